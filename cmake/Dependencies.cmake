@@ -1,0 +1,5 @@
+# Every third-party library comes from Debian's packages (scripts/setup installs them).
+find_package(PkgConfig REQUIRED)
+find_package(SDL2 REQUIRED CONFIG)
+find_package(Iconv REQUIRED)
+find_package(Threads REQUIRED)

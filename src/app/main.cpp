@@ -1,0 +1,3 @@
+#include "core/program_entry.h"
+
+int main(int argc, char** argv) { return ProgramEntry(argc, argv); }

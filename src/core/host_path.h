@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Game code holds paths as CP932 text in Windows form. A relative path names something in the
+// game folder and goes through the game folder's resolver; an absolute one (leading
+// separator, made by PathMakeAbsolute) names a host path as it stands. Both return "" when the
+// path cannot be had, never a shortened or altered path.
+std::string HostPathForRead(std::string_view gamePath);
+std::string HostPathForWrite(std::string_view gamePath);
+
+// True for a path in the absolute form (leading "\" or "/").
+bool IsAbsoluteGamePath(std::string_view gamePath);
+
+// True when the path names an existing file or folder.
+bool GamePathExists(std::string_view gamePath);

@@ -1,0 +1,18 @@
+#include "platform/backend_choice.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+bool HeadlessRequested() {
+  const char* value = std::getenv("KESTREL_HEADLESS");
+  return value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0;
+}
+
+}  // namespace
+
+Backend DialogBackend() { return HeadlessRequested() ? Backend::Null : Backend::Native; }
+
+}  // namespace platform

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace platform {
+
+// Which backend a platform family runs on. The null backends let the whole program run
+// without a display, sound device or user: tests and CI always ask for them.
+enum class Backend { Native, Null };
+
+// KESTREL_HEADLESS=1 selects the null backend for every family at once.
+Backend DialogBackend();
+
+}  // namespace platform

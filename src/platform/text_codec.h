@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Conversions between the game's Shift-JIS text (code page 932, with the NEC and IBM rows)
+// and UTF-8, used only at the edges: window titles, message boxes, file names, glyphs.
+// Both return false and leave `out` empty when the input is not valid in its encoding.
+bool Cp932ToUtf8(std::string_view cp932, std::string& out);
+bool Utf8ToCp932(std::string_view utf8, std::string& out);
+
+// Lossy form for diagnostics: invalid bytes become '?'.
+std::string Cp932ToUtf8Lossy(std::string_view cp932);
+
+}  // namespace platform
