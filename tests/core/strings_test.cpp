@@ -6,6 +6,8 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <typeinfo>
+#include <utility>
 
 #include "core/small_types.h"
 
