@@ -15,4 +15,8 @@ bool HeadlessRequested() {
 
 Backend DialogBackend() { return HeadlessRequested() ? Backend::Null : Backend::Native; }
 
+Backend VideoBackend() { return HeadlessRequested() ? Backend::Null : Backend::Native; }
+
+Backend WindowBackend() { return HeadlessRequested() ? Backend::Null : Backend::Native; }
+
 }  // namespace platform

@@ -8,5 +8,9 @@ enum class Backend { Native, Null };
 
 // KESTREL_HEADLESS=1 selects the null backend for every family at once.
 Backend DialogBackend();
+// Null: the frames stay in memory (tests read them back); Native: they go to an SDL window.
+Backend VideoBackend();
+// The main window: SDL2, or the null window (no display, always active).
+Backend WindowBackend();
 
 }  // namespace platform

@@ -1,0 +1,582 @@
+#include "platform/video/quad_raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "platform/video/format_tables.h"
+#include "platform/video/sampling.h"
+
+namespace platform {
+
+bool IsSupportedTextureOp(int op) {
+  switch (static_cast<TextureOp>(op)) {
+    case TextureOp::Disable:
+    case TextureOp::SelectArg1:
+    case TextureOp::SelectArg2:
+    case TextureOp::Modulate:
+    case TextureOp::Add:
+    case TextureOp::Subtract:
+    case TextureOp::BlendFactorAlpha: return true;
+  }
+  return false;
+}
+
+namespace {
+
+// ---- Pixel loads and stores, one type per format ---------------------------------------------
+
+struct Tables {
+  const std::uint32_t* rgb565 = ArgbTable16(PixelFormat::Rgb565);
+  const std::uint32_t* xrgb1555 = ArgbTable16(PixelFormat::Xrgb1555);
+  const std::uint32_t* argb1555 = ArgbTable16(PixelFormat::Argb1555);
+  const ComponentPackTable* pack = &PackTable();
+  std::uint8_t alphaScale[256] = {};  // texel alpha times the constant alpha, for scaled-alpha spans
+};
+
+inline std::uint32_t Read32(const std::uint8_t* p) {
+  std::uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+inline void Write32(std::uint8_t* p, std::uint32_t v) { std::memcpy(p, &v, 4); }
+inline std::uint16_t Read16(const std::uint8_t* p) {
+  std::uint16_t v;
+  std::memcpy(&v, p, 2);
+  return v;
+}
+inline void Write16(std::uint8_t* p, std::uint32_t v) {
+  const auto w = static_cast<std::uint16_t>(v);
+  std::memcpy(p, &w, 2);
+}
+
+struct IoArgb8888 {
+  static constexpr int kBytes = 4;
+  static std::uint32_t Load(const Tables&, const std::uint8_t* p) { return Read32(p); }
+  static void Store(const Tables&, std::uint8_t* p, std::uint32_t c) { Write32(p, c); }
+};
+struct IoXrgb8888 {
+  static constexpr int kBytes = 4;
+  static std::uint32_t Load(const Tables&, const std::uint8_t* p) { return Read32(p) | 0xFF000000u; }
+  static void Store(const Tables&, std::uint8_t* p, std::uint32_t c) { Write32(p, c & 0xFFFFFFu); }
+};
+struct IoRgb565 {
+  static constexpr int kBytes = 2;
+  static std::uint32_t Load(const Tables& t, const std::uint8_t* p) { return t.rgb565[Read16(p)]; }
+  static void Store(const Tables& t, std::uint8_t* p, std::uint32_t c) {
+    Write16(p, t.pack->to5[(c >> 16) & 0xFF] << 11 | t.pack->to6[(c >> 8) & 0xFF] << 5 | t.pack->to5[c & 0xFF]);
+  }
+};
+struct IoXrgb1555 {
+  static constexpr int kBytes = 2;
+  static std::uint32_t Load(const Tables& t, const std::uint8_t* p) { return t.xrgb1555[Read16(p)]; }
+  static void Store(const Tables& t, std::uint8_t* p, std::uint32_t c) {
+    Write16(p, t.pack->to5[(c >> 16) & 0xFF] << 10 | t.pack->to5[(c >> 8) & 0xFF] << 5 | t.pack->to5[c & 0xFF]);
+  }
+};
+struct IoArgb1555 {
+  static constexpr int kBytes = 2;
+  static std::uint32_t Load(const Tables& t, const std::uint8_t* p) { return t.argb1555[Read16(p)]; }
+  static void Store(const Tables& t, std::uint8_t* p, std::uint32_t c) {
+    Write16(p, static_cast<std::uint32_t>(t.pack->to1[c >> 24]) << 15 | t.pack->to5[(c >> 16) & 0xFF] << 10 |
+                   t.pack->to5[(c >> 8) & 0xFF] << 5 | t.pack->to5[c & 0xFF]);
+  }
+};
+// Sampling with no texture set gives opaque black.
+struct IoNoTexture {
+  static constexpr int kBytes = 0;
+  static std::uint32_t Load(const Tables&, const std::uint8_t*) { return 0xFF000000u; }
+};
+
+// ---- Colour arithmetic ------------------------------------------------------------------------
+
+inline std::uint32_t Div255(std::uint32_t x) { return (x + 127) / 255; }
+
+inline std::uint32_t Mix(std::uint32_t s, std::uint32_t d, std::uint32_t a) {
+  const std::uint32_t ia = 255 - a;
+  std::uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    out |= Div255(((s >> shift) & 0xFF) * a + ((d >> shift) & 0xFF) * ia) << shift;
+  }
+  return out;
+}
+
+template <class Dst>
+inline void BlendStore(const Tables& t, std::uint8_t* p, std::uint32_t c) {
+  const std::uint32_t a = c >> 24;
+  if (a == 255) {
+    Dst::Store(t, p, c);
+  } else if (a != 0) {
+    Dst::Store(t, p, Mix(c, Dst::Load(t, p), a));
+  }
+}
+
+// An argument of the texture stage: the texel row, or one constant colour.
+struct Arg {
+  const std::uint32_t* values;
+  int stride;  // 1 for texels, 0 for a constant
+};
+
+template <class Op>
+void ApplyColor(Arg a, Arg b, int n, std::uint32_t* out, Op op) {
+  for (int i = 0; i < n; ++i) {
+    const std::uint32_t x = a.values[i * a.stride];
+    const std::uint32_t y = b.values[i * b.stride];
+    out[i] = op((x >> 16) & 0xFF, (y >> 16) & 0xFF) << 16 | op((x >> 8) & 0xFF, (y >> 8) & 0xFF) << 8 |
+             op(x & 0xFF, y & 0xFF);
+  }
+}
+
+template <class Op>
+void ApplyAlpha(Arg a, Arg b, int n, std::uint32_t* out, Op op) {
+  for (int i = 0; i < n; ++i) out[i] |= op(a.values[i * a.stride] >> 24, b.values[i * b.stride] >> 24) << 24;
+}
+
+template <class Apply>
+void ApplyOp(TextureOp op, Arg a, Arg b, Arg current, std::uint32_t factorAlpha, int n, std::uint32_t* out,
+             Apply apply) {
+  switch (op) {
+    case TextureOp::Disable:
+      apply(current, current, n, out, [](std::uint32_t x, std::uint32_t) { return x; });
+      return;
+    case TextureOp::SelectArg1: apply(a, b, n, out, [](std::uint32_t x, std::uint32_t) { return x; }); return;
+    case TextureOp::SelectArg2: apply(a, b, n, out, [](std::uint32_t, std::uint32_t y) { return y; }); return;
+    case TextureOp::Modulate:
+      apply(a, b, n, out, [](std::uint32_t x, std::uint32_t y) { return Div255(x * y); });
+      return;
+    case TextureOp::Add:
+      apply(a, b, n, out, [](std::uint32_t x, std::uint32_t y) { return std::min<std::uint32_t>(x + y, 255); });
+      return;
+    case TextureOp::Subtract:
+      apply(a, b, n, out, [](std::uint32_t x, std::uint32_t y) { return x > y ? x - y : 0; });
+      return;
+    case TextureOp::BlendFactorAlpha:
+      apply(a, b, n, out, [factorAlpha](std::uint32_t x, std::uint32_t y) {
+        return Div255(x * factorAlpha + y * (255 - factorAlpha));
+      });
+      return;
+  }
+}
+
+// ---- Span painters ----------------------------------------------------------------------------
+
+enum class Mode { IdentityBlend, IdentityReplace, ScaledAlphaBlend, General };
+
+struct Painter;
+// target: first pixel; source: first texel (contiguous) or the texture's first byte (offsets).
+using PaintFn = void (*)(Painter&, std::uint8_t* target, int count, const std::uint8_t* source,
+                         const std::int32_t* offsets);
+
+struct Painter {
+  Tables tables;
+  StageState stage;
+  bool blend = false;
+  std::uint32_t diffuse = 0xFFFFFFFF;
+  std::uint32_t factor = 0xFFFFFFFF;
+  std::vector<std::uint32_t> texels;
+  std::vector<std::uint32_t> colors;
+  PaintFn contiguous = nullptr;
+  PaintFn gathered = nullptr;
+};
+
+template <class Src, bool Gather>
+inline std::uint32_t Fetch(const Tables& t, const std::uint8_t* source, const std::int32_t* offsets, int i) {
+  if constexpr (Gather) {
+    return Src::Load(t, source + offsets[i]);
+  } else {
+    return Src::Load(t, source + i * Src::kBytes);
+  }
+}
+
+Arg ResolveArg(TextureArg arg, const Painter& p) {
+  switch (arg) {
+    case TextureArg::Texture: return {p.texels.data(), 1};
+    case TextureArg::TFactor: return {&p.factor, 0};
+    case TextureArg::Diffuse:
+    case TextureArg::Current: break;
+  }
+  return {&p.diffuse, 0};
+}
+
+void Combine(Painter& p, int n) {
+  const Arg current{&p.diffuse, 0};
+  const std::uint32_t factorAlpha = p.factor >> 24;
+  std::uint32_t* out = p.colors.data();
+  ApplyOp(p.stage.colorOp, ResolveArg(p.stage.colorArg1, p), ResolveArg(p.stage.colorArg2, p), current, factorAlpha,
+          n, out, [](Arg a, Arg b, int count, std::uint32_t* o, auto op) { ApplyColor(a, b, count, o, op); });
+  ApplyOp(p.stage.alphaOp, ResolveArg(p.stage.alphaArg1, p), ResolveArg(p.stage.alphaArg2, p), current, factorAlpha,
+          n, out, [](Arg a, Arg b, int count, std::uint32_t* o, auto op) { ApplyAlpha(a, b, count, o, op); });
+}
+
+template <class Src, class Dst, bool Gather>
+void PaintIdentityBlend(Painter& p, std::uint8_t* target, int count, const std::uint8_t* source,
+                        const std::int32_t* offsets) {
+  for (int i = 0; i < count; ++i) {
+    BlendStore<Dst>(p.tables, target + i * Dst::kBytes, Fetch<Src, Gather>(p.tables, source, offsets, i));
+  }
+}
+
+template <class Src, class Dst, bool Gather>
+void PaintIdentityReplace(Painter& p, std::uint8_t* target, int count, const std::uint8_t* source,
+                          const std::int32_t* offsets) {
+  for (int i = 0; i < count; ++i) {
+    Dst::Store(p.tables, target + i * Dst::kBytes, Fetch<Src, Gather>(p.tables, source, offsets, i));
+  }
+}
+
+template <class Src, class Dst, bool Gather>
+void PaintScaledAlphaBlend(Painter& p, std::uint8_t* target, int count, const std::uint8_t* source,
+                           const std::int32_t* offsets) {
+  for (int i = 0; i < count; ++i) {
+    const std::uint32_t c = Fetch<Src, Gather>(p.tables, source, offsets, i);
+    const std::uint32_t a = p.tables.alphaScale[c >> 24];
+    BlendStore<Dst>(p.tables, target + i * Dst::kBytes, (c & 0xFFFFFFu) | a << 24);
+  }
+}
+
+template <class Src, class Dst, bool Gather>
+void PaintGeneral(Painter& p, std::uint8_t* target, int count, const std::uint8_t* source,
+                  const std::int32_t* offsets) {
+  if (p.texels.size() < static_cast<std::size_t>(count)) {
+    p.texels.resize(static_cast<std::size_t>(count));
+    p.colors.resize(static_cast<std::size_t>(count));
+  }
+  for (int i = 0; i < count; ++i) p.texels[static_cast<std::size_t>(i)] = Fetch<Src, Gather>(p.tables, source, offsets, i);
+  Combine(p, count);
+  const std::uint32_t* colors = p.colors.data();
+  if (p.blend) {
+    for (int i = 0; i < count; ++i) BlendStore<Dst>(p.tables, target + i * Dst::kBytes, colors[i]);
+  } else {
+    for (int i = 0; i < count; ++i) Dst::Store(p.tables, target + i * Dst::kBytes, colors[i]);
+  }
+}
+
+template <class Src, class Dst, bool Gather>
+PaintFn PaintFor(Mode mode) {
+  switch (mode) {
+    case Mode::IdentityBlend: return &PaintIdentityBlend<Src, Dst, Gather>;
+    case Mode::IdentityReplace: return &PaintIdentityReplace<Src, Dst, Gather>;
+    case Mode::ScaledAlphaBlend: return &PaintScaledAlphaBlend<Src, Dst, Gather>;
+    case Mode::General: break;
+  }
+  return &PaintGeneral<Src, Dst, Gather>;
+}
+
+template <class Src>
+void SelectForTarget(PixelFormat target, Mode mode, Painter& p) {
+  switch (target) {
+    case PixelFormat::Argb8888:
+      p.contiguous = PaintFor<Src, IoArgb8888, false>(mode);
+      p.gathered = PaintFor<Src, IoArgb8888, true>(mode);
+      return;
+    case PixelFormat::Xrgb8888:
+      p.contiguous = PaintFor<Src, IoXrgb8888, false>(mode);
+      p.gathered = PaintFor<Src, IoXrgb8888, true>(mode);
+      return;
+    case PixelFormat::Rgb565:
+      p.contiguous = PaintFor<Src, IoRgb565, false>(mode);
+      p.gathered = PaintFor<Src, IoRgb565, true>(mode);
+      return;
+    case PixelFormat::Xrgb1555:
+      p.contiguous = PaintFor<Src, IoXrgb1555, false>(mode);
+      p.gathered = PaintFor<Src, IoXrgb1555, true>(mode);
+      return;
+    case PixelFormat::Argb1555:
+      p.contiguous = PaintFor<Src, IoArgb1555, false>(mode);
+      p.gathered = PaintFor<Src, IoArgb1555, true>(mode);
+      return;
+    case PixelFormat::Indexed8:
+    case PixelFormat::Rgb888: return;
+  }
+}
+
+void SelectPainters(const PixelBuffer* texture, PixelFormat target, Mode mode, Painter& p) {
+  if (texture == nullptr) {
+    SelectForTarget<IoNoTexture>(target, mode, p);
+    return;
+  }
+  switch (texture->format()) {
+    case PixelFormat::Argb8888: SelectForTarget<IoArgb8888>(target, mode, p); return;
+    case PixelFormat::Xrgb8888: SelectForTarget<IoXrgb8888>(target, mode, p); return;
+    case PixelFormat::Rgb565: SelectForTarget<IoRgb565>(target, mode, p); return;
+    case PixelFormat::Xrgb1555: SelectForTarget<IoXrgb1555>(target, mode, p); return;
+    case PixelFormat::Argb1555: SelectForTarget<IoArgb1555>(target, mode, p); return;
+    case PixelFormat::Indexed8:
+    case PixelFormat::Rgb888: return;
+  }
+}
+
+bool IsDirectColor16Or32(PixelFormat format) {
+  return format != PixelFormat::Indexed8 && format != PixelFormat::Rgb888;
+}
+
+// The constant an argument stands for, when it is not the texture.
+std::uint32_t ConstantOf(TextureArg arg, std::uint32_t diffuse, std::uint32_t factor) {
+  return arg == TextureArg::TFactor ? factor : diffuse;
+}
+
+// A stage output that is the texel channel itself; `scale` gets the constant the texel is
+// multiplied by (255 when it is passed unchanged).
+bool TexelTimesConstant(TextureOp op, TextureArg a1, TextureArg a2, std::uint32_t diffuse, std::uint32_t factor,
+                        int shift, std::uint32_t mask, std::uint32_t& scale) {
+  if (op == TextureOp::SelectArg1 && a1 == TextureArg::Texture) {
+    scale = 255;
+    return true;
+  }
+  if (op == TextureOp::SelectArg2 && a2 == TextureArg::Texture) {
+    scale = 255;
+    return true;
+  }
+  if (op != TextureOp::Modulate || (a1 == TextureArg::Texture) == (a2 == TextureArg::Texture)) return false;
+  const std::uint32_t constant = ConstantOf(a1 == TextureArg::Texture ? a2 : a1, diffuse, factor);
+  const std::uint32_t channels = (constant >> shift) & mask;
+  if (mask == 0xFFFFFF) {
+    if (channels != 0xFFFFFF) return false;
+    scale = 255;
+    return true;
+  }
+  scale = channels;
+  return true;
+}
+
+Mode ChooseMode(const RasterState& state, std::uint32_t diffuse, Painter& p) {
+  const StageState& s = state.stage;
+  std::uint32_t colorScale = 0;
+  std::uint32_t alphaScale = 0;
+  const bool colorIdentity =
+      TexelTimesConstant(s.colorOp, s.colorArg1, s.colorArg2, diffuse, state.textureFactor, 0, 0xFFFFFF, colorScale);
+  const bool alphaTimesConstant =
+      TexelTimesConstant(s.alphaOp, s.alphaArg1, s.alphaArg2, diffuse, state.textureFactor, 24, 0xFF, alphaScale);
+  if (!colorIdentity || !alphaTimesConstant) return Mode::General;
+  if (alphaScale == 255) return p.blend ? Mode::IdentityBlend : Mode::IdentityReplace;
+  if (!p.blend) return Mode::General;
+  for (std::uint32_t a = 0; a < 256; ++a) p.tables.alphaScale[a] = static_cast<std::uint8_t>(Div255(a * alphaScale));
+  return Mode::ScaledAlphaBlend;
+}
+
+// ---- Coverage ---------------------------------------------------------------------------------
+
+constexpr double kSnap = 1.0 / 1024.0;
+
+bool NearInteger(double value, int& out) {
+  const double rounded = std::nearbyint(value);
+  if (std::fabs(value - rounded) > kSnap || std::fabs(rounded) > 1e9) return false;
+  out = static_cast<int>(rounded);
+  return true;
+}
+
+int Address(int index, int size, AddressMode mode) {
+  if (mode == AddressMode::Clamp) return std::clamp(index, 0, size - 1);
+  const int r = index % size;
+  return r < 0 ? r + size : r;
+}
+
+// Texel indices along one axis of an axis-aligned quad, for target pixels first..last-1.
+struct AxisSampler {
+  bool exact = false;
+  int origin = 0;  // exact: target index of the quad's first pixel
+  int count = 0;   // exact: the quad's pixel count
+  SampleRun run;   // exact: the texel run
+  double edge = 0.0, span = 1.0, texStart = 0.0, texSpan = 0.0;  // otherwise
+  int size = 1;
+  AddressMode mode = AddressMode::Wrap;
+
+  int At(int pixel) const {
+    int texel;
+    if (exact) {
+      texel = SampleIndex(run, pixel - origin, count);
+    } else {
+      const double t = texStart + (pixel - edge) / span * texSpan;
+      texel = static_cast<int>(std::floor(t));
+    }
+    return Address(texel, size, mode);
+  }
+};
+
+AxisSampler MakeAxis(double p0, double p1, float t0, float t1, int size, AddressMode mode) {
+  AxisSampler axis;
+  axis.size = std::max(size, 1);
+  axis.mode = mode;
+  int e0, e1, s0, s1;
+  if (NearInteger(p0 + 0.5, e0) && NearInteger(p1 + 0.5, e1) && NearInteger(double(t0) * size, s0) &&
+      NearInteger(double(t1) * size, s1) && e1 > e0) {
+    axis.exact = true;
+    axis.origin = e0;
+    axis.count = e1 - e0;
+    axis.run = RunFromEdges(s0, s1 - s0);
+    return axis;
+  }
+  axis.edge = p0;
+  axis.span = p1 - p0;
+  axis.texStart = double(t0) * size;
+  axis.texSpan = (double(t1) - double(t0)) * size;
+  return axis;
+}
+
+struct Raster {
+  PixelBuffer& target;
+  const PixelBuffer* texture;
+  const RasterState& state;
+  Painter painter;
+  std::vector<std::int32_t> offsets;
+  std::vector<std::int32_t> columnBytes;
+};
+
+bool AxisAlignedQuad(const DTVERTEX* v) {
+  return v[0].x == v[1].x && v[2].x == v[3].x && v[0].y == v[2].y && v[1].y == v[3].y && v[0].u == v[1].u &&
+         v[2].u == v[3].u && v[0].v == v[2].v && v[1].v == v[3].v;
+}
+
+void RasterQuad(Raster& r, const DTVERTEX* v) {
+  double x0 = v[0].x, x1 = v[2].x, y0 = v[0].y, y1 = v[1].y;
+  float u0 = v[0].u, u1 = v[2].u, t0 = v[0].v, t1 = v[1].v;
+  if (x1 < x0) {
+    std::swap(x0, x1);
+    std::swap(u0, u1);
+  }
+  if (y1 < y0) {
+    std::swap(y0, y1);
+    std::swap(t0, t1);
+  }
+  const int left = std::max(0, static_cast<int>(std::ceil(x0)));
+  const int right = std::min(r.target.width(), static_cast<int>(std::ceil(x1)));
+  const int top = std::max(0, static_cast<int>(std::ceil(y0)));
+  const int bottom = std::min(r.target.height(), static_cast<int>(std::ceil(y1)));
+  if (left >= right || top >= bottom) return;
+  const int count = right - left;
+  const int bytes = r.target.bytesPerPixel();
+
+  if (r.texture == nullptr) {
+    for (int y = top; y < bottom; ++y) {
+      r.painter.contiguous(r.painter, r.target.Row(y) + left * bytes, count, nullptr, nullptr);
+    }
+    return;
+  }
+  const int texelBytes = r.texture->bytesPerPixel();
+  const AxisSampler columns = MakeAxis(x0, x1, u0, u1, r.texture->width(), r.state.sampler.addressU);
+  const AxisSampler rows = MakeAxis(y0, y1, t0, t1, r.texture->height(), r.state.sampler.addressV);
+  r.columnBytes.resize(static_cast<std::size_t>(count));
+  bool contiguous = true;
+  for (int i = 0; i < count; ++i) {
+    const int texel = columns.At(left + i);
+    r.columnBytes[static_cast<std::size_t>(i)] = texel * texelBytes;
+    if (i > 0 && r.columnBytes[static_cast<std::size_t>(i)] != r.columnBytes[static_cast<std::size_t>(i - 1)] + texelBytes) {
+      contiguous = false;
+    }
+  }
+  for (int y = top; y < bottom; ++y) {
+    const std::uint8_t* texelRow = r.texture->Row(rows.At(y));
+    std::uint8_t* out = r.target.Row(y) + left * bytes;
+    if (contiguous) {
+      r.painter.contiguous(r.painter, out, count, texelRow + r.columnBytes[0], nullptr);
+    } else {
+      r.painter.gathered(r.painter, out, count, texelRow, r.columnBytes.data());
+    }
+  }
+}
+
+double Edge(const DTVERTEX& a, const DTVERTEX& b, double px, double py) {
+  return (double(b.x) - a.x) * (py - a.y) - (double(b.y) - a.y) * (px - a.x);
+}
+
+// Pixel centres on an edge belong to the triangle when the edge is a top or a left one.
+bool TopLeft(const DTVERTEX& a, const DTVERTEX& b) {
+  const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+  return dy < 0 || (dy == 0 && dx > 0);
+}
+
+void RasterTriangle(Raster& r, DTVERTEX a, DTVERTEX b, DTVERTEX c) {
+  double area = Edge(a, b, c.x, c.y);
+  if (area == 0) return;
+  if (area < 0) {
+    std::swap(b, c);
+    area = -area;
+  }
+  const bool edgeAB = TopLeft(a, b), edgeBC = TopLeft(b, c), edgeCA = TopLeft(c, a);
+  const double minX = std::min({double(a.x), double(b.x), double(c.x)});
+  const double maxX = std::max({double(a.x), double(b.x), double(c.x)});
+  const double minY = std::min({double(a.y), double(b.y), double(c.y)});
+  const double maxY = std::max({double(a.y), double(b.y), double(c.y)});
+  const int left = std::max(0, static_cast<int>(std::ceil(minX)));
+  const int right = std::min(r.target.width() - 1, static_cast<int>(std::floor(maxX)));
+  const int top = std::max(0, static_cast<int>(std::ceil(minY)));
+  const int bottom = std::min(r.target.height() - 1, static_cast<int>(std::floor(maxY)));
+  const int bytes = r.target.bytesPerPixel();
+  const int tw = r.texture != nullptr ? r.texture->width() : 1;
+  const int th = r.texture != nullptr ? r.texture->height() : 1;
+  const int texelBytes = r.texture != nullptr ? r.texture->bytesPerPixel() : 0;
+
+  auto inside = [](double w, bool topLeft) { return w > 0 || (w == 0 && topLeft); };
+  for (int y = top; y <= bottom; ++y) {
+    int spanStart = -1;
+    r.offsets.clear();
+    for (int x = left; x <= right + 1; ++x) {
+      bool covered = false;
+      double wA = 0, wB = 0, wC = 0;
+      if (x <= right) {
+        wA = Edge(b, c, x, y);
+        wB = Edge(c, a, x, y);
+        wC = Edge(a, b, x, y);
+        covered = inside(wA, edgeBC) && inside(wB, edgeCA) && inside(wC, edgeAB);
+      }
+      if (covered) {
+        if (spanStart < 0) spanStart = x;
+        const double u = (wA * a.u + wB * b.u + wC * c.u) / area;
+        const double v = (wA * a.v + wB * b.v + wC * c.v) / area;
+        const int tx = Address(static_cast<int>(std::floor(u * tw)), tw, r.state.sampler.addressU);
+        const int ty = Address(static_cast<int>(std::floor(v * th)), th, r.state.sampler.addressV);
+        r.offsets.push_back(ty * (r.texture != nullptr ? r.texture->pitch() : 0) + tx * texelBytes);
+      } else if (spanStart >= 0) {
+        const int count = static_cast<int>(r.offsets.size());
+        const std::uint8_t* base = r.texture != nullptr ? r.texture->data() : nullptr;
+        r.painter.gathered(r.painter, r.target.Row(y) + spanStart * bytes, count, base, r.offsets.data());
+        spanStart = -1;
+        r.offsets.clear();
+      }
+    }
+  }
+}
+
+}  // namespace
+
+bool CanRaster(PixelFormat target, const PixelBuffer* texture, const RasterState& state) {
+  if (!IsDirectColor16Or32(target)) return false;
+  if (texture != nullptr && !IsDirectColor16Or32(texture->format())) return false;
+  if (!IsSupportedTextureOp(static_cast<int>(state.stage.colorOp)) ||
+      !IsSupportedTextureOp(static_cast<int>(state.stage.alphaOp))) {
+    return false;
+  }
+  const BlendState& blend = state.blend;
+  if (!blend.enabled) return true;
+  return (blend.source == BlendFactor::One && blend.destination == BlendFactor::Zero) ||
+         (blend.source == BlendFactor::SrcAlpha && blend.destination == BlendFactor::InvSrcAlpha);
+}
+
+void RasterStrip(PixelBuffer& target, const DTVERTEX* vertices, int primitiveCount, const PixelBuffer* texture,
+                 const RasterState& state) {
+  if (primitiveCount <= 0 || !CanRaster(target.format(), texture, state)) return;
+  Raster r{target, texture, state, {}, {}, {}};
+  Painter& p = r.painter;
+  p.stage = state.stage;
+  p.blend = state.blend.enabled && state.blend.source == BlendFactor::SrcAlpha;
+  p.diffuse = vertices[0].diffuse;
+  p.factor = state.textureFactor;
+  SelectPainters(texture, target.format(), ChooseMode(state, p.diffuse, p), p);
+
+  int drawn = 0;
+  while (drawn < primitiveCount) {
+    const DTVERTEX* v = vertices + drawn;
+    if (primitiveCount - drawn >= 2 && drawn % 2 == 0 && AxisAlignedQuad(v)) {
+      RasterQuad(r, v);
+      drawn += 2;
+      continue;
+    }
+    // Triangle k of a strip is (k, k+1, k+2); odd ones run the other way round, which the
+    // coverage test does not mind.
+    RasterTriangle(r, v[0], v[1], v[2]);
+    ++drawn;
+  }
+}
+
+}  // namespace platform

@@ -1,0 +1,199 @@
+#include <SDL.h>
+
+#include <string>
+
+#include "platform/diagnostics.h"
+#include "platform/window/sdl_window_access.h"
+#include "platform/window/window_backend.h"
+
+namespace platform {
+namespace {
+
+// The key codes the window procedure knows keys by.
+struct KeyMapping {
+  SDL_Keycode key;
+  std::uintptr_t virtualKey;
+};
+constexpr KeyMapping kKeys[] = {
+    {SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},     {SDLK_RETURN, 13},    {SDLK_LSHIFT, 16}, {SDLK_RSHIFT, 16},
+    {SDLK_LCTRL, 17},    {SDLK_RCTRL, 17},  {SDLK_LALT, 18},      {SDLK_RALT, 18},   {SDLK_PAUSE, 19},
+    {SDLK_ESCAPE, 27},   {SDLK_SPACE, 32},  {SDLK_PAGEUP, 33},    {SDLK_PAGEDOWN, 34}, {SDLK_END, 35},
+    {SDLK_HOME, 36},     {SDLK_LEFT, 37},   {SDLK_UP, 38},        {SDLK_RIGHT, 39},  {SDLK_DOWN, 40},
+    {SDLK_INSERT, 45},   {SDLK_DELETE, 46},
+};
+
+std::uintptr_t VirtualKey(SDL_Keycode key) {
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + static_cast<std::uintptr_t>(key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return '0' + static_cast<std::uintptr_t>(key - SDLK_0);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + static_cast<std::uintptr_t>(key - SDLK_F1);
+  for (const KeyMapping& mapping : kKeys) {
+    if (mapping.key == key) return mapping.virtualKey;
+  }
+  return 0;
+}
+
+class SdlWindow;
+SdlWindow* g_current = nullptr;
+
+class SdlWindow final : public WindowBackendImpl {
+ public:
+  ~SdlWindow() override { Destroy(); }
+
+  bool Create(const std::string& title, const WindowLayout& layout, int x, int y, MessageQueue& queue) override {
+    // Termination requests are the program's own (they close the window in order).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      ReportDiagnostic(std::string("SDL video: ") + SDL_GetError());
+      return false;
+    }
+    window_ = SDL_CreateWindow(title.c_str(), x, y, layout.clientWidth, layout.clientHeight, SDL_WINDOW_HIDDEN);
+    if (window_ == nullptr) {
+      ReportDiagnostic(std::string("SDL window: ") + SDL_GetError());
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      return false;
+    }
+    SDL_SetWindowMinimumSize(window_, layout.minClientWidth, layout.minClientHeight);
+    queue_ = &queue;
+    g_current = this;
+    return true;
+  }
+
+  void Destroy() override {
+    if (window_ == nullptr) return;
+    if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+    SDL_DestroyWindow(window_);
+    renderer_ = nullptr;
+    window_ = nullptr;
+    queue_ = nullptr;
+    if (g_current == this) g_current = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+
+  bool Exists() const override { return window_ != nullptr; }
+  void SetTitle(const std::string& title) override { SDL_SetWindowTitle(window_, title.c_str()); }
+
+  void Show(int showCommand) override {
+    if (showCommand == SW_HIDE) return;
+    SDL_ShowWindow(window_);
+    if (showCommand == SW_MAXIMIZE) SDL_MaximizeWindow(window_);
+    if (showCommand == SW_SHOWMINIMIZED || showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINNOACTIVE) {
+      SDL_MinimizeWindow(window_);
+      return;
+    }
+    SDL_RaiseWindow(window_);
+    // A window that is shown becomes the active one; later focus changes move it.
+    SetActive(true);
+  }
+
+  void Move(int x, int y) override {
+    int top = 0, left = 0;
+    Borders(top, left);
+    SDL_SetWindowPosition(window_, x + left, y + top);
+  }
+  void SetClientSize(int width, int height) override { SDL_SetWindowSize(window_, width, height); }
+  void AddSizingBorder() override { SDL_SetWindowResizable(window_, SDL_TRUE); }
+
+  WindowPlacement Placement() const override {
+    WindowPlacement placement;
+    int top = 0, left = 0;
+    Borders(top, left);
+    SDL_GetWindowPosition(window_, &placement.x, &placement.y);
+    placement.x -= left;
+    placement.y -= top;
+    SDL_GetWindowSize(window_, &placement.clientWidth, &placement.clientHeight);
+    const Uint32 flags = SDL_GetWindowFlags(window_);
+    placement.maximized = (flags & SDL_WINDOW_MAXIMIZED) != 0;
+    placement.minimized = (flags & SDL_WINDOW_MINIMIZED) != 0;
+    return placement;
+  }
+
+  ScreenRect ClientRectOnScreen() const override {
+    int x = 0, y = 0, width = 0, height = 0;
+    SDL_GetWindowPosition(window_, &x, &y);
+    SDL_GetWindowSize(window_, &width, &height);
+    return ScreenRect{x, y, x + width, y + height};
+  }
+
+  ScreenRect DesktopArea() const override { return Display(SDL_GetDisplayBounds); }
+  ScreenRect FullScreenClientArea() const override { return Display(SDL_GetDisplayUsableBounds); }
+
+  void PumpEvents() override {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) Translate(event);
+  }
+
+  void WaitEvents(std::uint32_t limitMs) override { SDL_WaitEventTimeout(nullptr, static_cast<int>(limitMs)); }
+
+  void ShowClearedFrame() override {
+    SDL_Renderer* renderer = Renderer();
+    if (renderer == nullptr) return;
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderPresent(renderer);
+  }
+
+  SDL_Window* Native() const { return window_; }
+
+  SDL_Renderer* Renderer() {
+    if (renderer_ == nullptr && window_ != nullptr) {
+      renderer_ = SDL_CreateRenderer(window_, -1, 0);
+      if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+      if (renderer_ == nullptr) ReportDiagnostic(std::string("SDL renderer: ") + SDL_GetError());
+    }
+    return renderer_;
+  }
+
+ private:
+  void Borders(int& top, int& left) const {
+    if (SDL_GetWindowBordersSize(window_, &top, &left, nullptr, nullptr) != 0) top = left = 0;
+  }
+
+  template <typename Query>
+  ScreenRect Display(Query query) const {
+    SDL_Rect area{0, 0, 0, 0};
+    const int index = SDL_GetWindowDisplayIndex(window_);
+    if (query(index < 0 ? 0 : index, &area) != 0) return ScreenRect{};
+    return ScreenRect{area.x, area.y, area.x + area.w, area.y + area.h};
+  }
+
+  void Post(std::uint32_t message, std::uintptr_t wParam = 0) {
+    if (queue_ != nullptr) queue_->Post(Message{message, wParam, 0});
+  }
+
+  void SetActive(bool active) {
+    if (active == active_) return;
+    active_ = active;
+    Post(WM_ACTIVATEAPP, active ? 1 : 0);
+  }
+
+  void Translate(const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN) {
+      if (const std::uintptr_t key = VirtualKey(event.key.keysym.sym)) Post(WM_KEYDOWN, key);
+      return;
+    }
+    if (event.type != SDL_WINDOWEVENT || event.window.windowID != SDL_GetWindowID(window_)) return;
+    switch (event.window.event) {
+      case SDL_WINDOWEVENT_CLOSE: Post(WM_CLOSE); break;
+      case SDL_WINDOWEVENT_FOCUS_GAINED: SetActive(true); break;
+      case SDL_WINDOWEVENT_FOCUS_LOST: SetActive(false); break;
+      case SDL_WINDOWEVENT_MOVED: Post(WM_MOVE); break;
+      case SDL_WINDOWEVENT_SIZE_CHANGED: Post(WM_SIZE); break;
+      case SDL_WINDOWEVENT_EXPOSED: Post(WM_PAINT); break;
+      default: break;
+    }
+  }
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  MessageQueue* queue_ = nullptr;
+  bool active_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<WindowBackendImpl> MakeSdlWindowBackend() { return std::make_unique<SdlWindow>(); }
+
+SDL_Window* MainSdlWindow() { return g_current != nullptr ? g_current->Native() : nullptr; }
+SDL_Renderer* MainSdlRenderer() { return g_current != nullptr ? g_current->Renderer() : nullptr; }
+
+}  // namespace platform

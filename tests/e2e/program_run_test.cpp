@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "platform/process/child_process.h"
+#include "platform/process/copy_data.h"
+#include "platform/process/window_registry.h"
+#include "support/byte_builder.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::ReadFileBytes;
+using testsupport::TempFolder;
+
+constexpr std::uint32_t kExitLimitMs = 5000;
+
+std::string WindowDat(int x, int y, int width, int height, int maximized) {
+  return testsupport::ByteBuilder().u32(750).fields(5).i32(x).i32(y).i32(width).i32(height).i32(maximized)
+      .strings(0).bytes();
+}
+
+// Runs the real program headless in game folders of its own, with a runtime folder of its
+// own, so that the runs of a test find each other and nothing else.
+class ProgramRunTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) saved_ = runtime;
+    setenv("XDG_RUNTIME_DIR", runtime_.path().c_str(), 1);
+  }
+  void TearDown() override {
+    if (saved_) {
+      setenv("XDG_RUNTIME_DIR", saved_->c_str(), 1);
+    } else {
+      unsetenv("XDG_RUNTIME_DIR");
+    }
+  }
+
+  void Start(platform::ChildProcess& program, const TempFolder& folder,
+             std::map<std::string, std::string> environment = {}) {
+    environment["XDG_RUNTIME_DIR"] = runtime_.path().string();
+    environment["KESTREL_HEADLESS"] = "1";
+    ASSERT_TRUE(program.Start(KESTREL_EXECUTABLE, {}, environment, folder.path()));
+  }
+
+  // The program is up once its window is registered.
+  bool WaitForWindow(const platform::ChildProcess& program) {
+    for (int i = 0; i < 5000; ++i) {
+      const std::optional<platform::RegisteredWindow> window = platform::FindRegisteredWindow("Kestrel4");
+      if (window && window->process.pid == program.Identity().pid) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+  }
+
+  // Asks the program to close, as another instance would, and takes its exit code.
+  std::optional<int> Close(platform::ChildProcess& program) {
+    program.RequestTermination();
+    return program.WaitForExit(kExitLimitMs);
+  }
+
+  static std::string Placement(const TempFolder& folder) { return ReadFileBytes(folder.path() / "user_data" / "Window.dat"); }
+  static std::string ReportLog(const TempFolder& folder) { return ReadFileBytes(folder.path() / "Report_Game.txt"); }
+
+  TempFolder runtime_;
+  TempFolder game_;
+  std::optional<std::string> saved_;
+};
+
+TEST_F(ProgramRunTest, AHeadlessRunEndsInOrderOnACloseWithItsPlacementSaved) {
+  platform::ChildProcess program;
+  Start(program, game_);
+  ASSERT_TRUE(WaitForWindow(program));
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));  // frames run meanwhile
+  EXPECT_EQ(Close(program), 0);
+  // Centred on the null backend's 1920 x 1080 desktop.
+  EXPECT_EQ(Placement(game_), WindowDat(640, 300, 640, 480, 0));
+  EXPECT_EQ(ReportLog(game_).rfind("App : ver 750\n", 0), 0u);
+  EXPECT_FALSE(platform::FindRegisteredWindow("Kestrel4").has_value());
+}
+
+TEST_F(ProgramRunTest, AStoredPlacementIsTakenBackClampedToTheDesktop) {
+  struct Case {
+    std::string stored;
+    std::string saved;
+  };
+  const Case cases[] = {
+      {WindowDat(-50, 99999, 640, 480, 0), WindowDat(0, 1080, 640, 480, 0)},
+      {WindowDat(300, 200, 640, 480, 1), WindowDat(300, 200, 640, 480, 1)},
+  };
+  for (const Case& c : cases) {
+    game_.Write("user_data/Window.dat", c.stored);
+    platform::ChildProcess program;
+    Start(program, game_);
+    ASSERT_TRUE(WaitForWindow(program));
+    EXPECT_EQ(Close(program), 0);
+    EXPECT_EQ(Placement(game_), c.saved);
+  }
+}
+
+TEST_F(ProgramRunTest, ASecondStartAnsweredNoEndsItselfAndLeavesTheFirstRunning) {
+  platform::ChildProcess first;
+  Start(first, game_);
+  ASSERT_TRUE(WaitForWindow(first));
+
+  TempFolder otherFolder;
+  platform::ChildProcess second;
+  Start(second, otherFolder, {{"KESTREL_BOX_ANSWER", "no"}});
+  EXPECT_EQ(second.WaitForExit(kExitLimitMs), 0);
+  EXPECT_NE(ReportLog(otherFolder).find("[二重起動] 既に起動しています。"), std::string::npos);
+  EXPECT_FALSE(fs::exists(otherFolder.path() / "user_data"));
+
+  EXPECT_TRUE(first.Running());
+  EXPECT_EQ(Close(first), 0);
+}
+
+TEST_F(ProgramRunTest, ASecondStartAnsweredYesClosesTheFirstInOrderAndCarriesOn) {
+  platform::ChildProcess first;
+  Start(first, game_);
+  ASSERT_TRUE(WaitForWindow(first));
+
+  TempFolder otherFolder;
+  platform::ChildProcess second;
+  Start(second, otherFolder, {{"KESTREL_BOX_ANSWER", "yes"}});
+  EXPECT_EQ(first.WaitForExit(kExitLimitMs), 0);
+  EXPECT_EQ(Placement(game_), WindowDat(640, 300, 640, 480, 0));  // the first closed in order
+  ASSERT_TRUE(WaitForWindow(second));
+  EXPECT_EQ(Close(second), 0);
+}
+
+TEST_F(ProgramRunTest, TheAuthoringToolHearsOfATestPlayBeforeItsStartUpAndAtItsEnd) {
+  platform::CopyDataReceiver tool;
+  ASSERT_TRUE(tool.Open("Kestrel4_Editor", "ケストレル4"));
+  platform::ChildProcess program;
+  Start(program, game_, {{"KESTREL_SHOW_COMMAND", "5"}});
+
+  std::optional<platform::ReceivedNotice> start = tool.Receive(kExitLimitMs);
+  ASSERT_TRUE(start.has_value());
+  EXPECT_EQ(start->notice().data, 1u);
+  EXPECT_EQ(start->notice().value, 1);
+  EXPECT_EQ(start->notice().senderWindow, static_cast<std::uint32_t>(program.Identity().pid));
+  // The program waits for the tool's answer before its start-up makes the user folder.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(fs::exists(game_.path() / "user_data"));
+  start->Answer(1);
+  ASSERT_TRUE(WaitForWindow(program));
+
+  program.RequestTermination();
+  std::optional<platform::ReceivedNotice> end = tool.Receive(kExitLimitMs);
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->notice().data, 0u);
+  EXPECT_EQ(end->notice().value, 1);
+  end->Answer(1);
+  EXPECT_EQ(program.WaitForExit(kExitLimitMs), 0);
+}
+
+TEST_F(ProgramRunTest, AnOrdinaryStartSendsTheToolNothing) {
+  platform::CopyDataReceiver tool;
+  ASSERT_TRUE(tool.Open("Kestrel4_Editor", "ケストレル4"));
+  platform::ChildProcess program;
+  Start(program, game_);
+  ASSERT_TRUE(WaitForWindow(program));
+  EXPECT_EQ(Close(program), 0);
+  EXPECT_FALSE(tool.Receive(100).has_value());
+}
+
+}  // namespace

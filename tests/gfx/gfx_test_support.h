@@ -1,0 +1,124 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/close_request.h"
+#include "core/report_log.h"
+#include "gfx/dd_init.h"
+#include "gfx/dd_palette.h"
+#include "gfx/dd_state.h"
+#include "gfx/surface_lock.h"
+#include "platform/diagnostics.h"
+#include "platform/files/path_resolver.h"
+#include "platform/video/frame_mailbox.h"
+#include "platform/video/video_settings.h"
+#include "support/bmp_fixture.h"
+#include "support/temp_folder.h"
+
+namespace gfxtest {
+
+// A screen mode of the drawing library.
+struct Mode {
+  const char* name;
+  int backend;  // 1 Direct3D, 0 DirectDraw
+  int bpp;
+  int windowed;
+};
+
+inline void PrintTo(const Mode& mode, std::ostream* os) { *os << mode.name; }
+inline std::string PrintMode(const testing::TestParamInfo<Mode>& info) { return info.param.name; }
+
+// Direct3D at 32 and 16 bits (the latter full screen, where the back buffer is 5-6-5), and
+// DirectDraw at 8, 16 and 32 bits.
+inline const Mode kModes[] = {
+    {"D3D32", 1, 32, 1}, {"D3D16", 1, 16, 0}, {"DD8", 0, 8, 0}, {"DD16", 0, 16, 1}, {"DD32", 0, 32, 1},
+};
+
+// A game folder in a temporary folder, both logs written there (the error log switched on),
+// message boxes and close requests counted, and the software devices reset.
+class LibraryTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    current_.emplace(folder_.path());
+    platform::GameFolder().Forget();
+    platform::ResetVideoSettings();
+    platform::PresentedFrames().Reset();
+    ASSERT_TRUE(LogInit("Report_Game.txt"));
+    ErrLogInit(true, "EC_Game.txt");
+    platform::SetDiagnosticSink([this](std::string_view text) { boxes_.emplace_back(text); });
+    SetCloseRequestSink([this] { ++closeRequests_; });
+    for (PALETTEENTRY& e : DDPalette) e = PALETTEENTRY{};
+    DDTransmitKey = 0;
+  }
+  void TearDown() override {
+    DDUnInit();
+    DDInitialised = 0;
+    SetCloseRequestSink(nullptr);
+    platform::SetDiagnosticSink(nullptr);
+    ErrLogInit(false, "EC_Game.txt");
+    LogInit("/dev/null");
+    current_.reset();
+    platform::GameFolder().Forget();
+    platform::ResetVideoSettings();
+  }
+
+  // Writes a file of the game folder (a UTF-8 relative path with slashes).
+  void WriteFile(const std::string& relative, const std::string& bytes) {
+    folder_.Write(relative, bytes);
+    platform::GameFolder().Forget();
+  }
+
+  bool Init(const Mode& mode, DDSURFACEDATA* records = nullptr, const SurfaceDef* defs = nullptr, int count = 0) {
+    if (mode.backend == 0 && mode.windowed) platform::CurrentVideoSettings().desktopBitsPerPixel = mode.bpp;
+    return DDInit(mode.backend, nullptr, 640, 480, mode.bpp, 0, mode.windowed, 1, 60, 0, records, defs, count);
+  }
+
+  std::string ReportLog() const { return folder_.Read("Report_Game.txt"); }
+  std::string ErrorLog() const { return folder_.Read("EC_Game.txt"); }
+  static bool Has(const std::string& log, const std::string& line) {
+    return log.find(line + "\n") != std::string::npos;
+  }
+
+  testsupport::TempFolder folder_;
+  std::optional<testsupport::ScopedCurrentFolder> current_;
+  std::vector<std::string> boxes_;
+  int closeRequests_ = 0;
+};
+
+// One pixel of a record as its lock shows it.
+inline DWORD PixelOf(DDSURFACEDATA* record, int x, int y) {
+  cSurfaceLock lock(record);
+  if (lock.m_lpBits == nullptr) {
+    ADD_FAILURE() << "cannot lock";
+    return 0xDEADBEEF;
+  }
+  DWORD value = 0;
+  std::memcpy(&value, lock.m_lpBits + (static_cast<std::ptrdiff_t>(y) * lock.m_nPitch + x) * lock.m_nBytes,
+              static_cast<std::size_t>(lock.m_nBytes));
+  return value;
+}
+
+// The game's palette bitmap: 16 x 24 pixels at 8 bits; colour 0 is magenta and pixel (0, 0)
+// has it; rows 8 to 23 hold colour n at (n mod 16, 8 + n / 16).
+inline std::uint32_t PaletteColor(int n) {
+  if (n == 0) return 0xFF00FF;
+  return static_cast<std::uint32_t>(n) << 16 | static_cast<std::uint32_t>(255 - n) << 8 |
+         static_cast<std::uint32_t>((n * 7 + 1) & 0xFF);
+}
+inline std::string PaletteBitmap() {
+  testsupport::BmpSpec spec;
+  spec.width = 16;
+  spec.height = 24;
+  spec.bits = 8;
+  for (int n = 0; n < 256; ++n) spec.colors.push_back(PaletteColor(n));
+  spec.pixels.assign(16 * 24, 0);
+  for (int n = 0; n < 256; ++n) spec.pixels[static_cast<std::size_t>((8 + n / 16) * 16 + n % 16)] = static_cast<std::uint32_t>(n);
+  return testsupport::MakeBmp(spec);
+}
+
+}  // namespace gfxtest
