@@ -6,3 +6,5 @@ find_package(Threads REQUIRED)
 find_package(Boost REQUIRED)
 find_package(PNG REQUIRED)
 find_package(benchmark CONFIG)
+# The sample game maker encodes its Ogg Vorbis music through the platform layer.
+pkg_check_modules(VORBISENC REQUIRED IMPORTED_TARGET vorbisenc vorbis ogg)

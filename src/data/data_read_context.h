@@ -16,10 +16,21 @@ struct PaletteLists {
   const cVector<cEdBlock>* blocks = nullptr;
   const cVector<cEdChara>* charas = nullptr;
   const cVector<cEdItem>* items = nullptr;
+  // While a palette is read, each list grows record by record once its count has been read
+  // (a count is never trusted with an allocation). Its entries not read yet still count, and
+  // stand as default records, as they would in a list made whole before its records were read.
+  std::int32_t blocksDeclared = 0;
+  std::int32_t charasDeclared = 0;
+  std::int32_t itemsDeclared = 0;
 
   std::int32_t BlockCount() const;
   std::int32_t CharaCount() const;
   std::int32_t ItemCount() const;
+  // The entry of that index: a default record for a declared entry not read yet, none outside
+  // the list.
+  const cEdBlock* Block(std::int32_t index) const;
+  const cEdChara* Chara(std::int32_t index) const;
+  const cEdItem* Item(std::int32_t index) const;
 };
 
 // Record counts of the database lists that definitions and commands refer to by number.

@@ -143,16 +143,16 @@ const InheritCopier<cEdItem> kItemCopiers[cEdItem::kInheritGroups] = {
 }  // namespace
 
 void cEdBlock::Inherit(const DataReadContext& context) {
-  const cEdBlock* donor = InheritDonor(*this, &PaletteLists::blocks, context);
+  const cEdBlock* donor = InheritDonor(*this, &PaletteLists::Block, context);
   if (donor) RunInheritCopiers(*this, *donor, kBlockCopiers);
 }
 
 void cEdChara::Inherit(const DataReadContext& context) {
-  const cEdChara* donor = InheritDonor(*this, &PaletteLists::charas, context);
+  const cEdChara* donor = InheritDonor(*this, &PaletteLists::Chara, context);
   if (donor) RunInheritCopiers(*this, *donor, kCharaCopiers);
 }
 
 void cEdItem::Inherit(const DataReadContext& context) {
-  const cEdItem* donor = InheritDonor(*this, &PaletteLists::items, context);
+  const cEdItem* donor = InheritDonor(*this, &PaletteLists::Item, context);
   if (donor) RunInheritCopiers(*this, *donor, kItemCopiers);
 }

@@ -23,8 +23,7 @@ void ValidatePaletteRef(std::uint8_t& source, std::int16_t& index, const DataRea
 
 const cEdItem* GetPaletteItem(int source, int index, const DataReadContext& context) {
   const PaletteLists* palette = context.Palette(source);
-  if (!palette || !PaletteIndexInRange(index, palette->ItemCount())) return nullptr;
-  return &(*palette->items)[index];
+  return palette ? palette->Item(index) : nullptr;
 }
 
 const cEdItem* GetPaletteItem(int source, int index) { return GetPaletteItem(source, index, ProjectDataContext()); }

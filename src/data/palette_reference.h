@@ -35,17 +35,15 @@ using InheritCopier = void (*)(T& record, const T& donor);
 // whose reference lies past the end of its list (its source then becomes 0), or one that names
 // its own position; the record itself for a source that names no palette.
 template <typename T>
-const T* InheritDonor(T& record, const cVector<T>* PaletteLists::*list, const DataReadContext& context) {
+const T* InheritDonor(T& record, const T* (PaletteLists::*entry)(std::int32_t) const, const DataReadContext& context) {
   if (record.nPalIndex == 0 || record.nPalSource == 0) return nullptr;
   const PaletteLists* palette = context.Palette(record.nPalSource);
   if (!palette) return &record;
-  const cVector<T>* entries = palette->*list;
-  const std::int32_t count = entries ? static_cast<std::int32_t>(entries->size()) : 0;
-  if (!PaletteIndexInRange(record.nPalIndex, count)) {
+  const T* donor = (palette->*entry)(record.nPalIndex);
+  if (!donor) {
     record.nPalSource = 0;
     return nullptr;
   }
-  const T* donor = &(*entries)[record.nPalIndex];
   return donor == &record ? nullptr : donor;
 }
 

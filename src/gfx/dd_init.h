@@ -19,6 +19,13 @@ constexpr int DDERR_SETCLIPPER = 12;
 bool DDInit(int nBackend, DDWindowHandle hWnd, int nWidth, int nHeight, int nBpp, int bVSync, int bWindowed,
             int nBackBufferMode, int nRefreshRate, int bSetRefresh, DDSURFACEDATA* lpRecords, const SurfaceDef* lpDefs,
             int nCount);
+// The start-up's form with one more trailing argument (always 0), which the set-up does not need.
+inline bool DDInit(int nBackend, DDWindowHandle hWnd, int nWidth, int nHeight, int nBpp, int bVSync, int bWindowed,
+                   int nBackBufferMode, int nRefreshRate, int bSetRefresh, DDSURFACEDATA* lpRecords,
+                   const SurfaceDef* lpDefs, int nCount, int /*nUnused*/) {
+  return DDInit(nBackend, hWnd, nWidth, nHeight, nBpp, bVSync, bWindowed, nBackBufferMode, nRefreshRate, bSetRefresh,
+                lpRecords, lpDefs, nCount);
+}
 void DDUnInit();
 void DDRelease();
 bool DDErrorText(int nCode);

@@ -8,6 +8,10 @@ extern PALETTEENTRY DDPaletteSaved[256];
 extern DWORD DDTransmitKey;
 
 bool DDLoadPaletteFromFile(PALETTEENTRY* lpPalette, const char* szFileName);
+// The start-up's form with the windowed flag, which the load does not need.
+inline bool DDLoadPaletteFromFile(PALETTEENTRY* lpPalette, const char* szFileName, int /*bWindowed*/) {
+  return DDLoadPaletteFromFile(lpPalette, szFileName);
+}
 int DDSetTransmit(const char* szFileName);
 void DDSetTransmit(BYTE cbRed, BYTE cbGreen, BYTE cbBlue);
 DWORD PalNumToRGB(DWORD dwPalNum);

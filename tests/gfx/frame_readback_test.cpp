@@ -26,8 +26,8 @@ class FrameReadBack : public gfxtest::LibraryTest, public testing::WithParamInte
     const Mode mode = GetParam();
     const platform::PixelFormat rgb565 = platform::PixelFormat::Rgb565;
     if (mode.bpp == 16 && mode.backend == 1) {
-      // The ARGB colour of the fill, stored in the 5-6-5 back buffer and widened again.
-      return platform::UnpackArgb(platform::PackArgb(PalNumToRGB(static_cast<DWORD>(n)), rgb565), rgb565);
+      // The ARGB colour of the fill, drawn into the 5-6-5 back buffer and widened again.
+      return platform::UnpackArgb(platform::PackArgbNearest(PalNumToRGB(static_cast<DWORD>(n)), rgb565), rgb565);
     }
     if (mode.bpp == 16) return platform::UnpackArgb(PalNumToRGB(static_cast<DWORD>(n)), rgb565);  // a 5-6-5 pixel
     return 0xFF000000u | c;

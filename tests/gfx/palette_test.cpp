@@ -80,7 +80,7 @@ DWORD FilledPixel(const Mode& mode, int n) {
   const std::uint32_t c = PalNumToRGB(static_cast<DWORD>(n));
   if (mode.backend == 0) return c;
   if (mode.bpp == 32) return c;
-  return platform::PackArgb(c, platform::PixelFormat::Argb1555);
+  return platform::PackArgbNearest(c, platform::PixelFormat::Argb1555);  // the device's quantisation
 }
 
 TEST_P(PaletteModes, FillsLandExactlyOnTheRecordWhenTheyStickOutOnBothSides) {
@@ -101,7 +101,7 @@ TEST_P(PaletteModes, FillsLandExactlyOnTheRecordWhenTheyStickOutOnBothSides) {
   if (mode.backend == 1) {
     // Direct3D colours are ARGB: a fill by colour is that colour, opaque here.
     DDFillRectRGB(&record, 5, 5, 1, 1, 0xFF123456);
-    EXPECT_EQ(PixelOf(&record, 5, 5), mode.bpp == 32 ? 0xFF123456u : platform::PackArgb(0xFF123456, platform::PixelFormat::Argb1555));
+    EXPECT_EQ(PixelOf(&record, 5, 5), mode.bpp == 32 ? 0xFF123456u : platform::PackArgbNearest(0xFF123456, platform::PixelFormat::Argb1555));
   } else {
     DDFillSurfaceRGB(&record, 0x2A);
     EXPECT_EQ(PixelOf(&record, 19, 9), 0x2Au);

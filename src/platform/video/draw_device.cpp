@@ -24,6 +24,7 @@ DrawDevice::DrawDevice() : account_(std::make_shared<DeviceAccount>()) {
   screenFormat_ = DesktopFormat();
   screenWidth_ = kClientWidth;
   screenHeight_ = kClientHeight;
+  refreshRate_ = CurrentDisplayMode().refreshRate;
 }
 
 DrawDevice::~DrawDevice() {
@@ -53,7 +54,7 @@ VideoResult DrawDevice::SetDisplayMode(int width, int height, int bitsPerPixel, 
   if (CurrentVideoSettings().Fails(DrawFault::DisplayMode)) return VideoResult::Failed;
   PixelFormat format;
   if (width <= 0 || height <= 0 || !SurfaceFormatForDepth(bitsPerPixel, format)) return VideoResult::InvalidCall;
-  if (refreshRate != 0 && refreshRate != CurrentDisplayMode().refreshRate) return VideoResult::RefreshRateRefused;
+  if (refreshRate != 0 && refreshRate != refreshRate_) return VideoResult::RefreshRateRefused;
   screenFormat_ = format;
   screenWidth_ = width;
   screenHeight_ = height;
@@ -119,7 +120,7 @@ VideoResult DrawDevice::CreateClipper(std::shared_ptr<Clipper>& out) {
   return VideoResult::Ok;
 }
 
-int DrawDevice::MonitorFrequency() const { return CurrentDisplayMode().refreshRate; }
+int DrawDevice::MonitorFrequency() const { return refreshRate_; }
 
 VideoResult DrawDevice::WaitForVerticalBlank() {
   // The presenter keeps step with the display on the main thread; the game thread's frame

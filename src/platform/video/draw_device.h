@@ -58,6 +58,7 @@ class DrawDevice {
   PixelFormat screenFormat_ = PixelFormat::Xrgb8888;
   int screenWidth_ = 0;
   int screenHeight_ = 0;
+  int refreshRate_ = 60;  // read once on the main thread, where the device is made
 };
 
 }  // namespace platform

@@ -10,13 +10,20 @@ namespace platform {
 // built once on first use. Null for a format that is not 16 bits wide.
 const std::uint32_t* ArgbTable16(PixelFormat format);
 
-// Field values of every 8-bit component for the maxima of the 16-bit formats (1, 31, 63).
+// Field values of every 8-bit component for the maxima of the 16-bit formats (1, 31, 63),
+// truncated (ComponentToField) and to the nearest value (ComponentToFieldNearest).
 struct ComponentPackTable {
   std::uint8_t to1[256];
   std::uint8_t to5[256];
   std::uint8_t to6[256];
+  std::uint8_t near1[256];
+  std::uint8_t near5[256];
+  std::uint8_t near6[256];
 };
 const ComponentPackTable& PackTable();
+
+// Every A1R5G5B5 value as the R5G6B5 pixel of its colour (widened, then to the nearest field).
+const std::uint16_t* Argb1555To565Table();
 
 // Converts one row of pixels of any format to XRGB8888 (top byte 0xFF). An Indexed8 row is
 // looked up in the 256 colours of `palette` (XRGB8888), which may be null for other formats.

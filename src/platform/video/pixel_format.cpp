@@ -40,7 +40,10 @@ PixelMasks MasksOf(PixelFormat format) {
   return masks;
 }
 
-std::uint32_t PackArgb(std::uint32_t argb, PixelFormat format) {
+namespace {
+
+template <std::uint32_t (*Quantise)(int, int)>
+std::uint32_t Pack(std::uint32_t argb, PixelFormat format) {
   if (format == PixelFormat::Indexed8) return 0;
   const ChannelLayout& layout = FormatInfo(format).layout;
   const int components[4] = {static_cast<int>((argb >> 16) & 0xFF), static_cast<int>((argb >> 8) & 0xFF),
@@ -48,10 +51,18 @@ std::uint32_t PackArgb(std::uint32_t argb, PixelFormat format) {
   std::uint32_t pixel = 0;
   for (int c = 0; c < 4; ++c) {
     if (layout.maximum[c] == 0) continue;
-    pixel |= ComponentToField(components[c], layout.maximum[c]) << layout.shift[c];
+    pixel |= Quantise(components[c], layout.maximum[c]) << layout.shift[c];
   }
   return pixel;
 }
+
+constexpr std::uint32_t Truncated(int c, int maximum) { return ComponentToField(c, maximum); }
+constexpr std::uint32_t Nearest(int c, int maximum) { return ComponentToFieldNearest(c, maximum); }
+
+}  // namespace
+
+std::uint32_t PackArgb(std::uint32_t argb, PixelFormat format) { return Pack<Truncated>(argb, format); }
+std::uint32_t PackArgbNearest(std::uint32_t argb, PixelFormat format) { return Pack<Nearest>(argb, format); }
 
 std::uint32_t UnpackArgb(std::uint32_t pixel, PixelFormat format) {
   if (format == PixelFormat::Indexed8) return 0;

@@ -58,10 +58,18 @@ constexpr int FieldToComponent(std::uint32_t field, int maximum) {
   return maximum == 0 ? 0 : static_cast<int>(field) * 255 / maximum;
 }
 
+// The device backend's quantisation: to the nearest field value, (c * m + 127) / 255. A field
+// widened by FieldToComponent comes back unchanged, so a texel drawn 1:1 keeps its value.
+constexpr std::uint32_t ComponentToFieldNearest(int c, int maximum) {
+  return static_cast<std::uint32_t>((c * maximum + 127) / 255);
+}
+
 // ARGB8888 colour (alpha in the top byte) to and from a pixel value of a direct-colour format.
 // A format without alpha reads back as opaque (alpha 255) and drops the alpha it is given.
 // Indexed8 has no colours of its own: both return 0 for it.
 std::uint32_t PackArgb(std::uint32_t argb, PixelFormat format);
+// As PackArgb with the device backend's quantisation.
+std::uint32_t PackArgbNearest(std::uint32_t argb, PixelFormat format);
 std::uint32_t UnpackArgb(std::uint32_t pixel, PixelFormat format);
 
 }  // namespace platform

@@ -32,6 +32,7 @@ struct Tables {
   const std::uint32_t* xrgb1555 = ArgbTable16(PixelFormat::Xrgb1555);
   const std::uint32_t* argb1555 = ArgbTable16(PixelFormat::Argb1555);
   const ComponentPackTable* pack = &PackTable();
+  const std::uint16_t* argb1555To565 = Argb1555To565Table();
   std::uint8_t alphaScale[256] = {};  // texel alpha times the constant alpha, for scaled-alpha spans
 };
 
@@ -65,22 +66,22 @@ struct IoRgb565 {
   static constexpr int kBytes = 2;
   static std::uint32_t Load(const Tables& t, const std::uint8_t* p) { return t.rgb565[Read16(p)]; }
   static void Store(const Tables& t, std::uint8_t* p, std::uint32_t c) {
-    Write16(p, t.pack->to5[(c >> 16) & 0xFF] << 11 | t.pack->to6[(c >> 8) & 0xFF] << 5 | t.pack->to5[c & 0xFF]);
+    Write16(p, t.pack->near5[(c >> 16) & 0xFF] << 11 | t.pack->near6[(c >> 8) & 0xFF] << 5 | t.pack->near5[c & 0xFF]);
   }
 };
 struct IoXrgb1555 {
   static constexpr int kBytes = 2;
   static std::uint32_t Load(const Tables& t, const std::uint8_t* p) { return t.xrgb1555[Read16(p)]; }
   static void Store(const Tables& t, std::uint8_t* p, std::uint32_t c) {
-    Write16(p, t.pack->to5[(c >> 16) & 0xFF] << 10 | t.pack->to5[(c >> 8) & 0xFF] << 5 | t.pack->to5[c & 0xFF]);
+    Write16(p, t.pack->near5[(c >> 16) & 0xFF] << 10 | t.pack->near5[(c >> 8) & 0xFF] << 5 | t.pack->near5[c & 0xFF]);
   }
 };
 struct IoArgb1555 {
   static constexpr int kBytes = 2;
   static std::uint32_t Load(const Tables& t, const std::uint8_t* p) { return t.argb1555[Read16(p)]; }
   static void Store(const Tables& t, std::uint8_t* p, std::uint32_t c) {
-    Write16(p, static_cast<std::uint32_t>(t.pack->to1[c >> 24]) << 15 | t.pack->to5[(c >> 16) & 0xFF] << 10 |
-                   t.pack->to5[(c >> 8) & 0xFF] << 5 | t.pack->to5[c & 0xFF]);
+    Write16(p, static_cast<std::uint32_t>(t.pack->near1[c >> 24]) << 15 | t.pack->near5[(c >> 16) & 0xFF] << 10 |
+                   t.pack->near5[(c >> 8) & 0xFF] << 5 | t.pack->near5[c & 0xFF]);
   }
 };
 // Sampling with no texture set gives opaque black.
@@ -169,13 +170,17 @@ using PaintFn = void (*)(Painter&, std::uint8_t* target, int count, const std::u
                          const std::int32_t* offsets);
 
 struct Painter {
+  Painter(std::vector<std::uint32_t>& texelRow, std::vector<std::uint32_t>& colorRow)
+      : texels(texelRow), colors(colorRow) {}
+
   Tables tables;
   StageState stage;
   bool blend = false;
   std::uint32_t diffuse = 0xFFFFFFFF;
   std::uint32_t factor = 0xFFFFFFFF;
-  std::vector<std::uint32_t> texels;
-  std::vector<std::uint32_t> colors;
+  // Scratch rows of the general path, kept by the thread between draws.
+  std::vector<std::uint32_t>& texels;
+  std::vector<std::uint32_t>& colors;
   PaintFn contiguous = nullptr;
   PaintFn gathered = nullptr;
 };
@@ -252,6 +257,50 @@ void PaintGeneral(Painter& p, std::uint8_t* target, int count, const std::uint8_
   }
 }
 
+// Keyed A1R5G5B5 texels onto a 16-bit target of the same format or R5G6B5: the alpha bit
+// decides, so a texel is either stored as it is (converted by table) or left out. The same
+// result as the general path, without widening every texel. (A texture is never the target
+// here: RasterStrip draws from a copy then.)
+template <bool Gather, bool To565>
+void PaintKeyed1555(Painter& p, std::uint8_t* __restrict target, int count, const std::uint8_t* __restrict source,
+                    const std::int32_t* offsets) {
+  // Rows start on 4-byte boundaries and pixels on 2-byte ones: the words can be read as such,
+  // which lets the contiguous form vectorise.
+  std::uint16_t* __restrict out = reinterpret_cast<std::uint16_t*>(target);
+  const std::uint16_t* to565 = p.tables.argb1555To565;
+  for (int i = 0; i < count; ++i) {
+    const std::uint16_t s = Gather ? Read16(source + offsets[i]) : reinterpret_cast<const std::uint16_t*>(source)[i];
+    const std::uint16_t shown = To565 ? to565[s] : s;
+    out[i] = (s & 0x8000) != 0 ? shown : out[i];
+  }
+}
+
+// A8R8G8B8 texels onto a 32-bit target. Opaque and transparent texels are a select, which
+// vectorises; the rare texels in between are blended in a second pass over the same span
+// (the first pass left their target pixels as they were). The same result as the general path.
+template <bool Gather, bool TargetAlpha>
+void PaintArgb8888(Painter&, std::uint8_t* __restrict target, int count, const std::uint8_t* __restrict source,
+                   const std::int32_t* offsets) {
+  std::uint32_t* __restrict out = reinterpret_cast<std::uint32_t*>(target);
+  const auto texel = [&](int i) {
+    return Gather ? Read32(source + offsets[i]) : reinterpret_cast<const std::uint32_t*>(source)[i];
+  };
+  std::uint32_t partial = 0;
+  for (int i = 0; i < count; ++i) {
+    const std::uint32_t c = texel(i);
+    const std::uint32_t a = c >> 24;
+    out[i] = a == 255 ? (TargetAlpha ? c : c & 0xFFFFFFu) : out[i];
+    partial |= static_cast<std::uint32_t>(a - 1 < 254);
+  }
+  if (partial == 0) return;
+  for (int i = 0; i < count; ++i) {
+    const std::uint32_t c = texel(i);
+    const std::uint32_t a = c >> 24;
+    if (a == 0 || a == 255) continue;
+    out[i] = TargetAlpha ? Mix(c, out[i], a) : Mix(c, out[i] | 0xFF000000u, a) & 0xFFFFFFu;
+  }
+}
+
 template <class Src, class Dst, bool Gather>
 PaintFn PaintFor(Mode mode) {
   switch (mode) {
@@ -292,6 +341,20 @@ void SelectForTarget(PixelFormat target, Mode mode, Painter& p) {
 }
 
 void SelectPainters(const PixelBuffer* texture, PixelFormat target, Mode mode, Painter& p) {
+  if (texture != nullptr && texture->format() == PixelFormat::Argb8888 && mode == Mode::IdentityBlend &&
+      (target == PixelFormat::Argb8888 || target == PixelFormat::Xrgb8888)) {
+    const bool alpha = target == PixelFormat::Argb8888;
+    p.contiguous = alpha ? &PaintArgb8888<false, true> : &PaintArgb8888<false, false>;
+    p.gathered = alpha ? &PaintArgb8888<true, true> : &PaintArgb8888<true, false>;
+    return;
+  }
+  if (texture != nullptr && texture->format() == PixelFormat::Argb1555 && mode == Mode::IdentityBlend &&
+      (target == PixelFormat::Argb1555 || target == PixelFormat::Rgb565)) {
+    const bool to565 = target == PixelFormat::Rgb565;
+    p.contiguous = to565 ? &PaintKeyed1555<false, true> : &PaintKeyed1555<false, false>;
+    p.gathered = to565 ? &PaintKeyed1555<true, true> : &PaintKeyed1555<true, false>;
+    return;
+  }
   if (texture == nullptr) {
     SelectForTarget<IoNoTexture>(target, mode, p);
     return;
@@ -367,6 +430,7 @@ bool NearInteger(double value, int& out) {
 }
 
 int Address(int index, int size, AddressMode mode) {
+  if (index >= 0 && index < size) return index;
   if (mode == AddressMode::Clamp) return std::clamp(index, 0, size - 1);
   const int r = index % size;
   return r < 0 ? r + size : r;
@@ -384,7 +448,9 @@ struct AxisSampler {
 
   int At(int pixel) const {
     int texel;
-    if (exact) {
+    if (exact && run.length == count) {
+      texel = run.first + run.step * (pixel - origin);  // 1:1, the rule without its division
+    } else if (exact) {
       texel = SampleIndex(run, pixel - origin, count);
     } else {
       const double t = texStart + (pixel - edge) / span * texSpan;
@@ -419,6 +485,14 @@ struct Raster {
   const PixelBuffer* texture;
   const RasterState& state;
   Painter painter;
+  std::vector<std::int32_t>& offsets;
+  std::vector<std::int32_t>& columnBytes;
+};
+
+// Scratch storage of a thread's draws, so that a draw allocates nothing once it has run.
+struct RasterScratch {
+  std::vector<std::uint32_t> texels;
+  std::vector<std::uint32_t> colors;
   std::vector<std::int32_t> offsets;
   std::vector<std::int32_t> columnBytes;
 };
@@ -556,7 +630,15 @@ bool CanRaster(PixelFormat target, const PixelBuffer* texture, const RasterState
 void RasterStrip(PixelBuffer& target, const DTVERTEX* vertices, int primitiveCount, const PixelBuffer* texture,
                  const RasterState& state) {
   if (primitiveCount <= 0 || !CanRaster(target.format(), texture, state)) return;
-  Raster r{target, texture, state, {}, {}, {}};
+  // A texture drawn into itself is read as it was before the draw.
+  PixelBuffer selfCopy;
+  if (texture == &target) {
+    selfCopy = target;
+    texture = &selfCopy;
+  }
+  thread_local RasterScratch scratch;
+  Raster r{target, texture, state, Painter(scratch.texels, scratch.colors), scratch.offsets,
+           scratch.columnBytes};
   Painter& p = r.painter;
   p.stage = state.stage;
   p.blend = state.blend.enabled && state.blend.source == BlendFactor::SrcAlpha;

@@ -36,8 +36,9 @@ bool CanRaster(PixelFormat target, const PixelBuffer* texture, const RasterState
 // Colour: every quad of the library has one colour on all its corners, so the first vertex's
 // colour stands for the whole primitive (no shading). The texture stage combines texel,
 // diffuse colour and texture factor as TextureOp says; blending mixes each channel as
-// (s * a + d * (255 - a) + 127) / 255. Colours enter the target's format by the layer's
-// component conversion.
+// (s * a + d * (255 - a) + 127) / 255. Colours enter a 16-bit target at the nearest field
+// value (ComponentToFieldNearest), so a texel drawn 1:1 into a target of its own format, or of
+// more bits, keeps its value.
 void RasterStrip(PixelBuffer& target, const DTVERTEX* vertices, int primitiveCount, const PixelBuffer* texture,
                  const RasterState& state);
 

@@ -138,7 +138,7 @@ VideoResult RenderDevice::Clear(const PixelRect* rects, int count, std::uint32_t
   if (renderTarget_ == nullptr) return VideoResult::InvalidCall;
   if (lost_) return VideoResult::Ok;
   PixelBuffer& pixels = renderTarget_->Pixels();
-  const std::uint32_t value = PackArgb(argb, pixels.format());
+  const std::uint32_t value = PackArgbNearest(argb, pixels.format());
   if (rects == nullptr || count == 0) {
     FillPixels(pixels, pixels.Bounds(), value);
     return VideoResult::Ok;

@@ -58,7 +58,8 @@ class RenderDevice {
   // Targets and copies between surfaces of equal size and format.
   VideoResult SetRenderTarget(const std::shared_ptr<RenderSurface>& target);
   const std::shared_ptr<RenderSurface>& RenderTarget() const { return renderTarget_; }
-  // Clears the rectangles (all of the target for none) of the render target, clipped to it.
+  // Clears the rectangles (all of the target for none) of the render target, clipped to it;
+  // the colour is quantised as draws quantise it.
   VideoResult Clear(const PixelRect* rects, int count, std::uint32_t argb);
   VideoResult GetRenderTargetData(RenderSurface& renderTarget, RenderSurface& systemSurface);
   VideoResult UpdateSurface(RenderSurface& source, RenderSurface& target);

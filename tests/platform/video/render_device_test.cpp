@@ -46,7 +46,7 @@ class RenderDeviceTest : public testing::Test {
   void Open(PixelFormat backBuffer) {
     device_.reset();
     platform::PresentParams params;
-    params.backBufferWidth = 16;
+    params.backBufferWidth = 32;
     params.backBufferHeight = 8;
     params.backBufferFormat = backBuffer;
     std::unique_ptr<platform::RenderSystem> system = platform::RenderSystem::Create();
@@ -202,7 +202,7 @@ TEST_F(RenderDeviceTest, RotatedQuadsCoverEveryPixelOnceAcrossTheirDiagonal) {
   Draw(quad);
   int covered = 0;
   for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 16; ++x) {
+    for (int x = 0; x < 32; ++x) {
       if (At(x, y) == 0) continue;
       ++covered;
       EXPECT_EQ(At(x, y), 0x00800000u) << x << "," << y;
@@ -221,6 +221,7 @@ TEST_F(RenderDeviceTest, SixteenBitTargetsStoreByTheComponentConversion) {
   EXPECT_EQ(At(2, 0), 0xF81Fu);
   EXPECT_EQ(At(15, 7), 0u);
   EXPECT_EQ(At(13, 7), 0xF81Fu);
+  EXPECT_EQ(At(16, 7), 0u);
 
   std::shared_ptr<platform::Texture> texture;
   ASSERT_EQ(device_->CreateTexture(2, 1, PixelFormat::Argb1555, TextureUsage::None, MemoryPool::Managed, texture),
@@ -233,6 +234,42 @@ TEST_F(RenderDeviceTest, SixteenBitTargetsStoreByTheComponentConversion) {
   Draw(quad);
   EXPECT_EQ(At(4, 4), 0xF81Fu);
   EXPECT_EQ(At(5, 4), 0x07E0u);  // 31 of 31 green widened to 255, then 63 of 63
+}
+
+TEST_F(RenderDeviceTest, SixteenBitTexelsDrawnOneToOneKeepTheirValues) {
+  // Every 5-bit value on each channel, drawn by the keyed fast path and by the general
+  // combiner (texel plus black), into targets of the texture's format and of 5-6-5.
+  std::shared_ptr<platform::Texture> texture;
+  ASSERT_EQ(device_->CreateTexture(32, 3, PixelFormat::Argb1555, TextureUsage::None, MemoryPool::Managed, texture),
+            VideoResult::Ok);
+  for (int i = 0; i < 32; ++i)
+    for (int c = 0; c < 3; ++c) texture->Level()->Pixels().SetPixel(i, c, 0x8000u | static_cast<std::uint32_t>(i) << (10 - 5 * c));
+  for (PixelFormat target : {PixelFormat::Argb1555, PixelFormat::Rgb565}) {
+    Open(target);
+    device_->SetTexture(texture);
+    DTVERTEX quad[4];
+    Quad(quad, 0, 0, 32, 3, 0, 0, 32, 3, 32, 3);
+    Draw(quad);
+    StageState add;
+    add.colorOp = TextureOp::Add;
+    add.colorArg2 = TextureArg::Diffuse;
+    device_->SetStageState(add);
+    Quad(quad, 0, 4, 32, 3, 0, 0, 32, 3, 32, 3, 0xFF000000);
+    Draw(quad);
+    for (int i = 0; i < 32; ++i) {
+      for (int c = 0; c < 3; ++c) {
+        const std::uint32_t texel = texture->Level()->Pixels().PixelAt(i, c);
+        const std::uint32_t expected =
+            target == PixelFormat::Argb1555 ? texel : platform::PackArgbNearest(platform::UnpackArgb(texel, PixelFormat::Argb1555), target);
+        EXPECT_EQ(At(i, c), expected) << platform::FormatInfo(target).name << " " << i << "," << c;
+        EXPECT_EQ(At(i, 4 + c), expected) << platform::FormatInfo(target).name << " " << i << "," << c;
+      }
+    }
+    // Widened and narrowed again, a 5-bit green is the same step of 6 bits.
+    if (target == PixelFormat::Rgb565) {
+      EXPECT_EQ(At(16, 1), 32u << 5);
+    }
+  }
 }
 
 TEST_F(RenderDeviceTest, LostDevicesDropWorkAndResetOnceDefaultPoolObjectsAreGone) {

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/host_path.h"
+#include "core/record_file.h"
+#include "core/record_writer.h"
+#include "core/path_helpers.h"
+#include "core/system_ini.h"
+#include "data/common_palette.h"
+#include "data/data_read_context.h"
+#include "data/database.h"
+#include "data/project_paths.h"
+#include "data/system_data.h"
+#include "data/world_map.h"
+#include "sample_game_fixture.h"
+
+namespace {
+
+using sampletest::GameFolderTest;
+using testsupport::ReadFileBytes;
+
+// The bytes a record file holds: the version header, then the record as it writes itself.
+template <typename T>
+std::string RecordBytes(T& record) {
+  RecordWriter out;
+  out.WriteI32(CurrentVersion);
+  record.Write(out);
+  return out.Bytes();
+}
+
+template <typename T>
+std::string ListBytes(cVector<T>& list) {
+  RecordWriter out;
+  out.WriteI32(CurrentVersion);
+  WriteRecordList(list, out);
+  return out.Bytes();
+}
+
+std::string FileBytes(const char* gamePath) { return ReadFileBytes(HostPathForRead(gamePath)); }
+
+class SampleRecordsTest : public GameFolderTest {};
+
+// Every record file of the game, read as start-up reads it, writes back to the very bytes it
+// was read from: no reader fix-up or normalisation changed any value.
+TEST_F(SampleRecordsTest, StartUpRecordsReadAndWriteBackUnchanged) {
+  ASSERT_EQ(Database.Load(), 1);
+  Database.FillReadContext(ProjectDataContext());
+  const struct {
+    int row;
+    std::string (*bytes)();
+  } lists[] = {
+      {kPathAnimeSetDb, [] { return ListBytes(Database.AnimeSets); }},
+      {kPathAnimeDb, [] { return ListBytes(Database.Animes); }},
+      {kPathBmpCharaExcDb, [] { return ListBytes(Database.CharaBitmaps); }},
+      {kPathSwordTypeDb, [] { return ListBytes(Database.SwordTypes); }},
+      {kPathEffectDb, [] { return ListBytes(Database.Effects); }},
+      {kPathCharaEffectDb, [] { return ListBytes(Database.CharaEffects); }},
+      {kPathScrEffectDb, [] { return ListBytes(Database.ScrEffects); }},
+      {kPathPictureDb, [] { return ListBytes(Database.Pictures); }},
+      {kPathSoundDb, [] { return ListBytes(Database.Sounds); }},
+      {kPathBgmDb, [] { return ListBytes(Database.Bgms); }},
+  };
+  for (const auto& list : lists) EXPECT_EQ(list.bytes(), FileBytes(ProjectPaths[list.row])) << ProjectPaths[list.row];
+
+  cSystemData system;
+  ASSERT_EQ(system.Load(ProjectPaths[kPathSystemData]), 1);
+  EXPECT_EQ(RecordBytes(system), FileBytes(ProjectPaths[kPathSystemData]));
+  EXPECT_EQ(system.strTitle, "Kestrel Quest");
+
+  cWorldMap map;
+  ASSERT_EQ(map.Load(ProjectPaths[kPathWorldMap]), 1);
+  EXPECT_EQ(RecordBytes(map), FileBytes(ProjectPaths[kPathWorldMap]));
+
+  ASSERT_EQ(LoadCommonPalette(), 1);
+  EXPECT_EQ(RecordBytes(CommonPalette), FileBytes(ProjectPaths[kPathCommonPalette]));
+}
+
+// The three stages, found the way the world map and the stage list find them (the newest
+// numbered file), read with the common palette in place, hold a hero and write back
+// unchanged.
+TEST_F(SampleRecordsTest, StagesOfTheMapAndTheChallengeListLoadWithAHero) {
+  ASSERT_EQ(Database.Load(), 1);
+  Database.FillReadContext(ProjectDataContext());
+  ASSERT_EQ(LoadCommonPalette(), 1);
+  cWorldMap map;
+  ASSERT_EQ(map.Load(ProjectPaths[kPathWorldMap]), 1);
+
+  std::vector<std::string> stages;
+  for (cMapPoint& point : map.Points) {
+    for (cMapEvent& event : point.Events) {
+      if (event.nKind == 0) stages.push_back(event.strStageFile);
+    }
+  }
+  stages.push_back(std::string(ProjectPaths[kPathChallengeStagePrefix]) + "01-1.stg4");  // challenge stage 1
+  ASSERT_EQ(stages.size(), 4u);
+
+  for (const std::string& name : stages) {
+    std::string file;
+    ASSERT_EQ(FindLastNumberedFile(file, name, ProjectExts[kExtStage]), 1) << name;
+    ASSERT_EQ(StageCur.Load(file), 1) << file;
+    EXPECT_TRUE(StageCur.HasHero()) << file;
+    EXPECT_EQ(RecordBytes(StageCur), FileBytes(file.c_str())) << file;
+    const std::string bytes = FileBytes(file.c_str());
+    EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string("\x15\xCD\x5B\x07", 4)) << file << ": no trailer";
+  }
+}
+
+TEST_F(SampleRecordsTest, SystemIniReadsToItsEndWithAWindowedDirect3DStart) {
+  cSystemData system;
+  ASSERT_EQ(system.Load(ProjectPaths[kPathSystemData]), 1);
+  cSystemIni settings;
+  SetSystemIniDefaults(settings, system.IniKeys);
+  ASSERT_EQ(LoadSystemIni("System.ini", settings, system.IniKeys), 1);
+  EXPECT_EQ(settings.Direct3D, 1);
+  EXPECT_EQ(settings.WindowMode, 1);
+  EXPECT_EQ(settings.VSync, 2);
+  EXPECT_EQ(settings.ShowFps, 0);
+  EXPECT_TRUE(settings.FreeStage.empty());
+}
+
+}  // namespace

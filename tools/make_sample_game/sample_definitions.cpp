@@ -1,0 +1,194 @@
+#include "make_sample_game/sample_definitions.h"
+
+#include "make_sample_game/block_pictures.h"
+#include "make_sample_game/chara_pictures.h"
+#include "make_sample_game/item_pictures.h"
+#include "make_sample_game/sample_flows.h"
+#include "make_sample_game/sample_names.h"
+#include "make_sample_game/sound_effects.h"
+
+namespace sample {
+
+namespace {
+
+using namespace flows;
+
+// Collision kinds and block effects.
+enum : std::uint8_t { kPass = 0, kSolid = 1, kDeadly = 2 };
+enum : std::uint8_t { kNoEffect = 0, kSpringEffect = 1, kCarryLeft = 4, kCarryRight = 5 };
+
+struct BlockRow {
+  int entry;
+  int picture;
+  std::uint8_t hit;
+  std::uint8_t layer;  // 1: drawn in front of the characters
+  std::uint8_t effect;
+  std::int32_t effectValue;
+  const char* name;
+};
+
+const BlockRow kBlockRows[] = {
+    {blockdef::kGrass, blockpic::kGrass, kSolid, 0, kNoEffect, 0, "Grass"},
+    {blockdef::kDirt, blockpic::kDirt, kSolid, 0, kNoEffect, 0, "Dirt"},
+    {blockdef::kGrassLeft, blockpic::kGrassLeft, kSolid, 0, kNoEffect, 0, "Grass edge (left)"},
+    {blockdef::kGrassRight, blockpic::kGrassRight, kSolid, 0, kNoEffect, 0, "Grass edge (right)"},
+    {blockdef::kBrick, blockpic::kBrick, kSolid, 0, kNoEffect, 0, "Brick"},
+    {blockdef::kStone, blockpic::kStone, kSolid, 0, kNoEffect, 0, "Stone"},
+    {blockdef::kBonus, blockpic::kBonus, kSolid, 0, kNoEffect, 0, "Star block"},
+    {blockdef::kCrate, blockpic::kCrate, kSolid, 0, kNoEffect, 0, "Crate"},
+    {blockdef::kMetal, blockpic::kMetal, kSolid, 0, kNoEffect, 0, "Metal"},
+    {blockdef::kSpikes, blockpic::kSpikes, kDeadly, 0, kNoEffect, 0, "Spikes"},
+    {blockdef::kBridge, blockpic::kBridge, kSolid, 0, kNoEffect, 0, "Bridge"},
+    {blockdef::kCloud, blockpic::kCloud, kSolid, 0, kNoEffect, 0, "Cloud"},
+    {blockdef::kIce, blockpic::kIce, kSolid, 0, kNoEffect, 0, "Ice"},
+    {blockdef::kWater, blockpic::kWaterTop, kDeadly, 1, kNoEffect, 0, "Water"},
+    {blockdef::kWaterDeep, blockpic::kWater, kDeadly, 1, kNoEffect, 0, "Deep water"},
+    {blockdef::kLava, blockpic::kLavaTop, kDeadly, 1, kNoEffect, 0, "Lava"},
+    {blockdef::kLavaDeep, blockpic::kLava, kDeadly, 1, kNoEffect, 0, "Deep lava"},
+    {blockdef::kGoalTop, blockpic::kGoalTop, kPass, 0, kNoEffect, 0, "Goal post top"},
+    {blockdef::kGoalPole, blockpic::kGoalPole, kPass, 0, kNoEffect, 0, "Goal post"},
+    {blockdef::kCastle, blockpic::kCastle, kSolid, 0, kNoEffect, 0, "Castle stone"},
+    {blockdef::kBattlement, blockpic::kBattlement, kSolid, 0, kNoEffect, 0, "Battlement"},
+    {blockdef::kSpring, blockpic::kSpring, kSolid, 0, kSpringEffect, 14, "Spring"},
+    {blockdef::kConveyorLeft, blockpic::kConveyorLeft, kSolid, 0, kCarryLeft, 15, "Conveyor (left)"},
+    {blockdef::kConveyorRight, blockpic::kConveyorRight, kSolid, 0, kCarryRight, 15, "Conveyor (right)"},
+    {blockdef::kCaveDirt, blockpic::kCaveDirt, kSolid, 0, kNoEffect, 0, "Cave earth"},
+    {blockdef::kBush, blockpic::kBush, kPass, 0, kNoEffect, 0, "Bush"},
+    {blockdef::kFlowers, blockpic::kFlowers, kPass, 1, kNoEffect, 0, "Flowers"},
+    {blockdef::kSign, blockpic::kSignRight, kPass, 0, kNoEffect, 0, "Sign"},
+    {blockdef::kIsland, blockpic::kIsland, kSolid, 0, kNoEffect, 0, "Floating island"},
+    {blockdef::kDarkBrick, blockpic::kDarkBrick, kSolid, 0, kNoEffect, 0, "Dark brick"},
+    {blockdef::kDirtStones, blockpic::kDirtStones, kSolid, 0, kNoEffect, 0, "Stony earth"},
+};
+
+cEdBlock Block(const BlockRow& row) {
+  cEdBlock block;
+  block.strName = row.name;
+  block.nGraphicKind = 0;
+  block.nPicture = static_cast<std::uint16_t>(row.picture);
+  block.nHitKind = row.hit;
+  block.nLayer = row.layer;
+  block.nBlockEffect = row.effect;
+  block.nBlockEffectValue = row.effectValue;
+  return block;
+}
+
+// What every character shares: a picture of the first sheet, no held item.
+cEdChara Character(const char* name, int picture, int animeSet, int hp) {
+  cEdChara chara;
+  chara.strName = name;
+  chara.nGraphicKind = 1;
+  chara.nPicture = static_cast<std::uint16_t>(picture);
+  chara.nAnimeSet = static_cast<std::uint16_t>(animeSet);
+  chara.nMaxHp = hp;
+  chara.nHeldItem = -1;
+  return chara;
+}
+
+cEdChara Enemy(const char* name, int picture, int animeSet, int hp, int score) {
+  cEdChara chara = Character(name, picture, animeSet, hp);
+  chara.nGroup = kEnemyGroup;
+  chara.nPower = 1;
+  chara.nImpact = 3;
+  chara.nScore = score;
+  chara.nDeathEffect = charaeffect::kBurst;
+  chara.nHitEffect = effect::kBurst;
+  return chara;
+}
+
+cEdChara Hero(bool showSign) {
+  cEdChara hero = Character("Kestrel", charapic::kHero, animeset::kHero, 3);
+  hero.nOperator = 0;  // the player
+  hero.nGroup = kHeroGroup;
+  hero.nFacing = 1;    // starts facing right
+  hero.bFixedFacing = 0;
+  hero.nStopEase = 40;
+  const cEdShot fireball = ShotOf(shotpic::kFireball, 70, 18, 1, false, effect::kBurst);
+  hero.flows.push_back(Flow(kAlways, {Held({kKeyLeft, kKeyUpLeft, kKeyDownLeft})}, {Move(kLeft, 30, 1)}, true));
+  hero.flows.push_back(Flow(kAlways, {Held({kKeyRight, kKeyUpRight, kKeyDownRight})}, {Move(kRight, 30, 1)}, true));
+  hero.flows.push_back(Flow(kAlways, {Held({kButton1})}, {Jump(9, true, sfx::kJump, anime::kHeroJump)}));
+  hero.flows.push_back(Flow(kAlways, {Held({kButton2})}, {Shoot(fireball, 3, sfx::kShot, anime::kHeroShoot)}));
+  if (showSign) hero.flows.push_back(Flow(kStageStart, {}, {ShowPicture(picture::kSign, 40)}));
+  return hero;
+}
+
+cEdChara Beetle() {
+  cEdChara beetle = Enemy("Mossback beetle", charapic::kBeetle, animeset::kWalker, 1, 100);
+  beetle.flows.push_back(Flow(kAlways, {}, {WalkTurning(8, 50)}));
+  return beetle;
+}
+
+cEdChara Sentry() {
+  cEdChara sentry = Enemy("Sentry", charapic::kSentry, animeset::kStill, 3, 300);
+  const cEdShot orb = ShotOf(shotpic::kOrb, 30, 28, 1, true, effect::kNone);
+  sentry.flows.push_back(Flow(kAlways, {}, {FaceTarget(), Wait(12), Shoot(orb, 3, sfx::kEnemyShot, anime::kFire), Wait(12)}));
+  return sentry;
+}
+
+cEdChara Bat() {
+  cEdChara bat = Enemy("Dusk bat", charapic::kBat, animeset::kFlyer, 1, 200);
+  bat.nFlight = 1;
+  bat.bFixedFacing = 0;
+  bat.flows.push_back(Flow(kAlways, {},
+                           {Move(kDownLeft, 16, 8), Move(kUpLeft, 16, 8), Move(kDownRight, 16, 8), Move(kUpRight, 16, 8)}));
+  return bat;
+}
+
+// A floating stone the hero rides: a block character that nothing harms.
+cEdChara Lift(const char* name, int there, int back) {
+  cEdChara lift = Character(name, charapic::kLift, animeset::kStill, 999);
+  lift.nGroup = 2;
+  lift.nFlight = 1;
+  lift.bBlockChara = 1;
+  lift.nInvincible = 2;
+  lift.nActivityRange = 3;  // keeps moving off screen, so its timing holds
+  lift.flows.push_back(Flow(kAlways, {}, {Move(there, 20, 30), Wait(5), Move(back, 20, 30), Wait(5)}));
+  return lift;
+}
+
+cEdChara Spiker() {
+  cEdChara spiker = Enemy("Spiker", charapic::kSpiker, animeset::kWalker, 3, 400);
+  spiker.nDefence = 0;
+  spiker.flows.push_back(Flow(kAlways, {}, {WalkTurning(12, 50)}));
+  return spiker;
+}
+
+cEdItem Item(const char* name, int picture, int sound, std::initializer_list<cEdCommand> commands) {
+  cEdItem item;
+  item.strName = name;
+  item.nGraphicKind = 2;
+  item.nPicture = static_cast<std::uint16_t>(picture);
+  item.nSound = static_cast<std::uint16_t>(sound);
+  for (const cEdCommand& command : commands) item.commands.push_back(command);
+  return item;
+}
+
+}  // namespace
+
+void BuildCommonPalette(cCommonPalette& palette) {
+  palette.Blocks.assign(1, cEdBlock());
+  for (const BlockRow& row : kBlockRows) palette.Blocks.push_back(Block(row));
+
+  palette.Charas.assign(1, cEdChara());
+  palette.Charas.push_back(Hero(false));
+  palette.Charas.push_back(Hero(true));
+  palette.Charas.push_back(Beetle());
+  palette.Charas.push_back(Sentry());
+  palette.Charas.push_back(Bat());
+  palette.Charas.push_back(Lift("Lift (across)", kRight, kLeft));
+  palette.Charas.push_back(Lift("Lift (up and down)", kUp, kDown));
+  palette.Charas.push_back(Spiker());
+
+  palette.Items.assign(1, cEdItem());
+  cEdItem coin = Item("Coin", itempic::kCoin, sfx::kCoin, {AddScore(10)});
+  coin.bPopUp = 0;
+  palette.Items.push_back(coin);
+  palette.Items.push_back(Item("Gem", itempic::kGem, sfx::kGem, {AddScore(100)}));
+  palette.Items.push_back(Item("Heart", itempic::kHeart, sfx::kPowerUp, {AddHp(1)}));
+  palette.Items.push_back(Item("Extra life", itempic::kOneUp, sfx::kPowerUp, {AddLife()}));
+  cEdItem goal = Item("Goal orb", itempic::kGoalOrb, sfx::kGoal, {ClearStage()});
+  goal.bPopUp = 0;
+  palette.Items.push_back(goal);
+}
+
+}  // namespace sample

@@ -1,0 +1,146 @@
+#include "make_sample_game/sample_flows.h"
+
+#include <boost/make_shared.hpp>
+
+namespace sample::flows {
+
+namespace {
+
+// Character command kinds, and the item command kinds this game uses.
+enum : std::uint8_t {
+  kCmdWait = 1,
+  kCmdStraight = 2,
+  kCmdTurnBack = 3,
+  kCmdFace = 9,
+  kCmdJump = 10,
+  kCmdShot = 11,
+  kCmdPicture = 32,
+};
+enum : std::uint8_t { kItemStageClear = 2, kItemStatusOp = 7 };
+constexpr std::uint8_t kCharaSet = 0;
+constexpr std::uint8_t kItemSet = 1;
+
+cEdCommand Command(std::uint8_t set, std::uint8_t kind, int tenths) {
+  cEdCommand command;
+  command.nSet = set;
+  command.nKind = kind;
+  command.nTime = static_cast<std::int16_t>(tenths);
+  return command;
+}
+
+cEdCommand MoveCommand(std::uint8_t kind, int direction, int speed, int tenths) {
+  cEdCommand command = Command(kCharaSet, kind, tenths);
+  auto move = boost::make_shared<cEdMove>();
+  move->nSpecMode = 0;
+  move->nDirection = static_cast<std::uint8_t>(direction);
+  move->nTimingMode = 0;
+  move->nSpeed = static_cast<std::int16_t>(speed);
+  command.pMove = move;
+  return command;
+}
+
+// "ステータスの操作": a status of the system or of the taker, changed by a constant.
+enum StatusOwner : int { kSelf = 0, kSystem = 2 };
+enum : int { kStatusHp = 1, kSystemScore = 3, kSystemLives = 4 };
+
+cEdCommand AddToStatus(int owner, int status, int amount) {
+  cEdCommand command = Command(kItemSet, kItemStatusOp, 0);
+  command.params.assign(18, 0);
+  command.params[3] = owner;
+  command.params[4] = status;
+  command.params[5] = 1;  // add
+  command.params[6] = 0;  // a constant
+  command.params[7] = amount;
+  command.params[16] = status == kStatusHp ? 1 : 0;  // show the HP gauge
+  return command;
+}
+
+}  // namespace
+
+cEdKeyCondition Held(std::initializer_list<int> slots) {
+  cEdKeyCondition condition;
+  condition.bAnyHold = 1;
+  condition.nKeyRule = 1;  // at least one of them
+  for (int slot : slots) condition.keyStates[slot] = 1;
+  return condition;
+}
+
+cEdCommand Wait(int tenths) { return Command(kCharaSet, kCmdWait, tenths); }
+
+cEdCommand Move(int direction, int speed, int tenths) { return MoveCommand(kCmdStraight, direction, speed, tenths); }
+
+cEdCommand WalkTurning(int speed, int tenths) { return MoveCommand(kCmdTurnBack, kForward, speed, tenths); }
+
+cEdCommand Jump(int halfBlocks, bool byKey, int sound, int anime) {
+  cEdCommand command = Command(kCharaSet, kCmdJump, 0);
+  command.params = {byKey ? 1 : 0, 0, halfBlocks, 0, 0};
+  command.nSound = static_cast<std::int16_t>(sound);
+  command.nAnime = static_cast<std::int16_t>(anime);
+  return command;
+}
+
+cEdCommand Shoot(const cEdShot& shot, int tenths, int sound, int anime) {
+  cEdCommand command = Command(kCharaSet, kCmdShot, tenths);
+  command.pShot = boost::make_shared<cEdShot>(shot);
+  command.nSound = static_cast<std::int16_t>(sound);
+  command.nAnime = static_cast<std::int16_t>(anime);
+  return command;
+}
+
+cEdCommand FaceTarget() {
+  cEdCommand command = Command(kCharaSet, kCmdFace, 0);
+  command.params = {2};
+  return command;
+}
+
+cEdCommand ShowPicture(int picture, int tenths) {
+  cEdCommand command = Command(kCharaSet, kCmdPicture, 0);
+  command.bNoWait = 1;
+  command.params.assign(15, 0);
+  command.params[0] = picture;
+  command.params[1] = 0;    // the middle of the screen
+  command.params[5] = -96;  // a little above the middle
+  command.params[6] = 1;    // in front of the play field
+  command.params[7] = 100;  // at its own size
+  command.params[8] = 2;    // for a time
+  command.params[9] = tenths;
+  return command;
+}
+
+cEdShot ShotOf(int picture, int speed, int rangeHalfBlocks, int power, bool aim, int hitEffect) {
+  cEdShot shot;
+  shot.nCount = 1;
+  shot.nFormation = 0;
+  shot.nDirection = kForward;
+  shot.bAim = aim ? 1 : 0;
+  shot.nPicture = static_cast<std::int16_t>(picture);
+  shot.nSpeed = static_cast<std::int16_t>(speed);
+  shot.bRangeLimited = 1;
+  shot.nRange = static_cast<std::int16_t>(rangeHalfBlocks);
+  shot.nPower = power;
+  shot.nImpact = 2;
+  shot.nEffect = static_cast<std::int16_t>(hitEffect);
+  return shot;
+}
+
+cEdCommand AddScore(int points) { return AddToStatus(kSystem, kSystemScore, points); }
+cEdCommand AddHp(int amount) { return AddToStatus(kSelf, kStatusHp, amount); }
+cEdCommand AddLife() { return AddToStatus(kSystem, kSystemLives, 1); }
+
+cEdCommand ClearStage() {
+  cEdCommand command = Command(kItemSet, kItemStageClear, 0);
+  command.params.assign(9, 0);  // on to the next part, else back to the map
+  return command;
+}
+
+cEdFlow Flow(int trigger, std::initializer_list<cEdKeyCondition> keys, std::initializer_list<cEdCommand> commands,
+             bool continuous) {
+  cEdFlow flow;
+  flow.nTrigger = static_cast<std::uint8_t>(trigger);
+  flow.bKeyContinuous = continuous ? 1 : 0;
+  for (const cEdKeyCondition& key : keys) flow.keyConditions.push_back(key);
+  for (const cEdCommand& command : commands) flow.commands.push_back(command);
+  return flow;
+}
+
+}  // namespace sample::flows

@@ -1,0 +1,31 @@
+#include <array>
+
+#include "make_sample_game/sample_records.h"
+#include "make_sample_game/sound_effects.h"
+#include "make_sample_game/tunes.h"
+
+namespace sample {
+
+void BuildSystemData(cSystemData& system) {
+  system.SetDefaults();
+  system.strTitle = "Kestrel Quest";
+  // An extra life for every 2000 points; five lives in the story, three for a challenge.
+  system.bExtraLife = 1;
+  system.nExtraLifeScore = 2000;
+  system.StartLives[0] = 5;
+  system.StartLives[1] = 3;
+  system.InfiniteLives[0] = 0;
+  system.InfiniteLives[1] = 0;
+  // One stage on the challenge list, open from the start.
+  system.nChallengeStages = 1;
+  system.bChallengeAllOpen = 1;
+  for (int i = 0; i < kSystemSoundCount; ++i) system.SystemSounds[i] = SystemSoundEffects()[static_cast<std::size_t>(i)].file;
+  // Title, world map, stage select, options.
+  constexpr std::array<int, kMenuMusicCount> kMenuMusic = {bgm::kTitle, bgm::kWorldMap, bgm::kCamp, bgm::kCamp};
+  for (int slot = 0; slot < kMenuMusicCount; ++slot) {
+    system.MenuMusic[slot] = kMenuMusic[static_cast<std::size_t>(slot)];
+    system.MenuMusicLoop[slot] = 1;
+  }
+}
+
+}  // namespace sample
