@@ -1,12 +1,14 @@
 // Shows a test frame of the drawing library in a real window and saves a screenshot of it.
 //
-//   kestrel_video_preview <screenshot.png> [d3d32|d3d16|dd8|dd16|dd32] [milliseconds]
+//   kestrel_video_preview <screenshot.png> [d3d32|d3d16|dd8|dd16|dd32] [milliseconds] [fullscreen]
 //
 // The frame is drawn in the chosen screen mode through the drawing library (palette bars, a
 // palette ramp, a framed box, a keyed sprite 1:1 and doubled, and the same sprite loaded with
 // mirrored cells), presented through the
 // window presenter for the given time (1500 ms by default), and what the window shows is saved
 // as the screenshot; the frame as the devices made it goes beside it as <screenshot>.frame.png.
+// With "fullscreen" the screen is set up full screen: the window fills the desktop and the
+// 640 x 480 frame is scaled into it, letterboxed when the shapes differ.
 // Under a virtual display: xvfb-run -a build/<dir>/tools/kestrel_video_preview shot.png
 
 #include <cstdio>
@@ -164,6 +166,8 @@ void Present() {
   if (lpDTCon != nullptr) {
     DDEndScene();
     lpDevice->Present();
+  } else if (!DDWindowed) {
+    SDPrimary.lpDDraw->lpSurface->Flip();
   } else {
     SDPrimary.lpDDraw->lpSurface->Blt(&DDClientRect, SDBackBuffer.lpDDraw->lpSurface.get(), nullptr, platform::kBltWait);
   }
@@ -187,6 +191,7 @@ int main(int argc, char** argv) {
     if (mode == nullptr) return Fail("unknown mode");
   }
   const int milliseconds = argc >= 4 ? std::atoi(argv[3]) : 1500;
+  const int windowed = argc >= 5 && std::strcmp(argv[4], "fullscreen") == 0 ? 0 : 1;
 
   const fs::path folder = fs::temp_directory_path() / ("kestrel-preview-" + std::to_string(getpid()));
   WriteGameFolder(folder);
@@ -199,7 +204,9 @@ int main(int argc, char** argv) {
   if (window == nullptr) return Fail(error.c_str());
 
   if (mode->backend == 0) platform::CurrentVideoSettings().desktopBitsPerPixel = mode->bpp;
-  if (!DDInit(mode->backend, nullptr, 640, 480, mode->bpp, 1, 1, 1, 60, 1, nullptr, nullptr, 0)) return Fail("DDInit");
+  if (!DDInit(mode->backend, nullptr, 640, 480, mode->bpp, 1, windowed, 1, 60, 1, nullptr, nullptr, 0)) {
+    return Fail("DDInit");
+  }
   if (!DDLoadPaletteFromFile(DDPalette, "bmp\\plt\\Palette.bmp") || !DDSetTransmit("bmp\\plt\\Palette.bmp")) {
     return Fail("palette");
   }

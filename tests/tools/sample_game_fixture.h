@@ -59,7 +59,9 @@ class GameFolderTest : public testing::Test {
     CurrentVersion = kRecordVersion;
     SetCloseRequestSink([this] { ++closeRequests_; });
     // The runtime's own first-start copy (headless, its question is answered yes).
-    if (!fs::exists("data")) ASSERT_EQ(CheckDataFolder(), 1);
+    if (!fs::exists("data")) {
+      ASSERT_EQ(CheckDataFolder(), 1);
+    }
   }
   void TearDown() override {
     SetCloseRequestSink(nullptr);

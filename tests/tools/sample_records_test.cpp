@@ -5,7 +5,6 @@
 #include "core/host_path.h"
 #include "core/record_file.h"
 #include "core/record_writer.h"
-#include "core/path_helpers.h"
 #include "core/system_ini.h"
 #include "data/common_palette.h"
 #include "data/data_read_context.h"
@@ -74,36 +73,6 @@ TEST_F(SampleRecordsTest, StartUpRecordsReadAndWriteBackUnchanged) {
 
   ASSERT_EQ(LoadCommonPalette(), 1);
   EXPECT_EQ(RecordBytes(CommonPalette), FileBytes(ProjectPaths[kPathCommonPalette]));
-}
-
-// The three stages, found the way the world map and the stage list find them (the newest
-// numbered file), read with the common palette in place, hold a hero and write back
-// unchanged.
-TEST_F(SampleRecordsTest, StagesOfTheMapAndTheChallengeListLoadWithAHero) {
-  ASSERT_EQ(Database.Load(), 1);
-  Database.FillReadContext(ProjectDataContext());
-  ASSERT_EQ(LoadCommonPalette(), 1);
-  cWorldMap map;
-  ASSERT_EQ(map.Load(ProjectPaths[kPathWorldMap]), 1);
-
-  std::vector<std::string> stages;
-  for (cMapPoint& point : map.Points) {
-    for (cMapEvent& event : point.Events) {
-      if (event.nKind == 0) stages.push_back(event.strStageFile);
-    }
-  }
-  stages.push_back(std::string(ProjectPaths[kPathChallengeStagePrefix]) + "01-1.stg4");  // challenge stage 1
-  ASSERT_EQ(stages.size(), 4u);
-
-  for (const std::string& name : stages) {
-    std::string file;
-    ASSERT_EQ(FindLastNumberedFile(file, name, ProjectExts[kExtStage]), 1) << name;
-    ASSERT_EQ(StageCur.Load(file), 1) << file;
-    EXPECT_TRUE(StageCur.HasHero()) << file;
-    EXPECT_EQ(RecordBytes(StageCur), FileBytes(file.c_str())) << file;
-    const std::string bytes = FileBytes(file.c_str());
-    EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string("\x15\xCD\x5B\x07", 4)) << file << ": no trailer";
-  }
 }
 
 TEST_F(SampleRecordsTest, SystemIniReadsToItsEndWithAWindowedDirect3DStart) {
