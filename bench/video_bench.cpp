@@ -113,8 +113,9 @@ void BM_KeyedQuad32x32(benchmark::State& state) {
   PixelBuffer& texels = setup.texture->Level()->Pixels();
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x)
-      texels.SetPixel(x, y, PackArgb(InDisc(x, y) ? 0xFF000000u | static_cast<std::uint32_t>(x * 0x0701 + y * 0x130000) : 0,
-                                     texels.format()));
+      texels.SetPixel(x, y,
+                      PackArgb(InDisc(x, y) ? 0xFF000000u | static_cast<std::uint32_t>(x * 0x0701 + y * 0x130000) : 0,
+                               texels.format()));
   Walk walk;
   DTVERTEX quad[4];
   for (auto _ : state) {
@@ -173,7 +174,8 @@ void BM_FullScreenOpaqueQuad(benchmark::State& state) {
                                sixteen ? PixelFormat::Argb1555 : PixelFormat::Argb8888, 1024, 512);
   PixelBuffer& texels = setup.texture->Level()->Pixels();
   for (int y = 0; y < texels.height(); ++y)
-    for (int x = 0; x < texels.width(); ++x) texels.SetPixel(x, y, PackArgb(0xFF000000u | static_cast<std::uint32_t>(x * 31 + y), texels.format()));
+    for (int x = 0; x < texels.width(); ++x)
+      texels.SetPixel(x, y, PackArgb(0xFF000000u | static_cast<std::uint32_t>(x * 31 + y), texels.format()));
   DTVERTEX quad[4];
   QuadAt(quad, 0, 0, kScreenWidth, kScreenHeight, 1024, 512);
   const auto start = std::chrono::steady_clock::now();

@@ -11,7 +11,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   platform::BmpImage image;
-  const platform::BmpError error = platform::ParseBmp(std::string_view(reinterpret_cast<const char*>(data), size), image);
+  const platform::BmpError error =
+      platform::ParseBmp(std::string_view(reinterpret_cast<const char*>(data), size), image);
   if (error != platform::BmpError::None) {
     if (!image.pixels.empty() || image.width != 0) std::abort();
     return 0;

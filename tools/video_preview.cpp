@@ -11,6 +11,8 @@
 // 640 x 480 frame is scaled into it, letterboxed when the shapes differ.
 // Under a virtual display: xvfb-run -a build/<dir>/tools/kestrel_video_preview shot.png
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,7 +20,6 @@
 #include <fstream>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include "core/report_log.h"
@@ -68,7 +69,8 @@ std::string EncodeBmp(int width, int height, int bits, const std::vector<unsigne
   for (unsigned v : {40u, static_cast<unsigned>(width), static_cast<unsigned>(height)}) Put32(out, v);
   Put16(out, 1);
   Put16(out, static_cast<unsigned>(bits));
-  for (unsigned v : {0u, static_cast<unsigned>(stride * height), 2835u, 2835u, static_cast<unsigned>(colors.size()), 0u}) {
+  for (unsigned v :
+       {0u, static_cast<unsigned>(stride * height), 2835u, 2835u, static_cast<unsigned>(colors.size()), 0u}) {
     Put32(out, v);
   }
   for (unsigned c : colors) Put32(out, c & 0xFFFFFF);
@@ -109,8 +111,8 @@ void WriteGameFolder(const fs::path& folder) {
   fs::create_directories(folder / "bmp" / "plt");
   std::vector<unsigned> colors;
   for (int n = 0; n < 256; ++n) colors.push_back(PaletteColor(n));
-  std::ofstream(folder / "bmp" / "plt" / "Palette.bmp", std::ios::binary)
-      << EncodeBmp(16, 24, 8, colors, [](int x, int y) { return y < 8 ? 0u : static_cast<unsigned>((y - 8) * 16 + x); });
+  std::ofstream(folder / "bmp" / "plt" / "Palette.bmp", std::ios::binary) << EncodeBmp(
+      16, 24, 8, colors, [](int x, int y) { return y < 8 ? 0u : static_cast<unsigned>((y - 8) * 16 + x); });
   // A 32 x 32 sprite: a ringed disc with an arrow pointing right, on the transparent colour.
   std::ofstream(folder / "bmp" / "Sprite.bmp", std::ios::binary) << EncodeBmp(32, 32, 24, {}, [](int x, int y) {
     const int dx = x - 15, dy = y - 15, d = dx * dx + dy * dy;
@@ -169,7 +171,8 @@ void Present() {
   } else if (!DDWindowed) {
     SDPrimary.lpDDraw->lpSurface->Flip();
   } else {
-    SDPrimary.lpDDraw->lpSurface->Blt(&DDClientRect, SDBackBuffer.lpDDraw->lpSurface.get(), nullptr, platform::kBltWait);
+    SDPrimary.lpDDraw->lpSurface->Blt(&DDClientRect, SDBackBuffer.lpDDraw->lpSurface.get(), nullptr,
+                                      platform::kBltWait);
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/checked_sequence.h"
 #include "core/record_base.h"
+#include "data/sys_mode_entry.h"
 #include "data/data_read_context.h"
 #include "data/ed_background.h"
 #include "data/ed_block.h"
@@ -24,15 +25,8 @@ enum StageRange : int {
   kStageRangeCount = 5,
 };
 
-// The ranking kinds a stage may enable, in the order of its ranking flags.
-enum StageRanking : int {
-  kRankScore = 0,
-  kRankTimeLeft = 1,
-  kRankClearTime = 2,
-  kRankHpLeft = 3,
-  kRankSpLeft = 4,
-  kStageRankingCount = 5,
-};
+// A stage enables the same ranking kinds a play mode keeps (RankKind), one flag each.
+constexpr int kStageRankingCount = kRankKindCount;
 
 // Every stage file ends with this word (bytes 15 CD 5B 07); files from 174 on are refused
 // without it.

@@ -56,9 +56,8 @@ void CopyIndices(DDSURFACEDATA* lpSD, const BmpImage& bitmap, const char* szFile
   if (width != bitmap.width || height != bitmap.height) {
     ErrLogf("CopyBitmap Err %s Surface(%d,%d) Bmp(%d,%d)", szFileName, width, height, bitmap.width, bitmap.height);
   } else if (bitmap.bitsPerPixel == 8) {
-    ForEachMirroredPixel(bitmap, cellWidth, cellHeight, width, height, [&](int x, int y, int tx, int ty) {
-      bits[ty * desc.lPitch + tx] = bitmap.Row(y)[x];
-    });
+    ForEachMirroredPixel(bitmap, cellWidth, cellHeight, width, height,
+                         [&](int x, int y, int tx, int ty) { bits[ty * desc.lPitch + tx] = bitmap.Row(y)[x]; });
   } else {
     const platform::Palette palette = GamePalette();
     std::unordered_map<std::uint32_t, BYTE> nearest;
@@ -93,7 +92,8 @@ void CopyHiColor(DDSURFACEDATA* lpSD, const BmpImage& bitmap, int cellWidth, int
                                    static_cast<DWORD>(g * f.nGreenMax / 255) << f.nGreenShift |
                                    static_cast<DWORD>(b * f.nBlueMax / 255) << f.nBlueShift;
                            if (pixel == DDTransmitKey) {
-                             const bool blueAtMaximum = static_cast<int>((pixel >> f.nBlueShift) & f.nBlueMax) == f.nBlueMax;
+                             const bool blueAtMaximum =
+                                 static_cast<int>((pixel >> f.nBlueShift) & f.nBlueMax) == f.nBlueMax;
                              pixel = blueAtMaximum ? pixel - 1 : pixel + 1;
                            }
                          }
@@ -118,8 +118,8 @@ void CopyThroughContext(DDSURFACEDATA* lpSD, const BmpImage& bitmap, int cellWid
     }
   } else if (cellWidth != 0) {
     for (int i = 0; i < w / cellWidth; ++i) {
-      platform::GdiStretchBlt(dc, i * cellWidth + cellWidth - 1, 0, -cellWidth, h, bitmap, i * cellWidth, 0,
-                              cellWidth, h);
+      platform::GdiStretchBlt(dc, i * cellWidth + cellWidth - 1, 0, -cellWidth, h, bitmap, i * cellWidth, 0, cellWidth,
+                              h);
     }
   } else if (cellHeight != 0) {
     for (int j = 0; j < h / cellHeight; ++j) {

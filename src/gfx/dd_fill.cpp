@@ -90,11 +90,12 @@ void FillLockedTexture(DDSURFACEDATA* lpSD, int x, int y, int nWidth, int nHeigh
   const int width = std::min(lpSD->nWidth, lpSD->nTexWidth), height = std::min(lpSD->nHeight, lpSD->nTexHeight);
   if (!ClipToRecord(x, y, nWidth, nHeight, width, height, a)) return;
   const DDPixelLayout& f = DDPixelFormat;
-  const auto field = [](D3DCOLOR c, int at, int maximum) { return (static_cast<int>((c >> at) & 0xFF) * maximum / 255); };
-  const WORD pixel16 = static_cast<WORD>(field(dwColor, 24, f.nAlphaMax) << f.nAlphaShift |
-                                         field(dwColor, 16, f.nRedMax) << f.nRedShift |
-                                         field(dwColor, 8, f.nGreenMax) << f.nGreenShift |
-                                         field(dwColor, 0, f.nBlueMax) << f.nBlueShift);
+  const auto field = [](D3DCOLOR c, int at, int maximum) {
+    return (static_cast<int>((c >> at) & 0xFF) * maximum / 255);
+  };
+  const WORD pixel16 = static_cast<WORD>(
+      field(dwColor, 24, f.nAlphaMax) << f.nAlphaShift | field(dwColor, 16, f.nRedMax) << f.nRedShift |
+      field(dwColor, 8, f.nGreenMax) << f.nGreenShift | field(dwColor, 0, f.nBlueMax) << f.nBlueShift);
   for (int row = a.y; row < a.y + a.h; ++row) {
     BYTE* p = lock.m_lpBits + (static_cast<std::ptrdiff_t>(row) * lock.m_nPitch + a.x) * lock.m_nBytes;
     for (int i = 0; i < a.w; ++i) {
@@ -158,12 +159,15 @@ int DDBuildIndexMap(std::vector<BYTE>* lpMap, DDSURFACEDATA* lpSD) {
   std::unordered_map<DWORD, BYTE> firstEntry;
   for (int i = 255; i >= 0; --i) {
     const PALETTEENTRY& e = DDPalette[i];
-    const DWORD key = DDBpp == 16 && !d3d ? DDPalToRGB16(&e)
-                                          : static_cast<DWORD>(e.peRed) << 16 | static_cast<DWORD>(e.peGreen) << 8 | e.peBlue;
+    const DWORD key = DDBpp == 16 && !d3d
+                          ? DDPalToRGB16(&e)
+                          : static_cast<DWORD>(e.peRed) << 16 | static_cast<DWORD>(e.peGreen) << 8 | e.peBlue;
     firstEntry[key] = static_cast<BYTE>(i);
   }
   const auto widen = [](DWORD p, int shift, int maximum) {
-    return maximum != 0 ? static_cast<DWORD>((p >> shift) & static_cast<DWORD>(maximum)) * 255 / static_cast<DWORD>(maximum) : 0;
+    return maximum != 0
+               ? static_cast<DWORD>((p >> shift) & static_cast<DWORD>(maximum)) * 255 / static_cast<DWORD>(maximum)
+               : 0;
   };
   const bool keyed = d3d && lpSD->lpDT != nullptr && lpSD->lpDT->bColorKey;
   for (int y = 0; y < height; ++y) {
@@ -171,7 +175,8 @@ int DDBuildIndexMap(std::vector<BYTE>* lpMap, DDSURFACEDATA* lpSD) {
       const BYTE* p = lock.m_lpBits + (static_cast<std::ptrdiff_t>(y) * lock.m_nPitch + x) * lock.m_nBytes;
       DWORD pixel = 0;
       std::memcpy(&pixel, p, static_cast<std::size_t>(lock.m_nBytes));
-      BYTE& out = (*lpMap)[static_cast<std::size_t>(y) * static_cast<std::size_t>(lock.m_nPitch) + static_cast<std::size_t>(x)];
+      BYTE& out =
+          (*lpMap)[static_cast<std::size_t>(y) * static_cast<std::size_t>(lock.m_nPitch) + static_cast<std::size_t>(x)];
       DWORD key = pixel & 0xFFFFFF;
       if (DDBpp == 16 && d3d) {
         if (keyed && pixel == 0) {

@@ -174,8 +174,8 @@ bool DDInit(int nBackend, DDWindowHandle hWnd, int nWidth, int nHeight, int nBpp
       if (DDInitialised) DDUnInit();
     }
     DDAllocDDContext();
-    const int code = bWindowed == 0 ? DDInitFullScreen(hWnd, nWidth, nHeight, nBpp, nBackBufferMode)
-                                    : DDInitWindowed(hWnd);
+    const int code =
+        bWindowed == 0 ? DDInitFullScreen(hWnd, nWidth, nHeight, nBpp, nBackBufferMode) : DDInitWindowed(hWnd);
     if (!DDErrorText(code)) return false;
   }
   DDInitialised = 1;

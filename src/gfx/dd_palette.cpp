@@ -83,8 +83,8 @@ void SetBackBufferKeys16(BYTE cbRed, BYTE cbGreen, BYTE cbBlue) {
   const int red = t.nRedMax != 0 ? cbRed * 255 / t.nRedMax : 0;
   const int green = t.nGreenMax != 0 ? cbGreen * 255 / t.nGreenMax : 0;
   const int blue = t.nBlueMax != 0 ? cbBlue * 255 / t.nBlueMax : 0;
-  lpDTCon->dwBackKey = 0xFF000000u | static_cast<DWORD>(red) << 16 | static_cast<DWORD>(green) << 8 |
-                       static_cast<DWORD>(blue);
+  lpDTCon->dwBackKey =
+      0xFF000000u | static_cast<DWORD>(red) << 16 | static_cast<DWORD>(green) << 8 | static_cast<DWORD>(blue);
   lpDTCon->wBackKey16 = static_cast<WORD>(static_cast<DWORD>(red * b.nRedMax / 255) << b.nRedShift |
                                           static_cast<DWORD>(green * b.nGreenMax / 255) << b.nGreenShift |
                                           static_cast<DWORD>(blue * b.nBlueMax / 255) << b.nBlueShift |
@@ -145,8 +145,10 @@ int DDSetTransmit(const char* szFileName) {
 void DDSetTransmit(BYTE cbRed, BYTE cbGreen, BYTE cbBlue) {
   if (lpDTCon != nullptr) {
     lpDTCon->rgbTransmit = RGBTRIPLE{cbBlue, cbGreen, cbRed};
-    ErrLogf("SetTrans lpDTCon->rgbTransmit.rgbtRed = %d,lpDTCon->rgbTransmit.rgbtGreen = %d,lpDTCon->rgbTransmit.rgbtBlue = %d",
-            cbRed, cbGreen, cbBlue);
+    ErrLogf(
+        "SetTrans lpDTCon->rgbTransmit.rgbtRed = %d,lpDTCon->rgbTransmit.rgbtGreen = %d,lpDTCon->rgbTransmit.rgbtBlue "
+        "= %d",
+        cbRed, cbGreen, cbBlue);
     if (DDBpp == 32) {
       lpDTCon->dwTexClear = 0;
       lpDTCon->dwBackKey = 0xFF000000u | static_cast<DWORD>(cbRed) << 16 | static_cast<DWORD>(cbGreen) << 8 | cbBlue;
@@ -196,7 +198,8 @@ DWORD PalNumToRGB(DWORD dwPalNum) {
   switch (DDBpp) {
     case 8: return dwPalNum;
     case 16:
-      return (r & static_cast<DWORD>(f.nRedMax)) << f.nRedShift | (g & static_cast<DWORD>(f.nGreenMax)) << f.nGreenShift |
+      return (r & static_cast<DWORD>(f.nRedMax)) << f.nRedShift |
+             (g & static_cast<DWORD>(f.nGreenMax)) << f.nGreenShift |
              (b & static_cast<DWORD>(f.nBlueMax)) << f.nBlueShift;
     case 24:
     case 32: return r << 16 | g << 8 | b;

@@ -22,11 +22,11 @@ struct DTCONTEXT {
   DDSURFACEDATA* lpRestRT = nullptr;  // resting render target
   BOOL bCopyMode = 0;
   RGBTRIPLE rgbTransmit;
-  RGBTRIPLE rgbKey16;           // 16-bit key colour of texture loads
-  D3DCOLOR dwTexClear = 0;      // transparent texel value
-  D3DCOLOR dwBackKey = 0;       // transparent colour as an opaque back-buffer colour
+  RGBTRIPLE rgbKey16;       // 16-bit key colour of texture loads
+  D3DCOLOR dwTexClear = 0;  // transparent texel value
+  D3DCOLOR dwBackKey = 0;   // transparent colour as an opaque back-buffer colour
   WORD wTransmit_16 = 0;
-  WORD wBackKey16 = 0;          // transparent colour as a 16-bit back-buffer pixel
+  WORD wBackKey16 = 0;  // transparent colour as a 16-bit back-buffer pixel
   BOOL bInScene = 0;
   D3DCOLOR dwDiffuse = 0xFFFFFFFF;
   D3DTEXTUREOP nColorOp = D3DTOP_MODULATE;

@@ -6,10 +6,10 @@
 #include "core/message_boxes.h"
 #include "core/report_log.h"
 #include "gfx/bitmap_copy.h"
+#include "gfx/bitmap_file.h"
 #include "gfx/dd_fill.h"
 #include "gfx/dd_palette.h"
 #include "gfx/dd_state.h"
-#include "gfx/bitmap_file.h"
 #include "gfx/render_target.h"
 #include "platform/video/texture_loader.h"
 
@@ -110,8 +110,8 @@ bool CreateSurfaceD3D(DDSURFACEDATA* lpSD, int nWidth, int nHeight, int nColorKe
   // Restoring keeps a system-memory texture; one that fell back while restoring has none yet.
   if (type == DTMEMORYTYPE_SYSTEM && (!bRestore || dt.lpTexture == nullptr)) {
     dt.bRenderTarget = 0;
-    const VideoResult made = lpDevice->CreateTexture(texWidth, texHeight, lpDTCon->TextureFormat,
-                                                     TextureUsage::Dynamic, MemoryPool::SystemMemory, dt.lpTexture);
+    const VideoResult made = lpDevice->CreateTexture(texWidth, texHeight, lpDTCon->TextureFormat, TextureUsage::Dynamic,
+                                                     MemoryPool::SystemMemory, dt.lpTexture);
     if (!Succeeded(made)) {
       LogMirror("D3DXCreateTexture Err hr = %x", platform::ResultCode(made));
       FatalTextureFailure();
@@ -140,8 +140,8 @@ bool CreateSurfaceD3D(DDSURFACEDATA* lpSD, int nWidth, int nHeight, int nColorKe
 bool CreateSurfaceDD(DDSURFACEDATA* lpSD, int nWidth, int nHeight, int nColorKey, int nDDMemory) {
   DDRAWDATA& dd = *lpSD->lpDDraw;
   const bool system = nDDMemory == 1;
-  VideoResult made = lpDD->CreateSurface(nWidth, nHeight, system ? MemoryPool::SystemMemory : MemoryPool::Default,
-                                         dd.lpSurface);
+  VideoResult made =
+      lpDD->CreateSurface(nWidth, nHeight, system ? MemoryPool::SystemMemory : MemoryPool::Default, dd.lpSurface);
   int used = system ? 1 : 0;
   if (!Succeeded(made)) {
     if (system) {
@@ -180,14 +180,16 @@ int CreateFileTexture(DDSURFACEDATA* lpSD, const platform::BmpImage& bitmap, con
   const std::uint32_t key = FileTextureKey();
   int type = nMemoryType;
   if (type == DTMEMORYTYPE_VIDEO_NORT) {
-    ErrLog("DDCreateSurfaceFromFile Err DTMEMORYTYPE_VIDEO_NORTの指定は未対応です。DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。");
+    ErrLog(
+        "DDCreateSurfaceFromFile Err "
+        "DTMEMORYTYPE_VIDEO_NORTの指定は未対応です。DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。");
     type = DTMEMORYTYPE_VIDEO_RT;
   }
   if (type == DTMEMORYTYPE_VIDEO_RT) {
     dt.bRenderTarget = 0;
-    const VideoResult made = platform::CreateTextureFromBitmap(*lpDevice, bitmap, texWidth, texHeight,
-                                                               lpDTCon->TextureFormat, TextureUsage::None,
-                                                               MemoryPool::Managed, key, dt.lpTexture);
+    const VideoResult made =
+        platform::CreateTextureFromBitmap(*lpDevice, bitmap, texWidth, texHeight, lpDTCon->TextureFormat,
+                                          TextureUsage::None, MemoryPool::Managed, key, dt.lpTexture);
     if (made == VideoResult::OutOfVideoMemory) {
       LogMirror("VRAM不足のためシステムメモリにテクスチャを作成します。(%s)", szFileName);
       type = DTMEMORYTYPE_SYSTEM;
@@ -199,9 +201,9 @@ int CreateFileTexture(DDSURFACEDATA* lpSD, const platform::BmpImage& bitmap, con
   }
   if (type == DTMEMORYTYPE_SYSTEM && (!bRestore || dt.lpTexture == nullptr)) {
     dt.bRenderTarget = 0;
-    const VideoResult made = platform::CreateTextureFromBitmap(*lpDevice, bitmap, texWidth, texHeight,
-                                                               lpDTCon->TextureFormat, TextureUsage::Dynamic,
-                                                               MemoryPool::SystemMemory, key, dt.lpTexture);
+    const VideoResult made =
+        platform::CreateTextureFromBitmap(*lpDevice, bitmap, texWidth, texHeight, lpDTCon->TextureFormat,
+                                          TextureUsage::Dynamic, MemoryPool::SystemMemory, key, dt.lpTexture);
     if (!Succeeded(made)) {
       LogMirror("D3DXCreateTextureFromFileEx Err %x %s", platform::ResultCode(made), szFileName);
       FatalTextureFailure();
@@ -248,8 +250,7 @@ int CreateSurfaceFromFileD3D(DDSURFACEDATA* lpSD, const char* szFileName, int nC
     lpSD->nTexHeight = dt.Desc.Height;
     if (nMirrorWidth != 0 || nMirrorHeight != 0) {
       DDSURFACEDATA unmirrored;
-      DDCreateSurfaceFromFile(&unmirrored, szFileName, nColorKey, nBpp, nDDMemory, nMemoryType, 0, bIndexMap, 0, 0,
-                              0);
+      DDCreateSurfaceFromFile(&unmirrored, szFileName, nColorKey, nBpp, nDDMemory, nMemoryType, 0, bIndexMap, 0, 0, 0);
       const bool mirrored = CreateMirror(lpSD, &unmirrored, nMirrorWidth, nMirrorHeight);
       DDDestroySurface(&unmirrored);
       if (!mirrored) {
@@ -324,8 +325,7 @@ int DDCreateSurfaceFromFile(DDSURFACEDATA* lpSD, const char* szFileName, int nCo
                                     nMirrorWidth, nMirrorHeight, bRestore);
   }
   if (lpDD == nullptr) return DDSURF_CREATESURFACE_ERR;
-  return CreateSurfaceFromFileDD(lpSD, szFileName, nColorKey, nBpp, nDDMemory, bIndexMap, nMirrorWidth,
-                                 nMirrorHeight);
+  return CreateSurfaceFromFileDD(lpSD, szFileName, nColorKey, nBpp, nDDMemory, bIndexMap, nMirrorWidth, nMirrorHeight);
 }
 
 bool DDSurfaceErrorText(int nCode) {

@@ -48,14 +48,13 @@ void DDSURFACEDATA::AllocBackendPart() {
 }
 
 DDSURFACEDATA& DDSurfaceVector::operator[](int index) {
-  if (index >= 0 && index < size()) [[likely]] return records_[static_cast<std::size_t>(index)];
+  if (index >= 0 && index < size()) [[likely]]
+    return records_[static_cast<std::size_t>(index)];
   ReportBadSequenceIndex(SequenceKind::Vector, index, records_.size(), sizeof(DDSURFACEDATA));
   return records_.empty() ? SequenceDefaultElement<DDSURFACEDATA>() : records_.front();
 }
 
-const DDSURFACEDATA& DDSurfaceVector::operator[](int index) const {
-  return const_cast<DDSurfaceVector&>(*this)[index];
-}
+const DDSURFACEDATA& DDSurfaceVector::operator[](int index) const { return const_cast<DDSurfaceVector&>(*this)[index]; }
 
 void DDCopyName(char (&field)[kDDNameSize], const char* text) {
   if (text == nullptr) text = "";

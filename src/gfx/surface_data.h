@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/checked_sequence.h"
+#include "data/surface_defs.h"
 #include "gfx/dd_types.h"
 #include "platform/video/draw_surface.h"
 #include "platform/video/render_resources.h"
@@ -20,7 +21,7 @@ struct DTLEVELDESC {
 
 // The Direct3D part of a record.
 struct DTTEXTUREDATA {
-  int nTextureId = 0;  // from the context's counter; 0 for "BackBuffer"
+  int nTextureId = 0;                                        // from the context's counter; 0 for "BackBuffer"
   std::shared_ptr<platform::RenderSurface> lpSurface;        // level 0, or the device back buffer
   std::shared_ptr<platform::RenderSurface> lpSystemSurface;  // shadow of a render target, for pixel access
   std::shared_ptr<platform::VertexBuffer> lpVB;              // four vertices
@@ -68,20 +69,7 @@ struct DDSURFACEDATA {
   void AllocBackendPart();
 };
 
-// One row of a surface table.
-struct SurfaceDef {
-  char szFileName[kDDNameSize] = {};  // "E": a blank surface
-  int nColorKey = 0;
-  int nDDSystemMemory = 0;
-  int nD3DMemoryType = 0;
-  int nAlias = 0;
-  int nIndexMap = 0;
-  int nOptional = 0;
-  int nMirrorWidth = 0;
-  int nMirrorHeight = 0;
-  int nWidth = 0;
-  int nHeight = 0;
-};
+// One row of a surface table: SurfaceDef of the project data (data/surface_defs.h).
 
 // Every Direct3D record that owns a texture, in creation order. Never destroyed, so records
 // released during static destruction can still leave it.

@@ -8,29 +8,29 @@
 namespace {
 
 SurfaceDef BlankDefinition(int nColorKey, int nDDMemory, int nMemoryType, int bNoTexture) {
-  SurfaceDef def;
-  def.nColorKey = nColorKey;
-  def.nDDSystemMemory = nDDMemory;
-  def.nD3DMemoryType = nMemoryType;
-  def.nAlias = bNoTexture;
+  SurfaceDef def{};
+  def.colorKey = nColorKey;
+  def.ddSystemMemory = nDDMemory;
+  def.d3dMemoryType = nMemoryType;
+  def.d3dAlias = bNoTexture;
   return def;
 }
 
 bool LoadRow(DDSURFACEDATA& record, const SurfaceDef& def) {
-  if (DDNameIs(def.szFileName, "E")) {
-    if (DDCreateSurface(&record, def.nWidth, def.nHeight, def.nColorKey, def.nDDSystemMemory, def.nD3DMemoryType,
-                        def.nAlias, 0) ||
-        def.nOptional) {
+  if (DDNameIs(def.fileName, "E")) {
+    if (DDCreateSurface(&record, def.width, def.height, def.colorKey, def.ddSystemMemory, def.d3dMemoryType,
+                        def.d3dAlias, 0) ||
+        def.optional) {
       return true;
     }
     OutOfMemoryExit();
     return false;
   }
-  const int result = DDCreateSurfaceFromFile(&record, def.szFileName, def.nColorKey, DDBpp, def.nDDSystemMemory,
-                                             def.nD3DMemoryType, def.nAlias, def.nIndexMap, def.nMirrorWidth,
-                                             def.nMirrorHeight, 0);
-  if (DDSurfaceErrorText(result) || def.nOptional) return true;
-  ErrorBoxF("%s の読み込みに失敗！", def.szFileName);
+  const int result =
+      DDCreateSurfaceFromFile(&record, def.fileName, def.colorKey, DDBpp, def.ddSystemMemory, def.d3dMemoryType,
+                              def.d3dAlias, def.indexMap, def.mirrorCellWidth, def.mirrorCellHeight, 0);
+  if (DDSurfaceErrorText(result) || def.optional) return true;
+  ErrorBoxF("%s の読み込みに失敗！", def.fileName);
   return false;
 }
 
@@ -51,8 +51,8 @@ bool DDLoadSurfaceTable(DDSURFACEDATA* lpRecords, const int* lpRows, int nCount)
   return true;
 }
 
-bool DDCreateSurfaceInVector(DDSurfaceVector& records, SurfaceDefVector& defs, int nWidth, int nHeight,
-                             int nColorKey, int nDDMemory, int nMemoryType, int bNoTexture) {
+bool DDCreateSurfaceInVector(DDSurfaceVector& records, SurfaceDefVector& defs, int nWidth, int nHeight, int nColorKey,
+                             int nDDMemory, int nMemoryType, int bNoTexture) {
   DDSURFACEDATA& record = records.emplace_back();
   defs.push_back(BlankDefinition(nColorKey, nDDMemory, nMemoryType, bNoTexture));
   return DDCreateSurface(&record, nWidth, nHeight, nColorKey, nDDMemory, nMemoryType, bNoTexture, 0);

@@ -6,8 +6,8 @@
 
 bool DDLoadSurfaceTable(DDSURFACEDATA* lpRecords, const int* lpRows, int nCount);
 
-bool DDCreateSurfaceInVector(DDSurfaceVector& records, SurfaceDefVector& defs, int nWidth, int nHeight,
-                             int nColorKey, int nDDMemory, int nMemoryType, int bNoTexture);
+bool DDCreateSurfaceInVector(DDSurfaceVector& records, SurfaceDefVector& defs, int nWidth, int nHeight, int nColorKey,
+                             int nDDMemory, int nMemoryType, int bNoTexture);
 bool DDCreateSurfaceInList(DDSurfaceList& records, SurfaceDefList& defs, int nWidth, int nHeight, int nColorKey,
                            int nDDMemory, int nMemoryType, int bNoTexture);
 int DDDeleteSurfaceFromList(DDSurfaceList& records, SurfaceDefList& defs, DDSURFACEDATA* lpSD);

@@ -48,7 +48,8 @@ class FrameReadBack : public gfxtest::LibraryTest, public testing::WithParamInte
 };
 
 TEST_P(FrameReadBack, FilledBarsReachTheCapturePresenterAsTheScreenShowsThem) {
-  for (int bar = 0; bar < 4; ++bar) DDFillRect(&SDBackBuffer, bar * 160, 0, 160, 480, static_cast<DWORD>(40 + bar * 50));
+  for (int bar = 0; bar < 4; ++bar)
+    DDFillRect(&SDBackBuffer, bar * 160, 0, 160, 480, static_cast<DWORD>(40 + bar * 50));
   DDFillRect(&SDBackBuffer, 300, 200, 40, 80, 255);
   Present();
   platform::CapturePresenter capture;

@@ -111,14 +111,15 @@ inline std::uint32_t PaletteColor(int n) {
          static_cast<std::uint32_t>((n * 7 + 1) & 0xFF);
 }
 inline std::string PaletteBitmap() {
-  testsupport::BmpSpec spec;
-  spec.width = 16;
-  spec.height = 24;
-  spec.bits = 8;
-  for (int n = 0; n < 256; ++n) spec.colors.push_back(PaletteColor(n));
-  spec.pixels.assign(16 * 24, 0);
-  for (int n = 0; n < 256; ++n) spec.pixels[static_cast<std::size_t>((8 + n / 16) * 16 + n % 16)] = static_cast<std::uint32_t>(n);
-  return testsupport::MakeBmp(spec);
+  testsupport::BmpPicture picture;
+  picture.width = 16;
+  picture.height = 24;
+  picture.bits = 8;
+  for (int n = 0; n < 256; ++n) picture.colors.push_back(PaletteColor(n));
+  picture.pixels.assign(16 * 24, 0);
+  for (int n = 0; n < 256; ++n)
+    picture.pixels[static_cast<std::size_t>((8 + n / 16) * 16 + n % 16)] = static_cast<std::uint32_t>(n);
+  return testsupport::MakeBmp(picture);
 }
 
 }  // namespace gfxtest

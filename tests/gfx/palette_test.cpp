@@ -1,9 +1,8 @@
-#include "gfx/dd_palette.h"
-
 #include <algorithm>
 #include <iterator>
 
 #include "gfx/dd_fill.h"
+#include "gfx/dd_palette.h"
 #include "gfx/dd_surface.h"
 #include "gfx_test_support.h"
 
@@ -33,8 +32,8 @@ TEST_P(PaletteModes, MagentaAtTheOriginGivesTheTransparentColourInEveryForm) {
     EXPECT_EQ(lpDTCon->wTransmit_16, 0u);
     EXPECT_EQ(DDTransmitKey, 0u);
   } else if (mode.backend == 1) {
-    EXPECT_EQ(DDTransmitKey, 0xFC1Fu);  // the magenta texel, alpha bit set
-    EXPECT_EQ(lpDTCon->rgbKey16, (RGBTRIPLE{255, 0, 255}));  // colour-table entry 0
+    EXPECT_EQ(DDTransmitKey, 0xFC1Fu);                        // the magenta texel, alpha bit set
+    EXPECT_EQ(lpDTCon->rgbKey16, (RGBTRIPLE{255, 0, 255}));   // colour-table entry 0
     EXPECT_EQ(lpDTCon->rgbTransmit, (RGBTRIPLE{31, 0, 31}));  // field values
     EXPECT_EQ(lpDTCon->dwTexClear, 0u);
     EXPECT_EQ(lpDTCon->wTransmit_16, 0u);
@@ -60,7 +59,9 @@ TEST_P(PaletteModes, ThePaletteHoldsTheBitmapsColoursInTheModesForm) {
     const PALETTEENTRY& e = DDPalette[n];
     if (mode.backend == 1 && mode.bpp == 16) {
       // Read back from 5-bit texels and widened again.
-      EXPECT_EQ(e, (PALETTEENTRY{BYTE(r * 31 / 255 * 255 / 31), BYTE(g * 31 / 255 * 255 / 31), BYTE(b * 31 / 255 * 255 / 31), 255})) << n;
+      EXPECT_EQ(e, (PALETTEENTRY{BYTE(r * 31 / 255 * 255 / 31), BYTE(g * 31 / 255 * 255 / 31),
+                                 BYTE(b * 31 / 255 * 255 / 31), 255}))
+          << n;
     } else if (mode.backend == 1) {
       EXPECT_EQ(e, (PALETTEENTRY{BYTE(r), BYTE(g), BYTE(b), 255})) << n;
     } else if (mode.bpp == 8) {
@@ -101,7 +102,8 @@ TEST_P(PaletteModes, FillsLandExactlyOnTheRecordWhenTheyStickOutOnBothSides) {
   if (mode.backend == 1) {
     // Direct3D colours are ARGB: a fill by colour is that colour, opaque here.
     DDFillRectRGB(&record, 5, 5, 1, 1, 0xFF123456);
-    EXPECT_EQ(PixelOf(&record, 5, 5), mode.bpp == 32 ? 0xFF123456u : platform::PackArgbNearest(0xFF123456, platform::PixelFormat::Argb1555));
+    EXPECT_EQ(PixelOf(&record, 5, 5),
+              mode.bpp == 32 ? 0xFF123456u : platform::PackArgbNearest(0xFF123456, platform::PixelFormat::Argb1555));
   } else {
     DDFillSurfaceRGB(&record, 0x2A);
     EXPECT_EQ(PixelOf(&record, 19, 9), 0x2Au);
@@ -124,11 +126,11 @@ TEST_P(PaletteModes, PaletteIndexTwoHundredFiftySixIsRefusedWithItsLogLine) {
 
 TEST_P(PaletteModes, FileTexturesAndSpritesTurnTheTransparentColourIntoTheirKey) {
   const Mode mode = GetParam();
-  testsupport::BmpSpec spec;
-  spec.width = 3;
-  spec.height = 1;
-  spec.pixels = {0xFF00FF, 0xFF03FF, 0x102030};
-  WriteFile("bmp/Sprite.bmp", testsupport::MakeBmp(spec));
+  testsupport::BmpPicture picture;
+  picture.width = 3;
+  picture.height = 1;
+  picture.pixels = {0xFF00FF, 0xFF03FF, 0x102030};
+  WriteFile("bmp/Sprite.bmp", testsupport::MakeBmp(picture));
   DDSURFACEDATA sprite;
   ASSERT_EQ(DDCreateSurfaceFromFile(&sprite, "bmp\\Sprite.bmp", 0, DDBpp, 0, 0, 0, 0, 0, 0, 0), 0);
   if (mode.backend == 1) {
@@ -196,11 +198,11 @@ TEST_F(PaletteEdges, TheIndexMapHoldsTheFirstEntryOfEachColour) {
   DDPalette[7] = {0x10, 0x20, 0x30, 0};
   DDPalette[9] = {0x10, 0x20, 0x30, 0};
   DDPalette[12] = {0xAA, 0xBB, 0xCC, 0};
-  testsupport::BmpSpec spec;
-  spec.width = 2;
-  spec.height = 1;
-  spec.pixels = {0x102030, 0xAABBCC};
-  WriteFile("bmp/Map.bmp", testsupport::MakeBmp(spec));
+  testsupport::BmpPicture picture;
+  picture.width = 2;
+  picture.height = 1;
+  picture.pixels = {0x102030, 0xAABBCC};
+  WriteFile("bmp/Map.bmp", testsupport::MakeBmp(picture));
   DDSURFACEDATA record;
   ASSERT_EQ(DDCreateSurfaceFromFile(&record, "bmp\\Map.bmp", 0, 32, 1, 0, 0, 1, 0, 0, 0), 0);
   ASSERT_GE(record.lpDDraw->IndexMap.size(), 2u);

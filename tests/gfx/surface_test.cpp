@@ -1,7 +1,6 @@
-#include "gfx/dd_surface.h"
-
 #include <algorithm>
 
+#include "gfx/dd_surface.h"
 #include "gfx/surface_table.h"
 #include "gfx_test_support.h"
 
@@ -11,22 +10,23 @@ using gfxtest::Mode;
 using gfxtest::PixelOf;
 
 // A 5 x 3 picture: each pixel a different colour, the 8-bit one through a colour table.
-testsupport::BmpSpec Picture(int bits) {
-  testsupport::BmpSpec spec;
-  spec.width = 5;
-  spec.height = 3;
-  spec.bits = bits;
+testsupport::BmpPicture Picture(int bits) {
+  testsupport::BmpPicture picture;
+  picture.width = 5;
+  picture.height = 3;
+  picture.bits = bits;
   for (int i = 0; i < 15; ++i) {
-    const std::uint32_t color = static_cast<std::uint32_t>(0x11 * (i + 1)) << 16 | static_cast<std::uint32_t>(0x80 + 7 * i) << 8 |
+    const std::uint32_t color = static_cast<std::uint32_t>(0x11 * (i + 1)) << 16 |
+                                static_cast<std::uint32_t>(0x80 + 7 * i) << 8 |
                                 static_cast<std::uint32_t>(0xF0 - 9 * i);
     if (bits == 8) {
-      spec.colors.push_back(color);
-      spec.pixels.push_back(static_cast<std::uint32_t>(i));
+      picture.colors.push_back(color);
+      picture.pixels.push_back(static_cast<std::uint32_t>(i));
     } else {
-      spec.pixels.push_back(color);
+      picture.pixels.push_back(color);
     }
   }
-  return spec;
+  return picture;
 }
 
 std::uint32_t Scaled(std::uint32_t c, int shift, int maximum) { return ((c >> shift) & 0xFF) * maximum / 255; }
@@ -34,7 +34,8 @@ std::uint32_t Scaled(std::uint32_t c, int shift, int maximum) { return ((c >> sh
 // What a pixel of the given colour becomes in a record of the mode, by the component conversion.
 DWORD Expected(const Mode& mode, std::uint32_t color) {
   if (mode.backend == 1 && mode.bpp == 32) return 0xFF000000u | color;
-  if (mode.backend == 1) return 0x8000u | Scaled(color, 16, 31) << 10 | Scaled(color, 8, 31) << 5 | Scaled(color, 0, 31);
+  if (mode.backend == 1)
+    return 0x8000u | Scaled(color, 16, 31) << 10 | Scaled(color, 8, 31) << 5 | Scaled(color, 0, 31);
   if (mode.bpp == 16) return Scaled(color, 16, 31) << 11 | Scaled(color, 8, 63) << 5 | Scaled(color, 0, 31);
   return color;
 }
@@ -46,15 +47,15 @@ TEST_P(SurfacesFromFiles, EightTwentyFourAndThirtyTwoBitBitmapsLoadIntoEveryMode
   ASSERT_TRUE(Init(mode));
   const std::size_t screenTextures = SurfaceList.size();
   // At 8 bits a bitmap of more bits goes through the game's palette, nearest colour first.
-  const testsupport::BmpSpec colours = Picture(8);
+  const testsupport::BmpPicture colours = Picture(8);
   for (int i = 0; i < 15; ++i) {
     DDPalette[40 + i] = {static_cast<BYTE>(colours.colors[i] >> 16), static_cast<BYTE>(colours.colors[i] >> 8),
                          static_cast<BYTE>(colours.colors[i]), 0};
   }
   for (int bits : {8, 24, 32}) {
     SCOPED_TRACE(bits);
-    const testsupport::BmpSpec spec = Picture(bits);
-    WriteFile("bmp/Picture.bmp", testsupport::MakeBmp(spec));
+    const testsupport::BmpPicture picture = Picture(bits);
+    WriteFile("bmp/Picture.bmp", testsupport::MakeBmp(picture));
     DDSURFACEDATA record;
     ASSERT_EQ(DDCreateSurfaceFromFile(&record, "bmp\\Picture.bmp", 0, DDBpp, 0, 0, 0, 0, 0, 0, 0), 0);
     EXPECT_EQ(record.nWidth, 5);
@@ -62,7 +63,8 @@ TEST_P(SurfacesFromFiles, EightTwentyFourAndThirtyTwoBitBitmapsLoadIntoEveryMode
     EXPECT_STREQ(record.szFileName, "bmp\\Picture.bmp");
     for (int i = 0; i < 15; ++i) {
       const int x = i % 5, y = i / 5;
-      const std::uint32_t color = bits == 8 ? spec.colors[static_cast<std::size_t>(i)] : spec.pixels[static_cast<std::size_t>(i)];
+      const std::uint32_t color =
+          bits == 8 ? picture.colors[static_cast<std::size_t>(i)] : picture.pixels[static_cast<std::size_t>(i)];
       DWORD expected = Expected(mode, color);
       if (mode.bpp == 8) expected = bits == 8 ? static_cast<DWORD>(i) : static_cast<DWORD>(40 + i);
       EXPECT_EQ(PixelOf(&record, x, y), expected) << x << "," << y;
@@ -89,12 +91,12 @@ TEST_P(SurfacesFromFiles, AMissingBitmapIsReportedAndLeavesAnEmptyRecord) {
 class SurfaceTable : public gfxtest::LibraryTest, public testing::WithParamInterface<Mode> {
  protected:
   static SurfaceDef Row(const char* name, int optional, int width = 0, int height = 0) {
-    SurfaceDef def;
-    DDCopyName(def.szFileName, name);
-    def.nColorKey = 1;
-    def.nOptional = optional;
-    def.nWidth = width;
-    def.nHeight = height;
+    SurfaceDef def{};
+    DDCopyName(def.fileName, name);
+    def.colorKey = 1;
+    def.optional = optional;
+    def.width = width;
+    def.height = height;
     return def;
   }
   DDSURFACEDATA records_[5];
@@ -155,7 +157,7 @@ TEST_F(Textures, SizesRoundAsTheDeviceNeedsWhileRecordsKeepTheirOwn) {
     int w, h, textureWidth, textureHeight;
   };
   const Case cases[] = {
-      {true, false, 100, 60, 128, 64}, {true, true, 100, 60, 128, 128}, {true, false, 64, 64, 64, 64},
+      {true, false, 100, 60, 128, 64},  {true, true, 100, 60, 128, 128},  {true, false, 64, 64, 64, 64},
       {false, true, 100, 60, 100, 100}, {false, false, 100, 60, 100, 60}, {true, false, 1, 3, 1, 4},
   };
   for (const Case& c : cases) {
@@ -226,20 +228,20 @@ TEST_F(Textures, RecordsInVectorsAndListsStayWhereTheTextureListFindsThem) {
   }
   EXPECT_EQ(found, 200);
   EXPECT_EQ(defs.size(), 200u);
-  EXPECT_EQ(defs[0].nColorKey, 1);
+  EXPECT_EQ(defs[0].colorKey, 1);
   DDReleaseSurfaceVector(vector);
   EXPECT_EQ(SurfaceList.size(), before);
 
   DDSurfaceList list;
   SurfaceDefList listDefs;
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(DDCreateSurfaceInList(list, listDefs, 4 + i, 4, 0, 0, 0, 0));
-  listDefs[1].nWidth = 99;  // marks the definition that belongs to the middle record
+  listDefs[1].width = 99;  // marks the definition that belongs to the middle record
   DDSURFACEDATA* middle = &list[1];
   EXPECT_EQ(DDDeleteSurfaceFromList(list, listDefs, middle), 1);
   EXPECT_EQ(DDDeleteSurfaceFromList(list, listDefs, middle), 0);
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[1].nWidth, 6);
-  EXPECT_EQ(listDefs[1].nWidth, 0);
+  EXPECT_EQ(listDefs[1].width, 0);
   DDReleaseSurfaceList(list);
   EXPECT_EQ(SurfaceList.size(), before);
 }

@@ -129,9 +129,11 @@ Canvas PaintTitle() {
   name.face = Shade(kGold, 14);
   name.faceLow = Shade(kOrange, 9);
   name.outline = ink::kOutline;
+  name.outlineWidth = 3;
   DrawTextCentred(c, 326, 46, "KESTREL", shadow);
   DrawTextCentred(c, 320, 40, "KESTREL", name);
   shadow.scale = name.scale = 6;
+  name.outlineWidth = 2;
   name.face = ink::kWhite;
   name.faceLow = Shade(kSky, 11);
   DrawTextCentred(c, 324, 126, "QUEST", shadow);

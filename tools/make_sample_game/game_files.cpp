@@ -23,6 +23,11 @@ bool GameFiles::Fail(std::string_view gamePath) {
   return false;
 }
 
+bool GameFiles::Problem(std::string_view what) {
+  if (error_.empty()) error_ = what;
+  return false;
+}
+
 bool GameFiles::Write(std::string_view gamePath, std::string_view bytes) {
   if (!MakeFolderFor(gamePath)) return false;
   if (!platform::ReplaceFileContents(HostPathForWrite(gamePath), bytes)) return Fail(gamePath);

@@ -26,6 +26,9 @@ class GameFiles {
     return CloseList();
   }
 
+  // Notes a file that could not be made at all; false.
+  bool Problem(std::string_view what);
+
   bool Ok() const { return error_.empty(); }
   const std::string& Error() const { return error_; }
   // The number of files written.

@@ -129,12 +129,13 @@ void DrawText(Canvas& canvas, int x, int y, std::string_view text, const TextSty
     // The letters drawn alone on a scratch canvas, outlined there, then laid down.
     const int s = style.scale;
     const int sy = style.scaleY != 0 ? style.scaleY : s;
-    Canvas letters(TextWidth(text, s) + 2 + s, kGlyphHeight * sy + 2 + s);
+    const int w = style.outlineWidth;
+    Canvas letters(TextWidth(text, s) + 2 * w + s, kGlyphHeight * sy + 2 * w + s);
     TextStyle inner = style;
     inner.outline = 0;
-    DrawText(letters, 1, 1, text, inner);
-    letters.Outline(style.outline);
-    canvas.BlitAll(letters, x - 1, y - 1);
+    DrawText(letters, w, w, text, inner);
+    for (int i = 0; i < w; ++i) letters.Outline(style.outline);
+    canvas.BlitAll(letters, x - w, y - w);
     return;
   }
   if (style.shadow != 0) DrawPass(canvas, x, y, text, style, style.scale, true, style.shadow);

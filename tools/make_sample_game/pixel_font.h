@@ -27,6 +27,7 @@ struct TextStyle {
   std::uint8_t face = 0;       // colour of the letters' top half, or all of them
   std::uint8_t faceLow = 0;    // colour of the lower half; 0 keeps `face`
   std::uint8_t outline = 0;    // 0: none
+  int outlineWidth = 1;        // pixels of outline round the letters
   std::uint8_t shadow = 0;     // 0: none; drawn one scaled pixel down and right
 };
 

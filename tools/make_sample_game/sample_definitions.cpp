@@ -135,14 +135,14 @@ cEdChara Bat() {
 }
 
 // A floating stone the hero rides: a block character that nothing harms.
-cEdChara Lift(const char* name, int there, int back) {
+cEdChara Lift(const char* name, int there, int back, int speed) {
   cEdChara lift = Character(name, charapic::kLift, animeset::kStill, 999);
   lift.nGroup = 2;
   lift.nFlight = 1;
   lift.bBlockChara = 1;
   lift.nInvincible = 2;
   lift.nActivityRange = 3;  // keeps moving off screen, so its timing holds
-  lift.flows.push_back(Flow(kAlways, {}, {Move(there, 20, 30), Wait(5), Move(back, 20, 30), Wait(5)}));
+  lift.flows.push_back(Flow(kAlways, {}, {Move(there, speed, 30), Wait(5), Move(back, speed, 30), Wait(5)}));
   return lift;
 }
 
@@ -175,8 +175,9 @@ void BuildCommonPalette(cCommonPalette& palette) {
   palette.Charas.push_back(Beetle());
   palette.Charas.push_back(Sentry());
   palette.Charas.push_back(Bat());
-  palette.Charas.push_back(Lift("Lift (across)", kRight, kLeft));
-  palette.Charas.push_back(Lift("Lift (up and down)", kUp, kDown));
+  // Across: eleven cells there and back; up and down: four and a half rows.
+  palette.Charas.push_back(Lift("Lift (across)", kRight, kLeft, 20));
+  palette.Charas.push_back(Lift("Lift (up and down)", kUp, kDown, 8));
   palette.Charas.push_back(Spiker());
 
   palette.Items.assign(1, cEdItem());

@@ -31,7 +31,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string InDefault(std::string_view path) { return std::string(kDefaultFolder) + std::string(path); }
+// What the maker writes into the game folder, removed first so that nothing of an earlier run
+// stays; data\ goes too, so that the next start copies the new default\.
+constexpr const char* kGameFolders[] = {"default", "data", "bmp", "se", "bgm"};
 
 // The project's own path rows name the pristine copies of the data files.
 std::string DefaultRow(int dataRow) { return ProjectPaths[static_cast<std::size_t>(dataRow + 1)]; }
@@ -72,24 +74,24 @@ void WriteBitmaps(GameFiles& files) {
   for (const BitmapEntry& entry : BitmapCatalog()) {
     const Canvas canvas = entry.paint();
     if (canvas.Width() != entry.width || canvas.Height() != entry.height) {
-      files.Write(std::string(entry.path) + " (painted at the wrong size)", {});
+      files.Problem(std::string(entry.path) + " was painted at the wrong size");
       continue;
     }
-    files.Write(InDefault(entry.path), EncodeBmp8(canvas, SamplePalette()));
+    files.Write(entry.path, EncodeBmp8(canvas, SamplePalette()));
   }
 }
 
 void WriteBlendTables(GameFiles& files) {
   const std::vector<std::string> tables = BuildBlendTables(SamplePalette());
   for (int choice = 0; choice < kPaletteChoices; ++choice) {
-    files.Write(InDefault(BlendTablePath(choice)), tables[static_cast<std::size_t>(choice)]);
+    files.Write(BlendTablePath(choice), tables[static_cast<std::size_t>(choice)]);
   }
 }
 
 void WriteSounds(GameFiles& files) {
   for (const auto* list : {&SystemSoundEffects(), &GameSoundEffects()}) {
     for (const SoundEffect& effect : *list) {
-      files.Write(InDefault(effect.file), EncodeWave(ToPcm16(RenderTones(effect.tones)), kSampleRate));
+      files.Write(effect.file, EncodeWave(ToPcm16(RenderTones(effect.tones)), kSampleRate));
     }
   }
 }
@@ -102,12 +104,12 @@ void WriteMusic(GameFiles& files) {
       source.rate = kSampleRate;
       std::string bytes;
       if (!platform::EncodeOggVorbis(source, bytes)) {
-        files.Write(tune.file + " (not encoded)", {});
+        files.Problem(tune.file + " could not be encoded");
         continue;
       }
-      files.Write(InDefault(tune.file), bytes);
+      files.Write(tune.file, bytes);
     } else {
-      files.Write(InDefault(tune.file), EncodeMidi(tune));
+      files.Write(tune.file, EncodeMidi(tune));
     }
   }
 }
@@ -170,7 +172,7 @@ MakeResult MakeSampleGame(const fs::path& gameFolder) {
   }
   GameFolderScope folder(gameFolder);
   VersionScope version;
-  for (const char* stale : {"default", "data"}) {
+  for (const char* stale : kGameFolders) {
     fs::remove_all(stale, error);
     if (error) {
       result.error = gameFolder.string() + "/" + stale + " cannot be removed";

@@ -11,9 +11,11 @@ struct MakeResult {
   int files = 0;      // files written
 };
 
-// Writes the sample game into a game folder (a host path, made when missing): the project
-// under default\ in the layout the runtime reads, and System.ini beside it. A data\ folder
-// copied from an earlier default\ is removed, so that the next start copies the new one.
+// Writes the sample game into a game folder (a host path, made when missing): the project's
+// records and stages under default\ (the first start copies them to data\), the bitmaps,
+// sounds and music in bmp\, se\ and bgm\ where the program looks for them, and System.ini.
+// Whatever an earlier run left in those folders is removed, data\ included, so that the next
+// start copies the new default\.
 // Runs with the game folder as the current folder and restores the previous one; the same
 // files come out, byte for byte, on every run.
 MakeResult MakeSampleGame(const std::filesystem::path& gameFolder);

@@ -11,6 +11,7 @@
 #include "make_sample_game/sample_game.h"
 #include "make_sample_game/sample_names.h"
 #include "make_sample_game/stage_builder.h"
+#include "make_sample_game/stage_plans.h"
 #include "make_sample_game/tunes.h"
 
 namespace sample {
@@ -179,18 +180,12 @@ std::string DefaultStagePath(const char* dataPath) {
 
 }  // namespace
 
-std::string StageFilePath(int stage) {
-  const char* files[] = {kStageMeadow, kStageDusk, kStageCastle};
-  return DefaultStagePath(files[stage]);
-}
-
-void WriteStages(GameFiles& files) {
+std::vector<BuiltStage> BuildStages() {
   // Definitions check their common-palette references against the process-wide palette, and
   // stage-palette ones against the live stage.
   BuildCommonPalette(CommonPalette);
   ProjectDataContext().commonPalette = CommonPalette.PaletteView();
   ProjectDataContext().stagePalette = StageCur.PaletteView();
-  files.SaveRecord(CommonPalette, ProjectPaths[kPathCommonPalette + 1]);
 
   const StagePlan plans[] = {
       {kStageMeadow, 110, LayOutMeadow, bgm::kMeadow, 300, "Meadow Run"},
@@ -202,17 +197,25 @@ void WriteStages(GameFiles& files) {
       {Picture(kBackDusk, 0.1), Picture(kBackHills, 0.4)},
       {Picture(kBackNight, 0.1), Picture(kBackNight, 0.1)},
   };
+  std::vector<BuiltStage> stages(std::size(plans));
   for (std::size_t i = 0; i < std::size(plans); ++i) {
     const StagePlan& plan = plans[i];
-    cStageData stage;
+    cStageData& stage = stages[i].stage;
+    stages[i].path = DefaultStagePath(plan.file);
     StageBuilder builder(CommonPalette, plan.width, kRows);
     plan.layOut(builder);
     builder.Fill(stage);
     Settings(stage, plan.music, plan.seconds, {backgrounds[i][0], backgrounds[i][1]});
     if (i == 2) stage.Backgrounds.resize(1);
     stage.strText = plan.title;
-    files.SaveRecord(stage, DefaultStagePath(plan.file));
   }
+  return stages;
+}
+
+void WriteStages(GameFiles& files) {
+  std::vector<BuiltStage> stages = BuildStages();
+  files.SaveRecord(CommonPalette, ProjectPaths[kPathCommonPalette + 1]);
+  for (BuiltStage& built : stages) files.SaveRecord(built.stage, built.path);
 }
 
 }  // namespace sample

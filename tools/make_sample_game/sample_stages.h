@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <filesystem>
 
 #include "make_sample_game/game_files.h"
 
@@ -9,7 +9,8 @@ namespace sample {
 // The common palette and the three stages.
 void WriteStages(GameFiles& files);
 
-// Game path of stage file n (0 to 2) under default\.
-std::string StageFilePath(int stage);
+// A picture of each whole stage as laid out (its blocks, characters and items over its far
+// background), for looking the levels over: stage_1.png and so on in the folder.
+bool WriteStagePreviews(const std::filesystem::path& folder);
 
 }  // namespace sample

@@ -68,11 +68,12 @@ cMapEvent StageEvent(int stage, int icon, const char* title, const std::string& 
   return event;
 }
 
-// A wall until the stage before it is cleared: the events are tried in order.
-cMapEvent WallEvent() {
+// A wall, showing the stage's own icon, until the stage before it is cleared: the events are
+// tried in order.
+cMapEvent WallEvent(int icon) {
   cMapEvent event;
   event.nKind = 2;
-  event.nIcon = worldpic::kIconFlag;
+  event.nIcon = icon;
   return event;
 }
 
@@ -118,9 +119,9 @@ void BuildWorldMap(cWorldMap& map) {
   map.Points.push_back(Point(4, 10, "Home", {home}));
   map.Points.push_back(Point(7, 8, "Meadow", {StageEvent(1, worldpic::kIconFlag, "MEADOW RUN", kStageMeadow, 0, 0)}));
   map.Points.push_back(Point(11, 7, "Dusk",
-                             {StageEvent(2, worldpic::kIconCave, "DUSK LIFTS", kStageDusk, 1, 0), WallEvent()}));
+                             {StageEvent(2, worldpic::kIconCave, "DUSK LIFTS", kStageDusk, 1, 0), WallEvent(worldpic::kIconCave)}));
   map.Points.push_back(Point(14, 4, "Castle",
-                             {StageEvent(3, worldpic::kIconTower, "NIGHT CASTLE", kStageCastle, 2, 2), WallEvent()}));
+                             {StageEvent(3, worldpic::kIconTower, "NIGHT CASTLE", kStageCastle, 2, 2), WallEvent(worldpic::kIconTower)}));
 }
 
 }  // namespace sample

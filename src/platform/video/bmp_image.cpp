@@ -9,7 +9,8 @@ namespace platform {
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::size_t kMasksOffset = kFileHeaderSize + 40;  // masks follow the 40-byte header, or sit inside a longer one
+constexpr std::size_t kMasksOffset =
+    kFileHeaderSize + 40;  // masks follow the 40-byte header, or sit inside a longer one
 
 std::uint32_t U32(std::string_view bytes, std::size_t at) {
   std::uint32_t v = 0;
@@ -17,11 +18,13 @@ std::uint32_t U32(std::string_view bytes, std::size_t at) {
   return v;
 }
 std::uint16_t U16(std::string_view bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) |
-                                    static_cast<std::uint8_t>(bytes[at + 1]) << 8);
+  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1])
+                                                                               << 8);
 }
 
-bool KnownInfoHeader(std::uint32_t size) { return size == 40 || size == 52 || size == 56 || size == 108 || size == 124; }
+bool KnownInfoHeader(std::uint32_t size) {
+  return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+}
 
 bool PlainMasks(std::string_view bytes) {
   if (bytes.size() < kMasksOffset + 12) return false;
@@ -91,7 +94,8 @@ BmpError ParseBmp(std::string_view bytes, BmpImage& image) {
   const bool bottomUp = h.height > 0;
   const std::int64_t height = bottomUp ? h.height : -static_cast<std::int64_t>(h.height);
   if (h.width > PixelBuffer::kMaxSide || height > PixelBuffer::kMaxSide) return BmpError::TooLarge;
-  const std::uint64_t stride = ((static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.bits) + 31) / 32) * 4;
+  const std::uint64_t stride =
+      ((static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.bits) + 31) / 32) * 4;
   const std::uint64_t pixelBytes = stride * static_cast<std::uint64_t>(height);
   if (pixelBytes > PixelBuffer::kMaxBytes) return BmpError::TooLarge;
   if (static_cast<std::uint64_t>(h.pixelOffset) + pixelBytes > bytes.size()) return BmpError::Truncated;

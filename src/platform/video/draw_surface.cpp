@@ -124,7 +124,8 @@ VideoResult DrawSurface::Flip() {
   }
   // primary <- buffer 0 <- buffer 1 ... <- old primary
   std::swap(pixels_, flipBuffers_.front()->pixels_);
-  for (std::size_t i = 1; i < flipBuffers_.size(); ++i) std::swap(flipBuffers_[i - 1]->pixels_, flipBuffers_[i]->pixels_);
+  for (std::size_t i = 1; i < flipBuffers_.size(); ++i)
+    std::swap(flipBuffers_[i - 1]->pixels_, flipBuffers_[i]->pixels_);
   Show();
   return VideoResult::Ok;
 }

@@ -76,8 +76,7 @@ void ConvertRow(const BmpImage& bitmap, int sourceRow, const std::vector<int>& c
   PackRowFromArgb(colors.data(), static_cast<int>(count), format, packed.data());
 }
 
-bool Copy(DeviceContext& context, int x, int y, int w, int h, const BmpImage& bitmap, int sx, int sy, int sw,
-          int sh) {
+bool Copy(DeviceContext& context, int x, int y, int w, int h, const BmpImage& bitmap, int sx, int sy, int sw, int sh) {
   if (context.pixels == nullptr || context.pixels->empty()) return false;
   PixelBuffer& target = *context.pixels;
   const AxisMap columns = MapAxis(x, w, target.width(), sx, sw, bitmap.width);
@@ -91,9 +90,11 @@ bool Copy(DeviceContext& context, int x, int y, int w, int h, const BmpImage& bi
   for (std::size_t r = 0; r < rows.source.size(); ++r) {
     if (rows.source[r] < 0) continue;
     ConvertRow(bitmap, rows.source[r], columns.source, target.format(), toIndex, colors, packed);
-    std::uint8_t* out = target.Row(rows.first + static_cast<int>(r)) + static_cast<std::ptrdiff_t>(columns.first) * bytes;
+    std::uint8_t* out =
+        target.Row(rows.first + static_cast<int>(r)) + static_cast<std::ptrdiff_t>(columns.first) * bytes;
     for (std::size_t c = 0; c < columns.source.size(); ++c) {
-      if (columns.source[c] >= 0) std::memcpy(out + c * bytes, packed.data() + c * bytes, static_cast<std::size_t>(bytes));
+      if (columns.source[c] >= 0)
+        std::memcpy(out + c * bytes, packed.data() + c * bytes, static_cast<std::size_t>(bytes));
     }
   }
   return true;
@@ -124,8 +125,8 @@ bool GdiBitBlt(DeviceContext& context, int x, int y, int w, int h, const BmpImag
   return Copy(context, x, y, w, h, bitmap, sx, sy, w, h);
 }
 
-bool GdiStretchBlt(DeviceContext& context, int x, int y, int w, int h, const BmpImage& bitmap, int sx, int sy,
-                   int sw, int sh) {
+bool GdiStretchBlt(DeviceContext& context, int x, int y, int w, int h, const BmpImage& bitmap, int sx, int sy, int sw,
+                   int sh) {
   return Copy(context, x, y, w, h, bitmap, sx, sy, sw, sh);
 }
 

@@ -29,8 +29,8 @@ bool GdiBitBlt(DeviceContext& context, int x, int y, int w, int h, const BmpImag
 // (x, y) of extents (w, h), by the layer's sampling rule and with the colour conversion of
 // GdiBitBlt. An extent below 0 runs from its origin pixel toward smaller coordinates, so an
 // origin of x + W - 1 with extent -W covers the W pixels from x, mirrored.
-bool GdiStretchBlt(DeviceContext& context, int x, int y, int w, int h, const BmpImage& bitmap, int sx, int sy,
-                   int sw, int sh);
+bool GdiStretchBlt(DeviceContext& context, int x, int y, int w, int h, const BmpImage& bitmap, int sx, int sy, int sw,
+                   int sh);
 
 // The index of the palette entry nearest to an XRGB8888 colour (squared distance over red,
 // green and blue; the first of equally near entries).

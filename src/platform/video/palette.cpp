@@ -22,8 +22,8 @@ bool Palette::GetEntries(int first, int count, PaletteEntry* entries) const {
 void Palette::Refresh(int first, int count) {
   for (int i = first; i < first + count; ++i) {
     const PaletteEntry& e = entries_[static_cast<std::size_t>(i)];
-    xrgb_[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(e.red) << 16 |
-                                         static_cast<std::uint32_t>(e.green) << 8 | e.blue;
+    xrgb_[static_cast<std::size_t>(i)] =
+        static_cast<std::uint32_t>(e.red) << 16 | static_cast<std::uint32_t>(e.green) << 8 | e.blue;
   }
 }
 

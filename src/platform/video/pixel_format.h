@@ -51,9 +51,7 @@ PixelMasks MasksOf(PixelFormat format);
 // The component conversions of the whole layer: an 8-bit component c enters a field of maximum
 // m as c * m / 255 (integer division) and a field f is read back as f * 255 / m. Pure white and
 // black survive both ways; every other value is truncated, never rounded.
-constexpr std::uint32_t ComponentToField(int c, int maximum) {
-  return static_cast<std::uint32_t>(c * maximum / 255);
-}
+constexpr std::uint32_t ComponentToField(int c, int maximum) { return static_cast<std::uint32_t>(c * maximum / 255); }
 constexpr int FieldToComponent(std::uint32_t field, int maximum) {
   return maximum == 0 ? 0 : static_cast<int>(field) * 255 / maximum;
 }

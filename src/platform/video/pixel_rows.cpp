@@ -20,8 +20,7 @@ void FillRow24(std::uint8_t* row, int count, std::uint32_t value) {
 }
 
 template <typename T>
-void KeyedRowT(std::uint8_t* __restrict target, const std::uint8_t* __restrict source, int count,
-               std::uint32_t key) {
+void KeyedRowT(std::uint8_t* __restrict target, const std::uint8_t* __restrict source, int count, std::uint32_t key) {
   T* __restrict d = reinterpret_cast<T*>(target);
   const T* __restrict s = reinterpret_cast<const T*>(source);
   const T k = static_cast<T>(key);
@@ -31,8 +30,7 @@ void KeyedRowT(std::uint8_t* __restrict target, const std::uint8_t* __restrict s
   }
 }
 
-void KeyedRow24(std::uint8_t* __restrict target, const std::uint8_t* __restrict source, int count,
-                std::uint32_t key) {
+void KeyedRow24(std::uint8_t* __restrict target, const std::uint8_t* __restrict source, int count, std::uint32_t key) {
   for (int i = 0; i < count; ++i) {
     const std::uint32_t v = LoadPixel24(source + 3 * i);
     if (v != key) StorePixel24(target + 3 * i, v);
@@ -40,8 +38,8 @@ void KeyedRow24(std::uint8_t* __restrict target, const std::uint8_t* __restrict 
 }
 
 template <typename T>
-void GatherRowT(std::uint8_t* __restrict target, const std::uint8_t* __restrict source, const int* columns,
-                int count, bool keyed, std::uint32_t key) {
+void GatherRowT(std::uint8_t* __restrict target, const std::uint8_t* __restrict source, const int* columns, int count,
+                bool keyed, std::uint32_t key) {
   T* __restrict d = reinterpret_cast<T*>(target);
   const T* __restrict s = reinterpret_cast<const T*>(source);
   if (!keyed) {
@@ -55,8 +53,8 @@ void GatherRowT(std::uint8_t* __restrict target, const std::uint8_t* __restrict 
   }
 }
 
-void GatherRow24(std::uint8_t* __restrict target, const std::uint8_t* __restrict source, const int* columns,
-                 int count, bool keyed, std::uint32_t key) {
+void GatherRow24(std::uint8_t* __restrict target, const std::uint8_t* __restrict source, const int* columns, int count,
+                 bool keyed, std::uint32_t key) {
   for (int i = 0; i < count; ++i) {
     const std::uint32_t v = LoadPixel24(source + 3 * columns[i]);
     if (!keyed || v != key) StorePixel24(target + 3 * i, v);
@@ -72,8 +70,8 @@ constexpr FillRowFn kFillRows[5] = {nullptr, FillRowT<std::uint8_t>, FillRowT<st
                                     FillRowT<std::uint32_t>};
 constexpr KeyedRowFn kKeyedRows[5] = {nullptr, KeyedRowT<std::uint8_t>, KeyedRowT<std::uint16_t>, KeyedRow24,
                                       KeyedRowT<std::uint32_t>};
-constexpr GatherRowFn kGatherRows[5] = {nullptr, GatherRowT<std::uint8_t>, GatherRowT<std::uint16_t>,
-                                        GatherRow24, GatherRowT<std::uint32_t>};
+constexpr GatherRowFn kGatherRows[5] = {nullptr, GatherRowT<std::uint8_t>, GatherRowT<std::uint16_t>, GatherRow24,
+                                        GatherRowT<std::uint32_t>};
 
 std::uint8_t* PixelPtr(PixelBuffer& buffer, int x, int y) {
   return buffer.Row(y) + static_cast<std::ptrdiff_t>(x) * buffer.bytesPerPixel();

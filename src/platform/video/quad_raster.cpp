@@ -138,9 +138,7 @@ template <class Apply>
 void ApplyOp(TextureOp op, Arg a, Arg b, Arg current, std::uint32_t factorAlpha, int n, std::uint32_t* out,
              Apply apply) {
   switch (op) {
-    case TextureOp::Disable:
-      apply(current, current, n, out, [](std::uint32_t x, std::uint32_t) { return x; });
-      return;
+    case TextureOp::Disable: apply(current, current, n, out, [](std::uint32_t x, std::uint32_t) { return x; }); return;
     case TextureOp::SelectArg1: apply(a, b, n, out, [](std::uint32_t x, std::uint32_t) { return x; }); return;
     case TextureOp::SelectArg2: apply(a, b, n, out, [](std::uint32_t, std::uint32_t y) { return y; }); return;
     case TextureOp::Modulate:
@@ -208,10 +206,10 @@ void Combine(Painter& p, int n) {
   const Arg current{&p.diffuse, 0};
   const std::uint32_t factorAlpha = p.factor >> 24;
   std::uint32_t* out = p.colors.data();
-  ApplyOp(p.stage.colorOp, ResolveArg(p.stage.colorArg1, p), ResolveArg(p.stage.colorArg2, p), current, factorAlpha,
-          n, out, [](Arg a, Arg b, int count, std::uint32_t* o, auto op) { ApplyColor(a, b, count, o, op); });
-  ApplyOp(p.stage.alphaOp, ResolveArg(p.stage.alphaArg1, p), ResolveArg(p.stage.alphaArg2, p), current, factorAlpha,
-          n, out, [](Arg a, Arg b, int count, std::uint32_t* o, auto op) { ApplyAlpha(a, b, count, o, op); });
+  ApplyOp(p.stage.colorOp, ResolveArg(p.stage.colorArg1, p), ResolveArg(p.stage.colorArg2, p), current, factorAlpha, n,
+          out, [](Arg a, Arg b, int count, std::uint32_t* o, auto op) { ApplyColor(a, b, count, o, op); });
+  ApplyOp(p.stage.alphaOp, ResolveArg(p.stage.alphaArg1, p), ResolveArg(p.stage.alphaArg2, p), current, factorAlpha, n,
+          out, [](Arg a, Arg b, int count, std::uint32_t* o, auto op) { ApplyAlpha(a, b, count, o, op); });
 }
 
 template <class Src, class Dst, bool Gather>
@@ -247,7 +245,8 @@ void PaintGeneral(Painter& p, std::uint8_t* target, int count, const std::uint8_
     p.texels.resize(static_cast<std::size_t>(count));
     p.colors.resize(static_cast<std::size_t>(count));
   }
-  for (int i = 0; i < count; ++i) p.texels[static_cast<std::size_t>(i)] = Fetch<Src, Gather>(p.tables, source, offsets, i);
+  for (int i = 0; i < count; ++i)
+    p.texels[static_cast<std::size_t>(i)] = Fetch<Src, Gather>(p.tables, source, offsets, i);
   Combine(p, count);
   const std::uint32_t* colors = p.colors.data();
   if (p.blend) {
@@ -439,9 +438,9 @@ int Address(int index, int size, AddressMode mode) {
 // Texel indices along one axis of an axis-aligned quad, for target pixels first..last-1.
 struct AxisSampler {
   bool exact = false;
-  int origin = 0;  // exact: target index of the quad's first pixel
-  int count = 0;   // exact: the quad's pixel count
-  SampleRun run;   // exact: the texel run
+  int origin = 0;                                                // exact: target index of the quad's first pixel
+  int count = 0;                                                 // exact: the quad's pixel count
+  SampleRun run;                                                 // exact: the texel run
   double edge = 0.0, span = 1.0, texStart = 0.0, texSpan = 0.0;  // otherwise
   int size = 1;
   AddressMode mode = AddressMode::Wrap;
@@ -535,7 +534,8 @@ void RasterQuad(Raster& r, const DTVERTEX* v) {
   for (int i = 0; i < count; ++i) {
     const int texel = columns.At(left + i);
     r.columnBytes[static_cast<std::size_t>(i)] = texel * texelBytes;
-    if (i > 0 && r.columnBytes[static_cast<std::size_t>(i)] != r.columnBytes[static_cast<std::size_t>(i - 1)] + texelBytes) {
+    if (i > 0 &&
+        r.columnBytes[static_cast<std::size_t>(i)] != r.columnBytes[static_cast<std::size_t>(i - 1)] + texelBytes) {
       contiguous = false;
     }
   }
@@ -637,8 +637,7 @@ void RasterStrip(PixelBuffer& target, const DTVERTEX* vertices, int primitiveCou
     texture = &selfCopy;
   }
   thread_local RasterScratch scratch;
-  Raster r{target, texture, state, Painter(scratch.texels, scratch.colors), scratch.offsets,
-           scratch.columnBytes};
+  Raster r{target, texture, state, Painter(scratch.texels, scratch.colors), scratch.offsets, scratch.columnBytes};
   Painter& p = r.painter;
   p.stage = state.stage;
   p.blend = state.blend.enabled && state.blend.source == BlendFactor::SrcAlpha;

@@ -84,8 +84,8 @@ VideoResult RenderDevice::MakeSurface(int width, int height, PixelFormat format,
   return VideoResult::Ok;
 }
 
-VideoResult RenderDevice::CreateTexture(int width, int height, PixelFormat format, TextureUsage usage,
-                                        MemoryPool pool, std::shared_ptr<Texture>& out) {
+VideoResult RenderDevice::CreateTexture(int width, int height, PixelFormat format, TextureUsage usage, MemoryPool pool,
+                                        std::shared_ptr<Texture>& out) {
   out.reset();
   const bool renderTarget = usage == TextureUsage::RenderTarget;
   if (renderTarget && pool != MemoryPool::Default) return VideoResult::InvalidCall;

@@ -84,8 +84,7 @@ class RenderDevice {
   VideoResult EndScene();
   bool InScene() const { return inScene_; }
   VideoResult DrawPrimitive(int startVertex, int primitiveCount);
-  VideoResult DrawIndexedPrimitive(int baseVertex, int minIndex, int vertexCount, int startIndex,
-                                   int primitiveCount);
+  VideoResult DrawIndexedPrimitive(int baseVertex, int minIndex, int vertexCount, int startIndex, int primitiveCount);
   // A strip given directly (the sprite object's way).
   VideoResult DrawStrip(const DTVERTEX* vertices, int primitiveCount);
 

@@ -21,12 +21,12 @@ static_assert(sizeof(DTVERTEX) == 28);
 
 // Texture-stage operations, with the numbers the drawing library stores and passes.
 enum class TextureOp : int {
-  Disable = 1,      // the stage passes its input (for stage 0: the diffuse colour) through
+  Disable = 1,  // the stage passes its input (for stage 0: the diffuse colour) through
   SelectArg1 = 2,
   SelectArg2 = 3,
-  Modulate = 4,     // arg1 * arg2 / 255, rounded to nearest
-  Add = 7,          // arg1 + arg2, saturated at 255
-  Subtract = 10,    // arg1 - arg2, saturated at 0
+  Modulate = 4,           // arg1 * arg2 / 255, rounded to nearest
+  Add = 7,                // arg1 + arg2, saturated at 255
+  Subtract = 10,          // arg1 - arg2, saturated at 0
   BlendFactorAlpha = 14,  // arg1 * f + arg2 * (255 - f), f the texture factor's alpha
 };
 bool IsSupportedTextureOp(int op);
@@ -74,7 +74,7 @@ struct RenderCaps {
 };
 
 struct PresentParams {
-  int backBufferWidth = 0;   // 0: the window's client size (640 x 480 here)
+  int backBufferWidth = 0;  // 0: the window's client size (640 x 480 here)
   int backBufferHeight = 0;
   PixelFormat backBufferFormat = PixelFormat::Xrgb8888;
   int backBufferCount = 1;

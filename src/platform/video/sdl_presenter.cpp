@@ -54,8 +54,8 @@ bool SdlWindowPresenter::Present(const Frame& frame) {
   ApplyDisplayRequest();
   if (texture_ == nullptr || textureWidth_ != frame.width || textureHeight_ != frame.height) {
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, frame.width,
-                                 frame.height);
+    texture_ =
+        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, frame.width, frame.height);
     if (texture_ == nullptr) return false;
     textureWidth_ = frame.width;
     textureHeight_ = frame.height;

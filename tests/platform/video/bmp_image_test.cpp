@@ -9,37 +9,37 @@ namespace {
 
 using platform::BmpError;
 using platform::BmpImage;
-using testsupport::BmpSpec;
+using testsupport::BmpPicture;
 using testsupport::MakeBmp;
 
-BmpSpec Pattern(int bits, bool topDown) {
-  BmpSpec spec;
-  spec.width = 3;  // rows of 3 pixels need padding at 8 and 24 bits
-  spec.height = 2;
-  spec.bits = bits;
-  spec.topDown = topDown;
+BmpPicture Pattern(int bits, bool topDown) {
+  BmpPicture picture;
+  picture.width = 3;  // rows of 3 pixels need padding at 8 and 24 bits
+  picture.height = 2;
+  picture.bits = bits;
+  picture.topDown = topDown;
   if (bits == 8) {
-    spec.colors = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0x123456};
-    spec.pixels = {1, 2, 3, 4, 0, 1};
+    picture.colors = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0x123456};
+    picture.pixels = {1, 2, 3, 4, 0, 1};
   } else {
-    spec.pixels = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0x000000, 0xFFFFFF};
+    picture.pixels = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0x000000, 0xFFFFFF};
   }
-  return spec;
+  return picture;
 }
 
 TEST(BmpImage, ReadsEveryDepthInEitherRowOrderTopRowFirst) {
   for (int bits : {8, 24, 32}) {
     for (bool topDown : {false, true}) {
-      const BmpSpec spec = Pattern(bits, topDown);
+      const BmpPicture picture = Pattern(bits, topDown);
       BmpImage image;
-      ASSERT_EQ(platform::ParseBmp(MakeBmp(spec), image), BmpError::None) << bits << " " << topDown;
+      ASSERT_EQ(platform::ParseBmp(MakeBmp(picture), image), BmpError::None) << bits << " " << topDown;
       EXPECT_EQ(image.width, 3);
       EXPECT_EQ(image.height, 2);
       EXPECT_EQ(image.bitsPerPixel, bits);
       for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 3; ++x) {
-          const std::uint32_t p = spec.pixels[static_cast<std::size_t>(y * 3 + x)];
-          const std::uint32_t expected = bits == 8 ? spec.colors[p] : p;
+          const std::uint32_t p = picture.pixels[static_cast<std::size_t>(y * 3 + x)];
+          const std::uint32_t expected = bits == 8 ? picture.colors[p] : p;
           EXPECT_EQ(image.ColorAt(x, y), expected) << bits << " " << topDown << " at " << x << "," << y;
         }
       }

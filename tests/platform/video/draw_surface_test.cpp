@@ -32,9 +32,7 @@ class DrawSurfaceTest : public testing::TestWithParam<int> {
     return s;
   }
   // A different value at every position, within the pixel width.
-  static std::uint32_t Value(int x, int y) {
-    return static_cast<std::uint32_t>(1 + x + 16 * y) * 0x010101u;
-  }
+  static std::uint32_t Value(int x, int y) { return static_cast<std::uint32_t>(1 + x + 16 * y) * 0x010101u; }
   std::uint32_t Mask() const { return GetParam() == 32 ? 0xFFFFFFFFu : (1u << GetParam()) - 1; }
   void FillPattern(DrawSurface& s) {
     for (int y = 0; y < s.Height(); ++y)

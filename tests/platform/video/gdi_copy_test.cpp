@@ -10,21 +10,21 @@ using platform::BmpImage;
 using platform::PixelBuffer;
 using platform::PixelFormat;
 
-BmpImage Parse(const testsupport::BmpSpec& spec) {
+BmpImage Parse(const testsupport::BmpPicture& picture) {
   BmpImage image;
-  EXPECT_EQ(platform::ParseBmp(testsupport::MakeBmp(spec), image), platform::BmpError::None);
+  EXPECT_EQ(platform::ParseBmp(testsupport::MakeBmp(picture), image), platform::BmpError::None);
   return image;
 }
 
 // Columns 0..5 with distinct colours, two rows.
 BmpImage Strip(int bits) {
-  testsupport::BmpSpec spec;
-  spec.width = 6;
-  spec.height = 2;
-  spec.bits = bits;
+  testsupport::BmpPicture picture;
+  picture.width = 6;
+  picture.height = 2;
+  picture.bits = bits;
   for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 6; ++x) spec.pixels.push_back(static_cast<std::uint32_t>(0x102030 * (x + 1) + 0x000800 * y));
-  return Parse(spec);
+    for (int x = 0; x < 6; ++x) picture.pixels.push_back(static_cast<std::uint32_t>(0x102030 * (x + 1) + 0x000800 * y));
+  return Parse(picture);
 }
 
 TEST(GdiCopy, CopiesConvertColoursIntoTheTargetFormat) {
@@ -75,11 +75,11 @@ TEST(GdiCopy, ColoursEnterAnEightBitTargetAsTheNearestPaletteIndex) {
   entries[2] = {0, 0, 200, 0};
   entries[3] = {200, 0, 0, 0};  // the same as entry 1: the first one wins
   const platform::Palette palette(entries);
-  testsupport::BmpSpec spec;
-  spec.width = 3;
-  spec.height = 1;
-  spec.pixels = {0xF01010, 0x1010F0, 0x080808};
-  const BmpImage bitmap = Parse(spec);
+  testsupport::BmpPicture picture;
+  picture.width = 3;
+  picture.height = 1;
+  picture.pixels = {0xF01010, 0x1010F0, 0x080808};
+  const BmpImage bitmap = Parse(picture);
   PixelBuffer target;
   ASSERT_TRUE(target.Allocate(3, 1, PixelFormat::Indexed8));
   platform::DeviceContext dc{&target, &palette};

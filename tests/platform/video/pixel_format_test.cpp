@@ -18,8 +18,8 @@ struct PackCase {
 TEST(PixelFormat, ColoursPackWithTruncationAndReadBackWidened) {
   const PackCase cases[] = {
       {PixelFormat::Rgb565, 0xFFFF00FF, 0xF81F},
-      {PixelFormat::Rgb565, 0xFF848484, 0x8410},   // 16, 32, 16
-      {PixelFormat::Rgb565, 0xFF808080, 0x7BEF},   // 15, 31, 15
+      {PixelFormat::Rgb565, 0xFF848484, 0x8410},  // 16, 32, 16
+      {PixelFormat::Rgb565, 0xFF808080, 0x7BEF},  // 15, 31, 15
       {PixelFormat::Argb1555, 0xFFFF00FF, 0xFC1F},
       {PixelFormat::Argb1555, 0xFEFF00FF, 0x7C1F},  // alpha below 255 is 0 of 1
       {PixelFormat::Xrgb1555, 0xFFFFFFFF, 0x7FFF},
@@ -47,7 +47,8 @@ TEST(PixelFormat, SixteenBitTablesAgreeWithTheConversionForEveryValue) {
     std::uint8_t packed[6];
     platform::PackRowFromArgb(argb, 3, format, packed);
     for (int i = 0; i < 3; ++i) {
-      EXPECT_EQ(static_cast<std::uint32_t>(packed[2 * i] | packed[2 * i + 1] << 8), platform::PackArgb(argb[i], format));
+      EXPECT_EQ(static_cast<std::uint32_t>(packed[2 * i] | packed[2 * i + 1] << 8),
+                platform::PackArgb(argb[i], format));
     }
   }
 }

@@ -24,9 +24,9 @@ TEST(Presenter, EveryImageFormatIsShownAsThirtyTwoBitColour) {
   entries[9] = {1, 2, 3, 0};
   const platform::Palette palette(entries);
   const ConversionCase cases[] = {
-      {PixelFormat::Indexed8, 9, 0xFF010203},       {PixelFormat::Rgb565, 0xF81F, 0xFFFF00FF},
-      {PixelFormat::Rgb565, 0x0841, 0xFF080808},    {PixelFormat::Argb1555, 0x7C00, 0xFFFF0000},
-      {PixelFormat::Xrgb1555, 0x801F, 0xFF0000FF},  {PixelFormat::Rgb888, 0x123456, 0xFF123456},
+      {PixelFormat::Indexed8, 9, 0xFF010203},          {PixelFormat::Rgb565, 0xF81F, 0xFFFF00FF},
+      {PixelFormat::Rgb565, 0x0841, 0xFF080808},       {PixelFormat::Argb1555, 0x7C00, 0xFFFF0000},
+      {PixelFormat::Xrgb1555, 0x801F, 0xFF0000FF},     {PixelFormat::Rgb888, 0x123456, 0xFF123456},
       {PixelFormat::Xrgb8888, 0x00ABCDEF, 0xFFABCDEF}, {PixelFormat::Argb8888, 0x00ABCDEF, 0xFFABCDEF},
   };
   for (const ConversionCase& c : cases) {

@@ -64,8 +64,9 @@ class RenderDeviceTest : public testing::Test {
     return texture;
   }
   static std::uint32_t Texel(int x, int y) {
-    return x == 1 && y == 0 ? 0x00ABCDEF : 0xFF000000u | static_cast<std::uint32_t>(0x10 * (x + 1)) << 16 |
-                                               static_cast<std::uint32_t>(0x40 * (y + 1));
+    return x == 1 && y == 0 ? 0x00ABCDEF
+                            : 0xFF000000u | static_cast<std::uint32_t>(0x10 * (x + 1)) << 16 |
+                                  static_cast<std::uint32_t>(0x40 * (y + 1));
   }
   void Draw(const DTVERTEX* quad) {
     ASSERT_EQ(device_->BeginScene(), VideoResult::Ok);
@@ -135,11 +136,8 @@ TEST_F(RenderDeviceTest, BlendingMixesByAlphaAndTheStageCombinesItsArguments) {
   // Texel 0xFF100040 (pattern at 0, 0), diffuse 0xFF808080.
   const Case cases[] = {
       {TextureOp::Modulate, 0x00080020},  // (16 * 128 + 127) / 255 = 8, (64 * 128 + 127) / 255 = 32
-      {TextureOp::Add, 0x009080C0},
-      {TextureOp::Subtract, 0x00000000},
-      {TextureOp::SelectArg1, 0x00100040},
-      {TextureOp::SelectArg2, 0x00808080},
-      {TextureOp::Disable, 0x00808080},
+      {TextureOp::Add, 0x009080C0},        {TextureOp::Subtract, 0x00000000}, {TextureOp::SelectArg1, 0x00100040},
+      {TextureOp::SelectArg2, 0x00808080}, {TextureOp::Disable, 0x00808080},
   };
   device_->SetTexture(Pattern());
   for (const Case& c : cases) {
@@ -243,7 +241,8 @@ TEST_F(RenderDeviceTest, SixteenBitTexelsDrawnOneToOneKeepTheirValues) {
   ASSERT_EQ(device_->CreateTexture(32, 3, PixelFormat::Argb1555, TextureUsage::None, MemoryPool::Managed, texture),
             VideoResult::Ok);
   for (int i = 0; i < 32; ++i)
-    for (int c = 0; c < 3; ++c) texture->Level()->Pixels().SetPixel(i, c, 0x8000u | static_cast<std::uint32_t>(i) << (10 - 5 * c));
+    for (int c = 0; c < 3; ++c)
+      texture->Level()->Pixels().SetPixel(i, c, 0x8000u | static_cast<std::uint32_t>(i) << (10 - 5 * c));
   for (PixelFormat target : {PixelFormat::Argb1555, PixelFormat::Rgb565}) {
     Open(target);
     device_->SetTexture(texture);
@@ -260,7 +259,9 @@ TEST_F(RenderDeviceTest, SixteenBitTexelsDrawnOneToOneKeepTheirValues) {
       for (int c = 0; c < 3; ++c) {
         const std::uint32_t texel = texture->Level()->Pixels().PixelAt(i, c);
         const std::uint32_t expected =
-            target == PixelFormat::Argb1555 ? texel : platform::PackArgbNearest(platform::UnpackArgb(texel, PixelFormat::Argb1555), target);
+            target == PixelFormat::Argb1555
+                ? texel
+                : platform::PackArgbNearest(platform::UnpackArgb(texel, PixelFormat::Argb1555), target);
         EXPECT_EQ(At(i, c), expected) << platform::FormatInfo(target).name << " " << i << "," << c;
         EXPECT_EQ(At(i, 4 + c), expected) << platform::FormatInfo(target).name << " " << i << "," << c;
       }
@@ -274,9 +275,9 @@ TEST_F(RenderDeviceTest, SixteenBitTexelsDrawnOneToOneKeepTheirValues) {
 
 TEST_F(RenderDeviceTest, LostDevicesDropWorkAndResetOnceDefaultPoolObjectsAreGone) {
   std::shared_ptr<platform::Texture> target;
-  ASSERT_EQ(device_->CreateTexture(8, 8, PixelFormat::Argb8888, TextureUsage::RenderTarget, MemoryPool::Default,
-                                   target),
-            VideoResult::Ok);
+  ASSERT_EQ(
+      device_->CreateTexture(8, 8, PixelFormat::Argb8888, TextureUsage::RenderTarget, MemoryPool::Default, target),
+      VideoResult::Ok);
   ASSERT_EQ(device_->Present(), VideoResult::Ok);
   device_->MarkLost();
   EXPECT_EQ(device_->Present(), VideoResult::DeviceLost);
