@@ -1,20 +1,100 @@
 #include "core/init_game.h"
 
 #include "core/blank_scene.h"
+#include "core/boot_settings.h"
 #include "core/host_path.h"
 #include "core/main_window.h"
+#include "core/path_helpers.h"
 #include "core/record_version.h"
+#include "core/report_log.h"
 #include "core/scene_manager.h"
 #include "core/system_ini.h"
+#include "data/check_data_folder.h"
+#include "data/common_palette.h"
+#include "data/database.h"
 #include "data/project_paths.h"
+#include "data/system_data.h"
+#include "data/world_map.h"
 #include "platform/files/folder_tree.h"
 
 namespace {
 
-// The window and its placement file need the user folder; the other folders of the start-up
-// come with the parts that use them.
+// Every folder the program and the authoring tool write into; failures are fine (an existing
+// folder, or one the first write will report).
 void MakeFolders() {
-  for (const char* folder : {"user_data"}) platform::MakeFolder(HostPathForWrite(folder));
+  static constexpr const char* kFolders[] = {
+      "user_data", "user_data\\story", "user_data\\challenge", "user_data\\free", "user_data\\rpl4",
+      "data", "data\\database", "data\\stg4", "data\\stg4\\old_ver", "data\\work", "data\\plt4",
+      "bmp", "bmp\\back", "bmp\\chara_sp", "bmp\\effect", "bmp\\picture", "bmp\\sword",
+      "bmp\\convert", "bmp\\plt", "bmp\\hbt", "wave", "bgm"};
+  for (const char* folder : kFolders) platform::MakeFolder(HostPathForWrite(folder));
+}
+
+// The project's own files, read before anything is shown; false stops the start-up after the
+// failure was reported.
+bool LoadProjectData() {
+  if (CheckDataFolder() == 0) {
+    LogError("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。");
+    return false;
+  }
+  MakeFolders();
+  if (Database.Load() == 0) {
+    LogError("データベースの読み込みに失敗…");
+    return false;
+  }
+  Database.CopyEffectsForBackwards();
+  BuildAnimeFrameTables(AnimeStepTables);
+  BuildEffectFrameTables(EffectStepTables);
+  if (SystemData.Load(ProjectPaths[kPathSystemData]) == 0) {
+    LogError("%s の読み込みに失敗…", ProjectPaths[kPathSystemData]);
+    return false;
+  }
+  return true;
+}
+
+// System.ini over the defaults the project's key rows give; a broken file falls back to them.
+void LoadSettings() {
+  SetSystemIniDefaults(SystemIni, SystemData.IniKeys);
+  if (LoadSystemIni("System.ini", SystemIni, SystemData.IniKeys) == 0) {
+    LogError("System.ini の読み込みに失敗しました！");
+    SetSystemIniDefaults(SystemIni, SystemData.IniKeys);
+  }
+  if (SystemIni.Direct3D >= 2) {
+    // The start-up dialog that asks comes with the dialog framework; until then the stored
+    // choice (Direct3D unless Boot.dat says otherwise) is taken without asking.
+    BootSettings.Load(ProjectPaths[kPathBootSettings]);
+    SystemIni.Direct3D = BootSettings.choice == 1 ? 1 : 0;
+  }
+}
+
+// A stage named on the command line: its newest numbered version, or nothing when none exists.
+void ResolveFreeStage(const std::string& commandLine) {
+  if (!commandLine.empty()) {
+    if (commandLine.size() > kMaxFreeStage) {
+      LogMirror("「%s」の読み込みに失敗しました！", commandLine.c_str());
+      return;
+    }
+    SystemIni.FreeStage = commandLine;
+  }
+  if (SystemIni.FreeStage.empty()) return;
+  std::string newest;
+  if (FindLastNumberedFile(newest, SystemIni.FreeStage, "stg4") == 1) SystemIni.FreeStage = newest;
+  if (!GamePathExists(SystemIni.FreeStage)) {
+    LogMirror("「%s」の読み込みに失敗しました！", SystemIni.FreeStage.c_str());
+    SystemIni.FreeStage.clear();
+  }
+}
+
+bool LoadWorld() {
+  if (WorldMap.Load(ProjectPaths[kPathWorldMap]) == 0) {
+    LogError("%s のロードに失敗！", ProjectPaths[kPathWorldMap]);
+    return false;
+  }
+  if (LoadCommonPalette() == 0) {
+    LogError("%s のロードに失敗！", ProjectPaths[kPathCommonPalette]);
+    return false;
+  }
+  return true;
 }
 
 // In a window, the placement saved at the last close puts the window back where it was.
@@ -26,15 +106,17 @@ int RestorePlacement(int showCommand) {
 
 }  // namespace
 
-bool InitGame(const std::string& /*commandLine*/, int showCommand) {
+bool InitGame(const std::string& commandLine, int showCommand) {
   CurrentVersion = 750;
   StripCRFlag = 1;
-  MakeFolders();
-  // Until System.ini is read here, the program runs in a window.
-  SystemIni.WindowMode = 1;
+  if (!LoadProjectData()) return false;
+  LoadSettings();
   SceneMgr.FrameRate = 60;
   SceneMgr.FadeSpeed = 10;
   MainHwnd = MainWindow.Window().Handle();
+  MainWindow.Window().SetTitle(SystemData.strTitle);
+  if (!LoadWorld()) return false;
+  ResolveFreeStage(commandLine);
   RegisterBlankTitleScene();
   MainWindow.Window().Show(RestorePlacement(showCommand));
   return true;

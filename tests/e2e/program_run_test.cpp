@@ -33,6 +33,14 @@ class ProgramRunTest : public testing::Test {
   void SetUp() override {
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) saved_ = runtime;
     setenv("XDG_RUNTIME_DIR", runtime_.path().c_str(), 1);
+    MakeGame(game_);
+  }
+
+  // The sample game, made afresh in the folder by its maker.
+  static void MakeGame(const TempFolder& folder) {
+    platform::ChildProcess maker;
+    ASSERT_TRUE(maker.Start(KESTREL_SAMPLE_GAME_MAKER, {folder.path().string()}, {}, folder.path()));
+    ASSERT_EQ(maker.WaitForExit(30000), 0);
   }
   void TearDown() override {
     if (saved_) {
@@ -126,6 +134,7 @@ TEST_F(ProgramRunTest, ASecondStartAnsweredYesClosesTheFirstInOrderAndCarriesOn)
   ASSERT_TRUE(WaitForWindow(first));
 
   TempFolder otherFolder;
+  MakeGame(otherFolder);
   platform::ChildProcess second;
   Start(second, otherFolder, {{"KESTREL_BOX_ANSWER", "yes"}});
   EXPECT_EQ(first.WaitForExit(kExitLimitMs), 0);
@@ -158,6 +167,41 @@ TEST_F(ProgramRunTest, TheAuthoringToolHearsOfATestPlayBeforeItsStartUpAndAtItsE
   EXPECT_EQ(end->notice().value, 1);
   end->Answer(1);
   EXPECT_EQ(program.WaitForExit(kExitLimitMs), 0);
+}
+
+TEST_F(ProgramRunTest, TheFirstStartMakesTheDataFolderFromTheDefaultOneAndShowsTheProjectTitle) {
+  ASSERT_FALSE(fs::exists(game_.path() / "data"));
+  platform::ChildProcess program;
+  Start(program, game_);
+  ASSERT_TRUE(WaitForWindow(program));
+  std::optional<platform::RegisteredWindow> window;
+  for (int i = 0; i < 5000 && !(window && !window->title.empty()); ++i) {
+    window = platform::FindRegisteredWindow("Kestrel4");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_TRUE(window.has_value());
+  EXPECT_EQ(window->title, "Kestrel Quest");
+  EXPECT_EQ(Close(program), 0);
+  for (const char* file : {"System.dat", "WorldMap.dat", "CommonPalette.cplt4"}) {
+    EXPECT_EQ(ReadFileBytes(game_.path() / "data" / file), ReadFileBytes(game_.path() / "default" / file)) << file;
+  }
+  EXPECT_EQ(ReportLog(game_).find("エラー"), std::string::npos) << ReportLog(game_);
+}
+
+TEST_F(ProgramRunTest, AFolderWithoutAGameStopsTheStartAndSaysWhy) {
+  TempFolder empty;
+  platform::ChildProcess program;
+  Start(program, empty);
+  EXPECT_EQ(program.WaitForExit(kExitLimitMs), 0);
+  EXPECT_NE(ReportLog(empty).find("「data」フォルダの作成に失敗"), std::string::npos) << ReportLog(empty);
+}
+
+TEST_F(ProgramRunTest, ABrokenSystemDatStopsTheStartWithItsPath) {
+  game_.Write("default/System.dat", testsupport::ByteBuilder().u32(750).u32(0x7FFFFFFFu).raw("garbage").bytes());
+  platform::ChildProcess program;
+  Start(program, game_);
+  EXPECT_EQ(program.WaitForExit(kExitLimitMs), 0);
+  EXPECT_NE(ReportLog(game_).find("data\\System.dat の読み込みに失敗"), std::string::npos) << ReportLog(game_);
 }
 
 TEST_F(ProgramRunTest, AnOrdinaryStartSendsTheToolNothing) {
