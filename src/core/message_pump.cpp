@@ -18,6 +18,7 @@ constexpr std::uint32_t kInactiveWaitMs = 10;
 
 void TakeOutsideEvents() {
   MainWindow.Window().PumpEvents();
+  MainWindow.Window().PresentFrames();
   if (platform::TakeTerminationRequest()) PostCloseRequest();
 }
 
@@ -37,6 +38,7 @@ bool ServedInNestedLoop(const platform::Message& message) {
 bool ServeNestedPass() {
   platform::MessageQueue& queue = platform::MainQueue();
   MainWindow.Window().PumpEvents();
+  MainWindow.Window().PresentFrames();
   platform::QueuedMessage queued;
   switch (queue.Peek(queued, ServedInNestedLoop)) {
     case platform::PeekResult::Quit: return false;

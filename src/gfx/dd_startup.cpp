@@ -2,6 +2,7 @@
 
 #include "core/report_log.h"
 #include "gfx/dd_init.h"
+#include "gfx/drawing_link.h"
 
 namespace {
 
@@ -13,7 +14,10 @@ bool InitWith(const DDStartRequest& r) {
 }  // namespace
 
 bool DDStartBackend(DDStartRequest& request, const std::function<void()>& beforeFallback) {
-  if (InitWith(request)) return true;
+  if (InitWith(request)) {
+    DDInstallDrawingLink();
+    return true;
+  }
   if (request.nBackend != 1) {
     ErrLog("DDInit失敗");
     return false;
@@ -21,7 +25,10 @@ bool DDStartBackend(DDStartRequest& request, const std::function<void()>& before
   DDUnInit();
   request.nBackend = 0;
   if (beforeFallback) beforeFallback();
-  if (InitWith(request)) return true;
+  if (InitWith(request)) {
+    DDInstallDrawingLink();
+    return true;
+  }
   ErrLog("DDInit失敗");
   return false;
 }

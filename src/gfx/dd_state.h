@@ -30,7 +30,7 @@ struct DTCONTEXT {
   BOOL bInScene = 0;
   D3DCOLOR dwDiffuse = 0xFFFFFFFF;
   D3DTEXTUREOP nColorOp = D3DTOP_MODULATE;
-  D3DTEXTUREOP nAlphaOp = D3DTOP_MODULATE;
+  D3DTEXTUREOP nAlphaOp = D3DTOP_SELECTARG1;
   int nNextTextureId = 0;
   int nNextFontId = 0;
   std::string strFatalTexture;  // CP932; empty: no box

@@ -1,6 +1,7 @@
 #include "gfx/render_target.h"
 
 #include "core/report_log.h"
+#include "gfx/core_blit.h"
 #include "gfx/dd_state.h"
 
 namespace {
@@ -8,30 +9,6 @@ namespace {
 using platform::Succeeded;
 
 bool HasLevel(const DDSURFACEDATA& sd) { return sd.lpDT != nullptr && sd.lpDT->lpSurface != nullptr; }
-
-// Draws the whole of a render-target texture onto another render target with the current
-// draw state, as the copy of the virtual back buffer needs.
-void DrawWholeTexture(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) {
-  DTTEXTUREDATA* src = lpSrc->lpDT;
-  if (src == nullptr || src->lpTexture == nullptr || src->lpVB == nullptr) return;
-  DTVERTEX* v = nullptr;
-  if (!Succeeded(src->lpVB->Lock(0, 4, v))) return;
-  const float tw = static_cast<float>(lpSrc->nTexWidth), th = static_cast<float>(lpSrc->nTexHeight);
-  DDQuadVertices(v, 0, 0, lpSrc->nWidth, lpSrc->nHeight, lpDTCon->dwDiffuse, 0.0f, 0.0f, lpSrc->nWidth / tw,
-                 lpSrc->nHeight / th);
-  src->lpVB->Unlock();
-  if (!DDBeginScene() || !DDSetRenderTarget(0, lpDst)) return;
-  platform::StageState stage;
-  stage.colorOp = static_cast<platform::TextureOp>(lpDTCon->nColorOp);
-  stage.colorArg1 = stage.alphaArg1 = platform::TextureArg::Texture;
-  stage.colorArg2 = stage.alphaArg2 = platform::TextureArg::Diffuse;
-  stage.alphaOp = static_cast<platform::TextureOp>(lpDTCon->nAlphaOp);
-  lpDevice->SetStageState(stage);
-  lpDevice->SetTexture(src->lpTexture);
-  lpDevice->SetStreamSource(src->lpVB);
-  lpDevice->DrawPrimitive(0, 2);
-  DDSetRenderTarget(0, lpDTCon->lpRestRT);
-}
 
 }  // namespace
 
@@ -84,7 +61,8 @@ void DDCopyVirtualBackBuffer(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) {
   if (lpDTCon == nullptr || lpDst == nullptr || lpSrc == nullptr) return;
   lpDTCon->bCopyMode = 1;
   DDSetAlphaOp(D3DTOP_DISABLE);
-  DrawWholeTexture(lpDst, lpSrc);
+  // In copy mode the core blit draws "VirBackBuffer" onto "BackBuffer" whatever it is given.
+  DDBlt(lpDst, 0, 0, lpSrc->nWidth, lpSrc->nHeight, lpSrc, 0, 0, 0);
   DDSetAlphaOp(D3DTOP_SELECTARG1);
   lpDTCon->bCopyMode = 0;
 }

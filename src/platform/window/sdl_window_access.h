@@ -4,10 +4,8 @@
 
 namespace platform {
 
-// For the presenter of the video layer (main thread only): the SDL window of the program's
-// window, and the one renderer of that window, made on first use. Both null while no SDL
-// window exists.
+// For the video layer (main thread only): the SDL window of the program's window; null while
+// no SDL window exists. The window's presenter owns the one renderer of that window.
 SDL_Window* MainSdlWindow();
-SDL_Renderer* MainSdlRenderer();
 
 }  // namespace platform

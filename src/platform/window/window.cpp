@@ -100,4 +100,8 @@ void Window::ShowClearedFrame() {
   if (backend_) backend_->ShowClearedFrame();
 }
 
+void Window::PresentFrames() {
+  if (backend_) backend_->PresentFrames();
+}
+
 }  // namespace platform

@@ -87,6 +87,9 @@ class Window {
   void WaitEvents(std::uint32_t limitMs);
   // Shows a black frame: the picture until the drawing library presents its own.
   void ShowClearedFrame();
+  // Shows the newest frame the drawing devices have finished, if one is waiting; once per pass
+  // of the main thread's message loop. Nothing without a display.
+  void PresentFrames();
 
  private:
   std::unique_ptr<WindowBackendImpl> backend_;

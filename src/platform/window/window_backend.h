@@ -28,6 +28,7 @@ class WindowBackendImpl {
   virtual void PumpEvents() = 0;
   virtual void WaitEvents(std::uint32_t limitMs) = 0;
   virtual void ShowClearedFrame() = 0;
+  virtual void PresentFrames() = 0;
 };
 
 std::unique_ptr<WindowBackendImpl> MakeSdlWindowBackend();

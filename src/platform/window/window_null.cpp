@@ -52,6 +52,7 @@ class NullWindow final : public WindowBackendImpl {
   void PumpEvents() override {}
   void WaitEvents(std::uint32_t /*limitMs*/) override {}
   void ShowClearedFrame() override {}
+  void PresentFrames() override {}
 
  private:
   // A desktop of a common size, so that placements behave as on a real screen.

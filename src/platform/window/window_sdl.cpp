@@ -3,6 +3,9 @@
 #include <string>
 
 #include "platform/diagnostics.h"
+#include "platform/video/frame_mailbox.h"
+#include "platform/video/pixel_buffer.h"
+#include "platform/video/sdl_presenter.h"
 #include "platform/window/sdl_window_access.h"
 #include "platform/window/window_backend.h"
 
@@ -60,9 +63,9 @@ class SdlWindow final : public WindowBackendImpl {
 
   void Destroy() override {
     if (window_ == nullptr) return;
-    if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+    presenter_.reset();  // its renderer goes before the window
+    presenterFailed_ = false;
     SDL_DestroyWindow(window_);
-    renderer_ = nullptr;
     window_ = nullptr;
     queue_ = nullptr;
     if (g_current == this) g_current = nullptr;
@@ -124,24 +127,30 @@ class SdlWindow final : public WindowBackendImpl {
 
   void WaitEvents(std::uint32_t limitMs) override { SDL_WaitEventTimeout(nullptr, static_cast<int>(limitMs)); }
 
+  // A black frame goes the way of every frame: through the mailbox to the presenter.
   void ShowClearedFrame() override {
-    SDL_Renderer* renderer = Renderer();
-    if (renderer == nullptr) return;
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderPresent(renderer);
+    PixelBuffer black;
+    if (!black.Allocate(640, 480, PixelFormat::Xrgb8888)) return;
+    PresentedFrames().Post(black, nullptr);
+    PresentFrames();
+  }
+
+  void PresentFrames() override {
+    if (window_ == nullptr) return;
+    if (presenter_ == nullptr) {
+      if (presenterFailed_) return;
+      std::string error;
+      presenter_ = SdlWindowPresenter::ForWindow(window_, &error);
+      if (presenter_ == nullptr) {
+        presenterFailed_ = true;  // said once; the window then stays as it is
+        ReportDiagnostic("SDL renderer: " + error);
+        return;
+      }
+    }
+    PresentNewestFrame(*presenter_);
   }
 
   SDL_Window* Native() const { return window_; }
-
-  SDL_Renderer* Renderer() {
-    if (renderer_ == nullptr && window_ != nullptr) {
-      renderer_ = SDL_CreateRenderer(window_, -1, 0);
-      if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-      if (renderer_ == nullptr) ReportDiagnostic(std::string("SDL renderer: ") + SDL_GetError());
-    }
-    return renderer_;
-  }
 
  private:
   void Borders(int& top, int& left) const {
@@ -184,7 +193,8 @@ class SdlWindow final : public WindowBackendImpl {
   }
 
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
+  std::unique_ptr<SdlWindowPresenter> presenter_;
+  bool presenterFailed_ = false;
   MessageQueue* queue_ = nullptr;
   bool active_ = false;
 };
@@ -194,6 +204,5 @@ class SdlWindow final : public WindowBackendImpl {
 std::unique_ptr<WindowBackendImpl> MakeSdlWindowBackend() { return std::make_unique<SdlWindow>(); }
 
 SDL_Window* MainSdlWindow() { return g_current != nullptr ? g_current->Native() : nullptr; }
-SDL_Renderer* MainSdlRenderer() { return g_current != nullptr ? g_current->Renderer() : nullptr; }
 
 }  // namespace platform
