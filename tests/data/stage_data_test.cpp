@@ -18,13 +18,13 @@ namespace {
 using stagetest::ByteBuilder;
 using stagetest::StageBody;
 using stagetest::StageFields;
-using stagetest::StageSpec;
+using stagetest::StageRecipe;
 using stagetest::Values;
 
 class StageDataTest : public datatest::DataRecordTest {
  protected:
-  static bool ReadStage(cStageData& stage, const StageSpec& spec) {
-    return ReadAt(stage, StageBody(spec), spec.version);
+  static bool ReadStage(cStageData& stage, const StageRecipe& recipe) {
+    return ReadAt(stage, StageBody(recipe), recipe.version);
   }
 };
 
@@ -39,7 +39,7 @@ std::int64_t FieldValue(const cStageData& stage, const std::string& name) {
 TEST_F(StageDataTest, ReadsEveryPartOfACurrentStageAndWritesTheSameBytes) {
   // Any word before a placement is accepted; it is written back as 0.
   cStageData stage;
-  ASSERT_TRUE(ReadStage(stage, StageSpec().Word(0xDEADBEEF)));
+  ASSERT_TRUE(ReadStage(stage, StageRecipe().Word(0xDEADBEEF)));
   cStageData expected;
   datatest::SetSamples(expected, StageFields());
   datatest::ExpectSameFields(stage, expected, StageFields());
@@ -68,7 +68,7 @@ TEST_F(StageDataTest, ReadsEveryPartOfACurrentStageAndWritesTheSameBytes) {
   EXPECT_EQ(stage.Strings[0].strText, "テキスト");
 
   const std::string written = WriteOf(stage);
-  EXPECT_EQ(written, StageBody(StageSpec()));
+  EXPECT_EQ(written, StageBody(StageRecipe()));
   EXPECT_EQ(written.substr(written.size() - 4), std::string("\x15\xCD\x5B\x07", 4));
 }
 
@@ -109,7 +109,7 @@ TEST_F(StageDataTest, OldFilesReadWithTheFixUpsOfTheirVersion) {
   for (const std::int32_t version :
        {60, 61, 124, 125, 154, 155, 165, 166, 172, 173, 180, 182, 183, 184, 198, 199, 200, 207, 208, 224, 225, 749}) {
     cStageData stage;
-    ASSERT_TRUE(ReadStage(stage, StageSpec().At(version))) << version;
+    ASSERT_TRUE(ReadStage(stage, StageRecipe().At(version))) << version;
     for (const auto& field : StageFields()) {
       std::int64_t want = field.sample;
       if (!datatest::Carried(field, version)) {
@@ -141,14 +141,14 @@ TEST_F(StageDataTest, RankingFlagsOfFilesUpTo180AreBroughtToFiveWithoutTheHpAndS
   };
   for (const Row& row : rows) {
     cStageData stage;
-    ASSERT_TRUE(ReadStage(stage, StageSpec().At(row.version).Ranks(row.stored)));
+    ASSERT_TRUE(ReadStage(stage, StageRecipe().At(row.version).Ranks(row.stored)));
     EXPECT_EQ(stage.RankFlags, row.read) << row.version;
   }
 }
 
 TEST_F(StageDataTest, TheDerivedPhysicsValuesAreRecomputedWhateverTheFileHolds) {
   cStageData stage;
-  ASSERT_TRUE(ReadStage(stage, StageSpec().Fields({{"nHitLevel", 4},
+  ASSERT_TRUE(ReadStage(stage, StageRecipe().Fields({{"nHitLevel", 4},
                                                    {"nSubSteps", 77},
                                                    {"dSubSteps", 8},
                                                    {"dSpeedLimit", -8},
@@ -186,7 +186,7 @@ TEST_F(StageDataTest, NormalizingKeepsLimitsInsideTheMapAndTheMusicInTheList) {
   };
   for (const Row& row : rows) {
     cStageData stage;
-    ASSERT_TRUE(ReadStage(stage, StageSpec().Fields(row.stored)));
+    ASSERT_TRUE(ReadStage(stage, StageRecipe().Fields(row.stored)));
     EXPECT_EQ(FieldValue(stage, row.field), row.read) << row.field << " stored " << row.stored.back().second;
   }
 }
@@ -196,7 +196,7 @@ TEST_F(StageDataTest, AGravityThatIsNotANumberTakesTheDefault) {
     ByteBuilder gravityBytes;
     gravityBytes.f64(gravity);
     // A gravity no other double of the file holds marks its place.
-    std::string bytes = StageBody(StageSpec().Fields({{"dGravity", 1234}}));
+    std::string bytes = StageBody(StageRecipe().Fields({{"dGravity", 1234}}));
     ByteBuilder marker;
     marker.f64(1234 / 8.0);
     bytes.replace(bytes.find(marker.bytes()), 8, gravityBytes.bytes());
@@ -217,7 +217,7 @@ TEST_F(StageDataTest, AStageOutsideTheSizeLimitsIsRefused) {
                          Row{kMaxStageSide, 40, true}, Row{kMaxStageSide + 1, 40, false}, Row{40, kMaxStageSide, true},
                          Row{2000, 2000, false}, Row{1428, 1428, true}}) {
     cStageData stage;
-    EXPECT_EQ(ReadStage(stage, StageSpec().Fields({{"nWidth", row.width}, {"nHeight", row.height}})), row.reads)
+    EXPECT_EQ(ReadStage(stage, StageRecipe().Fields({{"nWidth", row.width}, {"nHeight", row.height}})), row.reads)
         << row.width << " x " << row.height;
   }
 }
@@ -225,7 +225,7 @@ TEST_F(StageDataTest, AStageOutsideTheSizeLimitsIsRefused) {
 // A file cut anywhere fails to read, at the current version and at one without trailer.
 TEST_F(StageDataTest, EveryTruncatedStageFailsToRead) {
   for (const std::int32_t version : {750, 172}) {
-    const std::string whole = StageBody(StageSpec().At(version));
+    const std::string whole = StageBody(StageRecipe().At(version));
     for (std::size_t cut = 0; cut < whole.size(); ++cut) {
       cStageData stage;
       RecordReader in(whole.substr(0, cut), "cut");
@@ -250,7 +250,7 @@ TEST_F(StageDataTest, StagePaletteEntriesInheritFromThePaletteBeingRead) {
   stagetest::PutBlock(palette, v, {{"nPicture", 60}}, true);
   stagetest::PutBlock(palette, v, {{"nPalSource", 2}, {"nPalIndex", 4}, {"nPicture", 70}}, true, "", 0, 0, graphicFlag);
   cStageData stage;
-  ASSERT_TRUE(ReadStage(stage, StageSpec().BlockPalette(palette.bytes())));
+  ASSERT_TRUE(ReadStage(stage, StageRecipe().BlockPalette(palette.bytes())));
   ASSERT_EQ(stage.PalBlocks.size(), 4u);
   const cEdBlock& later = stage.PalBlocks[1];
   EXPECT_EQ(later.nPalSource, 2);
@@ -268,7 +268,7 @@ TEST_F(StageDataTest, APaletteListOfOneEntryIsPaddedToTwo) {
   onlyEmpty.list(1);
   stagetest::PutBlock(onlyEmpty, kRecordVersion, {{"nPicture", 9}}, true);
   cStageData stage;
-  ASSERT_TRUE(ReadStage(stage, StageSpec().BlockPalette(onlyEmpty.bytes())));
+  ASSERT_TRUE(ReadStage(stage, StageRecipe().BlockPalette(onlyEmpty.bytes())));
   ASSERT_EQ(stage.PalBlocks.size(), 2u);
   EXPECT_EQ(stage.PalBlocks[0].nPicture, 0);  // entry 0 is always the empty entry
   EXPECT_EQ(stage.PalBlocks[1].nPicture, 0);
@@ -286,7 +286,7 @@ TEST_F(StageDataTest, PlacementsInheritFromTheStagesOwnPalette) {
   };
   for (const Row& row : {Row{1, 2, "敵"}, Row{2, 0, "主人公"}}) {
     cStageData stage;
-    ASSERT_TRUE(ReadStage(stage, StageSpec().Placed({{"nPalSource", 2}, {"nPalIndex", row.index}}, nameFlag)));
+    ASSERT_TRUE(ReadStage(stage, StageRecipe().Placed({{"nPalSource", 2}, {"nPalIndex", row.index}}, nameFlag)));
     EXPECT_EQ(stage.Charas[0].nPalSource, row.sourceOut) << row.index;
     EXPECT_EQ(stage.Charas[0].strName, row.name) << row.index;
   }
@@ -299,7 +299,7 @@ TEST_F(StageDataTest, AnEntryZeroReadsAsANewRecordWhateverTheFileHolds) {
   stagetest::PutBlock(palette, v, {}, true, "ゼロ");
   stagetest::PutBlock(palette, v, {}, true);
   cStageData stage;
-  ASSERT_TRUE(ReadStage(stage, StageSpec().BlockPalette(palette.bytes())));
+  ASSERT_TRUE(ReadStage(stage, StageRecipe().BlockPalette(palette.bytes())));
   cEdBlock empty;
   empty.Validate(Context());
   datatest::ExpectSameFields(stage.PalBlocks[0], empty, datatest::BlockFields());
@@ -309,9 +309,9 @@ TEST_F(StageDataTest, AnEntryZeroReadsAsANewRecordWhateverTheFileHolds) {
 
 TEST_F(StageDataTest, TheSnapshotTakesSettingsFromTheStartStateAndThePlayFieldFromTheLiveStage) {
   cStageData live;
-  ASSERT_TRUE(ReadStage(live, StageSpec()));
+  ASSERT_TRUE(ReadStage(live, StageRecipe()));
   cStageData start;
-  ASSERT_TRUE(ReadStage(start, StageSpec().Fields({{"nTimeLimit", 321}}).Ranks({0, 0, 0, 0, 1})));
+  ASSERT_TRUE(ReadStage(start, StageRecipe().Fields({{"nTimeLimit", 321}}).Ranks({0, 0, 0, 0, 1})));
   start.Backgrounds[0].strPicture = "start.bmp";
   start.Strings[0].strText = "始め";
   start.Ranges[kRangeEraseItems].nMarginTop = 44;

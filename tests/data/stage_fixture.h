@@ -218,8 +218,8 @@ inline void PutRange(ByteBuilder& b, std::int32_t version, int index) {
   b.i32(index).i32(index + 1).i32(index + 2).i32(index + 3).strings(0);
 }
 
-// What a hand-built stage holds besides the usual: each setter returns the spec for the next.
-struct StageSpec {
+// What a hand-built stage holds besides the usual: each setter returns the recipe for the next.
+struct StageRecipe {
   std::int32_t version = kRecordVersion;
   Values fields;  // stage fields whose samples are replaced
   std::vector<std::int32_t> rankFlags = {1, 0, 1, 0, 1};
@@ -230,14 +230,14 @@ struct StageSpec {
   Values placedChara;                    // added to the values of the placed character
   std::vector<std::uint8_t> placedCharaFlags = std::vector<std::uint8_t>(37, 0);
 
-  StageSpec& At(std::int32_t v) { return version = v, *this; }
-  StageSpec& Fields(Values v) { return fields = std::move(v), *this; }
-  StageSpec& Ranks(std::vector<std::int32_t> v) { return rankFlags = std::move(v), *this; }
-  StageSpec& Word(std::uint32_t v) { return placementWord = v, *this; }
-  StageSpec& NoHero() { return hero = false, *this; }
-  StageSpec& Trailer(std::uint32_t v) { return trailer = v, *this; }
-  StageSpec& BlockPalette(std::string v) { return blockPalette = std::move(v), *this; }
-  StageSpec& Placed(Values v, std::vector<std::uint8_t> flags) {
+  StageRecipe& At(std::int32_t v) { return version = v, *this; }
+  StageRecipe& Fields(Values v) { return fields = std::move(v), *this; }
+  StageRecipe& Ranks(std::vector<std::int32_t> v) { return rankFlags = std::move(v), *this; }
+  StageRecipe& Word(std::uint32_t v) { return placementWord = v, *this; }
+  StageRecipe& NoHero() { return hero = false, *this; }
+  StageRecipe& Trailer(std::uint32_t v) { return trailer = v, *this; }
+  StageRecipe& BlockPalette(std::string v) { return blockPalette = std::move(v), *this; }
+  StageRecipe& Placed(Values v, std::vector<std::uint8_t> flags) {
     placedChara = std::move(v);
     placedCharaFlags = std::move(flags);
     return *this;
@@ -247,20 +247,20 @@ struct StageSpec {
 // A stage body: the fields, the text, the ranking flags, the five ranges, palettes of an
 // empty entry and a sample entry each, one placed block, the hero (or a computer character),
 // one placed item, one background, one text and the trailer.
-inline std::string StageBody(const StageSpec& spec) {
-  const std::int32_t v = spec.version;
+inline std::string StageBody(const StageRecipe& recipe) {
+  const std::int32_t v = recipe.version;
   ByteBuilder b;
-  PutRecordFields(b, StageFields(), v, spec.fields, true);
+  PutRecordFields(b, StageFields(), v, recipe.fields, true);
   b.strings(1).str("ステージ");
-  b.list(static_cast<std::uint32_t>(spec.rankFlags.size()));
-  for (const std::int32_t flag : spec.rankFlags) b.i32(flag);
+  b.list(static_cast<std::uint32_t>(recipe.rankFlags.size()));
+  for (const std::int32_t flag : recipe.rankFlags) b.i32(flag);
   for (int i = 0; i < kStageRangeCount; ++i) PutRange(b, v, i);
-  if (spec.blockPalette.empty()) {
+  if (recipe.blockPalette.empty()) {
     b.list(2);
     PutBlock(b, v, DefaultBlockValues(), false);
     PutBlock(b, v, {}, true, "壁");
   } else {
-    b.raw(spec.blockPalette);
+    b.raw(recipe.blockPalette);
   }
   b.list(2);
   PutChara(b, v, DefaultCharaValues(), false);
@@ -268,19 +268,19 @@ inline std::string StageBody(const StageSpec& spec) {
   b.list(2);
   PutItem(b, v, DefaultItemValues(), false);
   PutItem(b, v, {}, true, "玉");
-  b.list(1).u32(spec.placementWord);
+  b.list(1).u32(recipe.placementWord);
   PutBlock(b, v, {}, true, "", 3, 4);
-  b.list(1).u32(spec.placementWord);
-  Values placed = spec.hero ? HeroValues() : Values{};
-  placed.insert(placed.end(), spec.placedChara.begin(), spec.placedChara.end());
-  PutChara(b, v, placed, true, "主人公", 2, 5, spec.placedCharaFlags);
-  b.list(1).u32(spec.placementWord);
+  b.list(1).u32(recipe.placementWord);
+  Values placed = recipe.hero ? HeroValues() : Values{};
+  placed.insert(placed.end(), recipe.placedChara.begin(), recipe.placedChara.end());
+  PutChara(b, v, placed, true, "主人公", 2, 5, recipe.placedCharaFlags);
+  b.list(1).u32(recipe.placementWord);
   PutItem(b, v, {}, true, "", 6, 7);
   b.list(1);
   PutBackground(b, v, 1, 0.25, "back.bmp");
   b.list(1).fields(0).strings(1).str("テキスト");
-  if (spec.trailer) {
-    b.u32(*spec.trailer);
+  if (recipe.trailer) {
+    b.u32(*recipe.trailer);
   } else if (v >= kStageTrailerRead) {
     b.u32(kStageTrailer);
   }
@@ -288,10 +288,10 @@ inline std::string StageBody(const StageSpec& spec) {
 }
 
 // The same with the version header: a whole stage file.
-inline std::string StageFile(const StageSpec& spec) {
+inline std::string StageFile(const StageRecipe& recipe) {
   ByteBuilder b;
-  b.i32(spec.version);
-  return b.bytes() + StageBody(spec);
+  b.i32(recipe.version);
+  return b.bytes() + StageBody(recipe);
 }
 
 }  // namespace stagetest

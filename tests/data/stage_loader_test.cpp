@@ -18,7 +18,7 @@
 namespace {
 
 using stagetest::StageFile;
-using stagetest::StageSpec;
+using stagetest::StageRecipe;
 
 constexpr const char* kStagePath = "data\\stg4\\s.stg4_001";
 
@@ -60,7 +60,7 @@ class StageLoaderTest : public datatest::DataRecordTest {
 };
 
 TEST_F(StageLoaderTest, LoadsTheStageAndCopiesItsStartStateWithoutPalettesOrPlacements) {
-  Put("s.stg4_001", StageFile(StageSpec().Fields({{"nTimeLimit", 777}})));
+  Put("s.stg4_001", StageFile(StageRecipe().Fields({{"nTimeLimit", 777}})));
   ASSERT_EQ(LoadStageThreaded(kStagePath, 0, &StageStart), 1);
   EXPECT_TRUE(boxes_.empty());
   EXPECT_EQ(StageCur.nTimeLimit, 777);
@@ -83,13 +83,13 @@ TEST_F(StageLoaderTest, LoadsTheStageAndCopiesItsStartStateWithoutPalettesOrPlac
   // the trailer last.
   ASSERT_EQ(StageCur.Save("data\\stg4\\copy.stg4_001"), 1);
   EXPECT_EQ(testsupport::ReadFileBytes(folder_.path() / "data/stg4/copy.stg4_001"),
-            StageFile(StageSpec().Fields({{"nTimeLimit", 777}})));
+            StageFile(StageRecipe().Fields({{"nTimeLimit", 777}})));
 }
 
 // A broken file is refused before the loader runs when its trailer is wrong (from 174 on), and
 // fails in the loader otherwise; either way the live stage and its start state stay as they were.
 TEST_F(StageLoaderTest, BrokenStagesAreRefusedAndLeaveTheLiveStageAsItWas) {
-  const std::string whole = StageFile(StageSpec());
+  const std::string whole = StageFile(StageRecipe());
   const std::string cut = whole.substr(0, whole.size() / 2);
   const std::string trailer("\x15\xCD\x5B\x07", 4);
   const std::string damaged = "ステージファイル data\\stg4\\bad.stg4_001 が破損しています！";
@@ -101,21 +101,21 @@ TEST_F(StageLoaderTest, BrokenStagesAreRefusedAndLeaveTheLiveStageAsItWas) {
     std::string box;
   };
   const Row rows[] = {
-      {"750 with a wrong trailer", StageFile(StageSpec().Trailer(0x075BCD14)), 0, damaged},
-      {"174 with a wrong trailer", StageFile(StageSpec().At(174).Trailer(0)), 0, damaged},
+      {"750 with a wrong trailer", StageFile(StageRecipe().Trailer(0x075BCD14)), 0, damaged},
+      {"174 with a wrong trailer", StageFile(StageRecipe().At(174).Trailer(0)), 0, damaged},
       {"750 cut short", cut, 0, damaged},
       {"750 cut short with a trailer", cut + trailer, 0, unread},
       {"750 of garbage with a trailer", std::string("\xEE\x02\x00\x00", 4) + std::string(300, '\xFF') + trailer, 0,
        unread},
-      {"172 cut short", StageFile(StageSpec().At(172)).substr(0, 400), 0, unread},
+      {"172 cut short", StageFile(StageRecipe().At(172)).substr(0, 400), 0, unread},
       {"shorter than its version", std::string("\xEE\x02", 2), 0, unread},
       {"missing", std::nullopt, 0, unread},
-      {"173 with a wrong trailer", StageFile(StageSpec().At(173).Trailer(0)), 1, ""},
-      {"172 without a trailer", StageFile(StageSpec().At(172)), 1, ""},
+      {"173 with a wrong trailer", StageFile(StageRecipe().At(173).Trailer(0)), 1, ""},
+      {"172 without a trailer", StageFile(StageRecipe().At(172)), 1, ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    Put("live.stg4_001", StageFile(StageSpec().Fields({{"nTimeLimit", 777}})));
+    Put("live.stg4_001", StageFile(StageRecipe().Fields({{"nTimeLimit", 777}})));
     ASSERT_EQ(LoadStageThreaded("data\\stg4\\live.stg4_001", 0, &StageStart), 1);
     const std::string live = Contents(StageCur);
     const std::string start = Contents(StageStart);
@@ -140,7 +140,7 @@ TEST_F(StageLoaderTest, BrokenStagesAreRefusedAndLeaveTheLiveStageAsItWas) {
 }
 
 TEST_F(StageLoaderTest, AStageWithoutAHeroIsRefusedButStaysLoaded) {
-  Put("s.stg4_001", StageFile(StageSpec().NoHero().Fields({{"nTimeLimit", 55}})));
+  Put("s.stg4_001", StageFile(StageRecipe().NoHero().Fields({{"nTimeLimit", 55}})));
   EXPECT_EQ(LoadStageThreaded(kStagePath, 0, &StageStart), 0);
   EXPECT_EQ(boxes_, std::vector<std::string>{Box("主人公が配置されていないのでプレイできません！")});
   expectedCloseRequests_ = 1;
@@ -149,9 +149,9 @@ TEST_F(StageLoaderTest, AStageWithoutAHeroIsRefusedButStaysLoaded) {
 }
 
 TEST_F(StageLoaderTest, AskedForTheNewestItLoadsTheHighestNumber) {
-  Put("s.stg4_003", StageFile(StageSpec().Fields({{"nTimeLimit", 3}})));
-  Put("s.stg4_010", StageFile(StageSpec().Fields({{"nTimeLimit", 10}})));
-  Put("other.stg4_020", StageFile(StageSpec().Fields({{"nTimeLimit", 20}})));
+  Put("s.stg4_003", StageFile(StageRecipe().Fields({{"nTimeLimit", 3}})));
+  Put("s.stg4_010", StageFile(StageRecipe().Fields({{"nTimeLimit", 10}})));
+  Put("other.stg4_020", StageFile(StageRecipe().Fields({{"nTimeLimit", 20}})));
   ASSERT_EQ(LoadStageThreaded("data\\stg4\\s.stg4_003", 1, &StageStart), 1);
   EXPECT_EQ(StageCur.nTimeLimit, 10);
   EXPECT_EQ(StageCur.strLoadPath, "data\\stg4\\s.stg4_010");
@@ -166,8 +166,8 @@ TEST_F(StageLoaderTest, AskedForTheNewestItLoadsTheHighestNumber) {
 // Reading does not clear a record: a range of a file before 125 keeps the switches the record
 // held. Every load starts from a new stage, so they are a new stage's, never the last stage's.
 TEST_F(StageLoaderTest, AnOldStageTakesNothingFromTheStageLoadedBefore) {
-  Put("new.stg4_001", StageFile(StageSpec()));
-  Put("old.stg4_001", StageFile(StageSpec().At(124)));
+  Put("new.stg4_001", StageFile(StageRecipe()));
+  Put("old.stg4_001", StageFile(StageRecipe().At(124)));
   ASSERT_EQ(LoadStageThreaded("data\\stg4\\new.stg4_001", 0, &StageStart), 1);
   ASSERT_EQ(StageCur.Ranges[kRangeEraseCharas].bBottom, 1);
   ASSERT_EQ(LoadStageThreaded("data\\stg4\\old.stg4_001", 0, &StageStart), 1);
