@@ -1,8 +1,32 @@
 #include "core/blank_scene.h"
 
 #include "core/scene_manager.h"
+#include "data/surface_defs.h"
+#include "gfx/core_blit.h"
+#include "gfx/dd_state.h"
+#include "gfx/surface_records.h"
+#include "gfx/surface_table.h"
+
+namespace {
+
+// The title picture's row among the title scene's surfaces.
+constexpr int kTitlePictureRow = 47;
+
+}  // namespace
 
 cSceneBlank::cSceneBlank() { AddState(&cSceneBlank::Idle); }
+
+void cSceneBlank::Init() {
+  // Without a drawing library (as in some tests) the frame stays cleared.
+  if (DDInitialised == 0) return;
+  m_bPicture = DDLoadSurfaceTable(SurfaceRecords, surface_rows::kTitle.data(),
+                                  static_cast<int>(surface_rows::kTitle.size()));
+}
+
+void cSceneBlank::Idle() {
+  if (!m_bPicture) return;
+  DDBlt(&SDBackBuffer, 0, 0, 640, 480, &SurfaceRecords[kTitlePictureRow], 0, 0, DDBLT_OPAQUE);
+}
 
 void RegisterBlankTitleScene() {
   if (HasSceneFactory(kSceneTitle)) return;

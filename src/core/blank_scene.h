@@ -2,15 +2,17 @@
 
 #include "core/scene.h"
 
-// A scene that draws nothing, so the frame shows cleared. It stands in for the title menu
-// until the menus arrive; Escape (the main window's) ends the program from it.
+// Stands in for the title menu until the menus arrive: it builds the title scene's surfaces
+// and shows the title picture, without a menu. Escape (the main window's) ends the program.
 class cSceneBlank : public cScene {
  public:
   cSceneBlank();
+  void Init() override;
 
  private:
-  void Idle() {}
+  void Idle();
+  bool m_bPicture = false;
 };
 
-// Makes the blank scene the title scene when no title scene is registered.
+// Makes the stand-in the title scene when no title scene is registered.
 void RegisterBlankTitleScene();

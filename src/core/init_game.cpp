@@ -8,6 +8,9 @@
 #include "core/record_version.h"
 #include "core/report_log.h"
 #include "core/scene_manager.h"
+#include "core/screen_mode.h"
+#include "core/system_report.h"
+#include "core/message_boxes.h"
 #include "core/system_ini.h"
 #include "data/check_data_folder.h"
 #include "data/common_palette.h"
@@ -15,6 +18,13 @@
 #include "data/project_paths.h"
 #include "data/system_data.h"
 #include "data/world_map.h"
+#include "gfx/dd_init.h"
+#include "gfx/dd_palette.h"
+#include "gfx/dd_startup.h"
+#include "gfx/dd_state.h"
+#include "gfx/surface_records.h"
+#include "gfx/surface_table.h"
+#include "platform/video/video_settings.h"
 #include "platform/files/folder_tree.h"
 
 namespace {
@@ -85,6 +95,72 @@ void ResolveFreeStage(const std::string& commandLine) {
   }
 }
 
+// The screen mode the settings ask for; false after its message when no backend can show it.
+bool SettleScreenMode() {
+  ScreenModeRequest request;
+  request.direct3D = SystemIni.Direct3D;
+  request.windowMode = SystemIni.WindowMode;
+  request.bpp = SystemIni.Bpp;
+  request.vsync = SystemIni.VSync;
+  request.fixedKeyColor = SystemData.bFixedKeyColor != 0;
+  request.depthD3D = SystemData.nDepthD3D;
+  request.depthDD = SystemData.nDepthDD;
+  request.desktopBpp = platform::CurrentVideoSettings().desktopBitsPerPixel;
+  const ScreenMode mode = DecideScreenMode(request);
+  if (mode.error != nullptr) {
+    ErrorBox(mode.error);
+    return false;
+  }
+  SystemIni.Bpp = mode.bpp;
+  SystemIni.VSync = mode.vsync;
+  if (SystemIni.Bpp == 8) SystemIni.DD_VideoStretch = 0;
+  return true;
+}
+
+// The drawing library with the backend the settings name, falling back from Direct3D to
+// DirectDraw without a word; then the palette, the transparent colour and surface row 1.
+bool StartDrawing(int showCommand) {
+  DDStartRequest request;
+  request.nBackend = SystemIni.Direct3D;
+  request.hWnd = reinterpret_cast<DDWindowHandle>(static_cast<std::uintptr_t>(MainHwnd.load()));
+  request.nBpp = SystemIni.Bpp;
+  request.bVSync = SystemIni.VSync != 0 ? 1 : 0;
+  request.bWindowed = SystemIni.WindowMode != 0 ? 1 : 0;
+  request.lpRecords = SurfaceRecords;
+  request.lpDefs = SurfaceDefs;
+  request.nCount = kSurfaceRowCount;
+  const int fallbackShow = request.bWindowed ? showCommand : platform::SW_MAXIMIZE;
+  if (!DDStartBackend(request, [&] { MainWindow.Window().Show(fallbackShow); })) return false;
+  SystemIni.Direct3D = request.nBackend;
+  return true;
+}
+
+bool LoadPaletteAndStartRows() {
+  VideoReport report;
+  report.windowed = SystemIni.WindowMode != 0;
+  report.bitsPerPixel = DDBpp;
+  report.directDrawActive = DDBackend == 0;
+  report.direct3DActive = DDBackend == 1;
+  LogVideoInfo(true, report);
+  ErrLog("DDInit成功");
+  if (DDBackend == 1 || DDBpp == 8) {
+    if (!DDLoadPaletteFromFile(DDPalette, SurfaceDefs[0].fileName)) {
+      ErrLog("DDLoadPaletteFromFile失敗");
+      return false;
+    }
+    std::copy(std::begin(DDPalette), std::end(DDPalette), std::begin(DDPaletteSaved));
+    if (SystemData.bFixedKeyColor == 0) {
+      if (DDSetTransmit(SurfaceDefs[0].fileName) == 0) {
+        ErrLog("DDSetTransmit失敗");
+        return false;
+      }
+    } else {
+      DDSetTransmit(SystemData.cKeyRed, SystemData.cKeyGreen, SystemData.cKeyBlue);
+    }
+  }
+  return DDLoadSurfaceTable(SurfaceRecords, surface_rows::kStartup.data(), static_cast<int>(surface_rows::kStartup.size()));
+}
+
 bool LoadWorld() {
   if (WorldMap.Load(ProjectPaths[kPathWorldMap]) == 0) {
     LogError("%s のロードに失敗！", ProjectPaths[kPathWorldMap]);
@@ -115,11 +191,17 @@ bool InitGame(const std::string& commandLine, int showCommand) {
   SceneMgr.FadeSpeed = 10;
   MainHwnd = MainWindow.Window().Handle();
   MainWindow.Window().SetTitle(SystemData.strTitle);
+  if (!SettleScreenMode() || !StartDrawing(showCommand)) return false;
+  const int shown = RestorePlacement(showCommand);
+  MainWindow.Window().Show(SystemIni.Direct3D != 0 || SystemIni.WindowMode != 0 ? shown : platform::SW_MAXIMIZE);
+  if (!LoadPaletteAndStartRows()) return false;
   if (!LoadWorld()) return false;
   ResolveFreeStage(commandLine);
   RegisterBlankTitleScene();
-  MainWindow.Window().Show(RestorePlacement(showCommand));
   return true;
 }
 
-void UnInitGame() { SceneMgr.DeleteScenes(); }
+void UnInitGame() {
+  SceneMgr.DeleteScenes();
+  DDUnInit();
+}

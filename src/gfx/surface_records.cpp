@@ -1,0 +1,3 @@
+#include "gfx/surface_records.h"
+
+DDSURFACEDATA SurfaceRecords[kSurfaceRowCount];
