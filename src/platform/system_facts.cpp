@@ -197,7 +197,7 @@ void ReadProcessorIdentity(SystemFacts& facts) {
     facts.has3DNow = (edx >> 31) & 1;
     facts.hasExtended3DNow = (edx >> 30) & 1;
   }
-  if (__get_cpuid_max(0x80000000, nullptr) >= 0x80000004) {
+  if (static_cast<unsigned>(__get_cpuid_max(0x80000000, nullptr)) >= 0x80000004u) {
     std::string brand;
     for (unsigned leaf = 0x80000002; leaf <= 0x80000004; ++leaf) {
       __cpuid(leaf, eax, ebx, ecx, edx);
