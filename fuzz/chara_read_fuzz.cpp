@@ -13,6 +13,7 @@
 #include "data/ed_block.h"
 #include "data/ed_chara.h"
 #include "data/ed_item.h"
+#include "record_round_trip.h"
 
 namespace {
 
@@ -35,23 +36,6 @@ DataReadContext& Context() {
   return context;
 }
 
-bool ReadCharaFile(const std::string& bytes, cEdChara& chara) {
-  RecordReader in(bytes, "fuzz");
-  in.SetContext(&Context());
-  std::int32_t version = 0;
-  if (!in.ReadI32(version)) return false;
-  in.SetVersion(version);
-  FileVersion = version;
-  return chara.Read(in);
-}
-
-std::string WriteCharaFile(cEdChara& chara) {
-  RecordWriter out;
-  out.WriteI32(CurrentVersion);
-  chara.Write(out);
-  return out.Bytes();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
@@ -63,13 +47,5 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string bytes(reinterpret_cast<const char*>(data), size);
-  cEdChara chara;
-  if (!ReadCharaFile(bytes, chara)) return 0;
-
-  const std::string written = WriteCharaFile(chara);
-  cEdChara back;
-  if (!ReadCharaFile(written, back)) std::abort();
-  if (WriteCharaFile(back) != written) std::abort();
-  return 0;
+  return FuzzRecordRoundTrip<cEdChara>(data, size, &Context());
 }

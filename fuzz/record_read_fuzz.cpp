@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/record_base.h"
+#include "record_round_trip.h"
 
 namespace {
 
@@ -54,23 +55,6 @@ class cFuzzNode : public cData {
   cVector<cFuzzNode> kept;
 };
 
-// The version header is read as a record file's is.
-bool ReadRecordFile(const std::string& bytes, cFuzzNode& record) {
-  RecordReader in(bytes, "fuzz");
-  std::int32_t version = 0;
-  if (!in.ReadI32(version)) return false;
-  in.SetVersion(version);
-  FileVersion = version;
-  return record.Read(in);
-}
-
-std::string WriteRecordFile(cFuzzNode& record) {
-  RecordWriter out;
-  out.WriteI32(CurrentVersion);
-  record.Write(out);
-  return out.Bytes();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
@@ -82,13 +66,8 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   cFuzzNode record;
-  if (!ReadRecordFile(bytes, record)) return 0;
+  if (!ReadRecordBytes(bytes, record)) return 0;
   // Read over a record that already holds lists: the kept list's elements are read in place.
-  if (!ReadRecordFile(bytes, record)) std::abort();
-
-  const std::string written = WriteRecordFile(record);
-  cFuzzNode back;
-  if (!ReadRecordFile(written, back)) std::abort();
-  if (WriteRecordFile(back) != written) std::abort();
-  return 0;
+  if (!ReadRecordBytes(bytes, record)) std::abort();
+  return FuzzRecordRoundTrip<cFuzzNode>(data, size);
 }

@@ -14,6 +14,7 @@
 #include "data/ed_chara.h"
 #include "data/ed_item.h"
 #include "data/stage_data.h"
+#include "record_round_trip.h"
 
 namespace {
 
@@ -36,24 +37,12 @@ DataReadContext& Context() {
   return context;
 }
 
-bool ReadStageFile(const std::string& bytes, cStageData& stage) {
-  RecordReader in(bytes, "fuzz");
-  in.SetContext(&Context());
-  std::int32_t version = 0;
-  if (!in.ReadI32(version)) return false;
-  in.SetVersion(version);
-  FileVersion = version;
-  return stage.Read(in);
-}
-
 // Writes check stage-palette references against the project's live stage: this one.
 std::string WriteStageFile(cStageData& stage) {
   ProjectDataContext().stagePalette = stage.PaletteView();
-  RecordWriter out;
-  out.WriteI32(CurrentVersion);
-  stage.Write(out);
+  std::string bytes = RecordFileBytes(stage);
   ProjectDataContext().stagePalette = PaletteLists{};
-  return out.Bytes();
+  return bytes;
 }
 
 }  // namespace
@@ -66,13 +55,5 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string bytes(reinterpret_cast<const char*>(data), size);
-  cStageData stage;
-  if (!ReadStageFile(bytes, stage)) return 0;
-
-  const std::string written = WriteStageFile(stage);
-  cStageData back;
-  if (!ReadStageFile(written, back)) std::abort();
-  if (WriteStageFile(back) != written) std::abort();
-  return 0;
+  return FuzzRecordRoundTrip<cStageData>(data, size, &Context(), WriteStageFile);
 }

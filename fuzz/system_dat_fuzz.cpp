@@ -9,26 +9,7 @@
 #include <string>
 
 #include "data/system_data.h"
-
-namespace {
-
-bool ReadSystemFile(const std::string& bytes, cSystemData& record) {
-  RecordReader in(bytes, "System.dat");
-  std::int32_t version = 0;
-  if (!in.ReadI32(version)) return false;
-  in.SetVersion(version);
-  FileVersion = version;
-  return record.Read(in);
-}
-
-std::string WriteSystemFile(cSystemData& record) {
-  RecordWriter out;
-  out.WriteI32(CurrentVersion);
-  record.Write(out);
-  return out.Bytes();
-}
-
-}  // namespace
+#include "record_round_trip.h"
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
   CurrentVersion = kRecordVersion;
@@ -37,13 +18,5 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string bytes(reinterpret_cast<const char*>(data), size);
-  cSystemData record;
-  if (!ReadSystemFile(bytes, record)) return 0;
-
-  const std::string written = WriteSystemFile(record);
-  cSystemData back;
-  if (!ReadSystemFile(written, back)) std::abort();
-  if (WriteSystemFile(back) != written) std::abort();
-  return 0;
+  return FuzzRecordRoundTrip<cSystemData>(data, size);
 }
