@@ -1,10 +1,13 @@
 #include "gfx/dd_init.h"
 
+#include "gfx/drawing_link.h"
+
 #include "core/message_boxes.h"
 #include "core/report_log.h"
 #include "core/system_report.h"
 #include "gfx/dd_state.h"
 #include "gfx/dd_surface.h"
+#include "gfx/drawing_link.h"
 #include "gfx/render_target.h"
 #include "platform/video/display.h"
 
@@ -364,6 +367,8 @@ void DDGetPixelMasks(DDPixelLayout* lpLayout) {
 }
 
 void DDUnInit() {
+  // Nothing presents or draws boxes through a library that is going away.
+  DDRemoveDrawingLink();
   if (lpDD != nullptr) {
     ReleaseTableRows();
     lpDDClipper.reset();
