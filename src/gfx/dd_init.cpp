@@ -1,7 +1,5 @@
 #include "gfx/dd_init.h"
 
-#include "gfx/drawing_link.h"
-
 #include "core/message_boxes.h"
 #include "core/report_log.h"
 #include "core/system_report.h"
