@@ -40,9 +40,9 @@ int cAnimePlayer::Step() {
     if (m_nStep < last) ++m_nStep;
     const AnimeStep& now = m_Animes[m_nAnime][m_nStep];
     switch (now.value) {
-      case -3: Set(now.duration, 1); break;
-      case -2: m_nStep = 0; break;
-      case -1: m_nStep = m_nStep - 1 < 0 ? 0 : m_nStep - 1; break;
+      case kAnimeJump: Set(now.duration, 1); break;
+      case kAnimeLoop: m_nStep = 0; break;
+      case kAnimeStay: m_nStep = m_nStep - 1 < 0 ? 0 : m_nStep - 1; break;
       default: break;
     }
   }

@@ -2,17 +2,7 @@
 
 #include <cstdint>
 
-#include "core/checked_sequence.h"
-
-// One step of an animation: a cell number, or a command (-1 stay, -2 loop, -3 jump to the
-// animation numbered by the duration); other negative values end one-shot animations and are
-// returned to the caller like cell numbers.
-struct AnimeStep {
-  std::int32_t value = 0;
-  std::int32_t duration = 0;
-  std::int32_t hold = 0;  // non-zero: a non-forced switch is refused while this step is current
-  bool operator==(const AnimeStep&) const = default;
-};
+#include "data/anime_step.h"
 
 // A record of the frame arrays game objects build their animations from; an array ends with
 // (and includes) its first record with a negative value.
@@ -35,7 +25,7 @@ class cAnimePlayer {
   int GetValue();
   void Clear();
 
-  cVector<cVector<AnimeStep>> m_Animes;
+  AnimeStepTable m_Animes;
   std::int32_t m_nAnime = 0;
   std::int32_t m_nStep = 0;
   std::int32_t m_nTick = 0;
