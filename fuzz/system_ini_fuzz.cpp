@@ -12,19 +12,19 @@
 
 namespace {
 
-cVector<cSysOption> ProjectRows() {
+SystemIniKeys ProjectRows() {
   const char* const keys[] = {"Direct3D",     "WindowMode",      "Bpp",     "VSync",     "D3D_FontCache",
                               "DD_FontCache", "DD_VideoStretch", "ShowFps", "FreeStage", "English"};
-  cVector<cSysOption> rows(10);
-  for (int row = 0; row < 10; ++row) rows[row].Set(keys[row], row);
-  rows[8].SetText(keys[8], "");
+  SystemIniKeys rows(10);
+  for (int row = 0; row < 10; ++row) rows[row] = {keys[row], row, ""};
+  rows[8].nValue = 0;
   return rows;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const cVector<cSysOption> rows = ProjectRows();
+  static const SystemIniKeys rows = ProjectRows();
   const std::string text(reinterpret_cast<const char*>(data), size);
 
   cSystemIni settings;

@@ -22,8 +22,14 @@ extern std::atomic<int> FileDialogDone;
 extern std::atomic<int> FileDialogResult;
 
 bool IsGameRequest(std::uint32_t message);
-// The main window's handling of a request (main thread).
-std::intptr_t ServeGameRequest(const platform::Message& message);
+
+// The main window hands every request to the handler the program installs. Without one a
+// request is finished unserved: the sender's done flag is set at once (a file request as
+// cancelled) and the answer is 0, so no sender waits for a request nobody serves.
+using GameRequestHandler = std::intptr_t (*)(const platform::Message& message);
+void SetGameRequestHandler(GameRequestHandler handler);
+// Main thread.
+std::intptr_t HandleGameRequest(const platform::Message& message);
 
 // The sender's side. A send returns 0 at once once the program is closing.
 std::intptr_t SendToMainWindow(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);

@@ -7,7 +7,6 @@
 #include "core/subsystem_links.h"
 #include "core/system_ini.h"
 #include "core/thread.h"
-#include "data/project_paths.h"
 #include "platform/message_queue.h"
 
 cMainWindow MainWindow;
@@ -75,19 +74,19 @@ std::intptr_t cMainWindow::WindowProc(const platform::Message& message) {
       OnDestroy();
       return 0;
     default:
-      return IsGameRequest(message.message) ? ServeGameRequest(message) : 0;
+      return IsGameRequest(message.message) ? HandleGameRequest(message) : 0;
   }
 }
 
 void cMainWindow::SavePlacement() {
   const platform::WindowPlacement placement = m_Window.Placement();
-  if (placement.minimized) return;
+  if (placement.minimized || m_PlacementPath.empty()) return;
   WindowPlace.x = placement.x;
   WindowPlace.y = placement.y;
   WindowPlace.width = placement.clientWidth;
   WindowPlace.height = placement.clientHeight;
   WindowPlace.maximized = placement.maximized ? 1 : 0;
-  WindowPlace.Save(ProjectPaths[kPathWindowPlace]);
+  WindowPlace.Save(m_PlacementPath);
 }
 
 std::intptr_t cMainWindow::OnClose() {

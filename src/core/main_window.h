@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <string>
 
 #include "core/window_place.h"
 #include "platform/window/window.h"
@@ -25,6 +26,8 @@ class cMainWindow {
   std::uint32_t Handle() const { return m_hWnd; }
 
   platform::Window& Window() { return m_Window; }
+  // Where the close saves the window placement (a game path); empty: it is not saved.
+  void SetPlacementPath(std::string path) { m_PlacementPath = std::move(path); }
   // The client rectangle in screen coordinates, as of the last WM_MOVE; read by the thread
   // that presents frames.
   platform::ScreenRect ClientRect() const;
@@ -37,6 +40,7 @@ class cMainWindow {
   void SavePlacement();
 
   platform::Window m_Window;
+  std::string m_PlacementPath;
   bool m_bCreated = false;
   std::uint32_t m_hWnd = 0;
   mutable std::mutex m_RectMutex;

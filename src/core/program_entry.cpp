@@ -5,7 +5,6 @@
 #include "core/close_request.h"
 #include "core/editor_notices.h"
 #include "core/game_loop.h"
-#include "core/init_game.h"
 #include "core/main_window.h"
 #include "core/message_boxes.h"
 #include "core/message_pump.h"
@@ -67,8 +66,8 @@ bool KeepSingleInstance(platform::InstanceLock& instance) {
 }
 
 // After a failed start-up: what was set up is released and the tool told.
-int EndFailedStart() {
-  UnInitGame();
+int EndFailedStart(const ProgramSequences& sequences) {
+  sequences.shutDown();
   if (FromEditor.load() != 0) NotifyEditorEnd(0);
   MainWindow.Window().Destroy();
   return 0;
@@ -76,7 +75,7 @@ int EndFailedStart() {
 
 }  // namespace
 
-int ProgramEntry(int argc, char** argv, int showCommand) {
+int ProgramEntry(int argc, char** argv, int showCommand, const ProgramSequences& sequences) {
   // From the first moment a termination request waits for the message loop, which closes the
   // window in order, instead of ending the process on the spot.
   platform::InstallTerminationHandler();
@@ -105,18 +104,18 @@ int ProgramEntry(int argc, char** argv, int showCommand) {
   if (FromEditor.load() != 0) NotifyEditorStart();
 
   ErrLog("H");
-  if (!InitGame(CommandLine(argc, argv), showCommand)) return EndFailedStart();
+  if (!sequences.startUp(CommandLine(argc, argv), showCommand)) return EndFailedStart(sequences);
   ErrLog("I");
   RunningFlag = 1;
   if (!StartGameThread()) {
     RunningFlag = 0;
     LogError("ゲームスレッドを開始出来ません！");
-    return EndFailedStart();
+    return EndFailedStart(sequences);
   }
   ErrLog("J");
 
   const int exitCode = RunMessagePump();
-  UnInitGame();
+  sequences.shutDown();
   ErrLog("UnInitGame後");
   instance.Close();
   ErrLog("ReleaseMutex後");

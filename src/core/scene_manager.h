@@ -73,6 +73,8 @@ class cSceneManager {
   std::int32_t FrameRate = 0;  // frames per second of the pacing
   std::int32_t FadeSpeed = 0;
   std::int32_t CurBgm = 0;
+  // DirectDraw full screen: 1 copies the back buffer onto the screen instead of flipping.
+  std::int32_t NoFlip = 0;
 
  private:
   cScene*& Slot(int id);

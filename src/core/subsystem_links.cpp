@@ -30,7 +30,6 @@ class LinkSlot {
 
 LinkSlot<cDrawingLink> g_drawing;
 LinkSlot<cInputLink> g_input;
-LinkSlot<cMenusLink> g_menus;
 LinkSlot<cSoundLink> g_sound;
 LinkSlot<cWorldLink> g_world;
 
@@ -38,12 +37,10 @@ LinkSlot<cWorldLink> g_world;
 
 void SetDrawingLink(cDrawingLink* link) { g_drawing.Set(link); }
 void SetInputLink(cInputLink* link) { g_input.Set(link); }
-void SetMenusLink(cMenusLink* link) { g_menus.Set(link); }
 void SetSoundLink(cSoundLink* link) { g_sound.Set(link); }
 void SetWorldLink(cWorldLink* link) { g_world.Set(link); }
 
 cDrawingLink& DrawingLink() { return g_drawing.Get(); }
 cInputLink& InputLink() { return g_input.Get(); }
-cMenusLink& MenusLink() { return g_menus.Get(); }
 cSoundLink& SoundLink() { return g_sound.Get(); }
 cWorldLink& WorldLink() { return g_world.Get(); }

@@ -100,7 +100,7 @@ std::int32_t IniNumber(std::string_view text) {
 }
 
 // The first row named by the key, or -1. Row access goes through the checked sequence.
-int FindRow(const std::string& key, const cVector<cSysOption>& rows) {
+int FindRow(const std::string& key, const SystemIniKeys& rows) {
   const int count = static_cast<int>(std::min<std::size_t>(rows.size(), INT_MAX));
   for (int row = 0; row < count; ++row) {
     if (rows[row].strKey == key) return row;
@@ -121,7 +121,7 @@ void ApplySetting(cSystemIni& settings, int row, const std::string& value) {
 
 }  // namespace
 
-void SetSystemIniDefaults(cSystemIni& settings, const cVector<cSysOption>& rows) {
+void SetSystemIniDefaults(cSystemIni& settings, const SystemIniKeys& rows) {
   for (int row = 0; row < kNumberRowCount; ++row) settings.*kNumberRows[row] = rows[row].nValue;
   // A default too long for a stage path is dropped whole: a cut one would name another file.
   const std::string& stage = rows[kFreeStageRow].strValue;
@@ -129,7 +129,7 @@ void SetSystemIniDefaults(cSystemIni& settings, const cVector<cSysOption>& rows)
   settings.English = 0;
 }
 
-int ParseSystemIni(std::string_view text, cSystemIni& settings, const cVector<cSysOption>& rows) {
+int ParseSystemIni(std::string_view text, cSystemIni& settings, const SystemIniKeys& rows) {
   IniScanner in(text);
   for (int line = 0; line < kMaxSystemIniLines; ++line) {
     Token key;
@@ -155,7 +155,7 @@ int ParseSystemIni(std::string_view text, cSystemIni& settings, const cVector<cS
   return 1;
 }
 
-int LoadSystemIni(std::string_view path, cSystemIni& settings, const cVector<cSysOption>& rows) {
+int LoadSystemIni(std::string_view path, cSystemIni& settings, const SystemIniKeys& rows) {
   const std::string host = HostPathForRead(path);
   std::string text;
   if (host.empty() || !platform::ReadFileContents(host, kMaxSystemIniBytes, text)) {

@@ -6,11 +6,18 @@
 #include <string_view>
 
 #include "core/checked_sequence.h"
-#include "data/sys_option.h"
 
-// The machine's own settings from System.ini. The key names and defaults come from the
-// system data's option rows, matched to the fields by row position (the row of each field
-// is noted beside it).
+// One key row of System.ini: the key name of one setting and its default, a number or (for
+// the stage to play at once) a text. The project's system data supplies the rows.
+struct SystemIniKey {
+  std::string strKey;
+  std::int32_t nValue = 0;
+  std::string strValue;
+};
+using SystemIniKeys = cVector<SystemIniKey>;
+
+// The machine's own settings from System.ini. The key names and defaults come from the key
+// rows, matched to the fields by row position (the row of each field is noted beside it).
 struct cSystemIni {
   std::int32_t Direct3D = 0;         // row 0: 0 DirectDraw, 1 Direct3D, 2 or more ask at start-up
   std::int32_t WindowMode = 0;       // row 1: 0 full screen, 1 window, 2 sizable window (Direct3D)
@@ -39,13 +46,13 @@ constexpr std::size_t kMaxSystemIniBytes = 1u << 20;
 
 // The defaults of the option rows: rows 0-7 give the numbers, row 8 the stage text;
 // English is 0.
-void SetSystemIniDefaults(cSystemIni& settings, const cVector<cSysOption>& rows);
+void SetSystemIniDefaults(cSystemIni& settings, const SystemIniKeys& rows);
 
 // Applies the settings text over what `settings` holds. 1 when the text ends properly (an
 // "Exit" line ended by LF, a NUL where a key would start, or the line limit), 0 when it
 // simply runs out; settings found before that stay applied, and the caller sets the
 // defaults again.
-int ParseSystemIni(std::string_view text, cSystemIni& settings, const cVector<cSysOption>& rows);
+int ParseSystemIni(std::string_view text, cSystemIni& settings, const SystemIniKeys& rows);
 
 // Reads the file named by the game path and parses it; 0 also when it cannot be read.
-int LoadSystemIni(std::string_view path, cSystemIni& settings, const cVector<cSysOption>& rows);
+int LoadSystemIni(std::string_view path, cSystemIni& settings, const SystemIniKeys& rows);

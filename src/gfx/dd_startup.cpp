@@ -2,7 +2,6 @@
 
 #include "core/report_log.h"
 #include "gfx/dd_init.h"
-#include "gfx/drawing_link.h"
 
 namespace {
 
@@ -14,10 +13,7 @@ bool InitWith(const DDStartRequest& r) {
 }  // namespace
 
 bool DDStartBackend(DDStartRequest& request, const std::function<void()>& beforeFallback) {
-  if (InitWith(request)) {
-    DDInstallDrawingLink();
-    return true;
-  }
+  if (InitWith(request)) return true;
   if (request.nBackend != 1) {
     ErrLog("DDInit失敗");
     return false;
@@ -25,10 +21,7 @@ bool DDStartBackend(DDStartRequest& request, const std::function<void()>& before
   DDUnInit();
   request.nBackend = 0;
   if (beforeFallback) beforeFallback();
-  if (InitWith(request)) {
-    DDInstallDrawingLink();
-    return true;
-  }
+  if (InitWith(request)) return true;
   ErrLog("DDInit失敗");
   return false;
 }

@@ -28,8 +28,6 @@ class cLibraryDrawingLink : public cDrawingLink {
   void PaintWindow() override {
     if (DDCtx != nullptr) DDPresentDirectDraw();
   }
-  void RecoverDevice() override { DDRestoreSurface(); }
-  void SetDialogBoxMode(int on) override { DDSetDialogBoxMode(on); }
 };
 
 cLibraryDrawingLink g_link;

@@ -75,6 +75,7 @@ class MainWindowTest : public testing::Test {
     CurrentVersion = 750;
     SystemIni.WindowMode = 1;
     RunningFlag = 1;
+    MainWindow.SetPlacementPath("user_data\\Window.dat");
     ASSERT_TRUE(MainWindow.Create());
     MainWindow.Window().Show(platform::SW_SHOWNORMAL);
   }
@@ -86,6 +87,8 @@ class MainWindowTest : public testing::Test {
     platform::MainQueue().Reopen();
     SetSoundLink(nullptr);
     SetWorldLink(nullptr);
+    SetGameRequestHandler(nullptr);
+    MainWindow.SetPlacementPath("");
     RunningFlag = 0;
     ActiveFlag = 0;
     FromEditor = 0;
@@ -211,6 +214,34 @@ TEST_F(MainWindowTest, StartedByTheAuthoringToolTheEndOfTheWindowIsNoticed) {
   ASSERT_TRUE(received.has_value());
   EXPECT_EQ(received->data, 0u);
   EXPECT_EQ(received->value, 1);
+}
+
+TEST_F(MainWindowTest, RequestsGoToTheInstalledHandlerAndWithoutOneFinishUnserved) {
+  // Nobody serves them: every sender's flag is set at once, a file request as cancelled.
+  for (std::uint32_t request : {kRequestOpenStage, kRequestOpenReplay, kRequestSaveReplay}) {
+    FileDialogDone = 0;
+    FileDialogResult = 1;
+    EXPECT_EQ(MainWindow.WindowProc(platform::Message{request, 0, 0}), 0);
+    EXPECT_EQ(FileDialogDone.load(), 1) << request;
+    EXPECT_EQ(FileDialogResult.load(), 0) << request;
+  }
+  NameDialogDone = 0;
+  MainWindow.WindowProc(platform::Message{kRequestNameDialog, 0, 0});
+  EXPECT_EQ(NameDialogDone.load(), 1);
+  EXPECT_TRUE(recorder_.calls.empty());
+
+  static std::vector<std::uint32_t> handled;
+  handled.clear();
+  SetGameRequestHandler([](const platform::Message& message) -> std::intptr_t {
+    handled.push_back(message.message);
+    return 0;
+  });
+  NameDialogDone = 0;
+  for (std::uint32_t message : {kRequestNameDialog, kRequestSound, kRequestRecoverDevice, 1031u, 1123u}) {
+    MainWindow.WindowProc(platform::Message{message, 0, 0});
+  }
+  EXPECT_EQ(handled, (std::vector<std::uint32_t>{kRequestNameDialog, kRequestSound, kRequestRecoverDevice}));
+  EXPECT_EQ(NameDialogDone.load(), 0) << "the handler, not the window, finishes a served request";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "core/close_request.h"
 #include "core/format.h"
 #include "core/fps_readout.h"
+#include "core/game_requests.h"
 #include "core/main_window.h"
 #include "core/report_log.h"
 #include "core/system_ini.h"
@@ -30,6 +31,10 @@ class SceneManagerTest : public testing::Test {
     platform::SetClockSource(&clock_);
     scenetest::g_clock = &clock_;
     SetDrawingLink(&drawing_);
+    SetGameRequestHandler([](const platform::Message& message) -> std::intptr_t {
+      if (message.message == kRequestRecoverDevice) g_events.push_back("recover device");
+      return 0;
+    });
     SetCloseRequestSink([this] { ++closeRequests_; });
     platform::SetDiagnosticSink([](std::string_view) {});
     ASSERT_TRUE(LogInit((folder_.path() / "Report_Game.txt").string()));
@@ -49,6 +54,7 @@ class SceneManagerTest : public testing::Test {
     SceneMgr.DeleteScenes();
     scenetest::ClearSceneFactories();
     SetDrawingLink(nullptr);
+    SetGameRequestHandler(nullptr);
     SetCloseRequestSink(nullptr);
     platform::SetDiagnosticSink(nullptr);
     platform::MainQueue().SetHandler(nullptr);

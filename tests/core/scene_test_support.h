@@ -51,7 +51,6 @@ class FakeDrawing : public cDrawingLink {
   void DrawFpsText(const std::string& text, const FpsTextLayout& layout) override;
   bool Present() override;
   void PaintWindow() override {}
-  void RecoverDevice() override { g_events.push_back("recover device"); }
 
   bool restoreResult = true;
   bool presentResult = true;

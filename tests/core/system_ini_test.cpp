@@ -25,16 +25,16 @@ using testsupport::TempFolder;
 
 // The rows of a new project, except that the stage row has a default, so that a stage value
 // that is ignored shows.
-cVector<cSysOption> ProjectRows() {
-  cVector<cSysOption> rows(10);
+SystemIniKeys ProjectRows() {
+  SystemIniKeys rows(10);
   const struct {
     const char* key;
     int value;
   } numbers[] = {{"Direct3D", 2},     {"WindowMode", 0},      {"Bpp", 0},     {"VSync", 2},
                  {"D3D_FontCache", 0}, {"DD_FontCache", 1}, {"DD_VideoStretch", 0}, {"ShowFps", 1}};
-  for (int row = 0; row < 8; ++row) rows[row].Set(numbers[row].key, numbers[row].value);
-  rows[8].SetText("FreeStage", "first.stg4");
-  rows[9].Set("English", 0);
+  for (int row = 0; row < 8; ++row) rows[row] = {numbers[row].key, numbers[row].value, ""};
+  rows[8] = {"FreeStage", 0, "first.stg4"};
+  rows[9] = {"English", 0, ""};
   return rows;
 }
 
@@ -134,7 +134,7 @@ TEST_F(SystemIniTest, ReadsTheFileByItsByteRules) {
       {"no file", std::nullopt, 0, none},
       {"a file over 1 MiB", "Exit\n" + std::string(kMaxSystemIniBytes, 'x'), 0, none},
   };
-  const cVector<cSysOption> rows = ProjectRows();
+  const SystemIniKeys rows = ProjectRows();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::filesystem::remove(folder_.path() / "System.ini");
@@ -151,14 +151,12 @@ TEST_F(SystemIniTest, ReadsTheFileByItsByteRules) {
 }
 
 TEST_F(SystemIniTest, RowsDecideByPosition) {
-  cVector<cSysOption> rows = ProjectRows();
-  rows[2].Set("Depth", 0);            // renamed: Bpp is now set by "Depth"
-  rows[5].Set("WindowMode", 1);       // a second row of that name: the first decides
-  rows[9].Set("Language", 0);         // row 9 is English whatever it is called
-  rows.push_back(cSysOption());       // rows past 9 set nothing
-  rows.back().Set("Extra", 0);
-  rows.push_back(cSysOption());
-  rows.back().Set(Repeat("K", 2047), 0);
+  SystemIniKeys rows = ProjectRows();
+  rows[2] = {"Depth", 0, ""};               // renamed: Bpp is now set by "Depth"
+  rows[5] = {"WindowMode", 1, ""};          // a second row of that name: the first decides
+  rows[9] = {"Language", 0, ""};            // row 9 is English whatever it is called
+  rows.push_back({"Extra", 0, ""});         // rows past 9 set nothing
+  rows.push_back({Repeat("K", 2047), 0, ""});
   const std::string text = "Depth=16\nBpp=8\nWindowMode=1\nLanguage=1\nEnglish=0\nExtra=5\n" + Repeat("K", 2048) +
                            "=1\n" + Repeat("K", 2047) + "=1\nExit\n";
   cSystemIni settings;
@@ -173,7 +171,7 @@ TEST_F(SystemIniTest, RowsDecideByPosition) {
 }
 
 TEST_F(SystemIniTest, DefaultsComeFromTheRows) {
-  cVector<cSysOption> rows = ProjectRows();
+  SystemIniKeys rows = ProjectRows();
   for (int row = 0; row < 8; ++row) rows[row].nValue = 100 + row;
   rows[8].nValue = 55;
   rows[9].nValue = 1;  // English is 0 by default whatever its row says

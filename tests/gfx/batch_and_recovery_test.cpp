@@ -215,13 +215,13 @@ TEST_P(Direct3DDrawing, FlipWithoutVsyncWaitsForTheFrameLimiter) {
   platform::SetClockSource(nullptr);
 }
 
-TEST_P(Direct3DDrawing, FrameStepPresentsThroughFlipAndRecoversThroughTheLink) {
+TEST_P(Direct3DDrawing, FrameStepPresentsThroughFlipAndRecoversAfterALoss) {
   DDInstallDrawingLink();
   EXPECT_TRUE(DrawingLink().PacesFrames());
   lpDevice->MarkLost();
   EXPECT_FALSE(DrawingLink().Present());
   lpDevice->AllowReset();
-  DrawingLink().RecoverDevice();
+  DDRestoreSurface();
   EXPECT_TRUE(Has(ErrorLog(), "Restore Out"));
   EXPECT_TRUE(DrawingLink().Present());
   DDRemoveDrawingLink();

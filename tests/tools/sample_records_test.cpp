@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/system_ini_keys.h"
 #include "core/host_path.h"
 #include "core/record_file.h"
 #include "core/record_writer.h"
@@ -79,8 +80,9 @@ TEST_F(SampleRecordsTest, SystemIniReadsToItsEndWithAWindowedDirect3DStart) {
   cSystemData system;
   ASSERT_EQ(system.Load(ProjectPaths[kPathSystemData]), 1);
   cSystemIni settings;
-  SetSystemIniDefaults(settings, system.IniKeys);
-  ASSERT_EQ(LoadSystemIni("System.ini", settings, system.IniKeys), 1);
+  const SystemIniKeys keys = SystemIniKeyRows(system.IniKeys);
+  SetSystemIniDefaults(settings, keys);
+  ASSERT_EQ(LoadSystemIni("System.ini", settings, keys), 1);
   EXPECT_EQ(settings.Direct3D, 1);
   EXPECT_EQ(settings.WindowMode, 1);
   EXPECT_EQ(settings.VSync, 2);

@@ -1,4 +1,4 @@
-#include "core/blank_scene.h"
+#include "app/blank_scene.h"
 
 #include "core/scene_manager.h"
 #include "data/surface_defs.h"

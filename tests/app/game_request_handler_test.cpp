@@ -1,4 +1,4 @@
-#include "core/game_requests.h"
+#include "app/game_request_handler.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,10 @@
 #include <thread>
 #include <vector>
 
+#include "app/request_services.h"
 #include "core/close_request.h"
+#include "core/game_requests.h"
 #include "core/main_window.h"
-#include "core/subsystem_links.h"
 #include "core/system_ini.h"
 #include "core/thread.h"
 #include "platform/message_queue.h"
@@ -18,7 +19,7 @@ namespace {
 using Calls = std::vector<std::string>;
 
 // Every subsystem the requests reach, recording the calls in one list so their order shows.
-struct Fakes : cDrawingLink, cInputLink, cMenusLink, cSoundLink {
+struct Fakes : cRequestServices {
   Calls calls;
   bool choose = true;
   std::string chosenPath = "data\\stg4\\a.stg4_750";
@@ -71,10 +72,8 @@ struct Fakes : cDrawingLink, cInputLink, cMenusLink, cSoundLink {
 class GameRequestsTest : public testing::Test {
  protected:
   void SetUp() override {
-    SetDrawingLink(&fakes_);
-    SetInputLink(&fakes_);
-    SetMenusLink(&fakes_);
-    SetSoundLink(&fakes_);
+    SetRequestServices(&fakes_);
+    SetGameRequestHandler(ServeGameRequest);
     SetCloseRequestSink([this] { fakes_.calls.push_back("close"); });
     platform::MainQueue().Reopen();
     platform::MainQueue().BindToCurrentThread();
@@ -85,10 +84,8 @@ class GameRequestsTest : public testing::Test {
     NameDialogDone = 0;
   }
   void TearDown() override {
-    SetDrawingLink(nullptr);
-    SetInputLink(nullptr);
-    SetMenusLink(nullptr);
-    SetSoundLink(nullptr);
+    SetRequestServices(nullptr);
+    SetGameRequestHandler(nullptr);
     SetCloseRequestSink(nullptr);
     platform::MainQueue().SetHandler(nullptr);
     SystemIni.English = 0;

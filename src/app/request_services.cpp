@@ -1,0 +1,24 @@
+#include "app/request_services.h"
+
+#include <atomic>
+
+#include "gfx/dd_present.h"
+#include "gfx/pixel_draw.h"
+
+void cRequestServices::SetDialogBoxMode(int on) { DDSetDialogBoxMode(on); }
+
+void cRequestServices::RecoverDevice() { DDRestoreSurface(); }
+
+namespace {
+
+cRequestServices g_ownServices;
+std::atomic<cRequestServices*> g_services{nullptr};
+
+}  // namespace
+
+void SetRequestServices(cRequestServices* services) { g_services.store(services); }
+
+cRequestServices& RequestServices() {
+  cRequestServices* services = g_services.load();
+  return services != nullptr ? *services : g_ownServices;
+}

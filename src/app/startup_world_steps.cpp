@@ -1,0 +1,47 @@
+// The start-up's last steps: the world map, the common palette and a stage named on the
+// command line.
+
+#include "app/startup_steps.h"
+#include "core/host_path.h"
+#include "core/path_helpers.h"
+#include "core/report_log.h"
+#include "core/scene_manager.h"
+#include "core/system_ini.h"
+#include "data/common_palette.h"
+#include "data/project_paths.h"
+#include "data/world_map.h"
+
+namespace startup {
+
+bool WorldMapAndCommonPalette(StartupContext& /*context*/) {
+  if (WorldMap.Load(ProjectPaths[kPathWorldMap]) == 0) {
+    LogError("%s のロードに失敗！", ProjectPaths[kPathWorldMap]);
+    return false;
+  }
+  if (LoadCommonPalette() == 0) {
+    LogError("%s のロードに失敗！", ProjectPaths[kPathCommonPalette]);
+    return false;
+  }
+  return true;
+}
+
+bool StageFromCommandLine(StartupContext& /*context*/) {
+  if (SystemIni.FreeStage.empty()) return true;
+  // The newest numbered version of the stage, when one exists.
+  std::string newest;
+  if (FindLastNumberedFile(newest, SystemIni.FreeStage, "stg4") == 1) SystemIni.FreeStage = newest;
+  if (!GamePathExists(SystemIni.FreeStage)) {
+    LogMirror("「%s」の読み込みに失敗しました！", SystemIni.FreeStage.c_str());
+    SystemIni.FreeStage.clear();
+  }
+  // Playing it at once comes with the play scene and free play.
+  return true;
+}
+
+}  // namespace startup
+
+namespace shutdown {
+
+void Scenes() { SceneMgr.DeleteScenes(); }
+
+}  // namespace shutdown

@@ -1,0 +1,227 @@
+#include "app/init_game.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/no_flip.h"
+#include "app/startup_steps.h"
+#include "core/close_request.h"
+#include "core/game_random.h"
+#include "core/main_window.h"
+#include "core/record_base.h"
+#include "core/record_version.h"
+#include "core/report_log.h"
+#include "core/scene_manager.h"
+#include "core/subsystem_links.h"
+#include "core/system_ini.h"
+#include "gfx/dd_state.h"
+#include "gfx/surface_records.h"
+#include "make_sample_game/sample_game.h"
+#include "platform/clock.h"
+#include "platform/files/path_resolver.h"
+#include "platform/message_queue.h"
+#include "platform/process/window_registry.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::TempFolder;
+
+TEST(StartupTable, NamesEveryStepOfTheStartUpAndTheShutDownInTheirOrder) {
+  const std::vector<std::string> startup = {
+      "timer, random seed and record version", "data folder", "user and project folders", "database",
+      "effect copies and frame tables", "system data", "System.ini", "drawing backend choice", "command-line stage",
+      "scene manager pace", "key repeat", "screen mode", "main window and title", "video stretch", "drawing library",
+      "texture failure text and surface pairs", "window placement", "show window", "video report",
+      "palette and transparent colour", "no-flip flag", "start-up surfaces", "fonts and digit sheets",
+      "key configuration", "options", "8-bit palette", "music", "sound table", "sound device", "sound effects",
+      "world map and common palette", "stage from the command line"};
+  std::vector<std::string> names;
+  for (const StartupStep& step : StartupSteps()) names.push_back(step.name);
+  EXPECT_EQ(names, startup);
+
+  const std::vector<std::string> shutdown = {"font cache report", "timer period",           "sound and music",
+                                             "scenes",            "fonts and digit sheets", "drawing library",
+                                             "keyboard hooks"};
+  names.clear();
+  for (const ShutdownStep& step : ShutdownSteps()) names.push_back(step.name);
+  EXPECT_EQ(names, shutdown);
+}
+
+TEST(StartupTable, TheDirectDrawPresentCopiesUnlessFlippingKeepsThePace) {
+  struct Case {
+    bool windowed;
+    int vsync;
+    int monitorHz;
+    int noFlip;
+  };
+  const Case cases[] = {
+      {true, 1, 60, 1},    // a window always copies
+      {false, 0, 60, 1},   // no vertical sync: flipping would wait for it
+      {false, 1, 59, 1},   // a monitor slower than the game
+      {false, 1, 60, 0},   // flipping keeps step
+      {false, 1, 120, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DecideNoFlip(c.windowed, c.vsync, c.monitorHz, 60), c.noFlip) << c.windowed << c.vsync << c.monitorHz;
+  }
+}
+
+class FixedClock : public platform::ClockSource {
+ public:
+  std::uint32_t NowMs() override { return 1; }
+  void Sleep(std::uint32_t) override {}
+};
+
+TEST(StartupTable, TheFirstStepSeedsTheGeneratorFromTheClockAndSetsTheRecordLayout) {
+  FixedClock clock;
+  platform::SetClockSource(&clock);
+  CurrentVersion = 0;
+  StripCRFlag = 0;
+  StartupContext context;
+  EXPECT_TRUE(startup::TimerSeedAndVersion(context));
+  platform::SetClockSource(nullptr);
+  EXPECT_EQ(CurrentVersion, 750);
+  EXPECT_EQ(StripCRFlag, 1);
+  EXPECT_EQ(GameRandom(), 41) << "seeded with the clock's 1";
+}
+
+TEST(StartupTable, TheCommandLineNamesTheStageUnlessNoPathCouldBeThatLong) {
+  TempFolder folder;
+  ASSERT_TRUE(LogInit((folder.path() / "Report_Game.txt").string()));
+  struct Case {
+    std::string commandLine;
+    std::string freeStage;
+    bool logged;
+  };
+  const Case cases[] = {
+      {"", "ini.stg4", false},  // nothing given: System.ini's stage stays
+      {"data\\stg4\\a.stg4", "data\\stg4\\a.stg4", false},
+      {std::string(259, 'a'), std::string(259, 'a'), false},
+      {std::string(260, 'a'), "", true},
+      {std::string(300, 'b'), "", true},
+  };
+  for (const Case& c : cases) {
+    SystemIni.FreeStage = "ini.stg4";
+    StartupContext context{c.commandLine, 1};
+    EXPECT_TRUE(startup::CommandLineStage(context));
+    EXPECT_EQ(SystemIni.FreeStage, c.freeStage) << c.commandLine.size();
+    const std::string log = folder.Read("Report_Game.txt");
+    EXPECT_EQ(log.find("「" + c.commandLine + "」の読み込みに失敗しました！") != std::string::npos, c.logged)
+        << c.commandLine.size();
+  }
+  SystemIni.FreeStage.clear();
+  LogInit("/dev/null");
+}
+
+// The sample game, made once; every test runs the start-up in it with its own main window.
+const fs::path& SampleGameFolder() {
+  static TempFolder folder;
+  static const bool made = [] {
+    const sample::MakeResult result = sample::MakeSampleGame(folder.path());
+    EXPECT_TRUE(result.ok) << result.error;
+    return result.ok;
+  }();
+  (void)made;
+  return folder.path();
+}
+
+class StartupRunTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) savedRuntime_ = runtime;
+    setenv("XDG_RUNTIME_DIR", runtime_.path().c_str(), 1);
+    previous_ = fs::current_path();
+    fs::current_path(SampleGameFolder());
+    platform::GameFolder().Forget();
+    systemIni_ = testsupport::ReadFileBytes("System.ini");
+    ASSERT_TRUE(LogInit((log_.path() / "Report_Game.txt").string()));
+    SetCloseRequestSink([this] { ++closeRequests_; });
+    platform::MessageQueue& queue = platform::MainQueue();
+    queue.Reopen();
+    queue.BindToCurrentThread();
+    queue.SetHandler(MainWndProc);
+    ASSERT_TRUE(MainWindow.Create());
+  }
+  void TearDown() override {
+    UnInitGame();
+    MainWindow.Destroy();
+    platform::MainQueue().SetHandler(nullptr);
+    platform::MainQueue().Reopen();
+    SetCloseRequestSink(nullptr);
+    LogInit("/dev/null");
+    std::ofstream(SampleGameFolder() / "System.ini", std::ios::binary) << systemIni_;
+    SystemIni = cSystemIni();
+    fs::current_path(previous_);
+    platform::GameFolder().Forget();
+    if (savedRuntime_) {
+      setenv("XDG_RUNTIME_DIR", savedRuntime_->c_str(), 1);
+    } else {
+      unsetenv("XDG_RUNTIME_DIR");
+    }
+    EXPECT_EQ(closeRequests_, 0) << log_.Read("Report_Game.txt");
+  }
+
+  static void ExpectNothingLeftUp() {
+    EXPECT_EQ(lpDTCon, nullptr);
+    EXPECT_EQ(DDCtx, nullptr);
+    EXPECT_FALSE(DrawingLink().PacesFrames()) << "the drawing link outlived the library";
+    for (int id = 0; id < kSceneCount; ++id) EXPECT_EQ(SceneMgr.Scene(id), nullptr) << id;
+  }
+
+  TempFolder runtime_;
+  TempFolder log_;
+  fs::path previous_;
+  std::string systemIni_;
+  std::optional<std::string> savedRuntime_;
+  int closeRequests_ = 0;
+};
+
+TEST_F(StartupRunTest, AStartUpStoppedAfterAnyStepShutsDownCleanly) {
+  for (std::size_t count = 0; count <= StartupSteps().size(); ++count) {
+    StartupContext context{"", 1};
+    EXPECT_TRUE(RunStartupSteps(context, count)) << count;
+    UnInitGame();
+    ExpectNothingLeftUp();
+    UnInitGame();  // and a second shut-down finds nothing to do
+  }
+}
+
+TEST_F(StartupRunTest, TheWholeStartUpBringsTheSampleGameUpWithDirect3D) {
+  ASSERT_TRUE(InitGame("", 1));
+  EXPECT_EQ(MainHwnd.load(), MainWindow.Handle());
+  const std::optional<platform::RegisteredWindow> window = platform::FindRegisteredWindow("Kestrel4");
+  ASSERT_TRUE(window.has_value());
+  EXPECT_EQ(window->title, "Kestrel Quest");
+  ASSERT_NE(lpDTCon, nullptr);
+  EXPECT_EQ(lpDTCon->strFatalTexture.rfind("テクスチャの作成に失敗しました！\n", 0), 0u);
+  // A sheet, its mirrored row and the system-memory copies share one texture.
+  EXPECT_EQ(SurfaceRecords[3].lpAliasSrc, &SurfaceRecords[2]);
+  EXPECT_EQ(SurfaceRecords[23].lpAliasSrc, &SurfaceRecords[4]);
+  EXPECT_EQ(SurfaceRecords[68].lpAliasSrc, &SurfaceRecords[67]);
+  EXPECT_EQ(SceneMgr.NoFlip, 0) << "a Direct3D start leaves the DirectDraw flag alone";
+  EXPECT_TRUE(DrawingLink().PacesFrames());
+  EXPECT_EQ(SceneMgr.FrameRate, 60);
+  UnInitGame();
+  ExpectNothingLeftUp();
+}
+
+TEST_F(StartupRunTest, ADirectDrawStartInAWindowCopiesItsFrames) {
+  std::ofstream(SampleGameFolder() / "System.ini", std::ios::binary) << "Direct3D=0\nWindowMode=1\nExit\n";
+  SceneMgr.NoFlip = 0;
+  ASSERT_TRUE(InitGame("", 1));
+  EXPECT_EQ(lpDTCon, nullptr);
+  EXPECT_NE(DDCtx, nullptr);
+  EXPECT_EQ(SceneMgr.NoFlip, 1);
+  UnInitGame();
+  ExpectNothingLeftUp();
+}
+
+}  // namespace
