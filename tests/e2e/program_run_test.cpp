@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/process/child_process.h"
 #include "platform/process/copy_data.h"
@@ -51,10 +52,10 @@ class ProgramRunTest : public testing::Test {
   }
 
   void Start(platform::ChildProcess& program, const TempFolder& folder,
-             std::map<std::string, std::string> environment = {}) {
+             std::map<std::string, std::string> environment = {}, std::vector<std::string> arguments = {}) {
     environment["XDG_RUNTIME_DIR"] = runtime_.path().string();
     environment["KESTREL_HEADLESS"] = "1";
-    ASSERT_TRUE(program.Start(KESTREL_EXECUTABLE, {}, environment, folder.path()));
+    ASSERT_TRUE(program.Start(KESTREL_EXECUTABLE, arguments, environment, folder.path()));
   }
 
   // The program is up once its window is registered.
@@ -212,6 +213,19 @@ TEST_F(ProgramRunTest, AnOrdinaryStartSendsTheToolNothing) {
   ASSERT_TRUE(WaitForWindow(program));
   EXPECT_EQ(Close(program), 0);
   EXPECT_FALSE(tool.Receive(100).has_value());
+}
+
+TEST_F(ProgramRunTest, ACommandLineNoStagePathCouldHoldIsRefusedAndTheTitleFollows) {
+  game_.Write("System.ini", "Direct3D=1\nWindowMode=1\nFreeStage=data\\stg4\\Missing.stg4\nExit\n");
+  const std::string tooLong(300, 'x');
+  platform::ChildProcess program;
+  Start(program, game_, {}, {tooLong});
+  ASSERT_TRUE(WaitForWindow(program));
+  EXPECT_EQ(Close(program), 0);
+  const std::string log = ReportLog(game_);
+  EXPECT_NE(log.find("「" + tooLong + "」の読み込みに失敗しました！"), std::string::npos) << log;
+  // System.ini's stage is not taken in its place either (it would be reported missing).
+  EXPECT_EQ(log.find("Missing.stg4"), std::string::npos) << log;
 }
 
 }  // namespace
