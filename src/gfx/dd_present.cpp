@@ -13,11 +13,16 @@
 #include "gfx/render_target.h"
 #include "gfx/surface_reload.h"
 #include "platform/clock.h"
+#include "platform/video/frame_mailbox.h"
+#include "platform/worker_thread.h"
 
 namespace {
 
 using platform::Succeeded;
 using platform::VideoResult;
+
+// A display that stops showing frames (a hidden window) holds a frame up at most this long.
+constexpr std::uint32_t kShowWaitLimitMs = 100;
 
 bool HasFile(const DDSURFACEDATA& sd) { return sd.szFileName[0] != '\0' && !DDNameIs(sd.szFileName, "E"); }
 
@@ -76,13 +81,19 @@ int DDFlip(int nFps, int a, int b) {
   (void)b;
   if (lpDTCon == nullptr || lpDevice == nullptr) return 1;
   if (lpDTCon->bVirtualBackBuffer) DDCopyVirtualBackBuffer(&SDBackBuffer, &SDVirBackBuffer);
-  if (!DDVSync) {
-    while (!FpsLimiter(nFps)) platform::SleepMs(1);
+  // The limiter paces every frame, also with vertical sync on: a presenter that only claims
+  // vsync (or a display faster than the game) must not run the game faster than its rate.
+  while (!FpsLimiter(nFps)) {
+    if (!platform::SleepOrStop(1)) break;
   }
   DDEndScene();
   // A lost device in full screen would be minimised here; the presenter's window is never
   // taken away from this program, so there is nothing to hide.
-  return lpDevice->Present() == VideoResult::DeviceLost ? 0 : 1;
+  if (lpDevice->Present() == VideoResult::DeviceLost) return 0;
+  platform::FrameMailbox& frames = platform::PresentedFrames();
+  // With vertical sync the frame is on the screen before the next one is drawn.
+  if (DDVSync && frames.DisplayPaced()) frames.WaitShown(frames.PostedCount(), kShowWaitLimitMs);
+  return 1;
 }
 
 int DDRestoreSurface() {

@@ -1,3 +1,6 @@
+#include <atomic>
+#include <thread>
+
 #include "core/subsystem_links.h"
 #include "core/timing.h"
 #include "gfx/core_blit.h"
@@ -12,6 +15,7 @@
 #include "gfx/surface_reload.h"
 #include "gfx_test_support.h"
 #include "platform/clock.h"
+#include "platform/video/frame_mailbox.h"
 #include "platform/video/presenter.h"
 
 namespace {
@@ -213,6 +217,56 @@ TEST_P(Direct3DDrawing, FlipWithoutVsyncWaitsForTheFrameLimiter) {
   EXPECT_EQ(clock.now, 1020u) << "the second of 50 frames a second shows 20 ms after the first";
   ResetTiming();
   platform::SetClockSource(nullptr);
+}
+
+// Whatever the display does, the game runs at its frame rate: a second of the program's time
+// holds 60 frames with vertical sync on and off.
+TEST_P(Direct3DDrawing, FlipPacesSixtyFramesASecondWithAndWithoutVsync) {
+  const int savedVSync = DDVSync;
+  for (int vsync : {0, 1}) {
+    SleepClock clock;
+    platform::SetClockSource(&clock);
+    ResetTiming();
+    SetFpsLimiterActive(true);
+    DDVSync = vsync;
+    int frames = 0;  // shown within the second from 1000 ms; an unpaced flip stops at 200
+    while (frames < 200) {
+      ASSERT_EQ(DDFlip(60, 0, 0), 1);
+      if (clock.now >= 2000) break;
+      ++frames;
+    }
+    EXPECT_NEAR(frames, 60, 1) << "vsync " << vsync;  // the limiter restarts its group on the 60th
+  }
+  DDVSync = savedVSync;
+  ResetTiming();
+  platform::SetClockSource(nullptr);
+}
+
+// A display that waits for its blank shows each frame before the next one is drawn.
+TEST_P(Direct3DDrawing, WithAPacingDisplayAFlipReturnsOnceItsFrameIsShown) {
+  const int savedVSync = DDVSync;
+  DDVSync = 1;
+  platform::FrameMailbox& frames = platform::PresentedFrames();
+  frames.SetDisplayPaced(true);
+  std::atomic<bool> stop{false};
+  std::atomic<std::uint64_t> shownBeforeReturn{0};
+  std::thread display([&] {
+    platform::Frame frame;
+    while (!stop) {
+      if (frames.TakeNewest(frame)) frames.MarkShown(frame.serial);
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  });
+  for (int i = 0; i < 5; ++i) {
+    ASSERT_EQ(DDFlip(60, 0, 0), 1);
+    EXPECT_TRUE(frames.WaitShown(frames.PostedCount(), 0)) << "frame " << i << " returned before it was shown";
+  }
+  // A display that stops pacing lets the waiting flip go at once.
+  frames.SetDisplayPaced(false);
+  EXPECT_FALSE(frames.WaitShown(frames.PostedCount() + 1, 5000));
+  stop = true;
+  display.join();
+  DDVSync = savedVSync;
 }
 
 TEST_P(Direct3DDrawing, FrameStepPresentsThroughFlipAndRecoversAfterALoss) {

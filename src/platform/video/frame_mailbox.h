@@ -1,5 +1,6 @@
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 
@@ -20,11 +21,23 @@ class FrameMailbox {
   // Forgets any waiting frame and restarts the serial numbers (tests).
   void Reset();
 
+  // A presenter that waits for the display's vertical blank reports each frame it has shown;
+  // one that does not (no vsync, headless, capture) reports that nothing paces the frames.
+  void MarkShown(std::uint64_t serial);
+  void SetDisplayPaced(bool paced);
+  bool DisplayPaced() const;
+  // Waits until the frame of that serial (or a later one) has been shown, at most limitMs of
+  // real time; false when it was not shown by then or the calling thread is asked to stop.
+  bool WaitShown(std::uint64_t serial, std::uint32_t limitMs);
+
  private:
   mutable std::mutex mutex_;
+  std::condition_variable_any shownChanged_;
   Frame waiting_;
   bool hasWaiting_ = false;
   std::uint64_t posted_ = 0;
+  std::uint64_t shown_ = 0;
+  bool displayPaced_ = false;
 };
 
 // The one mailbox of the process.

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "platform/video/frame_mailbox.h"
 #include "platform/video/png_writer.h"
 
 namespace platform {
@@ -64,6 +65,13 @@ bool SdlWindowPresenter::Present(const Frame& frame) {
   hasFrame_ = true;
   if (!Draw()) return false;
   SDL_RenderPresent(renderer_);
+  // Only a renderer that really waits for the blank paces the game; any other leaves the
+  // pacing to the frame limiter.
+  SDL_RendererInfo info{};
+  const bool paced = applied_.vsync && SDL_GetRendererInfo(renderer_, &info) == 0 &&
+                     (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+  PresentedFrames().SetDisplayPaced(paced);
+  if (paced) PresentedFrames().MarkShown(frame.serial);
   return true;
 }
 
