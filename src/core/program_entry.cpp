@@ -6,10 +6,10 @@
 #include "core/editor_notices.h"
 #include "core/game_loop.h"
 #include "core/init_game.h"
+#include "core/log_files.h"
 #include "core/main_window.h"
 #include "core/message_boxes.h"
 #include "core/message_pump.h"
-#include "core/path_helpers.h"
 #include "core/program_state.h"
 #include "core/report_log.h"
 #include "core/system_report.h"
@@ -80,9 +80,7 @@ int ProgramEntry(int argc, char** argv, int showCommand) {
   // From the first moment a termination request waits for the message loop, which closes the
   // window in order, instead of ending the process on the spot.
   platform::InstallTerminationHandler();
-  ErrLogInit(false, "EC_Game.txt");
-  std::string logPath = "Report_Game.txt";
-  if (!PathMakeAbsolute(logPath) || !LogInit(logPath)) return 0;
+  StartLogFiles();
   platform::SetDiagnosticSink([](std::string_view text) { LogText(text); });
   Log("App : ver %s", "750");
   LogSystemInfo();
