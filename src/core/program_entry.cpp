@@ -10,6 +10,7 @@
 #include "core/main_window.h"
 #include "core/message_boxes.h"
 #include "core/message_pump.h"
+#include "core/missing_display.h"
 #include "core/program_state.h"
 #include "core/report_log.h"
 #include "core/system_report.h"
@@ -95,6 +96,7 @@ int ProgramEntry(int argc, char** argv, int showCommand) {
   if (!KeepSingleInstance(instance)) return 0;
 
   if (!MainWindow.Create()) {
+    if (MainWindow.Window().CreateFailure() == platform::WindowFailure::NoDisplay) return StopForMissingDisplay();
     ErrorBox("ウインドウが生成出来ません！");
     return 0;
   }
