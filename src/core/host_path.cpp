@@ -43,6 +43,13 @@ std::string HostPathForWrite(std::string_view gamePath) {
   return resolved.ok() ? resolved.hostPath : std::string();
 }
 
+std::string HostPathInCurrentFolder(std::string_view hostName) {
+  std::error_code error;
+  const std::filesystem::path current = std::filesystem::current_path(error);
+  if (error) return std::string(hostName);
+  return (current / hostName).string();
+}
+
 bool GamePathExists(std::string_view gamePath) {
   const std::string host = HostPathForRead(gamePath);
   if (host.empty()) return false;

@@ -13,5 +13,11 @@ std::string HostPathForWrite(std::string_view gamePath);
 // True for a path in the absolute form (leading "\" or "/").
 bool IsAbsoluteGamePath(std::string_view gamePath);
 
+// A file of the current folder, the game folder, as an absolute host path: the folder's name is
+// taken from the file system as it stands and never goes through the game's code page, so a
+// game unpacked under a folder named with letters CP932 lacks (é, ü, ñ) still finds it. The
+// bare name when the current folder cannot be read.
+std::string HostPathInCurrentFolder(std::string_view hostName);
+
 // True when the path names an existing file or folder.
 bool GamePathExists(std::string_view gamePath);

@@ -13,7 +13,8 @@
 int PathMakeRelative(std::string& path);
 int PathMakeRelativeStr(std::string& path);
 // A relative path becomes absolute against the current folder, with "." and ".." folded;
-// an absolute path is left alone.
+// an absolute path is left alone. Refused (0) when the current folder's name has a character
+// CP932 lacks: host paths are built with HostPathInCurrentFolder instead.
 int PathMakeAbsolute(std::string& path);
 
 void PathStripDir(std::string& path);

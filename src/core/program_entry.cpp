@@ -5,10 +5,11 @@
 #include "core/close_request.h"
 #include "core/editor_notices.h"
 #include "core/game_loop.h"
+#include "core/log_files.h"
 #include "core/main_window.h"
 #include "core/message_boxes.h"
 #include "core/message_pump.h"
-#include "core/path_helpers.h"
+#include "core/missing_display.h"
 #include "core/program_state.h"
 #include "core/report_log.h"
 #include "core/system_report.h"
@@ -79,9 +80,7 @@ int ProgramEntry(int argc, char** argv, int showCommand, const ProgramSequences&
   // From the first moment a termination request waits for the message loop, which closes the
   // window in order, instead of ending the process on the spot.
   platform::InstallTerminationHandler();
-  ErrLogInit(false, "EC_Game.txt");
-  std::string logPath = "Report_Game.txt";
-  if (!PathMakeAbsolute(logPath) || !LogInit(logPath)) return 0;
+  StartLogFiles();
   platform::SetDiagnosticSink([](std::string_view text) { LogText(text); });
   Log("App : ver %s", "750");
   LogSystemInfo();
@@ -96,6 +95,7 @@ int ProgramEntry(int argc, char** argv, int showCommand, const ProgramSequences&
   if (!KeepSingleInstance(instance)) return 0;
 
   if (!MainWindow.Create()) {
+    if (MainWindow.Window().CreateFailure() == platform::WindowFailure::NoDisplay) return StopForMissingDisplay();
     ErrorBox("ウインドウが生成出来ません！");
     return 0;
   }

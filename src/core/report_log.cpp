@@ -4,7 +4,6 @@
 #include <mutex>
 
 #include "core/close_request.h"
-#include "core/host_path.h"
 #include "core/message_boxes.h"
 #include "core/sjis.h"
 
@@ -49,9 +48,9 @@ bool MirrorLocked(const std::string& text) {
 
 }  // namespace
 
-bool LogInit(std::string_view path) {
+bool LogInit(std::string_view hostPath) {
   std::lock_guard lock(g_mutex);
-  g_report.hostPath = HostPathForWrite(path);
+  g_report.hostPath = hostPath;
   if (g_report.hostPath.empty()) return false;
   std::FILE* file = std::fopen(g_report.hostPath.c_str(), "w");
   if (file == nullptr) {
@@ -97,10 +96,10 @@ bool LogError(const char* format, ...) {
   return true;
 }
 
-void ErrLogInit(bool enable, std::string_view path) {
+void ErrLogInit(bool enable, std::string_view hostPath) {
   std::lock_guard lock(g_mutex);
   g_errorEnabled = enable;
-  g_error.hostPath = enable ? HostPathForWrite(path) : std::string();
+  g_error.hostPath = enable ? std::string(hostPath) : std::string();
   g_error.writtenThisRun = false;
 }
 

@@ -7,7 +7,9 @@
 
 // The report log: emptied at start, one plain line per call. Any thread may write; lines are
 // appended whole under one lock, so lines of different threads never tear or get lost.
-bool LogInit(std::string_view path);
+// The log files' paths are host paths (UTF-8, as the file system spells them), never game
+// paths: the folder they are in may hold characters the game's code page cannot.
+bool LogInit(std::string_view hostPath);
 bool Log(const char* format, ...) KESTREL_PRINTF(1, 2);
 // Writes the text as it stands (no formatting); what Log's callers use for ready-made texts.
 bool LogText(std::string_view text);
@@ -17,7 +19,7 @@ bool LogMirror(const char* format, ...) KESTREL_PRINTF(1, 2);
 bool LogError(const char* format, ...) KESTREL_PRINTF(1, 2);
 
 // The error log: same line format, with an enable switch that this program turns off.
-void ErrLogInit(bool enable, std::string_view path);
+void ErrLogInit(bool enable, std::string_view hostPath);
 bool ErrLog(std::string_view text);
 bool ErrLogStr(std::string_view text);
 bool ErrLogf(const char* format, ...) KESTREL_PRINTF(1, 2);

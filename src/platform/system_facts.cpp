@@ -144,21 +144,7 @@ std::string ReadWholeFile(const char* path) {
 
 // The machine's texts are UTF-8 (in practice ASCII); a character CP932 cannot hold becomes '?'
 // rather than losing the whole text.
-std::string GameText(std::string_view utf8) {
-  std::string out;
-  if (Utf8ToCp932(utf8, out)) return out;
-  out.clear();
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(utf8[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-      continue;
-    }
-    out += '?';
-    while (i + 1 < utf8.size() && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) ++i;
-  }
-  return out;
-}
+std::string GameText(std::string_view utf8) { return Utf8ToCp932Lossy(utf8); }
 
 void ReadOperatingSystem(SystemFacts& facts) {
   // The distribution may keep the file only in its vendor location.

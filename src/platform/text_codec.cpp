@@ -54,6 +54,19 @@ Converter& ToCp932() {
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
+// The bytes of the UTF-8 character at `pos` as far as they go: a lead byte and the continuation
+// bytes it announces. A stray or cut sequence is shorter and fails to convert on its own.
+std::size_t Utf8CharLength(std::string_view text, std::size_t pos) {
+  const unsigned char lead = static_cast<unsigned char>(text[pos]);
+  const std::size_t wanted = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+  std::size_t length = 1;
+  while (length < wanted && pos + length < text.size() &&
+         (static_cast<unsigned char>(text[pos + length]) & 0xC0) == 0x80) {
+    ++length;
+  }
+  return length;
+}
+
 }  // namespace
 
 bool Cp932ToUtf8(std::string_view cp932, std::string& out) { return ToUtf8().Convert(cp932, out); }
@@ -72,6 +85,23 @@ std::string Cp932ToUtf8Lossy(std::string_view cp932) {
       result += '?';
     }
     i += width;
+  }
+  return result;
+}
+
+std::string Utf8ToCp932Lossy(std::string_view utf8) {
+  std::string result;
+  if (Utf8ToCp932(utf8, result)) return result;
+  result.clear();
+  std::string piece;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const std::size_t length = Utf8CharLength(utf8, i);
+    if (Utf8ToCp932(utf8.substr(i, length), piece)) {
+      result += piece;
+    } else {
+      result += '?';
+    }
+    i += length;
   }
   return result;
 }

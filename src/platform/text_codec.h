@@ -14,4 +14,9 @@ bool Utf8ToCp932(std::string_view utf8, std::string& out);
 // Lossy form for diagnostics: invalid bytes become '?'.
 std::string Cp932ToUtf8Lossy(std::string_view cp932);
 
+// For showing host text (a host path, a library's message) inside the game's CP932 text: each
+// character CP932 cannot hold, and each invalid byte, becomes '?'. The result is for display
+// only and never names a file: a path with '?' in it may name another one.
+std::string Utf8ToCp932Lossy(std::string_view utf8);
+
 }  // namespace platform

@@ -42,4 +42,25 @@ TEST(TextCodec, RefusesTextThatIsNotInItsEncoding) {
   EXPECT_EQ(platform::Cp932ToUtf8Lossy("a\x81"), "a?");
 }
 
+// Host text shown inside game text keeps what CP932 can hold and marks the rest.
+TEST(TextCodec, LossyCp932MarksEachCharacterItCannotHoldWithOneQuestionMark) {
+  using testsupport::Utf8;
+  struct Case {
+    std::string utf8;
+    std::string cp932;
+  };
+  const Case cases[] = {
+      {Utf8(u8"/home/josé/Téléchargements"), "/home/jos?/T?l?chargements"},
+      {Utf8(u8"/tmp/中/ソ/ゲーム"), "/tmp/中/ソ/ゲーム"},  // whole: ソ keeps its 5C trail byte
+      {Utf8(u8"ソü表ñ"), "ソ?表?"},                        // mixed: converted one by one
+      {Utf8(u8"a😀b"), "a?b"},                             // four bytes, one mark
+      {std::string("a\xC3(b"), "a?(b"},                   // a lead byte cut short
+      {std::string("\x80x\xFF"), "?x?"},                 // stray bytes
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(platform::Utf8ToCp932Lossy(c.utf8), c.cp932) << c.utf8;
+  }
+}
+
 }  // namespace

@@ -6,13 +6,16 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include "core/missing_display.h"
 #include "platform/process/child_process.h"
 #include "platform/process/copy_data.h"
 #include "platform/process/window_registry.h"
 #include "support/byte_builder.h"
 #include "support/temp_folder.h"
+#include "support/utf8.h"
 
 namespace {
 
@@ -226,6 +229,76 @@ TEST_F(ProgramRunTest, ACommandLineNoStagePathCouldHoldIsRefusedAndTheTitleFollo
   EXPECT_NE(log.find("「" + tooLong + "」の読み込みに失敗しました！"), std::string::npos) << log;
   // System.ini's stage is not taken in its place either (it would be reported missing).
   EXPECT_EQ(log.find("Missing.stg4"), std::string::npos) << log;
+}
+
+// Generous: a start on a loaded machine takes far longer than on an idle one.
+constexpr std::uint32_t kFirstFrameLimitMs = 30000;
+
+// True once the file is there (it is written whole, under another name first); false when the
+// program ends before it, or after the limit.
+bool WaitForFile(const fs::path& file, platform::ChildProcess& program) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kFirstFrameLimitMs);
+  while (!fs::exists(file)) {
+    if (!program.Running() || std::chrono::steady_clock::now() >= deadline) return fs::exists(file);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+// Width and height from a PNG file's header; 0 x 0 when it is not a PNG file.
+std::pair<std::uint32_t, std::uint32_t> PngSize(const std::string& png) {
+  if (png.size() < 24 || png.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 || png.compare(12, 4, "IHDR") != 0) return {0, 0};
+  auto bigEndian = [&](std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(png[at + i]);
+    return value;
+  };
+  return {bigEndian(16), bigEndian(20)};
+}
+
+// é has no CP932 form, 中 has one, and ソ's ends in a backslash byte. The game folder and the
+// runtime folder both carry the name; neither may go through CP932 on the way.
+TEST_F(ProgramRunTest, AGameInAFolderNamedInAnyScriptStartsAndPresentsItsFirstFrame) {
+  TempFolder games;
+  for (const std::string& name : {testsupport::Utf8(u8"Téléchargements"), testsupport::Utf8(u8"中"),
+                                  testsupport::Utf8(u8"ソ")}) {
+    SCOPED_TRACE(name);
+    const fs::path game = games.path() / name;
+    fs::copy(game_.path(), game, fs::copy_options::recursive);
+    const fs::path runtime = runtime_.MakeFolder(name);
+    const fs::path frame = game / "first_frame.png";
+    platform::ChildProcess program;
+    ASSERT_TRUE(program.Start(KESTREL_EXECUTABLE, {},
+                              {{"XDG_RUNTIME_DIR", runtime.string()},
+                               {"KESTREL_HEADLESS", "1"},
+                               {"KESTREL_FIRST_FRAME", frame.string()}},
+                              game));
+    EXPECT_TRUE(WaitForFile(frame, program)) << ReadFileBytes(game / "Report_Game.txt");
+    EXPECT_EQ(Close(program), 0);
+    EXPECT_EQ(PngSize(ReadFileBytes(frame)), std::make_pair(640u, 480u));
+    EXPECT_EQ(ReadFileBytes(game / "Report_Game.txt").rfind("App : ver 750\n", 0), 0u);
+    EXPECT_EQ(ReadFileBytes(game / "user_data" / "Window.dat"), WindowDat(640, 300, 640, 480, 0));
+  }
+}
+
+// As over a remote shell: no display to find, and no headless run asked for, so the native
+// window is tried, and SDL would fall back on a driver that shows nothing.
+TEST_F(ProgramRunTest, WithoutADisplayTheProgramStopsAtOnceAndSaysWhy) {
+  const fs::path errors = game_.path() / "stderr.txt";
+  platform::ChildProcess program;
+  ASSERT_TRUE(program.Start(KESTREL_EXECUTABLE, {},
+                            {{"XDG_RUNTIME_DIR", runtime_.path().string()},
+                             {"KESTREL_HEADLESS", ""},
+                             {"DISPLAY", ""},
+                             {"WAYLAND_DISPLAY", ""},
+                             {"SDL_VIDEODRIVER", ""},
+                             // A console's screen held by a desktop session is no display either.
+                             {"SDL_KMSDRM_REQUIRE_DRM_MASTER", "1"}},
+                            game_.path(), errors));
+  EXPECT_EQ(program.WaitForExit(kExitLimitMs), kNoDisplayExitCode);
+  EXPECT_NE(ReadFileBytes(errors).find(kNoDisplayMessage), std::string::npos) << ReadFileBytes(errors);
+  EXPECT_NE(ReportLog(game_).find(kNoDisplayMessage), std::string::npos) << ReportLog(game_);
+  EXPECT_FALSE(fs::exists(game_.path() / "user_data"));  // stopped before the game's start-up
 }
 
 }  // namespace

@@ -22,9 +22,11 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   // Starts the program in `folder` with this process's environment, changed by `environment`
-  // (an empty value removes the variable).
+  // (an empty value removes the variable). With `errorOutput`, the child's stderr goes to that
+  // file instead of this process's.
   bool Start(const std::string& program, const std::vector<std::string>& arguments,
-             const std::map<std::string, std::string>& environment, const std::filesystem::path& folder);
+             const std::map<std::string, std::string>& environment, const std::filesystem::path& folder,
+             const std::filesystem::path& errorOutput = {});
 
   ProcessIdentity Identity() const { return identity_; }
   // The termination request (the child then ends in order) or the forced end.

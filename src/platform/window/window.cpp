@@ -27,9 +27,11 @@ bool Window::Create(std::string_view className, std::string_view title, const Wi
   Destroy();
   backend_ = WindowBackend() == Backend::Null ? MakeNullWindowBackend() : MakeSdlWindowBackend();
   if (!backend_->Create(Cp932ToUtf8Lossy(title), layout, x, y, queue)) {
+    failure_ = backend_->Failure();
     backend_.reset();
     return false;
   }
+  failure_ = WindowFailure::None;
   // Other programs find the window through the registry; a window that cannot be registered
   // still works, it just cannot be found.
   registration_.Register(className, title);

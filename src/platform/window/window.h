@@ -47,6 +47,10 @@ struct ScreenRect {
   int bottom = 0;
 };
 
+// Why a window could not be made. NoDisplay: nothing answered that can show one (the program
+// was started away from a desktop); the caller says so rather than a plain failure.
+enum class WindowFailure { None, NoDisplay, Other };
+
 class WindowBackendImpl;
 
 // The program's one top-level window, made and used on the main thread. What happens to it
@@ -64,6 +68,8 @@ class Window {
   // The window is made hidden at (x, y) (its outer corner). Titles are CP932.
   bool Create(std::string_view className, std::string_view title, const WindowLayout& layout, int x, int y,
               MessageQueue& queue);
+  // Why the last Create failed; None once one succeeded.
+  WindowFailure CreateFailure() const { return failure_; }
   void Destroy();
   bool Exists() const;
   // The handle other programs know the window by; 0 when there is none.
@@ -95,6 +101,7 @@ class Window {
   std::unique_ptr<WindowBackendImpl> backend_;
   WindowRegistration registration_;
   std::uint32_t handle_ = 0;
+  WindowFailure failure_ = WindowFailure::None;
 };
 
 }  // namespace platform

@@ -14,6 +14,8 @@ class WindowBackendImpl {
  public:
   virtual ~WindowBackendImpl() = default;
   virtual bool Create(const std::string& title, const WindowLayout& layout, int x, int y, MessageQueue& queue) = 0;
+  // Why Create failed.
+  virtual WindowFailure Failure() const { return WindowFailure::Other; }
   virtual void Destroy() = 0;
   virtual bool Exists() const = 0;
   virtual void SetTitle(const std::string& title) = 0;

@@ -1,5 +1,10 @@
+#include <cstdlib>
 #include <string>
 
+#include "platform/diagnostics.h"
+#include "platform/text_codec.h"
+#include "platform/video/png_writer.h"
+#include "platform/video/presenter.h"
 #include "platform/window/window_backend.h"
 
 namespace platform {
@@ -13,6 +18,8 @@ class NullWindow final : public WindowBackendImpl {
     queue_ = &queue;
     placement_ = WindowPlacement{x, y, layout.clientWidth, layout.clientHeight, false, false};
     exists_ = true;
+    const char* firstFrame = std::getenv("KESTREL_FIRST_FRAME");
+    firstFramePath_ = firstFrame != nullptr ? firstFrame : "";
     return true;
   }
   void Destroy() override {
@@ -52,7 +59,17 @@ class NullWindow final : public WindowBackendImpl {
   void PumpEvents() override {}
   void WaitEvents(std::uint32_t /*limitMs*/) override {}
   void ShowClearedFrame() override {}
-  void PresentFrames() override {}
+  // Nothing is shown; with KESTREL_FIRST_FRAME the first frame presented is written to that
+  // PNG file, which tells a headless run got as far as drawing and shows what it drew.
+  void PresentFrames() override {
+    if (firstFramePath_.empty()) return;
+    CapturePresenter capture;
+    if (!PresentNewestFrame(capture)) return;
+    if (!WritePng(firstFramePath_, capture.LastFrame())) {
+      ReportDiagnostic("KESTREL_FIRST_FRAME: cannot write " + Utf8ToCp932Lossy(firstFramePath_));
+    }
+    firstFramePath_.clear();
+  }
 
  private:
   // A desktop of a common size, so that placements behave as on a real screen.
@@ -66,6 +83,7 @@ class NullWindow final : public WindowBackendImpl {
   WindowPlacement placement_;
   bool exists_ = false;
   bool active_ = false;
+  std::string firstFramePath_;  // a host path; empty once written, or when not asked for
 };
 
 }  // namespace

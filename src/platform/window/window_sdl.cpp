@@ -3,10 +3,12 @@
 #include <string>
 
 #include "platform/diagnostics.h"
+#include "platform/text_codec.h"
 #include "platform/video/frame_mailbox.h"
 #include "platform/video/pixel_buffer.h"
 #include "platform/video/sdl_presenter.h"
 #include "platform/window/sdl_window_access.h"
+#include "platform/window/video_driver_choice.h"
 #include "platform/window/window_backend.h"
 
 namespace platform {
@@ -38,6 +40,28 @@ std::uintptr_t VirtualKey(SDL_Keycode key) {
 class SdlWindow;
 SdlWindow* g_current = nullptr;
 
+// SDL's texts are UTF-8 and may hold host paths; the report log is CP932.
+void ReportSdlError(const char* what) {
+  ReportDiagnostic(std::string(what) + Utf8ToCp932Lossy(SDL_GetError()));
+}
+
+// No video driver at all, or only one that shows nothing and was not asked for: either way
+// there is no display to show the window on.
+WindowFailure StartVideo() {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    ReportSdlError("SDL video: ");
+    return WindowFailure::NoDisplay;
+  }
+  const char* chosen = SDL_GetCurrentVideoDriver();
+  const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  const std::string driver = chosen != nullptr ? chosen : "";
+  if (VideoDriverAcceptable(driver, requested != nullptr ? requested : "")) return WindowFailure::None;
+  ReportDiagnostic("SDL video: no display answered, and the fallback driver " + driver +
+                   " shows nothing; it is taken only when SDL_VIDEODRIVER names it");
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  return WindowFailure::NoDisplay;
+}
+
 class SdlWindow final : public WindowBackendImpl {
  public:
   ~SdlWindow() override { Destroy(); }
@@ -45,14 +69,13 @@ class SdlWindow final : public WindowBackendImpl {
   bool Create(const std::string& title, const WindowLayout& layout, int x, int y, MessageQueue& queue) override {
     // Termination requests are the program's own (they close the window in order).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      ReportDiagnostic(std::string("SDL video: ") + SDL_GetError());
-      return false;
-    }
+    failure_ = StartVideo();
+    if (failure_ != WindowFailure::None) return false;
     window_ = SDL_CreateWindow(title.c_str(), x, y, layout.clientWidth, layout.clientHeight, SDL_WINDOW_HIDDEN);
     if (window_ == nullptr) {
-      ReportDiagnostic(std::string("SDL window: ") + SDL_GetError());
+      ReportSdlError("SDL window: ");
       SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      failure_ = WindowFailure::Other;
       return false;
     }
     SDL_SetWindowMinimumSize(window_, layout.minClientWidth, layout.minClientHeight);
@@ -72,6 +95,7 @@ class SdlWindow final : public WindowBackendImpl {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
 
+  WindowFailure Failure() const override { return failure_; }
   bool Exists() const override { return window_ != nullptr; }
   void SetTitle(const std::string& title) override { SDL_SetWindowTitle(window_, title.c_str()); }
 
@@ -143,7 +167,7 @@ class SdlWindow final : public WindowBackendImpl {
       presenter_ = SdlWindowPresenter::ForWindow(window_, &error);
       if (presenter_ == nullptr) {
         presenterFailed_ = true;  // said once; the window then stays as it is
-        ReportDiagnostic("SDL renderer: " + error);
+        ReportDiagnostic("SDL renderer: " + Utf8ToCp932Lossy(error));
         return;
       }
     }
@@ -197,6 +221,7 @@ class SdlWindow final : public WindowBackendImpl {
   bool presenterFailed_ = false;
   MessageQueue* queue_ = nullptr;
   bool active_ = false;
+  WindowFailure failure_ = WindowFailure::None;
 };
 
 }  // namespace
