@@ -19,14 +19,17 @@
 #include "platform/process/other_process.h"
 #include "platform/process/termination_signal.h"
 #include "platform/process/window_registry.h"
+#include "platform/stop_judge.h"
 
 namespace {
 
 constexpr const char* kInstanceName = "ゲーム";
 constexpr const char* kInstanceCaption = "二重起動";
-// The other instance is asked to close in order first: stopping its threads takes at most
-// 200 ms each, and its placement is saved on the way. Only then is it ended by force.
-constexpr std::uint32_t kOrderlyEndMs = 3000;
+// The other instance is asked to close in order first, and its placement is saved on the
+// way. Its threads stop within milliseconds on an idle machine and within seconds on a loaded
+// one; a hung one ends that process after the stop's silence time. Only a close that outlasts
+// both is ended by force.
+constexpr std::uint32_t kOrderlyEndMs = 2 * platform::kStopPatience.silenceMs;
 constexpr std::uint32_t kForcedEndMs = 500;
 
 std::string CommandLine(int argc, char** argv) {

@@ -42,7 +42,7 @@ bool cThread::Resume() {
   return true;
 }
 
-void cThread::Exit() {
+void cThread::Exit(const platform::StopPatience& patience) {
   if (!m_Worker.Running()) return;
   // A suspended thread must run to see its quit.
   m_Worker.ResumeFully();
@@ -50,10 +50,25 @@ void cThread::Exit() {
   m_Worker.RequestStop();
   ErrLog("Exit B");
   ErrLog("Exit C");
-  if (!m_Worker.JoinWithin(kStopLimitMs)) {
-    LogMirror("thread %u did not stop within %u ms: the process ends", m_Worker.Id(), kStopLimitMs);
-    std::_Exit(1);
+  const std::uint32_t id = m_Worker.Id();
+  bool told = false;
+  const platform::WorkerThread::StopWait wait = m_Worker.JoinWhileBeating(patience, [&](std::uint64_t waitedMs) {
+    told = true;
+    Log("thread %u still stopping after %llu ms: waited for while it makes progress", id,
+        static_cast<unsigned long long>(waitedMs));
+  });
+  const auto waited = static_cast<unsigned long long>(wait.waitedMs);
+  switch (wait.verdict) {
+    case platform::StopVerdict::Hung:
+      LogMirror("thread %u made no progress for %u ms after its quit: the process ends", id, patience.silenceMs);
+      std::_Exit(1);
+    case platform::StopVerdict::TooLong:
+      LogMirror("thread %u still ran %llu ms after its quit: the process ends", id, waited);
+      std::_Exit(1);
+    default:
+      break;
   }
+  if (told) Log("thread %u stopped after %llu ms", id, waited);
   ErrLog("Exit D");
   ErrLog("Exit E");
 }

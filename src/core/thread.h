@@ -9,9 +9,11 @@
 using ThreadProc = unsigned (*)(void* argument);
 
 // The program's thread wrapper. Stopping is cooperative: Exit asks the thread to quit (its
-// next queue call answers Quit and every wait it is in ends) and gives it kStopLimitMs to
-// end. A thread that does not end by then cannot be ended from outside without leaving the
-// objects it uses half-changed, so the process itself ends, after a line in the report log.
+// next queue call answers Quit and every wait it is in ends) and waits for it for as long as
+// it makes progress (platform::kStopPatience): a slow frame on a loaded machine is no hung
+// thread. A thread that has gone silent, or runs on far past its quit, cannot be ended from
+// outside without leaving the objects it uses half-changed, so the process itself ends,
+// after a line in the report log.
 class cThread {
  public:
   cThread() = default;
@@ -27,7 +29,8 @@ class cThread {
   // Taken by the thread at its next queue call or frame step.
   bool Suspend();
   bool Resume();
-  void Exit();
+  void Exit() { Exit(platform::kStopPatience); }
+  void Exit(const platform::StopPatience& patience);
 
   // The thread's queue; false when there is no thread.
   bool PostThreadMessage(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
@@ -38,8 +41,6 @@ class cThread {
   // The procedure has returned (or never ran); the thread may still await its Wait or Exit.
   bool HasEnded() const { return m_Worker.Finished(); }
   std::uint32_t ThreadId() const { return m_Worker.Id(); }
-
-  static constexpr std::uint32_t kStopLimitMs = 200;
 
  private:
   platform::WorkerThread m_Worker;

@@ -17,6 +17,7 @@ struct WorkerThread::Control {
   bool finished = false;
   std::stop_source stop;
   std::uint32_t id = 0;
+  std::atomic<std::uint64_t> beats{0};
 };
 
 namespace {
@@ -24,6 +25,20 @@ namespace {
 thread_local WorkerThread::Control* t_control = nullptr;
 std::atomic<std::uint32_t> g_nextId{1};
 std::atomic<bool> g_failNextStart{false};
+
+// How often a stop wait looks at the thread's heartbeat; the thread's end itself is seen at
+// once.
+constexpr std::uint32_t kStopLookMs = 10;
+
+void Beat(WorkerThread::Control* control) {
+  if (control != nullptr) control->beats.fetch_add(1, std::memory_order_relaxed);
+}
+
+std::uint64_t RealMs() {
+  return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                        std::chrono::steady_clock::now().time_since_epoch())
+                                        .count());
+}
 
 void RunBody(const std::shared_ptr<WorkerThread::Control>& control, const WorkerThread::Body& body) {
   t_control = control.get();
@@ -44,7 +59,7 @@ void RunBody(const std::shared_ptr<WorkerThread::Control>& control, const Worker
 WorkerThread::~WorkerThread() {
   if (!Running()) return;
   RequestStop();
-  if (JoinWithin(200)) return;
+  if (JoinWhileBeating(kStopPatience).verdict == StopVerdict::Ended) return;
   std::lock_guard lock(mutex_);
   if (thread_.joinable()) thread_.detach();
 }
@@ -167,11 +182,32 @@ bool WorkerThread::JoinWithin(std::uint32_t limitMs) {
       [&](std::condition_variable_any& cv, auto& lock, auto done) { return cv.wait_until(lock, deadline, done); });
 }
 
+WorkerThread::StopWait WorkerThread::JoinWhileBeating(const StopPatience& patience, const LongStopHandler& onLongStop,
+                                                     const MsClock& clock) {
+  const MsClock now = clock ? clock : MsClock(RealMs);
+  StopJudge judge(patience, Beats(), now());
+  for (;;) {
+    const bool ended = JoinWithin(kStopLookMs);
+    const std::uint64_t at = now();
+    if (ended) return {StopVerdict::Ended, judge.WaitedMs(at)};
+    const StopVerdict verdict = judge.Judge(Beats(), at);
+    if (judge.Progressed()) ThisThreadBeat();
+    if (verdict != StopVerdict::Wait) return {verdict, judge.WaitedMs(at)};
+    if (judge.TakeNotice(at) && onLongStop) onLongStop(judge.WaitedMs(at));
+  }
+}
+
+std::uint64_t WorkerThread::Beats() const {
+  std::lock_guard lock(mutex_);
+  return control_ ? control_->beats.load(std::memory_order_relaxed) : 0;
+}
+
 void WorkerThread::FailNextStartForTests() { g_failNextStart.store(true); }
 
 PeekResult PeekThreadMessage(Message& out) {
   WorkerThread::Control* control = t_control;
   if (control == nullptr) return PeekResult::Empty;
+  Beat(control);
   std::unique_lock lock(control->mutex);
   const std::stop_token stop = control->stop.get_token();
   control->changed.wait(lock, stop, [control] { return control->suspensions == 0; });
@@ -184,11 +220,13 @@ PeekResult PeekThreadMessage(Message& out) {
 
 bool ThisThreadStopRequested() {
   WorkerThread::Control* control = t_control;
+  Beat(control);
   return control != nullptr && control->stop.stop_requested();
 }
 
 std::stop_token ThisThreadStopToken() {
   WorkerThread::Control* control = t_control;
+  Beat(control);
   return control != nullptr ? control->stop.get_token() : std::stop_token();
 }
 
@@ -197,5 +235,7 @@ bool SleepOrStop(std::uint32_t milliseconds) {
   SleepMs(milliseconds);
   return !ThisThreadStopRequested();
 }
+
+void ThisThreadBeat() { Beat(t_control); }
 
 }  // namespace platform

@@ -172,12 +172,11 @@ TEST_F(MainWindowTest, WhileAModalDisplayRunsTheCloseEndsItFirstAndTheWindowStay
   EXPECT_EQ(platform::MainQueue().QuitCode(), 0);
 }
 
-TEST_F(MainWindowTest, AGameThreadBlockedInASendToTheClosingWindowIsStoppedWithinTheLimit) {
+// Were the game thread left blocked, the close would find it silent and end the test program.
+TEST_F(MainWindowTest, AGameThreadBlockedInASendToTheClosingWindowIsStoppedByItsQuit) {
   ASSERT_EQ(thGame.Start(KeepsSending, nullptr), 1);
   while (platform::MainQueue().Pending() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  const auto start = std::chrono::steady_clock::now();
   MainWindow.WindowProc(platform::Message{platform::WM_CLOSE, 0, 0});
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(cThread::kStopLimitMs));
   EXPECT_FALSE(thGame.HasThread());
   EXPECT_EQ(platform::MainQueue().QuitCode(), 0);
 }

@@ -50,6 +50,31 @@ unsigned IgnoresTheQuit(void*) {
   for (;;) std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }
 
+// Hears its quit at every pass and goes on all the same.
+unsigned BeatsButNeverEnds(void*) {
+  for (;;) {
+    platform::SleepOrStop(1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
+// A frame that runs on for a while after the quit, beating all the time, as a slow frame on
+// a loaded machine does.
+unsigned FinishesItsFrameSlowly(void*) {
+  while (!platform::ThisThreadStopRequested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  for (int i = 0; i < 300; ++i) {
+    platform::ThisThreadBeat();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return 1;
+}
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
 class ThreadTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -96,12 +121,13 @@ TEST_F(ThreadTest, ExitOnASuspendedThreadResumesItAndEndsItWithinMilliseconds) {
   EXPECT_EQ(ErrorLog(), "Exit A\nExit B\nExit C\nExit D\nExit E\n");
 }
 
-TEST_F(ThreadTest, AThreadBlockedInASendToTheClosingWindowIsStoppedWithinTheLimit) {
+// Were the thread left blocked, Exit would find it silent and end the test program.
+TEST_F(ThreadTest, AThreadBlockedInASendToTheClosingWindowIsStoppedByItsQuit) {
   platform::MessageQueue closingWindow;  // owned by this thread, which never serves it
   cThread game;
   ASSERT_EQ(game.Start(SendToClosingWindow, &closingWindow), 1);
   while (closingWindow.Pending() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  EXPECT_LT(Timed([&] { game.Exit(); }), std::chrono::milliseconds(cThread::kStopLimitMs));
+  game.Exit();
   EXPECT_FALSE(game.HasThread());
 }
 
@@ -112,7 +138,8 @@ TEST_F(ThreadTest, AWaitEndsWhenTheWaitingThreadIsStopped) {
   ASSERT_EQ(display.Start(QueueLoop, nullptr), 1);
   ASSERT_EQ(game.Start(WaitForTarget, nullptr), 1);
   std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_LT(Timed([&] { game.Exit(); }), std::chrono::milliseconds(cThread::kStopLimitMs));
+  game.Exit();
+  EXPECT_FALSE(game.HasThread());
   EXPECT_TRUE(display.HasThread());
   display.Exit();
   EXPECT_FALSE(display.HasThread());
@@ -139,20 +166,42 @@ TEST_F(ThreadTest, AnExceptionLeavingAProcedureIsLoggedAndClosesTheProgram) {
   EXPECT_NE(ReportLog().find("thread ended by an exception: broken"), std::string::npos);
 }
 
-TEST_F(ThreadTest, AThreadThatIgnoresItsQuitEndsTheProcessAfterTheLimitWithALogLine) {
+TEST_F(ThreadTest, ASlowThreadThatBeatsIsWaitedForWithOneLineAboutTheWait) {
+  cThread game;
+  ASSERT_EQ(game.Start(FinishesItsFrameSlowly, nullptr), 1);
+  const auto waited = Timed([&] { game.Exit(); });  // the program's own patience
+  EXPECT_GE(waited, std::chrono::milliseconds(300));
+  EXPECT_FALSE(game.HasThread());
+  EXPECT_EQ(ErrorLog(), "Exit A\nExit B\nExit C\nExit D\nExit E\n");
+  EXPECT_EQ(Occurrences(ReportLog(), "still stopping after"), 1u) << ReportLog();
+  EXPECT_EQ(Occurrences(ReportLog(), " stopped after "), 1u) << ReportLog();
+}
+
+TEST_F(ThreadTest, AThreadThatFallsSilentOrRunsOnPastItsQuitEndsTheProcessWithALogLine) {
+  struct Case {
+    ThreadProc procedure;
+    platform::StopPatience patience;
+    const char* line;
+  };
+  const Case cases[] = {
+      {IgnoresTheQuit, {50, 100, 60000}, "made no progress for 100 ms after its quit: the process ends"},
+      {BeatsButNeverEnds, {50, 60000, 100}, " still ran "},
+  };
   // The child is forked from this process (no other thread runs here), so it logs into this
   // test's folder.
   GTEST_FLAG_SET(death_test_style, "fast");
   const std::string logPath = (folder_.path() / "Report_Game.txt").string();
-  EXPECT_EXIT(
-      {
-        LogInit(logPath);
-        cThread stubborn;
-        stubborn.Start(IgnoresTheQuit, nullptr);
-        stubborn.Exit();
-      },
-      testing::ExitedWithCode(1), "");
-  EXPECT_NE(ReportLog().find("did not stop within 200 ms: the process ends"), std::string::npos);
+  for (const Case& c : cases) {
+    EXPECT_EXIT(
+        {
+          LogInit(logPath);
+          cThread stubborn;
+          stubborn.Start(c.procedure, nullptr);
+          stubborn.Exit(c.patience);
+        },
+        testing::ExitedWithCode(1), "");
+    EXPECT_NE(ReportLog().find(c.line), std::string::npos) << ReportLog();
+  }
 }
 
 }  // namespace

@@ -128,12 +128,110 @@ TEST(WorkerThread, AThreadThatIsNotJoinedYetCannotBeStartedAgainAndAFailedStartL
   EXPECT_TRUE(ran);
 }
 
+// The time of a stop wait, which passes only as the test lets it: either by a fixed step at
+// each of the waiter's looks, or by the stopping thread itself, one step per look, so that
+// how fast either thread runs on the machine changes nothing.
+class StepClock {
+ public:
+  explicit StepClock(std::uint64_t stepPerLookMs = 0) : stepPerLookMs_(stepPerLookMs) {}
+  WorkerThread::MsClock Reader() {
+    return [this] {
+      ++looks_;
+      return now_.fetch_add(stepPerLookMs_) + stepPerLookMs_;
+    };
+  }
+  // On the stopping thread: after the waiter's next look, time passes and the thread beats.
+  // False once released.
+  bool StepAfterLook(std::uint64_t ms) {
+    const int seen = looks_.load();
+    while (looks_.load() == seen) {
+      if (released_.load()) return false;
+      std::this_thread::yield();
+    }
+    now_ += ms;
+    platform::ThisThreadBeat();
+    return true;
+  }
+  void Release() { released_ = true; }
+  bool Released() const { return released_.load(); }
+
+ private:
+  std::uint64_t stepPerLookMs_;
+  std::atomic<std::uint64_t> now_{0};
+  std::atomic<int> looks_{0};
+  std::atomic<bool> released_{false};
+};
+
+constexpr platform::StopPatience kShortPatience{200, 1000, 60000};
+
+TEST(WorkerThread, AStoppingThreadThatKeepsBeatingIsWaitedForPastTheSilenceTimeAndItsWaiterBeatsAlong) {
+  StepClock clock;
+  WorkerThread slow;
+  // Ten steps of 400 ms after the quit: four seconds in all, never a second without a beat.
+  ASSERT_TRUE(slow.Start([&] {
+    while (!platform::ThisThreadStopRequested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int i = 0; i < 10; ++i) clock.StepAfterLook(400);
+  }));
+  slow.RequestStop();
+  WorkerThread waiter;
+  WorkerThread::StopWait result{};
+  std::vector<std::uint64_t> notices;
+  std::uint64_t waiterBeats = 0;
+  ASSERT_TRUE(waiter.Start([&] {
+    result = slow.JoinWhileBeating(kShortPatience, [&](std::uint64_t waited) { notices.push_back(waited); },
+                                   clock.Reader());
+    waiterBeats = waiter.Beats();
+  }));
+  ASSERT_TRUE(waiter.Join());
+  EXPECT_EQ(result.verdict, platform::StopVerdict::Ended);
+  EXPECT_GE(result.waitedMs, 4000u);
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_GE(notices[0], kShortPatience.noticeMs);
+  EXPECT_FALSE(slow.Running());
+  EXPECT_GT(waiterBeats, 0u);
+}
+
+TEST(WorkerThread, AStoppingThreadThatStopsBeatingIsHungAndOneThatBeatsOnIsGivenUpAtTheBound) {
+  struct Case {
+    const char* name;
+    std::uint64_t stepPerLookMs;  // time the waiter's looks let pass
+    bool beats;                   // the thread steps time itself and beats each step
+    platform::StopPatience patience;
+    platform::StopVerdict expected;
+  };
+  const Case cases[] = {
+      {"silent", 250, false, kShortPatience, platform::StopVerdict::Hung},
+      {"beating for ever", 0, true, {200, 1000, 3000}, platform::StopVerdict::TooLong},
+  };
+  for (const Case& c : cases) {
+    StepClock clock(c.stepPerLookMs);
+    WorkerThread stuck;
+    ASSERT_TRUE(stuck.Start([&] {
+      // The quit is heard and ignored.
+      while (!clock.Released()) {
+        if (c.beats) {
+          clock.StepAfterLook(400);
+        } else {
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+      }
+    }));
+    stuck.RequestStop();
+    const WorkerThread::StopWait result = stuck.JoinWhileBeating(c.patience, {}, clock.Reader());
+    EXPECT_EQ(result.verdict, c.expected) << c.name;
+    EXPECT_TRUE(stuck.Running()) << c.name;  // left unjoined
+    clock.Release();
+    EXPECT_TRUE(stuck.Join()) << c.name;
+  }
+}
+
 TEST(WorkerThread, OffAWorkerThreadThereIsNoQueueAndNoStop) {
   Message message;
   EXPECT_EQ(platform::PeekThreadMessage(message), PeekResult::Empty);
   EXPECT_FALSE(platform::ThisThreadStopRequested());
   EXPECT_FALSE(platform::ThisThreadStopToken().stop_possible());
   EXPECT_TRUE(platform::SleepOrStop(1));
+  platform::ThisThreadBeat();  // nothing to beat
 }
 
 }  // namespace

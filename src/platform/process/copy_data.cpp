@@ -5,6 +5,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <thread>
@@ -136,8 +137,10 @@ std::optional<ReceivedNotice> CopyDataReceiver::Receive(std::uint32_t limitMs) {
     const int connection = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
     if (connection < 0) continue;
     std::array<unsigned char, kNoticeBytes> bytes{};
-    // A sender has its notice written at once; one that sends nothing is not waited for long.
-    if (!ReadAll(connection, bytes.data(), bytes.size(), Clock::now() + std::chrono::milliseconds(1000))) {
+    // A sender writes its notice right after connecting, but on a loaded machine it may not
+    // run again for a while: it is given the receiver's own time, and at least a second.
+    const Clock::time_point noticeDeadline = std::max(deadline, Clock::now() + std::chrono::milliseconds(1000));
+    if (!ReadAll(connection, bytes.data(), bytes.size(), noticeDeadline)) {
       ::close(connection);
       continue;
     }
