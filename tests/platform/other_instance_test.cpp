@@ -93,13 +93,14 @@ TEST_F(OtherInstanceTest, AnotherProcessIsAskedToEndFirstAndForcedOnlyWhenItDoes
     platform::ChildProcess child;
     StartChild(child, c.ignoresTermination);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(platform::EndOtherProcess(identity_, 300, 2000), EndProcessResult::Ended);
+    // The orderly limit is long enough for a busy machine to end a listening child within it.
+    EXPECT_EQ(platform::EndOtherProcess(identity_, 2000, 2000), EndProcessResult::Ended);
     const auto took = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(child.WaitForExit(2000), c.exitCode);
+    EXPECT_EQ(child.WaitForExit(5000), c.exitCode);
     if (c.ignoresTermination) {
-      EXPECT_GE(took, std::chrono::milliseconds(300));
+      EXPECT_GE(took, std::chrono::milliseconds(2000));
     } else {
-      EXPECT_LT(took, std::chrono::milliseconds(300));
+      EXPECT_LT(took, std::chrono::milliseconds(2000));
     }
   }
 }
