@@ -94,6 +94,9 @@ int ProgramEntry(int argc, char** argv, int showCommand, const ProgramSequences&
   queue.SetHandler(MainWndProc);
   SetCloseRequestSink(PostMainWindowClose);
 
+  // Before the other instance is asked about: a start where nothing can be shown must not
+  // end the instance that runs on the desktop.
+  if (platform::Window::OpenDisplay() == platform::WindowFailure::NoDisplay) return StopForMissingDisplay();
   platform::InstanceLock instance;
   if (!KeepSingleInstance(instance)) return 0;
 

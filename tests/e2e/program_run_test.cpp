@@ -297,6 +297,13 @@ TEST_F(ProgramRunTest, AGameInAFolderNamedInAnyScriptStartsAndPresentsItsFirstFr
 // As over a remote shell: no display to find, and no headless run asked for, so the native
 // window is tried, and SDL would fall back on a driver that shows nothing.
 TEST_F(ProgramRunTest, WithoutADisplayTheProgramStopsAtOnceAndSaysWhy) {
+  // An instance already runs (as on the desktop): nothing that cannot be shown may end it.
+  TempFolder desktopGame;
+  MakeGame(desktopGame);
+  platform::ChildProcess running;
+  Start(running, desktopGame);
+  ASSERT_TRUE(WaitForWindow(running));
+
   const fs::path errors = game_.path() / "stderr.txt";
   platform::ChildProcess program;
   ASSERT_TRUE(program.Start(KESTREL_EXECUTABLE, {},
@@ -312,6 +319,9 @@ TEST_F(ProgramRunTest, WithoutADisplayTheProgramStopsAtOnceAndSaysWhy) {
   EXPECT_NE(ReadFileBytes(errors).find(kNoDisplayMessage), std::string::npos) << ReadFileBytes(errors);
   EXPECT_NE(ReportLog(game_).find(kNoDisplayMessage), std::string::npos) << ReportLog(game_);
   EXPECT_FALSE(fs::exists(game_.path() / "user_data"));  // stopped before the game's start-up
+  EXPECT_EQ(ReportLog(game_).find("二重起動"), std::string::npos) << "asked about the other instance unseen";
+  EXPECT_TRUE(running.Running());
+  EXPECT_EQ(Close(running), 0);
 }
 
 }  // namespace

@@ -19,6 +19,10 @@ int ShowCommandFromEnvironment() {
   return static_cast<int>(value);
 }
 
+WindowFailure Window::OpenDisplay() {
+  return WindowBackend() == Backend::Null ? WindowFailure::None : OpenSdlDisplay();
+}
+
 Window::Window() = default;
 Window::~Window() { Destroy(); }
 

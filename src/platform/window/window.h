@@ -60,6 +60,10 @@ class WindowBackendImpl;
 // the window keeps its placement in memory and is always active once shown.
 class Window {
  public:
+  // Whether a window can be shown at all, asked before anything else depends on it (the
+  // null backend always can).
+  static WindowFailure OpenDisplay();
+
   Window();
   ~Window();
   Window(const Window&) = delete;

@@ -34,6 +34,8 @@ class WindowBackendImpl {
 };
 
 std::unique_ptr<WindowBackendImpl> MakeSdlWindowBackend();
+// Brings up SDL's video for the windows to come; NoDisplay when nothing can show one.
+WindowFailure OpenSdlDisplay();
 std::unique_ptr<WindowBackendImpl> MakeNullWindowBackend();
 
 }  // namespace platform

@@ -62,6 +62,12 @@ WindowFailure StartVideo() {
   return WindowFailure::NoDisplay;
 }
 
+}  // namespace
+
+WindowFailure OpenSdlDisplay() { return StartVideo(); }
+
+namespace {
+
 class SdlWindow final : public WindowBackendImpl {
  public:
   ~SdlWindow() override { Destroy(); }
