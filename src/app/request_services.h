@@ -37,7 +37,7 @@ class cRequestServices {
   virtual bool WriteReplayFile(int /*buffer*/, const std::string& /*path*/) { return false; }
 
   // Plays the sound of slot id; the slot table's own checked access handles a bad id.
-  virtual void PlaySoundEffect(int /*id*/) {}
+  virtual void PlaySoundEffect(int id);
   virtual void StopMusic() {}
   // The music number of a menu usage slot (0-3) and its loop flag, from the project's system
   // data with checked access.
