@@ -1,5 +1,6 @@
 #include "app/blank_scene.h"
 
+#include "core/game_requests.h"
 #include "core/scene_manager.h"
 #include "data/surface_defs.h"
 #include "gfx/core_blit.h"
@@ -17,6 +18,8 @@ constexpr int kTitlePictureRow = 47;
 cSceneBlank::cSceneBlank() { AddState(&cSceneBlank::Idle); }
 
 void cSceneBlank::Init() {
+  // The title's music, as the title scene asks for it.
+  SendToMainWindow(kRequestMusic, 0, 0);
   // Without a drawing library (as in some tests) the frame stays cleared.
   if (DDInitialised == 0) return;
   m_bPicture = DDLoadSurfaceTable(SurfaceRecords, surface_rows::kTitle.data(),

@@ -35,7 +35,7 @@ constexpr std::array<StartupStep, 32> kStartupSteps = {{
     {"key configuration", nullptr},
     {"options", nullptr},
     {"8-bit palette", nullptr},
-    {"music", nullptr},
+    {"music", startup::Music},
     {"sound table", startup::SoundTable},
     {"sound device", startup::SoundDevice},
     {"sound effects", startup::SoundEffects},

@@ -8,6 +8,7 @@
 #include "core/report_log.h"
 #include "data/database.h"
 #include "data/system_data.h"
+#include "sound/game_sound_link.h"
 #include "sound/sound_effects.h"
 
 namespace {
@@ -23,6 +24,12 @@ void SetRow(SoundNameRow& row, const std::string& name) {
 }  // namespace
 
 namespace startup {
+
+bool Music(StartupContext& /*context*/) {
+  // The options record does not exist yet: music is on, as its default says.
+  StartMusic(true);
+  return true;
+}
 
 bool SoundTable(StartupContext& /*context*/) {
   const int records = static_cast<int>(Database.Sounds.size());
@@ -50,6 +57,9 @@ bool SoundEffects(StartupContext& /*context*/) {
 
 namespace shutdown {
 
-void SoundAndMusic() { DS_UnInit(); }
+void SoundAndMusic() {
+  DS_UnInit();
+  EndMusic();
+}
 
 }  // namespace shutdown

@@ -53,6 +53,7 @@ bool VideoReport(StartupContext& context);
 bool PaletteAndTransparentColour(StartupContext& context);
 bool NoFlipFlag(StartupContext& context);
 bool StartupSurfaces(StartupContext& context);
+bool Music(StartupContext& context);
 bool SoundTable(StartupContext& context);
 bool SoundDevice(StartupContext& context);
 bool SoundEffects(StartupContext& context);
