@@ -135,6 +135,11 @@ int OggPlayer::SourceRate() {
   return decoder_ ? decoder_->rate : 0;
 }
 
+std::int64_t OggPlayer::TotalFrames() {
+  std::lock_guard lock(mutex_);
+  return decoder_ ? static_cast<std::int64_t>(ov_pcm_total(&decoder_->vorbis, -1)) : 0;
+}
+
 // Appends decoded frames; at the end of the stream a loop seeks back to sample 0. False when
 // nothing more will come.
 bool OggPlayer::Refill() {

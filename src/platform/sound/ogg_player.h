@@ -32,6 +32,8 @@ class OggPlayer : public MixSource, public std::enable_shared_from_this<OggPlaye
 
   bool Playing();
   int SourceRate();
+  // Frames of the loaded file at its own rate.
+  std::int64_t TotalFrames();
 
   void MixInto(float* stereo, int frames) override;
 
