@@ -60,6 +60,49 @@ TEST_F(SampleMusicTest, TheTitleTuneSoundsThroughTheSynthesiser) {
   Render(1);
 }
 
+// Stream records the image makes: every event but the metas other than tempo and the end.
+struct ImageCount {
+  int records = 0;
+  int tempos = 0;
+  int sysexAtStart = 0;
+};
+ImageCount CountRecords(const std::vector<std::uint8_t>& image) {
+  ImageCount count;
+  std::size_t at = 22;
+  std::uint64_t tick = 0;
+  while (at < image.size()) {
+    std::uint32_t delta = 0;
+    at += static_cast<std::size_t>(cSmf::ReadVarLen(image.data() + at, image.size() - at, delta));
+    tick += delta;
+    const std::uint8_t status = image[at];
+    if (status == 0xFF || status == 0xF0) {
+      const std::size_t head = status == 0xFF ? 2 : 1;
+      std::uint32_t length = 0;
+      const int n = cSmf::ReadVarLen(image.data() + at + head, image.size() - at - head, length);
+      const bool counted = status == 0xF0 || image[at + 1] == 0x51 || image[at + 1] == 0x2F;
+      count.records += counted ? 1 : 0;
+      count.tempos += status == 0xFF && image[at + 1] == 0x51 ? 1 : 0;
+      count.sysexAtStart += status == 0xF0 && tick == 0 ? 1 : 0;
+      at += head + static_cast<std::size_t>(n) + length;
+    } else {
+      ++count.records;
+      at += (status & 0xE0) == 0xC0 ? 2 : 3;
+    }
+  }
+  return count;
+}
+
+TEST_F(SampleMusicTest, TheTitleTuneFillsMoreThanThreeStreamBuffers) {
+  cSmf title("bgm\\Title.mid");
+  ASSERT_TRUE(title.HasImage());
+  const ImageCount count = CountRecords(title.Image());
+  EXPECT_GT(count.records, 3 * cMidiStream::kBufSize / 12);
+  EXPECT_EQ(count.tempos, 2);
+  EXPECT_EQ(count.sysexAtStart, 1);
+  cSmf camp("bgm\\Camp.mid");  // stored as "Camp.MID": found whatever the case
+  EXPECT_TRUE(camp.HasImage());
+}
+
 TEST_F(SampleMusicTest, TheWorldMapOggLoopsWithoutAGap) {
   auto player = platform::OggPlayer::Create(mixer_);
   ASSERT_TRUE(player->Load(sampletest::FolderContents(sampletest::SampleGame::Folder())["bgm/WorldMap.ogg"]));
