@@ -7,6 +7,7 @@
 #include "gfx/dd_state.h"
 #include "gfx/surface_records.h"
 #include "gfx/surface_table.h"
+#include "sound/sound_script.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ void cSceneBlank::Init() {
 }
 
 void cSceneBlank::Idle() {
+  RunSoundScript(m_nFrame++);
   if (!m_bPicture) return;
   DDBlt(&SDBackBuffer, 0, 0, 640, 480, &SurfaceRecords[kTitlePictureRow], 0, 0, DDBLT_OPAQUE);
 }
