@@ -42,6 +42,11 @@ cMidiStream::cMidiStream(const std::string& file) : cSmf(file) {
   if (HasImage()) Open();
 }
 
+cMidiStream::cMidiStream(const std::string& name, std::span<const std::uint8_t> bytes) {
+  LoadBytes(name, bytes);
+  if (HasImage()) Open();
+}
+
 cMidiStream::~cMidiStream() {
   if (!HasImage()) return;
   {

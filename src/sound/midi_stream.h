@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 
 #include "core/thread.h"
@@ -21,6 +22,8 @@ inline constexpr std::uint32_t MM_MOM_POSITIONCB = 970;
 class cMidiStream : public cSmf {
  public:
   explicit cMidiStream(const std::string& file);
+  // A file's bytes already in memory (fuzzing); `name` stands for it in the log.
+  cMidiStream(const std::string& name, std::span<const std::uint8_t> bytes);
   ~cMidiStream() override;
 
   void Open();

@@ -64,6 +64,11 @@ void cSmf::LoadFile(const std::string& file) {
   m_pImage = Check(bytes);
 }
 
+void cSmf::LoadBytes(const std::string& name, std::span<const std::uint8_t> data) {
+  m_strFile = name;
+  m_pImage = Check(data);
+}
+
 std::optional<std::vector<std::uint8_t>> cSmf::Check(std::span<const std::uint8_t> data) {
   if (data.size() < kImageHead) {
     Refuse(smf_refusal::kTooShort);

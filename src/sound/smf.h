@@ -20,6 +20,8 @@ class cSmf {
 
   // A game path; each refusal is logged with the file's name.
   void LoadFile(const std::string& file);
+  // The same for a file's bytes already in memory; `name` stands for the file in the log.
+  void LoadBytes(const std::string& name, std::span<const std::uint8_t> data);
   // The header checks, then Convert; nothing when refused.
   std::optional<std::vector<std::uint8_t>> Check(std::span<const std::uint8_t> data);
   std::optional<std::vector<std::uint8_t>> Convert(std::span<const std::uint8_t> data);
