@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -111,7 +112,12 @@ TEST(SoundThreads, MusicRequestsEveryFrameWhileSongsLoopAndPlayersChange) {
     while (running) mixer.RenderFloat(out.data(), 256);
   });
   ASSERT_TRUE(StartMusicThread());
-  PostMusic([] { MusicMgr.Init(1, BgmOggNames, BgmMidiNames, kMusicTracks); });
+  // Tables of the test's own: SetTrack writes into them.
+  static MusicNameRow ogg[kMusicTracks];
+  static MusicNameRow midi[kMusicTracks];
+  std::memcpy(ogg, BgmOggNames, sizeof ogg);
+  std::memcpy(midi, BgmMidiNames, sizeof midi);
+  PostMusic([] { MusicMgr.Init(1, ogg, midi, kMusicTracks); });
   const char* files[] = {"bgm\\a.mid", "bgm\\b.mid", "bgm\\c.ogg", "bgm\\a.mid"};
   for (int frame = 0; frame < 300; ++frame) {
     const int track = frame % kMusicTracks;
