@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/report_log.h"
+#include "platform/message_queue.h"
 #include "sound/wave_fixture.h"
 #include "support/temp_folder.h"
 
@@ -139,6 +140,28 @@ TEST(SoundEffectsWithoutDevice, EveryOperationDoesNothing) {
   EXPECT_TRUE(slot.buffers.empty());
   DS_Play(&slot, 0);
   EXPECT_EQ(DS_SetVolume(&slot, 0, -100, false), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SoundRequests, PlayUserSeSendsProjectSoundsAndZeroNothing) {
+  std::vector<platform::Message> sent;
+  platform::MainQueue().Reopen();
+  platform::MainQueue().BindToCurrentThread();
+  platform::MainQueue().SetHandler([&](const platform::Message& message) {
+    sent.push_back(message);
+    return std::intptr_t{0};
+  });
+  PlayUserSE(0);
+  PlayUserSE(1);
+  PlaySE(3);
+  platform::MainQueue().SetHandler(nullptr);
+  ASSERT_EQ(sent.size(), 2u);
+  EXPECT_EQ(sent[0].message, 1029u);
+  EXPECT_EQ(sent[0].wParam, 17u);
+  EXPECT_EQ(sent[1].wParam, 3u);
 }
 
 }  // namespace
