@@ -124,6 +124,19 @@ TEST_F(SoundRunTest, TheTitleMusicSoundsAndAScriptedJumpIsHeardNearItsFrame) {
   program.RequestTermination();
   EXPECT_EQ(program.WaitForExit(5000), 0);
 
+  // A whole WAVE file: its sizes agree with its length.
+  const std::string file = ReadFileBytes(game_.path() / "capture.wav");
+  ASSERT_GT(file.size(), 44u);
+  auto le32 = [&](std::size_t at) {
+    return static_cast<std::uint32_t>(static_cast<std::uint8_t>(file[at]) | static_cast<std::uint8_t>(file[at + 1]) << 8 |
+                                      static_cast<std::uint8_t>(file[at + 2]) << 16 |
+                                      static_cast<std::uint32_t>(static_cast<std::uint8_t>(file[at + 3])) << 24);
+  };
+  EXPECT_EQ(file.compare(0, 4, "RIFF"), 0);
+  EXPECT_EQ(le32(4), file.size() - 8);
+  EXPECT_EQ(le32(24), 44100u);
+  EXPECT_EQ(le32(40), file.size() - 44);
+
   const std::vector<float> capture = Capture();
   // The title tune within the first three seconds.
   double energy = 0.0;

@@ -335,6 +335,10 @@ void SoundMixer::MixTails(float* stereo, int frames) {
 
 void SoundMixer::RenderFloat(float* stereo, int frames) {
   std::lock_guard renderLock(renderMutex_);
+  MixLocked(stereo, frames);
+}
+
+void SoundMixer::MixLocked(float* stereo, int frames) {
   {
     std::lock_guard lock(queueMutex_);
     draining_.swap(pending_);
@@ -354,8 +358,9 @@ void SoundMixer::RenderFloat(float* stereo, int frames) {
 }
 
 void SoundMixer::Render(std::int16_t* stereo, int frames) {
+  std::lock_guard renderLock(renderMutex_);
   scratch_.resize(static_cast<std::size_t>(frames) * 2);
-  RenderFloat(scratch_.data(), frames);
+  MixLocked(scratch_.data(), frames);
   for (std::size_t i = 0; i < scratch_.size(); ++i) {
     const float clamped = std::clamp(scratch_[i], -1.0f, 1.0f);
     stereo[i] = static_cast<std::int16_t>(std::lrintf(clamped * 32767.0f));

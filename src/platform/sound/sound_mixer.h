@@ -86,6 +86,7 @@ class SoundMixer {
   struct Command;
   struct Tail;
   void Push(Command command);
+  void MixLocked(float* stereo, int frames);
   void Apply(Command& command);
   void MixVoice(SoundVoice& voice, float* stereo, int frames);
   void MixTails(float* stereo, int frames);
