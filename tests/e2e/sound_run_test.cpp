@@ -116,11 +116,20 @@ Match FindSound(const std::vector<float>& capture, const std::vector<float>& sou
   return best;
 }
 
-TEST_F(SoundRunTest, TheTitleMusicSoundsAndAScriptedJumpIsHeardNearItsFrame) {
+TEST_F(SoundRunTest, TheTitleMusicSoundsAndAScriptedJumpIsHeard) {
   platform::ChildProcess program;
   Start(program, {{"KESTREL_AUDIO_CAPTURE", (game_.path() / "capture.wav").string()},
                   {"KESTREL_SOUND_SCRIPT", "30:" + std::to_string(kJumpId)}});
-  ASSERT_TRUE(WaitForCapture(5.0));
+  // The jump is looked for in what has been captured so far; a busy machine reaches frame 30
+  // later, so the run goes on a while longer when it is not there yet.
+  const std::vector<float> jump = WaveSamples(ReadFileBytes(game_.path() / "se" / "Jump.wav"));
+  ASSERT_FALSE(jump.empty());
+  Match match;
+  for (double seconds : {5.0, 10.0, 20.0, 40.0}) {
+    ASSERT_TRUE(WaitForCapture(seconds));
+    match = FindSound(Capture(), jump);
+    if (match.correlation > 0.6) break;
+  }
   program.RequestTermination();
   EXPECT_EQ(program.WaitForExit(5000), 0);
 
@@ -143,9 +152,6 @@ TEST_F(SoundRunTest, TheTitleMusicSoundsAndAScriptedJumpIsHeardNearItsFrame) {
   for (std::size_t i = 0; i < 3 * kRate; ++i) energy += static_cast<double>(capture[i]) * capture[i];
   EXPECT_GT(std::sqrt(energy / (3 * kRate)), 0.005);
 
-  const std::vector<float> jump = WaveSamples(ReadFileBytes(game_.path() / "se" / "Jump.wav"));
-  ASSERT_FALSE(jump.empty());
-  const Match match = FindSound(capture, jump);
   EXPECT_GT(match.correlation, 0.6);
   // Frame 30 of the title scene comes within the run, whatever the machine's pace.
   EXPECT_LT(match.at + jump.size() * 2, capture.size());
