@@ -147,10 +147,15 @@ TEST_F(SoundRunTest, TheTitleMusicSoundsAndAScriptedJumpIsHeard) {
   EXPECT_EQ(le32(40), file.size() - 44);
 
   const std::vector<float> capture = Capture();
-  // The title tune within the first three seconds.
-  double energy = 0.0;
-  for (std::size_t i = 0; i < 3 * kRate; ++i) energy += static_cast<double>(capture[i]) * capture[i];
-  EXPECT_GT(std::sqrt(energy / (3 * kRate)), 0.005);
+  // The title tune: a second of sound clear of the jump (the start's pace decides which).
+  bool music = false;
+  for (std::size_t from = 0; from + kRate <= capture.size() && !music; from += kRate / 2) {
+    if (from < match.at + jump.size() * 2 && match.at < from + kRate) continue;
+    double energy = 0.0;
+    for (std::size_t i = from; i < from + kRate; ++i) energy += static_cast<double>(capture[i]) * capture[i];
+    music = std::sqrt(energy / kRate) > 0.005;
+  }
+  EXPECT_TRUE(music);
 
   EXPECT_GT(match.correlation, 0.6);
   // Frame 30 of the title scene comes within the run, whatever the machine's pace.
