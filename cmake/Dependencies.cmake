@@ -8,3 +8,6 @@ find_package(PNG REQUIRED)
 find_package(benchmark CONFIG)
 # The sample game maker encodes its Ogg Vorbis music through the platform layer.
 pkg_check_modules(VORBISENC REQUIRED IMPORTED_TARGET vorbisenc vorbis ogg)
+# MIDI music: our own sequencer drives FluidSynth's synthesiser; Ogg music through vorbisfile.
+pkg_check_modules(FLUIDSYNTH REQUIRED IMPORTED_TARGET fluidsynth)
+pkg_check_modules(VORBISFILE REQUIRED IMPORTED_TARGET vorbisfile)

@@ -1,11 +1,13 @@
 #include "app/blank_scene.h"
 
+#include "core/game_requests.h"
 #include "core/scene_manager.h"
 #include "data/surface_defs.h"
 #include "gfx/core_blit.h"
 #include "gfx/dd_state.h"
 #include "gfx/surface_records.h"
 #include "gfx/surface_table.h"
+#include "sound/sound_script.h"
 
 namespace {
 
@@ -17,6 +19,8 @@ constexpr int kTitlePictureRow = 47;
 cSceneBlank::cSceneBlank() { AddState(&cSceneBlank::Idle); }
 
 void cSceneBlank::Init() {
+  // The title's music, as the title scene asks for it.
+  SendToMainWindow(kRequestMusic, 0, 0);
   // Without a drawing library (as in some tests) the frame stays cleared.
   if (DDInitialised == 0) return;
   m_bPicture = DDLoadSurfaceTable(SurfaceRecords, surface_rows::kTitle.data(),
@@ -24,6 +28,7 @@ void cSceneBlank::Init() {
 }
 
 void cSceneBlank::Idle() {
+  RunSoundScript(m_nFrame++);
   if (!m_bPicture) return;
   DDBlt(&SDBackBuffer, 0, 0, 640, 480, &SurfaceRecords[kTitlePictureRow], 0, 0, DDBLT_OPAQUE);
 }

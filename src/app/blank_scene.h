@@ -12,6 +12,7 @@ class cSceneBlank : public cScene {
  private:
   void Idle();
   bool m_bPicture = false;
+  long long m_nFrame = 0;  // frames since the scene began, for the sound script
 };
 
 // Makes the stand-in the title scene when no title scene is registered.

@@ -35,10 +35,10 @@ constexpr std::array<StartupStep, 32> kStartupSteps = {{
     {"key configuration", nullptr},
     {"options", nullptr},
     {"8-bit palette", nullptr},
-    {"music", nullptr},
-    {"sound table", nullptr},
-    {"sound device", nullptr},
-    {"sound effects", nullptr},
+    {"music", startup::Music},
+    {"sound table", startup::SoundTable},
+    {"sound device", startup::SoundDevice},
+    {"sound effects", startup::SoundEffects},
     {"world map and common palette", startup::WorldMapAndCommonPalette},
     {"stage from the command line", startup::StageFromCommandLine},
 }};
@@ -47,7 +47,7 @@ constexpr std::array<StartupStep, 32> kStartupSteps = {{
 constexpr std::array<ShutdownStep, 7> kShutdownSteps = {{
     {"font cache report", nullptr},
     {"timer period", nullptr},
-    {"sound and music", nullptr},
+    {"sound and music", shutdown::SoundAndMusic},
     {"scenes", shutdown::Scenes},
     {"fonts and digit sheets", nullptr},
     {"drawing library", shutdown::DrawingLibrary},

@@ -11,9 +11,9 @@ struct OpenFileRequest {
 };
 
 // The subsystems' work behind the game side's requests to the main window. The defaults
-// are the program's own: the drawing library's dialog-box mode and device recovery, and for
-// the subsystems not built yet, no dialogs (every file dialog is cancelled), no replays and
-// no sound. Tests put their own in place.
+// are the program's own: the drawing library's dialog-box mode and device recovery, sound
+// effects and music, and for the subsystems not built yet, no dialogs (every file dialog is
+// cancelled) and no replays. Tests put their own in place.
 class cRequestServices {
  public:
   virtual ~cRequestServices() = default;
@@ -37,19 +37,19 @@ class cRequestServices {
   virtual bool WriteReplayFile(int /*buffer*/, const std::string& /*path*/) { return false; }
 
   // Plays the sound of slot id; the slot table's own checked access handles a bad id.
-  virtual void PlaySoundEffect(int /*id*/) {}
-  virtual void StopMusic() {}
+  virtual void PlaySoundEffect(int id);
+  virtual void StopMusic();
   // The music number of a menu usage slot (0-3) and its loop flag, from the project's system
   // data with checked access.
-  virtual int MenuMusicNumber(int /*slot*/) { return 0; }
-  virtual int MenuMusicLoop(int /*slot*/) { return 0; }
+  virtual int MenuMusicNumber(int slot);
+  virtual int MenuMusicLoop(int slot);
   // The file name of a music database record, with checked access.
-  virtual std::string MusicFileName(int /*number*/) { return std::string(); }
-  virtual void SetMusicTrack(int /*track*/, const std::string& /*fileName*/) {}
-  virtual void PlayMusic(int /*channel*/, int /*track*/, int /*loop*/, int /*pauseOthers*/, int /*force*/) {}
+  virtual std::string MusicFileName(int number);
+  virtual void SetMusicTrack(int track, const std::string& fileName);
+  virtual void PlayMusic(int channel, int track, int loop, int pauseOthers, int force);
   // The stage music number and loop flag kept in the progress data.
-  virtual void SetStageMusicNumber(int /*number*/) {}
-  virtual int StageMusicLoop() { return 0; }
+  virtual void SetStageMusicNumber(int number);
+  virtual int StageMusicLoop();
 };
 
 // nullptr puts the program's own back. Set before the game thread starts.

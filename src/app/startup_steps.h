@@ -53,6 +53,10 @@ bool VideoReport(StartupContext& context);
 bool PaletteAndTransparentColour(StartupContext& context);
 bool NoFlipFlag(StartupContext& context);
 bool StartupSurfaces(StartupContext& context);
+bool Music(StartupContext& context);
+bool SoundTable(StartupContext& context);
+bool SoundDevice(StartupContext& context);
+bool SoundEffects(StartupContext& context);
 bool WorldMapAndCommonPalette(StartupContext& context);
 bool StageFromCommandLine(StartupContext& context);
 
@@ -60,6 +64,7 @@ bool StageFromCommandLine(StartupContext& context);
 
 namespace shutdown {
 
+void SoundAndMusic();
 void Scenes();
 void DrawingLibrary();
 

@@ -19,4 +19,11 @@ Backend VideoBackend() { return HeadlessRequested() ? Backend::Null : Backend::N
 
 Backend WindowBackend() { return HeadlessRequested() ? Backend::Null : Backend::Native; }
 
+Backend AudioBackend() {
+  const char* choice = std::getenv("KESTREL_AUDIO");
+  if (choice != nullptr && std::strcmp(choice, "sdl") == 0) return Backend::Native;
+  if (choice != nullptr && std::strcmp(choice, "null") == 0) return Backend::Null;
+  return HeadlessRequested() ? Backend::Null : Backend::Native;
+}
+
 }  // namespace platform

@@ -12,5 +12,8 @@ Backend DialogBackend();
 Backend VideoBackend();
 // The main window: SDL2, or the null window (no display, always active).
 Backend WindowBackend();
+// The sound device: SDL2, or the null device that mixes in real time into an optional capture
+// file. KESTREL_AUDIO=sdl or =null chooses regardless of KESTREL_HEADLESS.
+Backend AudioBackend();
 
 }  // namespace platform

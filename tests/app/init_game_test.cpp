@@ -23,10 +23,14 @@
 #include "gfx/dd_state.h"
 #include "gfx/surface_records.h"
 #include "make_sample_game/sample_game.h"
+#include "data/database.h"
 #include "platform/clock.h"
 #include "platform/files/path_resolver.h"
 #include "platform/message_queue.h"
 #include "platform/process/window_registry.h"
+#include "sound/music_manager.h"
+#include "sound/music_thread.h"
+#include "sound/sound_effects.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -174,6 +178,9 @@ class StartupRunTest : public testing::Test {
     EXPECT_EQ(DDCtx, nullptr);
     EXPECT_FALSE(DrawingLink().PacesFrames()) << "the drawing link outlived the library";
     for (int id = 0; id < kSceneCount; ++id) EXPECT_EQ(SceneMgr.Scene(id), nullptr) << id;
+    EXPECT_FALSE(DS_Initialised());
+    EXPECT_FALSE(MusicThreadRunning());
+    EXPECT_FALSE(MusicMgr.Initialised());
   }
 
   TempFolder runtime_;
@@ -209,6 +216,12 @@ TEST_F(StartupRunTest, TheWholeStartUpBringsTheSampleGameUpWithDirect3D) {
   EXPECT_EQ(SceneMgr.NoFlip, 0) << "a Direct3D start leaves the DirectDraw flag alone";
   EXPECT_TRUE(DrawingLink().PacesFrames());
   EXPECT_EQ(SceneMgr.FrameRate, 60);
+  // Every system and project sound loaded, and the music manager started on its thread.
+  EXPECT_EQ(SoundSlots.size(), Database.Sounds.size() + 16);
+  for (int i = 0; i < static_cast<int>(SoundSlots.size()); ++i) EXPECT_EQ(SoundSlots[i].count, 1) << i;
+  EXPECT_STREQ(SoundSlots[17].name, Database.Sounds[1].strFile.c_str());
+  WaitForMusicIdle();
+  EXPECT_TRUE(MusicMgr.Initialised());
   UnInitGame();
   ExpectNothingLeftUp();
 }

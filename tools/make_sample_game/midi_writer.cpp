@@ -66,6 +66,16 @@ std::string Channel(std::uint8_t status, int channel, std::initializer_list<int>
   return bytes;
 }
 
+// Microseconds per beat, three bytes big-endian.
+std::string TempoBytes(int bpm) {
+  const std::uint32_t micros = 60000000u / static_cast<std::uint32_t>(bpm);
+  std::string tempo;
+  tempo += static_cast<char>((micros >> 16) & 0xFF);
+  tempo += static_cast<char>((micros >> 8) & 0xFF);
+  tempo += static_cast<char>(micros & 0xFF);
+  return tempo;
+}
+
 }  // namespace
 
 std::string EncodeMidi(const Tune& tune) {
@@ -75,25 +85,31 @@ std::string EncodeMidi(const Tune& tune) {
   PutBE16(file, static_cast<std::uint16_t>(1 + tune.parts.size()));
   PutBE16(file, kTicksPerBeat);
 
-  const std::uint32_t microsPerBeat = 60000000u / static_cast<std::uint32_t>(tune.bpm);
-  std::string tempo;
-  tempo += static_cast<char>((microsPerBeat >> 16) & 0xFF);
-  tempo += static_cast<char>((microsPerBeat >> 8) & 0xFF);
-  tempo += static_cast<char>(microsPerBeat & 0xFF);
-  file += TrackChunk({{0, 0, Meta(0x03, tune.title)}, {0, 0, Meta(0x58, std::string("\x04\x02\x18\x08", 4))},
-                      {0, 0, Meta(0x51, tempo)}},
-                     tune.lengthTicks);
+  const int passes = std::max(1, tune.passes);
+  const int songTicks = tune.lengthTicks * passes;
+  std::vector<TrackEvent> conductor = {{0, 0, Meta(0x03, tune.title)},
+                                       {0, 0, Meta(0x58, std::string("\x04\x02\x18\x08", 4))},
+                                       {0, 0, Meta(0x51, TempoBytes(tune.bpm))}};
+  // F0, its length, then the General MIDI "system on" message.
+  if (tune.gmReset) conductor.push_back({0, 0, std::string("\xF0\x05\x7E\x7F\x09\x01\xF7", 7)});
+  for (const TempoChange& change : tune.tempoChanges) {
+    conductor.push_back({change.tick, 0, Meta(0x51, TempoBytes(change.bpm))});
+  }
+  file += TrackChunk(std::move(conductor), songTicks);
 
   for (const MusicPart& part : tune.parts) {
     std::vector<TrackEvent> events;
     events.push_back({0, 0, Meta(0x03, part.name)});
     if (part.channel != 9) events.push_back({0, 0, Channel(0xC0, part.channel, {part.program})});
     events.push_back({0, 0, Channel(0xB0, part.channel, {7, part.volume})});
-    for (const MusicNote& note : part.notes) {
-      events.push_back({note.tick, 2, Channel(0x90, part.channel, {note.pitch, note.velocity})});
-      events.push_back({note.tick + note.length, 1, Channel(0x80, part.channel, {note.pitch, 0})});
+    for (int pass = 0; pass < passes; ++pass) {
+      const int start = pass * tune.lengthTicks;
+      for (const MusicNote& note : part.notes) {
+        events.push_back({start + note.tick, 2, Channel(0x90, part.channel, {note.pitch, note.velocity})});
+        events.push_back({start + note.tick + note.length, 1, Channel(0x80, part.channel, {note.pitch, 0})});
+      }
     }
-    file += TrackChunk(std::move(events), tune.lengthTicks);
+    file += TrackChunk(std::move(events), songTicks);
   }
   return file;
 }

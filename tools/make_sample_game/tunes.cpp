@@ -139,13 +139,19 @@ const std::vector<Tune>& GameTunes() {
          "E5:1 E5:1 B4:1 E5:1 G5:2 F#5:2 | E5:1 D5:1 B4:2 A4:2 B4:2 | E5:1 E5:1 B4:1 E5:1 G5:2 A5:2 | "
          "B5:4 A5:2 F#5:2 | G5:2 F#5:2 E5:2 D5:2 | C5:2 D5:2 E5:4 | F#5:2 G5:2 A5:2 F#5:2 | E5:6 r:2",
          {"E2", "C2", "E2", "B1", "E2", "C2", "D2", "E2"}, true, "k.hkshh.k.hkshho"},
-        {"bgm\\Camp.mid", "Campfire", 90, 73,
+        {"bgm\\Camp.MID", "Campfire", 90, 73,
          "D5:3 F#5:1 A5:4 | G5:2 F#5:2 E5:4 | D5:3 E5:1 F#5:2 D5:2 | E5:8 | "
          "D5:3 F#5:1 A5:4 | B5:2 A5:2 G5:4 | F#5:2 E5:2 A4:2 C#5:2 | D5:8",
          {"D2", "G2", "D2", "A2", "D2", "G2", "A2", "D2"}, false, ""},
     };
     std::vector<Tune> made;
     for (const TuneText& text : texts) made.push_back(MakeTune(text));
+    // The title tune is the long one: 26 passes, more than three of the MIDI player's
+    // buffers, a General MIDI reset at its start and a livelier second half.
+    Tune& title = made[0];
+    title.passes = 26;
+    title.gmReset = true;
+    title.tempoChanges.push_back({title.lengthTicks * 13, 124});
     return made;
   }();
   return tunes;

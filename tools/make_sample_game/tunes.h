@@ -21,12 +21,23 @@ struct MusicPart {
   std::vector<MusicNote> notes;
 };
 
+// A tempo from a tick on (beats per minute).
+struct TempoChange {
+  int tick = 0;
+  int bpm = 120;
+};
+
 struct Tune {
   std::string file;   // game path of the music file
   std::string title;  // shown by the authoring tool only
   int bpm = 120;
   int lengthTicks = 0;  // one pass; the players loop from the end to the start
   std::vector<MusicPart> parts;
+  // MIDI files only: the passes the file holds before it loops, later tempos, and a General
+  // MIDI reset message at its start.
+  int passes = 1;
+  std::vector<TempoChange> tempoChanges;
+  bool gmReset = false;
 };
 
 constexpr int kTicksPerBeat = 96;
