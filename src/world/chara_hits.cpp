@@ -87,7 +87,7 @@ int cScenePlay::CheckHeroHp() {
       it = RemoveChara(it);
       continue;
     }
-    if (c.nHp <= 0 && c.bDead == 0) {
+    if (c.nHp <= 0) {
       const int r = DefeatChara(c);
       if (SystemData.bDefeatSound != 0) {
         if (r == 1) {
