@@ -19,7 +19,12 @@ bool Hurts(const cCharaBase& c) { return c.Def.nPower != 0 || c.Def.nImpact != 0
 
 int cScenePlay::CheckGroupHits() {
   // Shots against characters and shots against shots come with the shot objects.
-  return CheckCharaHits();
+  ++nGroupWalks;
+  const int r = CheckCharaHits();
+  if (--nGroupWalks == 0) {
+    for (cList<cCharaBase*>& group : CharaGroups) group.remove(nullptr);
+  }
+  return r;
 }
 
 int cScenePlay::CheckCharaHits() {
@@ -29,9 +34,11 @@ int cScenePlay::CheckCharaHits() {
       if (CharaGroups[i].empty() || CharaGroups[j].empty()) continue;
       // Copies of the node pointers: a defeat may cut a list while it is walked.
       for (auto gi = CharaGroups[i].begin(); gi != CharaGroups[i].end(); ++gi) {
-        cCharaBase& g = **gi;
-        if (!TakesPartInHits(*this, g)) continue;
+        if (*gi == nullptr || !TakesPartInHits(*this, **gi)) continue;
         for (auto ii = CharaGroups[j].begin(); ii != CharaGroups[j].end(); ++ii) {
+          if (*gi == nullptr) break;
+          if (*ii == nullptr) continue;
+          cCharaBase& g = **gi;
           cCharaBase& other = **ii;
           if (!TakesPartInHits(*this, g) || !TakesPartInHits(*this, other)) continue;
           if (!g.BodyBox().Overlaps(other.BodyBox())) continue;

@@ -8,6 +8,24 @@ namespace {
 
 enum : int { kGoOn = 0, kCleared = 1, kHeroDied = 2 };
 
+// Registers a pass's iterator with the scene for the length of the pass.
+class PassCursor {
+ public:
+  PassCursor(cScenePlay& scene, cList<cChara>::iterator& it) : scene_(scene) {
+    scene_.pPassCursor = &it;
+    scene_.bCursorRemoved = false;
+  }
+  ~PassCursor() {
+    scene_.pPassCursor = nullptr;
+    scene_.bCursorRemoved = false;
+  }
+  PassCursor(const PassCursor&) = delete;
+  PassCursor& operator=(const PassCursor&) = delete;
+
+ private:
+  cScenePlay& scene_;
+};
+
 }  // namespace
 
 namespace {
@@ -85,18 +103,24 @@ int cScenePlay::StepPlayFrame() {
     int result = kGoOn;
     // Pass a: block characters.
     if (hero.bDead == 0) {
-      for (auto it = CharaList.begin(); it != CharaList.end();) {
+      auto it = CharaList.begin();
+      const PassCursor cursor(*this, it);
+      while (it != CharaList.end()) {
+        bCursorRemoved = false;
         cChara& c = *it;
         if (!c.IsBlockChara() || c.bDead != 0 || c.bPresent == 0 || c.bTakesPart == 0) {
           ++it;
           continue;
         }
         c.FireTrigger(0);
-        if (c.Act(0) != 0) {
+        const int acted = c.Act(0);
+        if (bCursorRemoved) continue;
+        if (acted != 0) {
           if (Defeat(*this, it, false, result)) return result;
           continue;
         }
         if (nKillFlag != 0 && CheckHeroHp() != 0) return kCleared;
+        if (bCursorRemoved) continue;
         int r = c.StepX();
         bool deadly = r != 4 && CollideBlocksX(c) == 2;
         bool leave = r == 4;
@@ -167,14 +191,19 @@ int cScenePlay::StepPlayFrame() {
     }
     // Pass c: the other characters.
     if (hero.bDead == 0) {
-      for (auto it = CharaList.begin(); it != CharaList.end();) {
+      auto it = CharaList.begin();
+      const PassCursor cursor(*this, it);
+      while (it != CharaList.end()) {
+        bCursorRemoved = false;
         cChara& c = *it;
         if (c.IsBlockChara() || c.bDead != 0 || c.bPresent == 0 || c.bTakesPart == 0) {
           ++it;
           continue;
         }
         c.FireTrigger(0);
-        if (c.Act(0) != 0) {
+        const int acted = c.Act(0);
+        if (bCursorRemoved) continue;
+        if (acted != 0) {
           if (c.bKillRequest != 0) {
             it = RemoveChara(it);
             continue;
@@ -183,6 +212,7 @@ int cScenePlay::StepPlayFrame() {
           continue;
         }
         if (nKillFlag != 0 && CheckHeroHp() != 0) return kCleared;
+        if (bCursorRemoved) continue;
         if (c.bRiding != 0) CarryByRidden(c);
         int r = c.StepX();
         bool leave = r == 4;

@@ -1,5 +1,6 @@
 #include "world/scene_play.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "world/world_math.h"
@@ -98,9 +99,21 @@ cList<cChara>::iterator cScenePlay::RemoveChara(cList<cChara>::iterator it) {
   if (cCharaBase* target = c.nTarget >= 0 ? FindCharaByNumber(c.nTarget) : nullptr) {
     target->TargetedBy.RemoveValue(c.nNumber);
   }
-  for (cList<cCharaBase*>& group : CharaGroups) group.remove(&c);
+  for (cList<cCharaBase*>& group : CharaGroups) {
+    if (nGroupWalks > 0) {
+      std::replace(group.begin(), group.end(), static_cast<cCharaBase*>(&c), static_cast<cCharaBase*>(nullptr));
+    } else {
+      group.remove(&c);
+    }
+  }
   if (pCurChara == &c) pCurChara = nullptr;
-  return CharaList.erase(it);
+  const bool atCursor = pPassCursor != nullptr && *pPassCursor == it;
+  const auto next = CharaList.erase(it);
+  if (atCursor) {
+    *pPassCursor = next;
+    bCursorRemoved = true;
+  }
+  return next;
 }
 
 int cScenePlay::DefeatChara(cChara& chara) {

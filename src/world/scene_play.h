@@ -124,6 +124,13 @@ class cScenePlay {
   std::int32_t nScore = 0;  // stands for the save data's stage score
   std::int32_t nClears = 0;  // stage clears started (the stand-in's count)
   std::int32_t nFrame = 0;
+  // The node a pass over CharaList stands on; a removal of that node from anywhere moves the
+  // cursor on and raises the flag, so the pass neither touches the freed node nor skips one.
+  cList<cChara>::iterator* pPassCursor = nullptr;
+  bool bCursorRemoved = false;
+  // While the hit pass walks the group lists, a removal leaves a null in them instead of
+  // cutting the list under the walk; the pass compacts them when it ends.
+  int nGroupWalks = 0;
   std::int32_t bEraseCharas = 0, bEraseBlockCharas = 0, bEraseItems = 0;
 };
 
