@@ -64,6 +64,7 @@ void cCharaBase::RestorePosition() {
   y = Saved.top;
   right = Saved.right;
   bottom = Saved.bottom;
+  if (Slots.Any()) NotifyObjectMoved(*this);
 }
 
 void cCharaBase::Land() {

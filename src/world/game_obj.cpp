@@ -171,6 +171,7 @@ int cGameObj::ClampX(int mode) {
   right = x + nWidth - 1;
   UpdateBoxX();
   RecomputeCellsX();
+  if (Slots.Any()) NotifyObjectMoved(*this);
   return code;
 }
 
@@ -179,6 +180,7 @@ int cGameObj::ClampY(int mode) {
   bottom = y + nHeight - 1;
   UpdateBoxY();
   RecomputeCellsY();
+  if (Slots.Any()) NotifyObjectMoved(*this);
   return code;
 }
 

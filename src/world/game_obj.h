@@ -27,6 +27,24 @@ struct MoveCommandState {
 
 constexpr std::int32_t kLifetimeUnlimited = 2147483647;
 
+// Where a character sits in the play scene's indexes. A copy is a new object that no index
+// knows yet: copying gives empty slots.
+struct IndexSlots {
+  std::int32_t platform = -1;
+  std::int32_t body = -1;
+  std::uint64_t listKey = 0;
+  std::uint64_t groupKey = 0;
+
+  IndexSlots() = default;
+  IndexSlots(const IndexSlots&) {}
+  IndexSlots& operator=(const IndexSlots&) { return *this; }
+  bool Any() const { return platform >= 0 || body >= 0; }
+};
+
+class cGameObj;
+// Tells the indexes that an object's box changed.
+void NotifyObjectMoved(cGameObj& object);
+
 // The base of every moving object on a stage. Positions in map pixels, speeds per sub-step.
 class cGameObj {
  public:
@@ -101,6 +119,7 @@ class cGameObj {
   std::uint8_t nVControl = 1;  // 0 passes blocks, 1 collides, 2 dies on a solid cell
   std::int32_t bPresent = 0;
   std::int32_t bOnScreen = 0;
+  IndexSlots Slots;
 };
 
 // The record of the distance condition's one-axis test.

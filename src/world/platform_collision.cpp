@@ -1,4 +1,7 @@
 // Block characters as moving platforms and walls for the other characters.
+#include <algorithm>
+#include <vector>
+
 #include "core/report_log.h"
 
 #include "world/scene_play.h"
@@ -37,6 +40,21 @@ double DepthY(const WorldBox& a, const WorldBox& p) {
 
 }  // namespace
 
+namespace {
+
+// The platforms that may meet a box, copied: the walks below may ask again inside.
+std::vector<const cChara*> Near(cScenePlay& s, const WorldBox& box) {
+  std::vector<const cChara*> out;
+  for (cCharaBase* c : s.PlatformsNear(box)) out.push_back(static_cast<const cChara*>(c));
+  return out;
+}
+
+WorldBox Span(double x0, double y0, double x1, double y1) {
+  return WorldBox{std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+}
+
+}  // namespace
+
 bool cScenePlay::IsPlatform(const cChara& p, const cGameObj& mover) const {
   return p.IsBlockChara() && p.bPresent != 0 && p.bDead == 0 && p.nNumber != mover.nNumber;
 }
@@ -46,7 +64,8 @@ bool cScenePlay::OverlapsSolidChara(const cGameObj& o) { return OverlapsOtherSol
 bool cScenePlay::OverlapsOtherSolidChara(const cGameObj& o, int excluded) {
   if (o.bNoGravity != 0 && o.nVControl == 0) return false;
   const WorldBox box{o.x, o.y, o.right, o.bottom};
-  for (const cChara& p : CharaList) {
+  for (const cChara* q : Near(*this, box)) {
+    const cChara& p = *q;
     if (!IsPlatform(p, o) || p.nNumber == excluded) continue;
     if (box.Overlaps(p.Box())) return true;
   }
@@ -55,7 +74,8 @@ bool cScenePlay::OverlapsOtherSolidChara(const cGameObj& o, int excluded) {
 
 void cScenePlay::PushFromSolidCharas(cCharaBase& c, bool vertical) {
   Offer up, down, left, rightOffer;
-  for (const cChara& p : CharaList) {
+  for (const cChara* q : Near(*this, c.Box())) {
+    const cChara& p = *q;
     if (!IsPlatform(p, c) || !c.Box().Overlaps(p.Box())) continue;
     const WorldBox pb = p.Box();
     if (vertical) {
@@ -106,7 +126,8 @@ bool cScenePlay::IsSqueezed(const cCharaBase& c, const WorldBox& before) {
                              {before.right, before.bottom - 1}};
   for (int i = 0; i < 4; ++i) {
     bool covered = false;
-    for (const cChara& p : CharaList) {
+    for (const cChara* q : Near(*this, Span(now[i][0], now[i][1], then[i][0], then[i][1]))) {
+      const cChara& p = *q;
       if (!IsPlatform(p, c)) continue;
       const WorldBox pb = p.Box();
       if (pb.Contains(now[i][0], now[i][1]) || pb.Contains(then[i][0], then[i][1])) {
@@ -119,28 +140,30 @@ bool cScenePlay::IsSqueezed(const cCharaBase& c, const WorldBox& before) {
   return true;
 }
 
+namespace {
+
+// The stage character of that number, or none (the hero is never a platform).
+cChara* StageChara(cScenePlay& s, int number) {
+  cCharaBase* found = number >= 0 ? s.FindCharaByNumber(number) : nullptr;
+  return found != nullptr && found->bHeroFlag == 0 ? static_cast<cChara*>(found) : nullptr;
+}
+
+}  // namespace
+
 bool cScenePlay::StillOnRidden(const cCharaBase& c) {
-  for (const cChara& p : CharaList) {
-    if (p.nNumber == c.nRidden && IsPlatform(p, c)) return Touches(p.Box(), c.x, c.bottom, c.right, c.bottom + 5);
-  }
-  return false;
+  const cChara* p = StageChara(*this, c.nRidden);
+  return p != nullptr && IsPlatform(*p, c) && Touches(p->Box(), c.x, c.bottom, c.right, c.bottom + 5);
 }
 
 cChara* cScenePlay::FindPlatformBelow(const cCharaBase& c) {
-  for (cChara& p : CharaList) {
-    if (IsPlatform(p, c) && Touches(p.Box(), c.x, c.bottom, c.right, c.bottom + 5)) return &p;
+  for (const cChara* q : Near(*this, WorldBox{c.x, c.bottom, c.right, c.bottom + 5})) {
+    if (IsPlatform(*q, c) && Touches(q->Box(), c.x, c.bottom, c.right, c.bottom + 5)) return const_cast<cChara*>(q);
   }
   return nullptr;
 }
 
 void cScenePlay::CarryByRidden(cCharaBase& c) {
-  cChara* platform = nullptr;
-  for (cChara& p : CharaList) {
-    if (p.nNumber == c.nRidden) {
-      platform = &p;
-      break;
-    }
-  }
+  cChara* platform = StageChara(*this, c.nRidden);
   if (platform == nullptr) return;
   c.vx += platform->x - c.RiddenBox.left;
   if (platform->Flies() || platform->bFalling != 0) c.vy = platform->y - c.RiddenBox.top;
@@ -177,7 +200,8 @@ int cScenePlay::ResolveTerrain(cCharaBase& c) {
 
   if (c.Flies()) {
     Offer up, down, left, rightOffer;
-    for (const cChara& p : CharaList) {
+    for (const cChara* q : Near(*this, c.Box())) {
+      const cChara& p = *q;
       if (!IsPlatform(p, c) || !c.Box().Overlaps(p.Box())) continue;
       anyOverlap = true;
       const WorldBox pb = p.Box();
@@ -259,7 +283,8 @@ int cScenePlay::ResolveTerrain(cCharaBase& c) {
   const WorldBox saved = c.Saved;
   const WorldBox p{saved.left, c.y, saved.right, c.bottom};
   Offer head, land, left, rightOffer;
-  for (const cChara& x : CharaList) {
+  for (const cChara* q : Near(*this, c.Box())) {
+    const cChara& x = *q;
     if (!IsPlatform(x, c)) continue;
     const WorldBox xb = x.Box();
     if (!c.Box().Overlaps(xb)) continue;
@@ -325,8 +350,8 @@ int cScenePlay::ResolveTerrain(cCharaBase& c) {
 
   const auto firstOverHead = [&]() -> const cChara* {
     const WorldBox startUpper{start.left, start.top, start.right, start.top + (h / 2)};
-    for (const cChara& x : CharaList) {
-      if (IsPlatform(x, c) && startUpper.Overlaps(x.Box())) return &x;
+    for (const cChara* x : Near(*this, startUpper)) {
+      if (IsPlatform(*x, c) && startUpper.Overlaps(x->Box())) return x;
     }
     return nullptr;
   };
@@ -418,9 +443,7 @@ int cScenePlay::ResolveTerrain(cCharaBase& c) {
     } else {
       cChara* platform = nullptr;
       if (StillOnRidden(c)) {
-        for (cChara& x : CharaList) {
-          if (x.nNumber == c.nRidden) platform = &x;
-        }
+        platform = StageChara(*this, c.nRidden);
       } else {
         platform = FindPlatformBelow(c);
       }

@@ -69,6 +69,7 @@ int cPlayer::OnMovedX() {
   const int code = ClampX(Flies() ? 0 : 1);
   UpdateBox(Body, x, true);
   UpdateBox(Attack, x, true);
+  if (Slots.Any()) NotifyObjectMoved(*this);
   return code;
 }
 
@@ -77,6 +78,7 @@ int cPlayer::OnMovedY() {
   const int code = ClampY(Flies() ? 0 : 1);
   UpdateBox(Body, y, false);
   UpdateBox(Attack, y, false);
+  if (Slots.Any()) NotifyObjectMoved(*this);
   return code;
 }
 

@@ -75,7 +75,61 @@ cBlockCell* cScenePlay::Cell(int index) {
   return &BlockMap[index];
 }
 
+void cScenePlay::ResetIndexes() {
+  const int w = ScrollX.nMapPixels;
+  const int h = ScrollY.nMapPixels;
+  PlatformIndex.Reset(w, h);
+  BodyIndex.resize(8);
+  for (cSpatialIndex& index : BodyIndex) index.Reset(w, h);
+  NumberIndex.clear();
+}
+
+void cScenePlay::IndexChara(cCharaBase& c) {
+  ++nFieldChanges;
+  NumberIndex.emplace(c.nNumber, &c);
+  if (c.bHeroFlag == 0 && c.Def.bBlockChara != 0) {
+    c.Slots.listKey = ++nKeyCounter;
+    PlatformIndex.Insert(&c, c.Slots.platform, c.Box(), c.Slots.listKey);
+  }
+}
+
+void cScenePlay::UnindexChara(cCharaBase& c) {
+  ++nFieldChanges;
+  const auto it = NumberIndex.find(c.nNumber);
+  if (it != NumberIndex.end() && it->second == &c) NumberIndex.erase(it);
+  PlatformIndex.Remove(c.Slots.platform);
+  if (c.nGroup >= 0 && c.nGroup < static_cast<int>(BodyIndex.size())) BodyIndex[c.nGroup].Remove(c.Slots.body);
+}
+
+void cScenePlay::OnObjectMoved(cCharaBase& c) {
+  ++nFieldChanges;
+  if (c.Slots.platform >= 0) PlatformIndex.Move(c.Slots.platform, c.Box());
+  if (c.Slots.body >= 0) BodyIndex[c.nGroup].Move(c.Slots.body, c.BodyBox());
+}
+
+void NotifyObjectMoved(cGameObj& object) {
+  // Only characters are given index slots.
+  if (PlaySceneGlobal != nullptr) PlaySceneGlobal->OnObjectMoved(static_cast<cCharaBase&>(object));
+}
+
+const std::vector<cCharaBase*>& cScenePlay::PlatformsNear(const WorldBox& box) {
+  if (bUseIndex) {
+    PlatformIndex.Query(box, NearScratch);
+  } else {
+    NearScratch.clear();
+    for (cChara& c : CharaList) {
+      if (c.IsBlockChara()) NearScratch.push_back(&c);
+    }
+  }
+  return NearScratch;
+}
+
 cCharaBase* cScenePlay::FindCharaByNumber(int number) {
+  if (bUseIndex) {
+    const auto it = NumberIndex.find(number);
+    if (it != NumberIndex.end()) return it->second;
+    // Objects set up outside the field's own paths are still found by the walk below.
+  }
   for (cPlayer& p : Player) {
     if (p.nNumber == number) return &p;
   }
@@ -86,7 +140,11 @@ cCharaBase* cScenePlay::FindCharaByNumber(int number) {
 }
 
 void cScenePlay::AddToGroup(cCharaBase& chara) {
-  if (chara.nGroup >= 0 && chara.nGroup < static_cast<int>(CharaGroups.size())) CharaGroups[chara.nGroup].push_back(&chara);
+  if (chara.nGroup < 0 || chara.nGroup >= static_cast<int>(CharaGroups.size())) return;
+  CharaGroups[chara.nGroup].push_back(&chara);
+  ++nFieldChanges;
+  chara.Slots.groupKey = ++nKeyCounter;
+  BodyIndex[chara.nGroup].Insert(&chara, chara.Slots.body, chara.BodyBox(), chara.Slots.groupKey);
 }
 
 cList<cChara>::iterator cScenePlay::RemoveChara(cList<cChara>::iterator it) {
@@ -107,6 +165,7 @@ cList<cChara>::iterator cScenePlay::RemoveChara(cList<cChara>::iterator it) {
     }
   }
   if (pCurChara == &c) pCurChara = nullptr;
+  UnindexChara(c);
   const bool atCursor = pPassCursor != nullptr && *pPassCursor == it;
   const auto next = CharaList.erase(it);
   if (atCursor) {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "core/checked_sequence.h"
 #include "data/block_cell.h"
@@ -12,6 +14,7 @@
 #include "world/item_obj.h"
 #include "world/player.h"
 #include "world/scroll_axis.h"
+#include "world/spatial_index.h"
 
 class cEdCondition;
 class cEdFlow;
@@ -98,6 +101,15 @@ class cScenePlay {
   int StepPlayFrame();
   void UpdateActiveFlags();
 
+  // The indexes: platforms by their boxes, each group's characters by their body boxes and
+  // every character by number. With bUseIndex clear the passes walk the whole lists.
+  void ResetIndexes();
+  void IndexChara(cCharaBase& chara);
+  void UnindexChara(cCharaBase& chara);
+  void OnObjectMoved(cCharaBase& chara);
+  // The block characters that may meet box, in CharaList order (all of them without index).
+  const std::vector<cCharaBase*>& PlatformsNear(const WorldBox& box);
+
   cStageData& Stage;
   HitLevelUnits Units;
   double dGravitySetting = 0.4;
@@ -131,6 +143,13 @@ class cScenePlay {
   // While the hit pass walks the group lists, a removal leaves a null in them instead of
   // cutting the list under the walk; the pass compacts them when it ends.
   int nGroupWalks = 0;
+  bool bUseIndex = true;
+  cSpatialIndex PlatformIndex;
+  cVector<cSpatialIndex> BodyIndex = cVector<cSpatialIndex>(8);
+  std::unordered_map<std::int32_t, cCharaBase*> NumberIndex;  // looked up, never walked
+  std::uint64_t nKeyCounter = 0;
+  std::uint64_t nFieldChanges = 0;  // any character indexed, moved or removed
+  std::vector<cCharaBase*> NearScratch;
   std::int32_t bEraseCharas = 0, bEraseBlockCharas = 0, bEraseItems = 0;
 };
 

@@ -22,6 +22,7 @@ void cScenePlay::SpawnCharas(int blockX, int blockY, const cEdChara& placement) 
     c.OnMovedY();
     CharaList.push_back(c);
     CharaList.back().UpdateScreenRect();
+    IndexChara(CharaList.back());
     ++nCharaNumber;
   }
 }
@@ -36,6 +37,7 @@ void cScenePlay::SetupField(std::uint32_t seed) {
   nCharaNumber = nItemNumber = nShotNumber = 0;
   SetUnits(Stage.nHitLevel, Stage.dGravity);
   BuildBlockMap();
+  ResetIndexes();
   Player.assign(1, cPlayer{});
   const int heroIndex = Stage.FindHero();
   if (heroIndex >= 0) {
@@ -43,6 +45,7 @@ void cScenePlay::SetupField(std::uint32_t seed) {
     Hero().Init(nCharaNumber++, p, (p.x + 10) * 32 + 16, (p.y + 10) * 32 + 16);
   }
   cPlayer& hero = Hero();
+  IndexChara(hero);
   ScrollX.dPos = hero.x - 320 + (hero.nWidth / 2);
   ScrollX.Clamp();
   ScrollY.dPos = hero.y - 240 + (hero.nHeight / 2);
