@@ -5,8 +5,6 @@
 
 #include "world/world_math.h"
 
-cScenePlay* PlaySceneGlobal = nullptr;
-
 cScenePlay::cScenePlay(cStageData& stage) : Stage(stage) {
   CharaGroups.resize(8);
   PlaySceneGlobal = this;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/checked_sequence.h"
+#include "core/scene_manager.h"
 #include "data/block_cell.h"
 #include "data/hit_level.h"
 #include "data/stage_data.h"
@@ -153,5 +154,5 @@ class cScenePlay {
   std::int32_t bEraseCharas = 0, bEraseBlockCharas = 0, bEraseItems = 0;
 };
 
-// The live play scene, for the objects and the flow engine; null outside play.
-extern cScenePlay* PlaySceneGlobal;
+// The live play scene (PlaySceneGlobal of the scene manager) is the last one constructed
+// until it is destroyed: tests and tools make their own.
