@@ -6,6 +6,7 @@
 #include "data/ed_chara.h"
 #include "flow/flow_state_seam.h"
 #include "world/anime_entry.h"
+#include "world/effect_tables.h"
 #include "world/game_obj.h"
 #include "world/hit_box.h"
 #include "world/motion_helpers.h"
