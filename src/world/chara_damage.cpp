@@ -49,7 +49,10 @@ int cCharaBase::TakeBodyHit(const cCharaBase& attacker) {
   std::int64_t d = attacker.Def.nPower;
   if (d > 0) d = std::clamp<std::int64_t>(d - Def.nDefence, 0, 999999);
   const int r = AddHp(-d, 0, 1);
-  // The hit effect between the two bodies comes with the effect objects.
+  if (attacker.Def.nHitEffect != 0) {
+    cEffectObj& effect = Scene().EffectList.emplace_back();
+    effect.InitAtOverlap(attacker.Def.nHitEffect, BodyBox(), attacker.BodyBox(), attacker.Def.nGiant);
+  }
   ImpactFromChara(attacker);
   if (attacker.Def.nPower != 0) FireTrigger(1);
   if (attacker.Def.nImpact != 0) FireTrigger(2);

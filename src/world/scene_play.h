@@ -11,6 +11,7 @@
 #include "data/hit_level.h"
 #include "data/stage_data.h"
 #include "world/chara.h"
+#include "world/effect_obj.h"
 #include "world/hit_box.h"
 #include "world/item_obj.h"
 #include "world/player.h"
@@ -119,6 +120,7 @@ class cScenePlay {
   cVector<cPlayer> Player;
   cList<cChara> CharaList;
   cList<cItemObj> ItemList;
+  cList<cEffectObj> EffectList;
   cVector<cList<cCharaBase*>> CharaGroups;
   cCharaBase* pCurChara = nullptr;
   void* pCurFlow = nullptr;

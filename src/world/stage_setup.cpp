@@ -33,6 +33,7 @@ void cScenePlay::SetupField(std::uint32_t seed) {
   CharaGroups.assign(8, cList<cCharaBase*>{});
   CharaList.clear();
   ItemList.clear();
+  EffectList.clear();
   SeedGameRandom(seed);
   nCharaNumber = nItemNumber = nShotNumber = 0;
   SetUnits(Stage.nHitLevel, Stage.dGravity);

@@ -66,6 +66,12 @@ std::uint64_t WorldDigest(const cScenePlay& scene) {
     d.Real(item.x);
     d.Real(item.y);
   }
+  d.Int(static_cast<std::int64_t>(scene.EffectList.size()));
+  for (const cEffectObj& e : scene.EffectList) {
+    d.Int(e.nIndex);
+    d.Real(e.x);
+    d.Real(e.y);
+  }
   for (std::int32_t v : scene.StageVars) d.Int(v);
   d.Add(GameRandomState());
   return d.Value();

@@ -3,6 +3,8 @@
 
 #include "data/database.h"
 #include "support/world_fixture.h"
+#include "core/game_random.h"
+#include "world/effect_obj.h"
 #include "world/effect_tables.h"
 
 namespace {
@@ -160,6 +162,25 @@ TEST_F(TimedAnimeTest, FeetStayOnRescaleByTheLegacySwitch) {
   hero.y = 500;
   hero.KeepFootOnScale(2, 1);
   EXPECT_EQ(hero.y, 476);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EffectObjTest, ImpactEffectsSitOnTheOverlapWithAJitter) {
+  SeedGameRandom(1);  // draws 41 and 18467: jitters 41 % 9 - 4 and 18467 % 9 - 4
+  cEffectObj e;
+  e.InitAtOverlap(0, WorldBox{0, 0, 31, 31}, WorldBox{16, 8, 47, 39}, 1);
+  EXPECT_EQ(e.nWidth, 32);
+  EXPECT_EQ(e.x, 16 + (16 >> 1) - 16 + (41 % 9 - 4));
+  EXPECT_EQ(e.y, 8 + (24 >> 1) - 16 + (18467 % 9 - 4));
+  // Apart: placed at the origin less half its size, and still jittered.
+  e.InitAtOverlap(0, WorldBox{0, 0, 1, 1}, WorldBox{10, 10, 11, 11}, 1);
+  EXPECT_GE(e.x, -16 - 4);
+  EXPECT_LE(e.x, -16 + 4);
+  EXPECT_TRUE(e.Step(true));  // no frames without a database: over at once
+  SeedGameRandom(1);
 }
 
 }  // namespace
