@@ -1,9 +1,7 @@
 #include "world/spatial_index.h"
 
 #include <algorithm>
-#include <cmath>
 
-#include "world/world_math.h"
 
 namespace {
 
@@ -24,9 +22,11 @@ void cSpatialIndex::Reset(int mapWidth, int mapHeight) {
 
 void cSpatialIndex::Cover(const WorldBox& box, int& c0, int& r0, int& c1, int& r1) const {
   // An inverted box still meets boxes that span its edge: cover both of its ends.
+  // Outside the map (or NaN) counts as its edge cells; inside, truncation is the floor.
   const auto cell = [](double v, int count) {
-    const int p = TruncToInt(std::floor(v));
-    return std::clamp(p >> kCellShift, 0, count - 1);
+    if (!(v >= 0)) return 0;
+    if (v >= static_cast<double>(count) * 64) return count - 1;
+    return static_cast<int>(v) >> kCellShift;
   };
   c0 = cell(std::min(box.left, box.right), cols_);
   c1 = cell(std::max(box.left, box.right), cols_);

@@ -2,7 +2,6 @@
 
 #include <bit>
 #include <cmath>
-#include <limits>
 
 // The reductions and polynomials below are the classic minimax forms for |x| <= pi/4 (sine
 // and cosine) and for atan on [0, 7/16] with four breakpoints; all constants are exact
@@ -203,11 +202,4 @@ double WorldAtan2(double y, double x) {
     case 2: return kPi - (z - kPiLo);
     default: return (z - kPiLo) - kPi;
   }
-}
-
-std::int32_t TruncToInt(double v) {
-  if (std::isnan(v)) return 0;
-  if (v >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
-  if (v <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
-  return static_cast<std::int32_t>(v);
 }
