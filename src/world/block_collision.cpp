@@ -11,6 +11,10 @@ namespace {
 constexpr int kNoCell = 0;
 constexpr int kWeakest = INT_MIN;
 
+// Kinds other than passable (0) and deadly-for-players (2) act as solid (1): larger kinds
+// only win comparisons.
+int Rule(int kind) { return kind == 0 ? 0 : kind == 2 ? 2 : 1; }
+
 bool WalksOrDies(const cCharaBase& c) { return !c.Flies() || c.nVControl == 2; }
 bool PassesBlocks(const cCharaBase& c) { return c.Flies() && c.nVControl == 0; }
 
@@ -102,7 +106,7 @@ int cScenePlay::PickCornerCell(int l, int t, int r, int b, int group) {
 
 int cScenePlay::HitLeftWall(cCharaBase& c) {
   const int cell = PickEdgeCell(c, TruncToInt(c.x), TruncToInt(c.y), TruncToInt(c.x), TruncToInt(c.bottom));
-  const int kind = HitKind(cell, c.nGroup);
+  const int kind = Rule(HitKind(cell, c.nGroup));
   if (kind == 2 && c.IsPlayerOperated()) return 2;
   if (kind != 1 && kind != 2) return 0;
   if (c.Flies() && c.nVControl == 2) return 2;
@@ -120,7 +124,7 @@ int cScenePlay::HitLeftWall(cCharaBase& c) {
 int cScenePlay::HitRightWall(cCharaBase& c) {
   const int cell =
       PickEdgeCell(c, TruncToInt(c.right), TruncToInt(c.y), TruncToInt(c.right), TruncToInt(c.bottom));
-  const int kind = HitKind(cell, c.nGroup);
+  const int kind = Rule(HitKind(cell, c.nGroup));
   if (kind == 2 && c.IsPlayerOperated()) return 2;
   if (kind != 1 && kind != 2) return 0;
   if (c.Flies() && c.nVControl == 2) return 2;
@@ -159,7 +163,7 @@ int cScenePlay::HitFloor(cCharaBase& c) {
   const int cell =
       PickEdgeCell(c, TruncToInt(c.x), TruncToInt(c.bottom), TruncToInt(c.right), TruncToInt(c.bottom));
   c.nFootCell = cell;
-  const int kind = HitKind(cell, c.nGroup);
+  const int kind = Rule(HitKind(cell, c.nGroup));
   if (kind == 0) {
     c.nFootCell = -1;
     ++c.nNoGround;
@@ -190,7 +194,7 @@ int cScenePlay::HitFloor(cCharaBase& c) {
 
 int cScenePlay::HitCeilingBlock(cCharaBase& c) {
   const int cell = PickEdgeCell(c, TruncToInt(c.x), TruncToInt(c.y), TruncToInt(c.right), TruncToInt(c.y));
-  const int kind = HitKind(cell, c.nGroup);
+  const int kind = Rule(HitKind(cell, c.nGroup));
   if (kind == 2 && c.IsPlayerOperated()) return 2;
   if (kind != 1 && kind != 2) return 0;
   if (c.Flies() && c.nVControl == 2) return 2;
@@ -211,8 +215,8 @@ int cScenePlay::CheckFloorThenCeiling(cCharaBase& c) {
   if (PassesBlocks(c)) return 0;
   const int cell =
       PickEdgeCell(c, TruncToInt(c.x), TruncToInt(c.bottom), TruncToInt(c.right), TruncToInt(c.bottom));
-  const int kind = HitKind(cell, c.nGroup);
-  if (kind == 1 || kind == 2) {
+  const int kind = Rule(HitKind(cell, c.nGroup));
+  if (kind != 0) {
     c.nFootCell = cell;
     const int r = HitFloor(c);
     if (r == 2) return 2;

@@ -32,7 +32,7 @@ namespace {
 
 // A deadly contact, a fall or a defeat of one character in passes a and c. Returns true
 // when the frame ends; it is set to the node after the character when that was removed.
-bool Defeat(cScenePlay& s, cList<cChara>::iterator& it, bool removed, int& result) {
+bool Defeat(cScenePlay& s, cList<cChara>::iterator& it, int& result) {
   const int r = s.DefeatChara(*it);
   if (SystemData.bDefeatSound != 0) {
     if (r == 1) {
@@ -45,7 +45,6 @@ bool Defeat(cScenePlay& s, cList<cChara>::iterator& it, bool removed, int& resul
     if (r != 0) result = kCleared;
     return r != 0;
   }
-  (void)removed;
   it = s.RemoveChara(it);
   if (r != 0) result = kCleared;
   return r != 0;
@@ -56,6 +55,8 @@ bool Defeat(cScenePlay& s, cList<cChara>::iterator& it, bool removed, int& resul
 int cScenePlay::StepPlayFrame() {
   ++nFrame;
   cPlayer& hero = Hero();
+  // The HP check ends a frame by the hero's defeat or by a clear it started.
+  const auto EndedByHpCheck = [this] { return nState == 4 ? kCleared : kHeroDied; };
   const auto heroDies = [&](bool soundPlayed) {
     if (!soundPlayed) WorldSound().PlaySE(kSoundHeroDown);
     if (hero.OnDefeated() == 1) {
@@ -116,10 +117,10 @@ int cScenePlay::StepPlayFrame() {
         const int acted = c.Act(0);
         if (bCursorRemoved) continue;
         if (acted != 0) {
-          if (Defeat(*this, it, false, result)) return result;
+          if (Defeat(*this, it, result)) return result;
           continue;
         }
-        if (nKillFlag != 0 && CheckHeroHp() != 0) return kCleared;
+        if (nKillFlag != 0 && CheckHeroHp() != 0) return EndedByHpCheck();
         if (bCursorRemoved) continue;
         int r = c.StepX();
         bool deadly = r != 4 && CollideBlocksX(c) == 2;
@@ -132,7 +133,7 @@ int cScenePlay::StepPlayFrame() {
         }
         if (deadly) {
           WorldSound().PlaySE(kSoundCharaDown);
-          if (Defeat(*this, it, false, result)) return result;
+          if (Defeat(*this, it, result)) return result;
           continue;
         }
         if (leave) {
@@ -150,7 +151,7 @@ int cScenePlay::StepPlayFrame() {
       if (hero.Act(0) != 0) return heroDies(false);
       if (nStageEnd == 1) return clear();
       if (nStageEnd == 2) return heroDies(false);
-      if (nKillFlag != 0 && CheckHeroHp() != 0) return nState == 4 ? kCleared : kHeroDied;
+      if (nKillFlag != 0 && CheckHeroHp() != 0) return EndedByHpCheck();
       ApplyBlockEffect(hero);
       if (hero.bRiding != 0) CarryByRidden(hero);
       const auto dead = [&](const char* line) {
@@ -208,10 +209,10 @@ int cScenePlay::StepPlayFrame() {
             it = RemoveChara(it);
             continue;
           }
-          if (Defeat(*this, it, false, result)) return result;
+          if (Defeat(*this, it, result)) return result;
           continue;
         }
-        if (nKillFlag != 0 && CheckHeroHp() != 0) return kCleared;
+        if (nKillFlag != 0 && CheckHeroHp() != 0) return EndedByHpCheck();
         if (bCursorRemoved) continue;
         if (c.bRiding != 0) CarryByRidden(c);
         int r = c.StepX();
@@ -231,7 +232,7 @@ int cScenePlay::StepPlayFrame() {
         const bool squeezed = (c.bContactL != 0 && c.bContactR != 0) || (c.bContactU != 0 && c.bContactD != 0);
         if (!leave && (deadly || squeezed)) {
           WorldSound().PlaySE(kSoundCharaDown);
-          if (Defeat(*this, it, false, result)) return result;
+          if (Defeat(*this, it, result)) return result;
           continue;
         }
         if (leave) {

@@ -81,6 +81,23 @@ TEST_F(BlockCollisionTest, KindTwoKillsThePlayerAndWallsTheComputer) {
   EXPECT_EQ(world.Scene().CollideBlocksX(hero), 2);
 }
 
+TEST_F(BlockCollisionTest, KindsAboveTwoActAsSolid) {
+  for (const int kind : {5, 200}) {
+    for (int row = 0; row < 4; ++row) {
+      Solid(2, row);
+      world.Scene().BlockMap[world.Scene().CellIndex(2, row)].nHitKind = static_cast<std::uint8_t>(kind);
+    }
+    Put(*walker, 64 - walker->nWidth + 1, 40);
+    walker->vx = 1;
+    EXPECT_EQ(world.Scene().CollideBlocksX(*walker), 0);
+    EXPECT_EQ(walker->right, 63.0) << kind;
+    cPlayer& hero = world.Hero();
+    Put(hero, 64 - hero.nWidth + 1, 40);
+    hero.vx = 1;
+    EXPECT_EQ(world.Scene().CollideBlocksX(hero), 0) << kind;  // not deadly for the player
+  }
+}
+
 TEST_F(BlockCollisionTest, FlyerModes) {
   for (int row = 0; row < 4; ++row) Solid(2, row);
   walker->SetFlightKind(1);  // passes blocks
