@@ -15,6 +15,7 @@
 #include "data/system_data.h"
 #include "platform/clock.h"
 #include "platform/files/folder_tree.h"
+#include "world/effect_tables.h"
 
 namespace startup {
 
@@ -54,6 +55,8 @@ bool EffectCopiesAndFrameTables(StartupContext& /*context*/) {
   Database.CopyEffectsForBackwards();
   BuildAnimeFrameTables(AnimeStepTables);
   BuildEffectFrameTables(EffectStepTables);
+  BuildCharaEffectTables();
+  BuildScrEffectTables();
   return true;
 }
 

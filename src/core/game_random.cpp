@@ -23,3 +23,5 @@ int GameRandom() {
   } while (!g_state.compare_exchange_weak(state, next, std::memory_order_relaxed));
   return static_cast<int>((next >> 16) & 0x7FFF);
 }
+
+std::uint32_t GameRandomState() { return g_state.load(std::memory_order_relaxed); }

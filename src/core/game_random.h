@@ -11,3 +11,6 @@ void SeedGameRandom(std::uint32_t seed);
 
 // The next number of the sequence, 0 to 32767.
 int GameRandom();
+
+// The generator's state, for checksums of a game's state; reading it draws nothing.
+std::uint32_t GameRandomState();

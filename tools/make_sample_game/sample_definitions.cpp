@@ -1,5 +1,7 @@
 #include "make_sample_game/sample_definitions.h"
 
+#include "data/ed_condition.h"
+
 #include "make_sample_game/block_pictures.h"
 #include "make_sample_game/chara_pictures.h"
 #include "make_sample_game/item_pictures.h"
@@ -15,7 +17,7 @@ using namespace flows;
 
 // Collision kinds and block effects.
 enum : std::uint8_t { kPass = 0, kSolid = 1, kDeadly = 2 };
-enum : std::uint8_t { kNoEffect = 0, kSpringEffect = 1, kCarryLeft = 4, kCarryRight = 5 };
+enum : std::uint8_t { kNoEffect = 0, kSpringEffect = 1, kNoJump = 2, kSpeedChange = 3, kCarryLeft = 4, kCarryRight = 5 };
 
 struct BlockRow {
   int entry;
@@ -59,7 +61,20 @@ const BlockRow kBlockRows[] = {
     {blockdef::kIsland, blockpic::kIsland, kSolid, 0, kNoEffect, 0, "Floating island"},
     {blockdef::kDarkBrick, blockpic::kDarkBrick, kSolid, 0, kNoEffect, 0, "Dark brick"},
     {blockdef::kDirtStones, blockpic::kDirtStones, kSolid, 0, kNoEffect, 0, "Stony earth"},
+    {blockdef::kSpeedFloor, blockpic::kIce, kSolid, 0, kSpeedChange, 150, "Speed floor"},
+    {blockdef::kMud, blockpic::kCaveDirt, kSolid, 0, kNoJump, 0, "Mud"},
+    {blockdef::kGate, blockpic::kBrick, kSolid, 0, kNoEffect, 0, "Brick gate"},
 };
+
+// The gate stands while stage variable 1 is 0.
+void AddGateCondition(cEdBlock& gate) {
+  cEdCondition open;
+  open.nKind = kCondStageVar;
+  open.nVarIndex = 1;
+  open.nOp = 0;
+  open.nValue = 0;
+  gate.conditions.push_back(open);
+}
 
 cEdBlock Block(const BlockRow& row) {
   cEdBlock block;
@@ -146,6 +161,15 @@ cEdChara Lift(const char* name, int there, int back, int speed) {
   return lift;
 }
 
+// A crate that falls and can be stood on: a walking block character.
+cEdChara Crate() {
+  cEdChara crate = Character("Crate", charapic::kLift, animeset::kStill, 999);
+  crate.nGroup = 2;
+  crate.bBlockChara = 1;
+  crate.nInvincible = 2;
+  return crate;
+}
+
 cEdChara Spiker() {
   cEdChara spiker = Enemy("Spiker", charapic::kSpiker, animeset::kWalker, 3, 400);
   spiker.nDefence = 0;
@@ -168,6 +192,7 @@ cEdItem Item(const char* name, int picture, int sound, std::initializer_list<cEd
 void BuildCommonPalette(cCommonPalette& palette) {
   palette.Blocks.assign(1, cEdBlock());
   for (const BlockRow& row : kBlockRows) palette.Blocks.push_back(Block(row));
+  AddGateCondition(palette.Blocks[blockdef::kGate]);
 
   palette.Charas.assign(1, cEdChara());
   palette.Charas.push_back(Hero(false));
@@ -179,6 +204,7 @@ void BuildCommonPalette(cCommonPalette& palette) {
   palette.Charas.push_back(Lift("Lift (across)", kRight, kLeft, 20));
   palette.Charas.push_back(Lift("Lift (up and down)", kUp, kDown, 8));
   palette.Charas.push_back(Spiker());
+  palette.Charas.push_back(Crate());
 
   palette.Items.assign(1, cEdItem());
   cEdItem coin = Item("Coin", itempic::kCoin, sfx::kCoin, {AddScore(10)});

@@ -41,13 +41,16 @@ enum : int {
   kIsland,
   kDarkBrick,
   kDirtStones,
+  kSpeedFloor,
+  kMud,
+  kGate,
   kCount,
 };
 }
 
 // Entries of the character list.
 namespace charadef {
-enum : int { kHero = 1, kHeroWithSign, kBeetle, kSentry, kBat, kLiftAcross, kLiftUpDown, kSpiker, kCount };
+enum : int { kHero = 1, kHeroWithSign, kBeetle, kSentry, kBat, kLiftAcross, kLiftUpDown, kSpiker, kCrate, kCount };
 }
 
 // Entries of the item list.

@@ -100,6 +100,9 @@ void LayOutDusk(StageBuilder& s) {
   s.Items(16, 7, 6, itemdef::kCoin);
 
   s.Ground(25, 40, kFloor);
+  s.Row(25, 27, kFloor, kSpeedFloor);
+  s.Chara(35, kFloor - 1, charadef::kCrate);
+  s.Chara(35, kFloor - 2, charadef::kCrate);  // stacked: it rests on the one below
   s.Row(29, 33, 8, kCrate);
   s.Items(29, 6, 5, itemdef::kCoin);
   s.Chara(37, kFloor - 1, charadef::kSentry);
@@ -116,12 +119,14 @@ void LayOutDusk(StageBuilder& s) {
   s.Ground(61, 99, kFloor);
   s.Row(66, 68, kFloor, kSpikes);
   s.Chara(64, 5, charadef::kBat);
+  s.Row(70, 71, kFloor, kMud);
   s.Chara(73, kFloor - 1, charadef::kBeetle);
   s.Row(76, 80, 9, kBrick);
   s.Items(76, 7, 5, itemdef::kCoin);
   s.Chara(82, kFloor - 1, charadef::kBeetle);
   s.Chara(86, 4, charadef::kBat);
   s.Item(89, kFloor - 1, itemdef::kOneUp);
+  s.Block(91, kFloor - 1, kGate);
   s.Block(96, 5, kGoalTop);
   s.Column(96, 6, kFloor - 1, kGoalPole);
   s.Item(94, kFloor - 1, itemdef::kGoalOrb);

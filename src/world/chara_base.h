@@ -1,0 +1,145 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/checked_sequence.h"
+#include "data/ed_chara.h"
+#include "flow/flow_state_seam.h"
+#include "world/anime_entry.h"
+#include "world/effect_tables.h"
+#include "world/game_obj.h"
+#include "world/hit_box.h"
+#include "world/motion_helpers.h"
+
+class cItemObj;
+
+// What a jump command hands the character's jump step.
+struct JumpCommandState {
+  std::int32_t bStarted = 0;
+  std::int32_t nRunCount = 0;  // sub-steps the command has run
+  std::int32_t nFramesLeft = 1;
+  double dJumpSpeed = 0;
+  std::int32_t nSound = 0;
+};
+
+// What the hero and the stage characters share over cGameObj: the live definition, flows,
+// HP and SP, knock-back and jump state, contacts, riding, targets, variables and boxes.
+// References to other objects are object numbers, resolved when used; cells are indices into
+// the block map (-1 none).
+class cCharaBase : public cGameObj {
+ public:
+  cCharaBase() = default;
+  cCharaBase(const cCharaBase&) = default;
+  cCharaBase& operator=(const cCharaBase&) = default;
+
+  void KeepFootOnScale(int newScale, int oldScale) override;
+  void SetCenter(int cx, int cy) override;
+  void SnapToTarget(int cx, int cy, MoveCommandState& command) override;
+  void SetCenterX(int cx) override;
+  void SnapToTargetX(int cx, MoveCommandState& command) override;
+  void SetCenterY(int cy) override;
+  void SnapToTargetY(int cy, MoveCommandState& command) override;
+  virtual void CopyChara(const cCharaBase& other) { cCharaBase::operator=(other); }
+  virtual cItemObj* GetHeldItem() { return nullptr; }
+  virtual int OnMovedX() { return 0; }
+  virtual int OnMovedY() { return 0; }
+  virtual int StepX() { return 0; }
+  virtual int StepY() { return 0; }
+  virtual int Act(int /*dyingOnly*/) { return 0; }
+  virtual void JumpStep(JumpCommandState& /*command*/) {}
+
+  void ResetForStage(const cEdChara* def, double startX, double startY, int groupIndex);
+  void SetBodyBoxCentered(bool bottomAligned, int w, int h);
+  int Scale() const { return Def.nGiant; }
+  bool IsPlayerOperated() const { return nOperator == 0; }
+  bool Flies() const { return bNoGravity != 0; }
+  WorldBox Box() const { return WorldBox{x, y, right, bottom}; }
+  WorldBox BodyBox() const { return WorldBox{Body.left, Body.top, Body.right, Body.bottom}; }
+  WorldBox AttackBox() const { return WorldBox{Attack.left, Attack.top, Attack.right, Attack.bottom}; }
+  void FireTrigger(int trigger);
+
+  // Motion helpers.
+  double JumpSpeed(int halfBlocks) const;
+  double JumpSpeedFromDots(double dots) const;
+  int JumpApexTime(int halfBlocks) const;
+  void SetCell(int column, int row);
+  void SetCellX(int column);
+  void SetCellY(int row);
+  void ClearContacts() { bContactL = bContactR = bContactU = bContactD = 0; }
+  void ApplyGravity();
+  void SavePosition();
+  void RestorePosition();
+  void Land();
+  void HitCeiling();
+  void LeaveRide(int noteLanding);
+  bool StandsOnSomething() const;
+  int AddHp(std::int64_t amount, int force, int gauge);
+  int AddSp(std::int64_t amount, int gauge);
+  void ApplyImpact(int strength, double dx, double dy);
+  void ImpactFromChara(const cCharaBase& attacker);
+  void ApplyImpactY();
+  void DecayImpactX();
+  void DecayImpactY();
+
+  // Damage and death.
+  void StartInvincibility();
+  bool IsInvincible() const { return nInvincible > 0; }
+  void RememberAttacker(const cCharaBase& attacker);
+  bool WasHitBy(const cCharaBase& attacker) const;
+  void TickHitState();
+  int TakeBodyHit(const cCharaBase& attacker);
+  int OnDefeated();
+  void RemoveAnimes(int key);
+  void PauseAnimes(int key);
+  void ResumeAnimes(int key);
+  int CurrentAnimeValue(bool doNotStep);
+  int PoseBase(int* tint);
+
+  std::int32_t nTarget = -1;
+  cVector<std::int32_t> TargetedBy;
+  cVector<std::int32_t> HomingShots;
+  cEdChara Def;
+  cFlowSet Flows;
+  double dStartX = 0, dStartY = 0;
+  std::int32_t bAnimeChosen = 0;
+  double dImpX = 0, dImpY = 0;
+  std::int32_t bKnockBack = 0;
+  double dPrevImpY = 0;
+  std::int32_t bHeldStill = 0;
+  std::int32_t nWallSide = -1;
+  std::int32_t bFalling = 1;
+  std::int32_t bAscending = 0, bInJump = 0;
+  std::int32_t bJumpLock = 0;
+  std::int32_t nNoGround = 0;
+  std::int32_t nFootCell = -1, nLandCell = -1, nPrevLandCell = -1;
+  std::int32_t nSqueezeGrace = 0;
+  std::int32_t nMoveBook[4] = {};
+  std::int32_t bDead = 0;
+  std::int32_t bContactL = 0, bContactR = 0, bContactU = 0, bContactD = 0;
+  std::int32_t bLandedOnBlock = 0;
+  std::int32_t bRiding = 0;
+  std::int32_t nRidden = -1;
+  WorldBox RiddenBox;
+  WorldBox Saved;
+  std::int32_t nHp = 0;
+  GaugeAnim HpGauge;
+  std::int32_t nSp = 0;
+  GaugeAnim SpGauge;
+  cVector<std::int32_t> Vars = cVector<std::int32_t>(9, 0);
+  cList<AttackerMemo> Attackers;
+  cList<AnimeEntry> Animes;
+  cCharaEffectRun Effect;
+  std::int32_t bHeroFlag = 0;
+  std::int32_t nSightDots = 0;
+  std::int32_t nStepValue = 0;
+  HitBox Body, Attack;
+  // Run-time fields of no stored table.
+  std::int32_t bKillRequest = 0;  // the vanish flag: removed at the next check
+  std::int32_t nInvincible = 0;   // sub-steps
+  std::int32_t nDeathDisplay = 0;
+  std::int32_t nHide = 0;
+  std::int32_t bPinX = 0, bPinY = 0;
+  std::int32_t nPinLeft = 0, nPinTop = 0;
+  std::int32_t bCondLatch = 0;
+  std::int32_t nScrollSync = 0;
+};

@@ -1,0 +1,160 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/checked_sequence.h"
+#include "core/scene_manager.h"
+#include "data/block_cell.h"
+#include "data/hit_level.h"
+#include "data/stage_data.h"
+#include "world/chara.h"
+#include "world/effect_obj.h"
+#include "world/hit_box.h"
+#include "world/item_obj.h"
+#include "world/player.h"
+#include "world/scroll_axis.h"
+#include "world/spatial_index.h"
+
+class cEdCondition;
+class cEdFlow;
+struct cFlow;
+
+// The play scene as far as the game objects need it: the field's lists, the block map, the
+// scroll axes, the stage's units and the collisions, conditions and block effects. Its
+// states, set-up and drawing complete it with the play scene itself.
+class cScenePlay {
+ public:
+  explicit cScenePlay(cStageData& stage);
+  ~cScenePlay();
+  cScenePlay(const cScenePlay&) = delete;
+  cScenePlay& operator=(const cScenePlay&) = delete;
+
+  // The hit level's units of the stage.
+  void SetUnits(std::int32_t hitLevel, double gravity);
+  // The block map and both axes from the stage's size and limits.
+  void BuildBlockMap();
+  int CellIndex(int column, int row) const { return column + (row << ScrollX.nShift); }
+  // The cell of a map pixel, or -1 off the map.
+  int CellAt(int px, int py) const;
+  cBlockCell* Cell(int index);
+
+  cPlayer& Hero() { return Player[0]; }
+  cCharaBase* FindCharaByNumber(int number);
+  // The one removal path: references, the group list and the node; the next node.
+  cList<cChara>::iterator RemoveChara(cList<cChara>::iterator it);
+  void AddToGroup(cCharaBase& chara);
+  // Stand-ins until the play scene's own: defeat with the stage-clear check, the clear, an
+  // item touched by the hero.
+  int DefeatChara(cChara& chara);
+  void OnStageClear();
+  int TouchItem(cItemObj& item);
+
+  // Block collision.
+  int HitKind(int cell, int group);
+  int PickEdgeCell(const cCharaBase& c, int x1, int y1, int x2, int y2);
+  int PickFootCell(const cCharaBase& c);
+  int PickCornerCell(int l, int t, int r, int b, int group);
+  int CollideBlocksX(cCharaBase& c);
+  int CheckWalls(cCharaBase& c);
+  int HitLeftWall(cCharaBase& c);
+  int HitRightWall(cCharaBase& c);
+  int CollideBlocksY(cCharaBase& c);
+  int CheckFloorThenCeiling(cCharaBase& c);
+  int HitFloor(cCharaBase& c);
+  int HitCeilingBlock(cCharaBase& c);
+  void ClampToScreenX(cCharaBase& c);
+  int ClampToScreenY(cCharaBase& c);
+  bool IsBlocked(cCharaBase& c);
+
+  // Object collisions.
+  int CheckGroupHits();
+  int CheckCharaHits();
+  int KillByDamage(cCharaBase& c);
+  int CheckHeroHp();
+  int ResolveTerrain(cCharaBase& c);
+  void PushFromSolidCharas(cCharaBase& c, bool vertical);
+  bool IsSqueezed(const cCharaBase& c, const WorldBox& before);
+  bool StillOnRidden(const cCharaBase& c);
+  cChara* FindPlatformBelow(const cCharaBase& c);
+  void CarryByRidden(cCharaBase& c);
+  bool OverlapsSolidChara(const cGameObj& o);
+  bool OverlapsOtherSolidChara(const cGameObj& o, int excluded);
+  bool IsPlatform(const cChara& p, const cGameObj& mover) const;
+
+  // Conditions and block effects.
+  bool CheckCellConditions(cBlockCell& cell);
+  bool CheckCharaConditions(cChara& chara);
+  bool CheckItemConditions(cItemObj& item);
+  bool CheckFlowConditions(cFlow& flow, const cEdFlow& def, cCharaBase& chara);
+  bool CheckConditionList(const cVector<cEdCondition>& list, int rule, cCharaBase* chara);
+  bool CheckCondition(const cEdCondition& condition, cCharaBase* chara);
+  int ApplyBlockEffect(cPlayer& hero);
+
+  // Stage set-up of the field: units, block map, hero, characters, group lists, counters and
+  // the stage-start trigger, with the generator seeded. The stage must have a hero.
+  void SetupField(std::uint32_t seed);
+  void SpawnCharas(int blockX, int blockY, const cEdChara& placement);
+  // The physics of one play frame: b sub-steps of the passes over block characters, the
+  // hero, the other characters and the hero's interactions. 0 goes on, 1 the stage was
+  // cleared, 2 the hero died; either ends the frame at once.
+  int StepPlayFrame();
+  void UpdateActiveFlags();
+
+  // The indexes: platforms by their boxes, each group's characters by their body boxes and
+  // every character by number. With bUseIndex clear the passes walk the whole lists.
+  void ResetIndexes();
+  void IndexChara(cCharaBase& chara);
+  void UnindexChara(cCharaBase& chara);
+  void OnObjectMoved(cCharaBase& chara);
+  // The block characters that may meet box, in CharaList order (all of them without index).
+  const std::vector<cCharaBase*>& PlatformsNear(const WorldBox& box);
+
+  cStageData& Stage;
+  HitLevelUnits Units;
+  double dGravitySetting = 0.4;
+  cScrollAxis ScrollX, ScrollY;
+  cVector<cBlockCell> BlockMap;
+  cVector<cPlayer> Player;
+  cList<cChara> CharaList;
+  cList<cItemObj> ItemList;
+  cList<cEffectObj> EffectList;
+  cVector<cList<cCharaBase*>> CharaGroups;
+  cCharaBase* pCurChara = nullptr;
+  void* pCurFlow = nullptr;
+  void* pCurCommand = nullptr;
+  std::int32_t nStageEnd = 0;
+  std::int32_t nClearRequest = 0;
+  std::int32_t nState = 2;
+  std::int32_t nKillFlag = 0;
+  std::int32_t nSubStep = 0;
+  std::int32_t nSubStepTotal = 0;
+  cVector<std::int32_t> Schedule;
+  cVector<std::int32_t> StageVars = cVector<std::int32_t>(255, 0);
+  cVector<std::int32_t> CommonVars = cVector<std::int32_t>(256, 0);  // stands for the save data's
+  cVector<std::uint8_t> ActiveFlags = cVector<std::uint8_t>(60, 0);
+  std::int32_t nCharaNumber = 0, nItemNumber = 0, nShotNumber = 0;
+  std::int32_t nScore = 0;  // stands for the save data's stage score
+  std::int32_t nClears = 0;  // stage clears started (the stand-in's count)
+  std::int32_t nFrame = 0;
+  // The node a pass over CharaList stands on; a removal of that node from anywhere moves the
+  // cursor on and raises the flag, so the pass neither touches the freed node nor skips one.
+  cList<cChara>::iterator* pPassCursor = nullptr;
+  bool bCursorRemoved = false;
+  // While the hit pass walks the group lists, a removal leaves a null in them instead of
+  // cutting the list under the walk; the pass compacts them when it ends.
+  int nGroupWalks = 0;
+  bool bUseIndex = true;
+  cSpatialIndex PlatformIndex;
+  cVector<cSpatialIndex> BodyIndex = cVector<cSpatialIndex>(8);
+  std::unordered_map<std::int32_t, cCharaBase*> NumberIndex;  // looked up, never walked
+  std::uint64_t nKeyCounter = 0;
+  std::uint64_t nFieldChanges = 0;  // any character indexed, moved or removed
+  std::vector<cCharaBase*> NearScratch;
+  std::int32_t bEraseCharas = 0, bEraseBlockCharas = 0, bEraseItems = 0;
+};
+
+// The live play scene (PlaySceneGlobal of the scene manager) is the last one constructed
+// until it is destroyed: tests and tools make their own.

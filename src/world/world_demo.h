@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+#include "data/stage_data.h"
+#include "world/flow_link.h"
+
+class cScenePlay;
+
+// A generated stage and a scripted stand-in for flows that only set speeds, for the preview
+// tool, the frame benchmark and the determinism tests: walkers patrol and hop, block
+// characters sway, the hero runs and jumps. With chaos on, flows also summon, warp and kill
+// characters in the middle of a pass.
+struct DemoSpec {
+  int width = 60;
+  int height = 15;
+  int walkers = 20;
+  int blockCharas = 4;
+  int groups = 4;
+  int hitLevel = 10;
+  bool chaos = false;
+  std::uint32_t layoutSeed = 1;
+};
+
+void BuildDemoStage(cStageData& stage, const DemoSpec& spec);
+
+class cDemoFlowLink : public cFlowLink {
+ public:
+  explicit cDemoFlowLink(bool chaos) : chaos_(chaos) {}
+  int RunFlowFrameStep(cCharaBase& chara, int dyingOnly) override;
+
+ private:
+  void Chaos(cCharaBase& chara);
+  bool chaos_;
+};
