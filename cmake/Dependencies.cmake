@@ -8,3 +8,6 @@ find_package(PNG REQUIRED)
 find_package(benchmark CONFIG)
 # The sample game maker encodes its Ogg Vorbis music through the platform layer.
 pkg_check_modules(VORBISENC REQUIRED IMPORTED_TARGET vorbisenc vorbis ogg)
+# Text: glyphs from FreeType, faces found through fontconfig (platform layer only).
+find_package(Freetype REQUIRED)
+find_package(Fontconfig REQUIRED)

@@ -53,6 +53,8 @@ bool VideoReport(StartupContext& context);
 bool PaletteAndTransparentColour(StartupContext& context);
 bool NoFlipFlag(StartupContext& context);
 bool StartupSurfaces(StartupContext& context);
+bool FontsAndDigitSheets(StartupContext& context);
+bool EightBitPalette(StartupContext& context);
 bool WorldMapAndCommonPalette(StartupContext& context);
 bool StageFromCommandLine(StartupContext& context);
 
@@ -60,7 +62,9 @@ bool StageFromCommandLine(StartupContext& context);
 
 namespace shutdown {
 
+void FontCacheReport();
 void Scenes();
+void Fonts();
 void DrawingLibrary();
 
 }  // namespace shutdown
