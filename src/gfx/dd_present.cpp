@@ -120,6 +120,8 @@ int DDRestoreSurface() {
   }
   ErrLog("a");
   if (!Succeeded(lpDevice->Reset(lpDTCon->PresentParams))) return 0;
+  // A reset device is outside any scene; the fonts' redraw below begins its own.
+  lpDTCon->bInScene = 0;
   D3DSetRenderStates();
   if (SDBackBuffer.lpDT != nullptr) lpDevice->GetBackBuffer(SDBackBuffer.lpDT->lpSurface);
   RebuildTextures();

@@ -2,7 +2,7 @@
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
-#include <map>
+#include <algorithm>
 #include <mutex>
 #include <set>
 #include <string>
@@ -21,7 +21,6 @@ struct FreeTypeLibrary {
   std::mutex mutex;
   FT_Library library = nullptr;
   bool tried = false;
-  std::map<std::string, std::pair<std::string, int>> located;  // family -> file, index
   std::set<std::string> reported;
 };
 
@@ -43,8 +42,13 @@ class FreeTypeGlyphSource : public GlyphSource {
     request.height = static_cast<FT_Long>(height) * 64;
     FT_Request_Size(face_, &request);
     const FT_Size_Metrics& m = face_->size->metrics;
-    metrics_.ascent = static_cast<int>((m.ascender + 32) >> 6);
+    // The cell is split as the face's design splits it; the scaled metrics are rounded outward
+    // and would push the baseline a pixel down.
+    const long designHeight = static_cast<long>(face_->ascender) - face_->descender;
+    metrics_.ascent = designHeight > 0 ? static_cast<int>((2L * height * face_->ascender + designHeight) / (2 * designHeight))
+                                       : height;
     metrics_.descent = height - metrics_.ascent;
+    height_ = height;
     const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
     const long average = os2 != nullptr && os2->xAvgCharWidth > 0
                              ? FT_MulFix(os2->xAvgCharWidth, m.x_scale)
@@ -76,13 +80,18 @@ class FreeTypeGlyphSource : public GlyphSource {
     const FT_GlyphSlot slot = face_->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
     out.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    // Ink is kept inside the cell: a hinted stroke a pixel above or below it would land in the
+    // neighbouring cell of a glyph sheet.
+    const int top = metrics_.ascent - slot->bitmap_top;
+    const int first = std::max(0, -top);
+    const int last = std::min(static_cast<int>(bitmap.rows), height_ - top);
     out.width = static_cast<int>(bitmap.width);
-    out.height = static_cast<int>(bitmap.rows);
+    out.height = std::max(0, last - first);
     out.left = slot->bitmap_left;
-    out.top = metrics_.ascent - slot->bitmap_top;
+    out.top = top + first;
     out.bits.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0);
     for (int y = 0; y < out.height; ++y) {
-      const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+      const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y + first) * bitmap.pitch;
       for (int x = 0; x < out.width; ++x) {
         const bool ink = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? ((row[x >> 3] >> (7 - (x & 7))) & 1) != 0
                                                                  : row[x] >= 128;
@@ -95,6 +104,7 @@ class FreeTypeGlyphSource : public GlyphSource {
  private:
   FT_Face face_;
   GlyphMetrics metrics_;
+  int height_ = 0;
 };
 
 std::unique_ptr<GlyphSource> MakeFreeTypeSource(std::string_view cp932Face, int height, int width) {
@@ -110,24 +120,16 @@ std::unique_ptr<GlyphSource> MakeFreeTypeSource(std::string_view cp932Face, int 
       if (FT_Init_FreeType(&lib.library) != 0) lib.library = nullptr;
     }
     if (lib.library == nullptr) return nullptr;
-    const auto found = lib.located.find(family);
-    if (found != lib.located.end()) {
-      file = found->second.first;
-      faceIndex = found->second.second;
-    }
   }
-  if (file.empty()) {
-    if (!LocateFamily(family, file, faceIndex)) {
-      std::lock_guard<std::mutex> guard(lib.mutex);
-      if (lib.reported.insert(family).second) {
-        ReportDiagnostic(std::string("日本語フォント ") + family + " が見つかりません。パッケージ " + PackageOf(family) +
-                         " を入れてください（文字は表示されません）");
-      }
-      return nullptr;
+  if (!LocateFamily(family, file, faceIndex)) {
+    std::lock_guard<std::mutex> guard(lib.mutex);
+    if (lib.reported.insert(family).second) {
+      ReportDiagnostic(std::string("日本語フォント ") + family + " が見つかりません。パッケージ " + PackageOf(family) +
+                       " を入れてください（文字は表示されません）");
     }
+    return nullptr;
   }
   std::lock_guard<std::mutex> guard(lib.mutex);
-  lib.located[family] = {file, faceIndex};
   FT_Face face = nullptr;
   if (FT_New_Face(lib.library, file.c_str(), faceIndex, &face) != 0) return nullptr;
   return std::make_unique<FreeTypeGlyphSource>(face, height, width);
