@@ -99,7 +99,7 @@ class Fonts : public gfxtest::LibraryTest, public testing::WithParamInterface<Mo
 
 TEST_P(Fonts, SingleByteSheetHoldsCodeCInCellCIncludingKatakanaButNoControlCodesOrSpace) {
   ASSERT_TRUE(Make(cached_, 1));
-  for (int c : {0x21, 0x41, 0x7A, 0x7E, 0xA1, 0xB1, 0xC0, 0xDF}) EXPECT_EQ(HalfCellCode(cached_, c), c) << c;
+  for (int c : {0x21, 0x28, 0x29, 0x41, 0x7A, 0x7E, 0xA1, 0xB1, 0xC0, 0xDF}) EXPECT_EQ(HalfCellCode(cached_, c), c) << c;
   for (int c : {0x00, 0x0A, 0x20}) EXPECT_EQ(HalfCellCode(cached_, c), -1) << c;
 }
 
