@@ -106,7 +106,9 @@ class TextAndEffectsFrame : public gfxtest::LibraryTest, public testing::WithPar
     }
     const std::uint64_t hash = Fnv(frame);
     for (const Golden& g : kGolden) {
-      if (std::string(g.mode) == GetParam().name) EXPECT_EQ(hash, text ? g.text : g.effects) << std::hex << "0x" << hash;
+      if (std::string(g.mode) == GetParam().name) {
+        EXPECT_EQ(hash, text ? g.text : g.effects) << std::hex << "0x" << hash;
+      }
     }
   }
   Font fonts_[3];
