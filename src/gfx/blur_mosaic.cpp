@@ -76,54 +76,84 @@ struct Channels {
   }
 };
 
+// Exact division of a channel sum by a pixel count through a multiply: for a count d the sum
+// is at most 255 d, and with m = ceil(2^48 / d) the product stays below 2^56 and the quotient is
+// exact while 255 d^3 < 2^48; larger counts divide.
+struct Divider {
+  std::uint64_t multiplier = 0;
+  std::uint32_t divisor = 1;
+  explicit Divider(std::uint32_t d) : divisor(d) {
+    if (d > 0 && d < 10000) multiplier = ((std::uint64_t{1} << 48) + d - 1) / d;
+  }
+  std::uint32_t operator()(std::uint32_t n) const {
+    return multiplier != 0 ? static_cast<std::uint32_t>((n * multiplier) >> 48) : n / divisor;
+  }
+};
+
 template <typename Pixel>
 void Blur(const Locks& l, int x, int y, int w, int h, int rx, int ry, int sx, int sy, bool keyed, const Channels& ch) {
-  // Running sums over the blit rectangle: integral images of the three channels and of the
-  // counted pixels, so each window costs four reads whatever its size.
-  const std::size_t stride = static_cast<std::size_t>(w) + 1;
-  std::vector<std::uint32_t> sum[4];
-  for (auto& s : sum) s.assign(stride * (static_cast<std::size_t>(h) + 1), 0);
-  std::vector<std::uint8_t> transparent(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 1);
+  // The source rectangle's channels (0 where a pixel is not counted) and counts, once.
+  const std::size_t W = static_cast<std::size_t>(w);
+  const std::size_t area = W * static_cast<std::size_t>(h);
+  std::vector<std::uint16_t> value[4];
+  for (auto& v : value) v.assign(area, 0);
   for (int j = 0; j < h; ++j) {
-    std::uint32_t row[4] = {0, 0, 0, 0};
     for (int i = 0; i < w; ++i) {
-      if (Inside(l.src, sx + i, sy + j)) {
-        const DWORD p = Load<Pixel>(l.src, sx + i, sy + j);
-        if (!ch.Transparent(p, keyed)) {
-          unsigned c[3];
-          ch.Read(p, c);
-          row[0] += c[0];
-          row[1] += c[1];
-          row[2] += c[2];
-          row[3] += 1;
-          transparent[static_cast<std::size_t>(j) * static_cast<std::size_t>(w) + static_cast<std::size_t>(i)] = 0;
-        }
-      }
-      const std::size_t at = (static_cast<std::size_t>(j) + 1) * stride + static_cast<std::size_t>(i) + 1;
-      for (int k = 0; k < 4; ++k) sum[k][at] = sum[k][at - stride] + row[k];
+      if (!Inside(l.src, static_cast<long long>(sx) + i, static_cast<long long>(sy) + j)) continue;
+      const DWORD p = Load<Pixel>(l.src, sx + i, sy + j);
+      if (ch.Transparent(p, keyed)) continue;
+      unsigned c[3];
+      ch.Read(p, c);
+      const std::size_t at = static_cast<std::size_t>(j) * W + static_cast<std::size_t>(i);
+      value[0][at] = static_cast<std::uint16_t>(c[0]);
+      value[1][at] = static_cast<std::uint16_t>(c[1]);
+      value[2][at] = static_cast<std::uint16_t>(c[2]);
+      value[3][at] = 1;
     }
   }
-  auto box = [&](int k, int i0, int j0, int i1, int j1) {
-    return sum[k][static_cast<std::size_t>(j1) * stride + static_cast<std::size_t>(i1)] -
-           sum[k][static_cast<std::size_t>(j0) * stride + static_cast<std::size_t>(i1)] -
-           sum[k][static_cast<std::size_t>(j1) * stride + static_cast<std::size_t>(i0)] +
-           sum[k][static_cast<std::size_t>(j0) * stride + static_cast<std::size_t>(i0)];
+  // Running sums: per column over the window's rows, then along the row over its columns.
+  std::vector<std::uint32_t> column[4];
+  for (auto& c : column) c.assign(W, 0);
+  auto addRow = [&](int row, int sign) {
+    for (int k = 0; k < 4; ++k) {
+      std::uint32_t* __restrict col = column[k].data();
+      const std::uint16_t* __restrict v = value[k].data() + static_cast<std::size_t>(row) * W;
+      for (std::size_t i = 0; i < W; ++i) col[i] += static_cast<std::uint32_t>(sign) * v[i];
+    }
   };
+  for (int row = 0; row < std::min(h, ry); ++row) addRow(row, 1);
+  // Counts below the table's size take a precomputed multiplier.
+  constexpr std::uint32_t kDividerTable = 4096;
+  std::vector<Divider> dividers;
+  dividers.reserve(kDividerTable);
+  for (std::uint32_t d = 0; d < kDividerTable; ++d) dividers.emplace_back(d);
   for (int j = 0; j < h; ++j) {
-    if (!Inside(l.dst, 0, static_cast<long long>(y) + j)) continue;
-    const int j0 = std::max(0, j - ry), j1 = std::min(h, j + ry);
+    if (j > 0) {
+      if (j + ry - 1 < h) addRow(j + ry - 1, 1);
+      if (j - ry - 1 >= 0) addRow(j - ry - 1, -1);
+    }
+    const long long ty = static_cast<long long>(y) + j;
+    if (!Inside(l.dst, 0, ty)) continue;
+    std::uint32_t sum[4] = {0, 0, 0, 0};
+    for (int i = 0; i < std::min(w, rx); ++i)
+      for (int k = 0; k < 4; ++k) sum[k] += column[k][static_cast<std::size_t>(i)];
     for (int i = 0; i < w; ++i) {
-      if (!Inside(l.dst, static_cast<long long>(x) + i, static_cast<long long>(y) + j)) continue;
-      if (keyed && transparent[static_cast<std::size_t>(j) * static_cast<std::size_t>(w) + static_cast<std::size_t>(i)]) {
-        continue;
+      if (i > 0) {
+        if (i + rx - 1 < w)
+          for (int k = 0; k < 4; ++k) sum[k] += column[k][static_cast<std::size_t>(i + rx - 1)];
+        if (i - rx - 1 >= 0)
+          for (int k = 0; k < 4; ++k) sum[k] -= column[k][static_cast<std::size_t>(i - rx - 1)];
       }
-      const int i0 = std::max(0, i - rx), i1 = std::min(w, i + rx);
-      const std::uint32_t count = box(3, i0, j0, i1, j1);
+      const long long tx = static_cast<long long>(x) + i;
+      if (!Inside(l.dst, tx, ty)) continue;
+      const std::size_t at = static_cast<std::size_t>(j) * W + static_cast<std::size_t>(i);
+      if (keyed && value[3][at] == 0) continue;
+      const std::uint32_t count = sum[3];
       if (count == 0) continue;
-      const unsigned c[3] = {box(0, i0, j0, i1, j1) / count, box(1, i0, j0, i1, j1) / count,
-                             box(2, i0, j0, i1, j1) / count};
-      const DWORD old = Load<Pixel>(l.dst, x + i, y + j);
-      Store<Pixel>(l.dst, x + i, y + j, static_cast<Pixel>(ch.Write(c, old)));
+      const Divider divide = count < kDividerTable ? dividers[count] : Divider(count);
+      const unsigned c[3] = {divide(sum[0]), divide(sum[1]), divide(sum[2])};
+      const DWORD old = Load<Pixel>(l.dst, tx, ty);
+      Store<Pixel>(l.dst, tx, ty, static_cast<Pixel>(ch.Write(c, old)));
     }
   }
 }
