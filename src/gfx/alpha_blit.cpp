@@ -70,6 +70,10 @@ bool SoftwareDD(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA*
     const BYTE* table = lpTable != nullptr ? lpTable : DDBlendTable;
     DDWalkPixelPairs<BYTE>(locks.dst, locks.src, x, y, w, h, sx, sy, false,
                            [&](BYTE* t, const BYTE* s, int n) { BlendRow8(t, s, n, table, keyed); });
+  } else if (DDBpp == 16 && IsLayout565(DDPixelFormat)) {
+    const auto key = static_cast<WORD>(DDTransmitKey);
+    DDWalkPixelPairs<WORD>(locks.dst, locks.src, x, y, w, h, sx, sy, false,
+                           [&](WORD* t, const WORD* s, int n) { BlendRow16Key565(t, s, n, key, keyed); });
   } else if (DDBpp == 16) {
     Blend16Tables tables;
     MakeBlend16Tables(tables, DDPixelFormat);

@@ -82,3 +82,20 @@ void BlendRow16Back(WORD* __restrict t, const WORD* __restrict s, int n, const D
     t[i] = static_cast<WORD>(keyed && (sv & 0xA000) == 0 ? dv : out);
   }
 }
+
+bool IsLayout565(const DDPixelLayout& layout) {
+  return layout.nRedShift == 11 && layout.nGreenShift == 5 && layout.nBlueShift == 0 && layout.nRedMax == 31 &&
+         layout.nGreenMax == 63 && layout.nBlueMax == 31;
+}
+
+void BlendRow16Key565(WORD* __restrict t, const WORD* __restrict s, int n, WORD key, bool keyed) {
+  for (int i = 0; i < n; ++i) {
+    const unsigned sv = s[i], dv = t[i];
+    const unsigned r = ((((sv >> 11) & 31) * 255 / 31 + ((dv >> 11) & 31) * 255 / 31) >> 1) * 31 / 255;
+    const unsigned g = ((((sv >> 5) & 63) * 255 / 63 + ((dv >> 5) & 63) * 255 / 63) >> 1) * 63 / 255;
+    const unsigned b = (((sv & 31) * 255 / 31 + (dv & 31) * 255 / 31) >> 1) * 31 / 255;
+    const unsigned mixed = r << 11 | g << 5 | b;
+    const unsigned out = dv == key ? sv : mixed;
+    t[i] = static_cast<WORD>(keyed && sv == key ? dv : out);
+  }
+}

@@ -18,7 +18,7 @@
 #include "gfx/render_target.h"
 #include "gfx/sprite_batch.h"
 
-std::vector<Font*> FontList;
+std::vector<Font*>& FontList = *new std::vector<Font*>();
 
 const char* const kFontPresetChars =
     "０１２３４５６７８９ー～、。．！？「」（）・…※→↑↓←＋－＝○●×ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ"

@@ -81,8 +81,9 @@ class Font {
   void EndSpriteOn();
 };
 
-// Every created font, in creation order (device recovery restores them).
-extern std::vector<Font*> FontList;
+// Every created font, in creation order (device recovery restores them). Never destroyed, so
+// fonts released during static destruction can still leave it.
+extern std::vector<Font*>& FontList;
 
 // The preset double-byte characters every double-byte sheet starts with.
 extern const char* const kFontPresetChars;

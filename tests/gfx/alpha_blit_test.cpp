@@ -169,7 +169,9 @@ TEST(BlendKernels, EveryKernelMatchesItsPerPixelRule) {
     for (bool keyed : {false, true}) {
       std::vector<BYTE> r8 = t8;
       BlendRow8(r8.data(), s8.data(), n, table.data(), keyed);
-      std::vector<WORD> r16k = t16, r16t = t16, r16b = t16;
+      std::vector<WORD> r16k = t16, r16t = t16, r16b = t16, r565 = t16;
+      BlendRow16Key565(r565.data(), s16.data(), n, 0xF81F, keyed);
+      EXPECT_TRUE(IsLayout565(dd565));
       Blend16Tables tables;
       MakeBlend16Tables(tables, dd565);
       BlendRow16Key(r16k.data(), s16.data(), n, tables, 0xF81F, keyed);
@@ -191,6 +193,7 @@ TEST(BlendKernels, EveryKernelMatchesItsPerPixelRule) {
             mixed |= ((sum >> 1) * maxes[c] / 255) << shifts[c];
           }
           EXPECT_EQ(r16k[i], keyed && sp == 0xF81F ? dp : (dp == 0xF81F ? sp : mixed));
+          EXPECT_EQ(r565[i], r16k[i]);
           unsigned tmix = 1u << 15;
           for (int c = 0; c < 3; ++c) {
             const int shift = c == 0 ? 10 : c == 1 ? 5 : 0;
