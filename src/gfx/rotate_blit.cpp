@@ -46,6 +46,53 @@ void RotateQuad(DDSURFACEDATA* lpDst, int x, int y, int w, int h, int ox, int oy
   DDSetRenderTarget(0, lpDTCon->lpRestRT);
 }
 
+struct RotateJob {
+  long long x, y, w, h, ox, oy, sx, sy;
+  long long umin, umax, vmin, vmax;
+  long long Si, Ci;  // the inverse rotation's factors
+  bool mirrored, keyed, toBack;
+};
+
+// Every pixel of the rotated box (2 pixels wider on each side) mapped back into the cell; the
+// products advance by the factors from pixel to pixel, as the fixed point allows.
+template <typename Pixel>
+void RotatePixels(const cSurfaceLock& dst, const cSurfaceLock& src, const RotateJob& j) {
+  const long long dstW = dst.m_lpSD->nWidth, dstH = dst.m_lpSD->nHeight;
+  const long long srcW = src.m_lpSD->nWidth, srcH = src.m_lpSD->nHeight;
+  const auto key = static_cast<Pixel>(DDTransmitKey);
+  const DDPixelLayout& t = DDPixelFormat;
+  const DDPixelLayout& b = DDBackPixelFormat;
+  // Target columns inside the record, as box columns.
+  const long long uFirst = std::max(j.umin - 2, -j.x + j.ox);
+  const long long uLast = std::min(j.umax + 2, dstW - j.x + j.ox);  // excluded
+  for (long long v = j.vmin - 2; v < j.vmax + 2; ++v) {
+    const long long dv = v - j.oy, ty = j.y + dv;
+    if (ty < 0 || ty >= dstH || uFirst >= uLast) continue;
+    Pixel* row = reinterpret_cast<Pixel*>(dst.m_lpBits) + ty * dst.m_nPitch;
+    long long du = uFirst - j.ox;
+    long long a = du * j.Ci - dv * j.Si;
+    long long c = du * j.Si + dv * j.Ci;
+    for (long long u = uFirst; u < uLast; ++u, ++du, a += j.Ci, c += j.Si) {
+      const long long cx = (a >> 10) + j.ox;
+      const long long cy = (c >> 10) + j.oy;
+      if (cx < 0 || cx >= j.w || cy < 0 || cy >= j.h) continue;
+      const long long sxp = j.mirrored ? j.sx - 1 - cx : j.sx + cx, syp = j.sy + cy;
+      if (sxp < 0 || sxp >= srcW || syp < 0 || syp >= srcH) continue;
+      Pixel pixel = reinterpret_cast<const Pixel*>(src.m_lpBits)[syp * src.m_nPitch + sxp];
+      if (j.keyed && pixel == key) continue;
+      if constexpr (sizeof(Pixel) == 2) {
+        if (j.toBack) {
+          const unsigned r = (pixel >> t.nRedShift) & static_cast<unsigned>(t.nRedMax);
+          const unsigned g = (pixel >> t.nGreenShift) & static_cast<unsigned>(t.nGreenMax);
+          const unsigned bl = (pixel >> t.nBlueShift) & static_cast<unsigned>(t.nBlueMax);
+          pixel = static_cast<Pixel>(r << b.nRedShift | (g << 1) << b.nGreenShift | bl << b.nBlueShift);
+        }
+      }
+      row[j.x + du] = pixel;
+    }
+  }
+}
+
 bool RotateSoftware(DDSURFACEDATA* lpDst, int x, int y, int w, int h, int ox, int oy, double theta,
                     DDSURFACEDATA* lpSrc, int sx, int sy, bool mirrored, bool keyed) {
   const bool toBack = lpDTCon != nullptr && DDBpp == 16 && DDIsFullScreenBackBuffer(lpDst);
@@ -53,50 +100,26 @@ bool RotateSoftware(DDSURFACEDATA* lpDst, int x, int y, int w, int h, int ox, in
   if (dst.m_lpBits == nullptr) return false;
   cSurfaceLock src(lpSrc);
   if (src.m_lpBits == nullptr) return false;
-  const int bytes = dst.m_nBytes;
-  if (bytes != 1 && bytes != 2 && bytes != 4) return true;
   const long long S = static_cast<long long>(std::trunc(std::sin(theta) * 1024.0));
   const long long C = static_cast<long long>(std::trunc(std::cos(theta) * 1024.0));
-  const long long Si = static_cast<long long>(std::trunc(std::sin(-theta) * 1024.0));
-  const long long Ci = static_cast<long long>(std::trunc(std::cos(-theta) * 1024.0));
-  long long umin = 0, umax = 0, vmin = 0, vmax = 0;
+  RotateJob j{x, y, w, h, ox, oy, sx, sy, 0, 0, 0, 0,
+              static_cast<long long>(std::trunc(std::sin(-theta) * 1024.0)),
+              static_cast<long long>(std::trunc(std::cos(-theta) * 1024.0)), mirrored, keyed, toBack};
   const long long px[4] = {-ox, w - 1LL - ox, -ox, w - 1LL - ox};
   const long long py[4] = {-oy, -oy, h - 1LL - oy, h - 1LL - oy};
   for (int i = 0; i < 4; ++i) {
     const long long u = ((px[i] * C - py[i] * S) >> 10) + ox;
     const long long v = ((px[i] * S + py[i] * C) >> 10) + oy;
-    if (i == 0 || u < umin) umin = u;
-    if (i == 0 || u > umax) umax = u;
-    if (i == 0 || v < vmin) vmin = v;
-    if (i == 0 || v > vmax) vmax = v;
+    j.umin = i == 0 ? u : std::min(j.umin, u);
+    j.umax = i == 0 ? u : std::max(j.umax, u);
+    j.vmin = i == 0 ? v : std::min(j.vmin, v);
+    j.vmax = i == 0 ? v : std::max(j.vmax, v);
   }
-  const long long dstW = dst.m_lpSD->nWidth, dstH = dst.m_lpSD->nHeight;
-  const long long srcW = src.m_lpSD->nWidth, srcH = src.m_lpSD->nHeight;
-  const DDPixelLayout& t = DDPixelFormat;
-  const DDPixelLayout& b = DDBackPixelFormat;
-  for (long long v = vmin - 2; v < vmax + 2; ++v) {
-    const long long dv = v - oy, ty = y + dv;
-    if (ty < 0 || ty >= dstH) continue;
-    for (long long u = umin - 2; u < umax + 2; ++u) {
-      const long long du = u - ox, tx = x + du;
-      if (tx < 0 || tx >= dstW) continue;
-      const long long cx = ((du * Ci - dv * Si) >> 10) + ox;
-      const long long cy = ((du * Si + dv * Ci) >> 10) + oy;
-      if (cx < 0 || cx >= w || cy < 0 || cy >= h) continue;
-      const long long sxp = mirrored ? sx - 1 - cx : sx + cx, syp = sy + cy;
-      if (sxp < 0 || sxp >= srcW || syp < 0 || syp >= srcH) continue;
-      std::uint32_t pixel = 0;
-      std::memcpy(&pixel, src.m_lpBits + (syp * src.m_nPitch + sxp) * bytes, static_cast<std::size_t>(bytes));
-      const std::uint32_t mask = bytes == 4 ? 0xFFFFFFFFu : (1u << (8 * bytes)) - 1;
-      if (keyed && pixel == (DDTransmitKey & mask)) continue;
-      if (toBack) {
-        const std::uint32_t r = (pixel >> t.nRedShift) & static_cast<std::uint32_t>(t.nRedMax);
-        const std::uint32_t g = (pixel >> t.nGreenShift) & static_cast<std::uint32_t>(t.nGreenMax);
-        const std::uint32_t bl = (pixel >> t.nBlueShift) & static_cast<std::uint32_t>(t.nBlueMax);
-        pixel = r << b.nRedShift | (g << 1) << b.nGreenShift | bl << b.nBlueShift;
-      }
-      std::memcpy(dst.m_lpBits + (ty * dst.m_nPitch + tx) * bytes, &pixel, static_cast<std::size_t>(bytes));
-    }
+  switch (dst.m_nBytes) {
+    case 1: RotatePixels<BYTE>(dst, src, j); break;
+    case 2: RotatePixels<WORD>(dst, src, j); break;
+    case 4: RotatePixels<DWORD>(dst, src, j); break;
+    default: break;
   }
   return true;
 }
