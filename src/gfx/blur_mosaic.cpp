@@ -158,12 +158,44 @@ void Blur(const Locks& l, int x, int y, int w, int h, int rx, int ry, int sx, in
   }
 }
 
+// The rectangle's rows or columns (0..n-1) whose place origin + k lies in 0..size-1.
+struct Span {
+  int first = 0;
+  int last = 0;  // excluded
+};
+Span Inside(long long origin, int n, long long size) {
+  const long long first = std::max(0LL, -origin);
+  const long long last = std::min<long long>(n, size - origin);
+  return first < last ? Span{static_cast<int>(first), static_cast<int>(last)} : Span{0, 0};
+}
+
+template <typename Pixel>
+Pixel* RowOf(const cSurfaceLock& lock, long long y) {
+  return reinterpret_cast<Pixel*>(lock.m_lpBits) + y * lock.m_nPitch;
+}
+
+// Where block (bi, bj) of size b covers the target: the block cut by the rectangle and the
+// target record.
+template <typename Pixel, typename Put>
+void FillBlock(const cSurfaceLock& dst, int x, int y, int bi, int bj, int b, Span columns, Span rows, Put&& put) {
+  const int i0 = std::max(bi, columns.first), i1 = std::min(bi + b, columns.last);
+  const int j0 = std::max(bj, rows.first), j1 = std::min(bj + b, rows.last);
+  for (int j = j0; j < j1; ++j) {
+    Pixel* row = RowOf<Pixel>(dst, static_cast<long long>(y) + j) + x;
+    for (int i = i0; i < i1; ++i) row[i] = put(row[i]);
+  }
+}
+
 template <typename Pixel>
 void MosaicTopLeft(const Locks& l, int x, int y, int w, int h, int b, int sx, int sy, bool keyed, const Channels& ch) {
+  const Span targetColumns = Inside(x, w, l.dst.m_lpSD->nWidth), targetRows = Inside(y, h, l.dst.m_lpSD->nHeight);
+  const Span sourceColumns = Inside(sx, w, l.src.m_lpSD->nWidth), sourceRows = Inside(sy, h, l.src.m_lpSD->nHeight);
   for (int bj = 0; bj < h; bj += b) {
+    if (bj < sourceRows.first || bj >= sourceRows.last) continue;
+    const Pixel* sourceRow = RowOf<Pixel>(l.src, static_cast<long long>(sy) + bj) + sx;
     for (int bi = 0; bi < w; bi += b) {
-      if (!Inside(l.src, static_cast<long long>(sx) + bi, static_cast<long long>(sy) + bj)) continue;
-      DWORD p = Load<Pixel>(l.src, sx + bi, sy + bj);
+      if (bi < sourceColumns.first || bi >= sourceColumns.last) continue;
+      DWORD p = sourceRow[bi];
       if (ch.Transparent(p, keyed)) continue;
       if (ch.direct3D && DDBpp == 32) p |= 0xFF000000u;
       if (ch.toBack) {
@@ -171,13 +203,8 @@ void MosaicTopLeft(const Locks& l, int x, int y, int w, int h, int b, int sx, in
         ch.Read(p, c);
         p = ch.Write(c, 0);
       }
-      for (int j = bj; j < std::min(h, bj + b); ++j) {
-        for (int i = bi; i < std::min(w, bi + b); ++i) {
-          if (Inside(l.dst, static_cast<long long>(x) + i, static_cast<long long>(y) + j)) {
-            Store<Pixel>(l.dst, x + i, y + j, static_cast<Pixel>(p));
-          }
-        }
-      }
+      const auto colour = static_cast<Pixel>(p);
+      FillBlock<Pixel>(l.dst, x, y, bi, bj, b, targetColumns, targetRows, [colour](Pixel) { return colour; });
     }
   }
 }
@@ -186,21 +213,30 @@ template <typename Pixel>
 void MosaicAverage(const Locks& l, int x, int y, int w, int h, int b, int sx, int sy, bool keyed) {
   const DDPixelLayout& f = DDPixelFormat;
   const int shifts[3] = {f.nRedShift, f.nGreenShift, f.nBlueShift};
-  const int maxes[3] = {f.nRedMax, f.nGreenMax, f.nBlueMax};
+  const int maxes[3] = {std::max(f.nRedMax, 1), std::max(f.nGreenMax, 1), std::max(f.nBlueMax, 1)};
+  // 16-bit fields on the 0..255 scale, once.
+  unsigned widen[3][64] = {};
+  for (int c = 0; c < 3; ++c)
+    for (int v = 0; v < 64; ++v) widen[c][v] = static_cast<unsigned>(std::min(v, maxes[c]) * 255 / maxes[c]);
+  const auto key = static_cast<Pixel>(DDTransmitKey);
+  const Span targetColumns = Inside(x, w, l.dst.m_lpSD->nWidth), targetRows = Inside(y, h, l.dst.m_lpSD->nHeight);
+  const Span sourceColumns = Inside(sx, w, l.src.m_lpSD->nWidth), sourceRows = Inside(sy, h, l.src.m_lpSD->nHeight);
   for (int bj = 0; bj < h; bj += b) {
     for (int bi = 0; bi < w; bi += b) {
       unsigned sum[3] = {0, 0, 0}, count = 0;
-      for (int j = bj; j < std::min(h, bj + b); ++j) {
-        for (int i = bi; i < std::min(w, bi + b); ++i) {
-          if (!Inside(l.src, static_cast<long long>(sx) + i, static_cast<long long>(sy) + j)) continue;
-          const DWORD p = Load<Pixel>(l.src, sx + i, sy + j);
-          if (keyed && p == DDTransmitKey) continue;
-          for (int c = 0; c < 3; ++c) {
-            if (sizeof(Pixel) == 4) {
-              sum[c] += (p >> (16 - 8 * c)) & 0xFF;
-            } else {
-              sum[c] += ((p >> shifts[c]) & static_cast<unsigned>(maxes[c])) * 255 / static_cast<unsigned>(maxes[c]);
-            }
+      const int i0 = std::max(bi, sourceColumns.first), i1 = std::min(bi + b, sourceColumns.last);
+      const int j0 = std::max(bj, sourceRows.first), j1 = std::min(bj + b, sourceRows.last);
+      for (int j = j0; j < j1; ++j) {
+        const Pixel* row = RowOf<Pixel>(l.src, static_cast<long long>(sy) + j) + sx;
+        for (int i = i0; i < i1; ++i) {
+          const Pixel p = row[i];
+          if (keyed && p == key) continue;
+          if constexpr (sizeof(Pixel) == 4) {
+            sum[0] += (p >> 16) & 0xFF;
+            sum[1] += (p >> 8) & 0xFF;
+            sum[2] += p & 0xFF;
+          } else {
+            for (int c = 0; c < 3; ++c) sum[c] += widen[c][(p >> shifts[c]) & static_cast<unsigned>(maxes[c]) & 63];
           }
           ++count;
         }
@@ -212,17 +248,10 @@ void MosaicAverage(const Locks& l, int x, int y, int w, int h, int b, int sx, in
         colour |= sizeof(Pixel) == 4 ? average << (16 - 8 * c)
                                      : (average * static_cast<unsigned>(maxes[c]) / 255) << shifts[c];
       }
-      if (keyed && colour == (sizeof(Pixel) == 4 ? (DDTransmitKey & 0xFFFFFFu) : DDTransmitKey)) {
-        continue;
-      }
-      for (int j = bj; j < std::min(h, bj + b); ++j) {
-        for (int i = bi; i < std::min(w, bi + b); ++i) {
-          if (!Inside(l.dst, static_cast<long long>(x) + i, static_cast<long long>(y) + j)) continue;
-          const DWORD old = Load<Pixel>(l.dst, x + i, y + j);
-          const DWORD out = sizeof(Pixel) == 4 ? ((old & 0xFF000000u) | colour) : colour;
-          Store<Pixel>(l.dst, x + i, y + j, static_cast<Pixel>(out));
-        }
-      }
+      if (keyed && colour == (sizeof(Pixel) == 4 ? (DDTransmitKey & 0xFFFFFFu) : DDTransmitKey)) continue;
+      FillBlock<Pixel>(l.dst, x, y, bi, bj, b, targetColumns, targetRows, [colour](Pixel old) {
+        return static_cast<Pixel>(sizeof(Pixel) == 4 ? ((old & 0xFF000000u) | colour) : colour);
+      });
     }
   }
 }
