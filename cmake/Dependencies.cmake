@@ -11,3 +11,6 @@ pkg_check_modules(VORBISENC REQUIRED IMPORTED_TARGET vorbisenc vorbis ogg)
 # MIDI music: our own sequencer drives FluidSynth's synthesiser; Ogg music through vorbisfile.
 pkg_check_modules(FLUIDSYNTH REQUIRED IMPORTED_TARGET fluidsynth)
 pkg_check_modules(VORBISFILE REQUIRED IMPORTED_TARGET vorbisfile)
+# Text: glyphs from FreeType, faces found through fontconfig (platform layer only).
+find_package(Freetype REQUIRED)
+find_package(Fontconfig REQUIRED)

@@ -5,6 +5,7 @@
 #include "data/surface_defs.h"
 #include "gfx/core_blit.h"
 #include "gfx/dd_state.h"
+#include "gfx/palette_animation.h"
 #include "gfx/surface_records.h"
 #include "gfx/surface_table.h"
 #include "sound/sound_script.h"
@@ -31,6 +32,7 @@ void cSceneBlank::Idle() {
   RunSoundScript(m_nFrame++);
   if (!m_bPicture) return;
   DDBlt(&SDBackBuffer, 0, 0, 640, 480, &SurfaceRecords[kTitlePictureRow], 0, 0, DDBLT_OPAQUE);
+  AnimatePalette();
 }
 
 void RegisterBlankTitleScene() {

@@ -31,10 +31,10 @@ constexpr std::array<StartupStep, 32> kStartupSteps = {{
     {"palette and transparent colour", startup::PaletteAndTransparentColour},
     {"no-flip flag", startup::NoFlipFlag},
     {"start-up surfaces", startup::StartupSurfaces},
-    {"fonts and digit sheets", nullptr},
+    {"fonts and digit sheets", startup::FontsAndDigitSheets},
     {"key configuration", nullptr},
     {"options", nullptr},
-    {"8-bit palette", nullptr},
+    {"8-bit palette", startup::EightBitPalette},
     {"music", startup::Music},
     {"sound table", startup::SoundTable},
     {"sound device", startup::SoundDevice},
@@ -45,11 +45,11 @@ constexpr std::array<StartupStep, 32> kStartupSteps = {{
 
 // The release of what the start-up acquired, in its order.
 constexpr std::array<ShutdownStep, 7> kShutdownSteps = {{
-    {"font cache report", nullptr},
+    {"font cache report", shutdown::FontCacheReport},
     {"timer period", nullptr},
     {"sound and music", shutdown::SoundAndMusic},
     {"scenes", shutdown::Scenes},
-    {"fonts and digit sheets", nullptr},
+    {"fonts and digit sheets", shutdown::Fonts},
     {"drawing library", shutdown::DrawingLibrary},
     {"keyboard hooks", nullptr},
 }};

@@ -117,7 +117,7 @@ bool VideoReport(StartupContext& /*context*/) {
 }
 
 bool PaletteAndTransparentColour(StartupContext& /*context*/) {
-  if (DDBackend != 1 && DDBpp != 8) return true;
+  if (DDBackend != 1 && lpDDPalette == nullptr) return true;
   if (!DDLoadPaletteFromFile(DDPalette, SurfaceDefs[0].fileName)) {
     ErrLog("DDLoadPaletteFromFile失敗");
     return false;

@@ -57,6 +57,8 @@ bool Music(StartupContext& context);
 bool SoundTable(StartupContext& context);
 bool SoundDevice(StartupContext& context);
 bool SoundEffects(StartupContext& context);
+bool FontsAndDigitSheets(StartupContext& context);
+bool EightBitPalette(StartupContext& context);
 bool WorldMapAndCommonPalette(StartupContext& context);
 bool StageFromCommandLine(StartupContext& context);
 
@@ -65,7 +67,9 @@ bool StageFromCommandLine(StartupContext& context);
 namespace shutdown {
 
 void SoundAndMusic();
+void FontCacheReport();
 void Scenes();
+void Fonts();
 void DrawingLibrary();
 
 }  // namespace shutdown

@@ -10,6 +10,8 @@
 #include "gfx/dd_palette.h"
 #include "gfx/dd_state.h"
 #include "gfx/dd_surface.h"
+#include "gfx/font.h"
+#include "gfx/game_fonts.h"
 #include "gfx/render_target.h"
 #include "gfx/surface_reload.h"
 #include "platform/clock.h"
@@ -74,6 +76,13 @@ platform::DrawSurface* DrawSurfaceOf(DDSURFACEDATA& sd) {
   return sd.lpDDraw != nullptr ? sd.lpDDraw->lpSurface.get() : nullptr;
 }
 
+// Fonts, then the digit sheets drawn with them.
+void RestoreFonts() {
+  const std::vector<Font*> fonts = FontList;
+  for (Font* font : fonts) font->Restore();
+  DDRedrawLostNumberSheets();
+}
+
 }  // namespace
 
 int DDFlip(int nFps, int a, int b) {
@@ -103,6 +112,18 @@ int DDRestoreSurface() {
     return 1;
   }
   ReleaseDeviceTextures();
+  for (std::size_t i = 0; i < FontList.size(); ++i) {
+    ErrLog(Format("Font i = %d", static_cast<int>(i)));
+    Font& font = *FontList[i];
+    if (font.lpFont != nullptr) {
+      const VideoResult lost = font.lpFont->OnLostDevice();
+      if (!Succeeded(lost)) ErrLog(Format("lpFont->OnLostDevice hr = %d", static_cast<int>(lost)));
+    }
+    if (font.m_lpSprite != nullptr) {
+      const VideoResult lost = font.m_lpSprite->OnLostDevice();
+      if (!Succeeded(lost)) ErrLog(Format("lpFont->OnLostDevice hr = %d", static_cast<int>(lost)));
+    }
+  }
   ErrLog("a-");
   if (lpDevice->TestCooperativeLevel() != VideoResult::DeviceNotReset) {
     ErrLog("復旧失敗…リセット可能な状態ではありません…");
@@ -110,10 +131,13 @@ int DDRestoreSurface() {
   }
   ErrLog("a");
   if (!Succeeded(lpDevice->Reset(lpDTCon->PresentParams))) return 0;
+  // A reset device is outside any scene; the fonts' redraw below begins its own.
+  lpDTCon->bInScene = 0;
   D3DSetRenderStates();
   if (SDBackBuffer.lpDT != nullptr) lpDevice->GetBackBuffer(SDBackBuffer.lpDT->lpSurface);
   RebuildTextures();
   if (lpDTCon->lpRestRT != nullptr) DDSetRenderTarget(0, lpDTCon->lpRestRT);
+  RestoreFonts();
   ErrLog("Restore Out");
   return 1;
 }
@@ -147,6 +171,13 @@ bool DDRestore() {
     }
     lpDDPalette->SetEntries(0, 256, entries);
   }
+  for (DDSURFACEDATA& sheet : NumberSheets) {
+    platform::DrawSurface* surface = DrawSurfaceOf(sheet);
+    if (surface == nullptr || !surface->IsLost()) continue;
+    surface->Restore();
+    sheet.bLost = 1;
+  }
+  RestoreFonts();
   return true;
 }
 

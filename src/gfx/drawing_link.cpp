@@ -6,6 +6,7 @@
 #include "core/timing.h"
 #include "gfx/dd_present.h"
 #include "gfx/dd_state.h"
+#include "gfx/game_fonts.h"
 #include "gfx/pixel_draw.h"
 
 namespace {
@@ -24,6 +25,15 @@ class cLibraryDrawingLink : public cDrawingLink {
     }
     if (DDCtx != nullptr) DDPresentDirectDraw();
     return true;
+  }
+  void DrawFpsText(const std::string& text, const FpsTextLayout& layout) override {
+    if ((lpDTCon == nullptr && DDCtx == nullptr) || layout.font < 0 || layout.font >= kGameFontCount) return;
+    Font& font = GameFonts[layout.font];
+    if (layout.boxed) {
+      font.DrawBox(&SDBackBuffer, layout.x, layout.y, 0, 0, text.c_str(), 0);
+    } else {
+      font.Draw(&SDBackBuffer, layout.x, layout.y, text.c_str(), 0);
+    }
   }
   void PaintWindow() override {
     if (DDCtx != nullptr) DDPresentDirectDraw();

@@ -12,6 +12,7 @@
 #include "app/no_flip.h"
 #include "app/startup_steps.h"
 #include "core/close_request.h"
+#include "core/fps_readout.h"
 #include "core/game_random.h"
 #include "core/main_window.h"
 #include "core/record_base.h"
@@ -20,7 +21,10 @@
 #include "core/scene_manager.h"
 #include "core/subsystem_links.h"
 #include "core/system_ini.h"
+#include "gfx/dd_palette.h"
 #include "gfx/dd_state.h"
+#include "gfx/game_fonts.h"
+#include "gfx/surface_lock.h"
 #include "gfx/surface_records.h"
 #include "make_sample_game/sample_game.h"
 #include "data/database.h"
@@ -235,6 +239,36 @@ TEST_F(StartupRunTest, ADirectDrawStartInAWindowCopiesItsFrames) {
   EXPECT_EQ(SceneMgr.NoFlip, 1);
   UnInitGame();
   ExpectNothingLeftUp();
+}
+
+// The fonts take their colours from the palette in every mode: a hi-colour DirectDraw start
+// loads it too, so the read-out shows in the text colour (white) over its box.
+TEST_F(StartupRunTest, TheFrameRateReadOutShowsInTheFontColourInEveryBackend) {
+  for (const char* ini : {"Direct3D=1\nWindowMode=1\nBpp=32\nD3D_FontCache=1\nExit\n",
+                          "Direct3D=0\nWindowMode=1\nBpp=32\nDD_FontCache=1\nExit\n",
+                          "Direct3D=0\nWindowMode=1\nBpp=32\nDD_FontCache=0\nExit\n"}) {
+    SCOPED_TRACE(ini);
+    std::ofstream(SampleGameFolder() / "System.ini", std::ios::binary) << ini;
+    ASSERT_TRUE(InitGame("", 1));
+    if (DDCtx != nullptr) {
+      EXPECT_EQ(DDTransmitKey, 0xFF00FFu) << "the palette's transparent magenta";
+    }
+    EXPECT_EQ(GameFonts[1].m_dwColor & 0xFFFFFF, 0xFFFFFFu);
+    DrawingLink().DrawFpsText("FPS60(16)", FpsLayout(1));
+    int white = 0;
+    {
+      cSurfaceLock lock(&SDBackBuffer);
+      ASSERT_NE(lock.m_lpBits, nullptr);
+      for (int y = 463; y < 479; ++y) {
+        for (int x = 495; x < 639; ++x) {
+          white += (reinterpret_cast<DWORD*>(lock.m_lpBits)[y * lock.m_nPitch + x] & 0xFFFFFF) == 0xFFFFFF ? 1 : 0;
+        }
+      }
+    }
+    EXPECT_GT(white, 100);
+    UnInitGame();
+    ExpectNothingLeftUp();
+  }
 }
 
 }  // namespace

@@ -324,4 +324,28 @@ TEST_F(ProgramRunTest, WithoutADisplayTheProgramStopsAtOnceAndSaysWhy) {
   EXPECT_EQ(Close(running), 0);
 }
 
+TEST_F(ProgramRunTest, AnEightBitStartWithoutTheChosenBlendTableStopsWithItsName) {
+  game_.Write("System.ini", "Direct3D=0\nWindowMode=0\nBpp=8\nExit\n");
+  std::filesystem::remove(game_.path() / "bmp" / "hbt" / "hbt00.dat");
+  platform::ChildProcess program;
+  Start(program, game_);
+  EXPECT_EQ(program.WaitForExit(kExitLimitMs), 0);
+  EXPECT_NE(ReportLog(game_).find("bmp\\hbt\\hbt00.dat の読み込みに失敗！"), std::string::npos) << ReportLog(game_);
+}
+
+TEST_F(ProgramRunTest, TheCloseReportsTheGlyphCachesOfTheFirstTwoFonts) {
+  for (const char* ini : {"Direct3D=1\nWindowMode=1\nD3D_FontCache=1\nShowFps=1\nExit\n",
+                          "Direct3D=0\nWindowMode=0\nBpp=8\nDD_FontCache=1\nShowFps=2\nExit\n"}) {
+    SCOPED_TRACE(ini);
+    game_.Write("System.ini", ini);
+    platform::ChildProcess program;
+    Start(program, game_);
+    ASSERT_TRUE(WaitForWindow(program));
+    EXPECT_EQ(Close(program), 0);
+    const std::string log = ReportLog(game_);
+    EXPECT_NE(log.find("Font10 : 256\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("Font16 : 256\n"), std::string::npos) << log;
+  }
+}
+
 }  // namespace

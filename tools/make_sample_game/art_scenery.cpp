@@ -140,6 +140,11 @@ Canvas PaintTitle() {
   DrawTextCentred(c, 320, 122, "QUEST", name);
   c.FillRect(150, 178, 340, 3, ink::kOutline);
   c.FillRect(152, 179, 336, 1, Shade(kGold, 13));
+  // A band of the cycling entries under the line: in 8 bits the palette animation makes it
+  // twinkle, in every other mode it keeps these colours.
+  for (int i = 0; i <= kCycleLast - kCycleFirst; ++i) {
+    c.FillRect(160 + i * 10, 186, 8, 4, static_cast<std::uint8_t>(kCycleFirst + i));
+  }
   return c;
 }
 

@@ -9,6 +9,8 @@ namespace sample {
 void BuildSystemData(cSystemData& system) {
   system.SetDefaults();
   system.strTitle = "Kestrel Quest";
+  // The title's band of entries 208-239 cycles in 8 bits.
+  system.bPaletteCycle = 1;
   // An extra life for every 2000 points; five lives in the story, three for a challenge.
   system.bExtraLife = 1;
   system.nExtraLifeScore = 2000;

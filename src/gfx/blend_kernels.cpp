@@ -1,0 +1,101 @@
+#include "gfx/blend_kernels.h"
+
+void BlendRow8(BYTE* __restrict t, const BYTE* __restrict s, int n, const BYTE* __restrict table, bool keyed) {
+  for (int i = 0; i < n; ++i) {
+    const unsigned sv = s[i], dv = t[i];
+    const BYTE mixed = dv == 0 ? static_cast<BYTE>(sv) : table[dv * 256 + sv];
+    t[i] = keyed && sv == 0 ? static_cast<BYTE>(dv) : mixed;
+  }
+}
+
+void MakeBlend16Tables(Blend16Tables& tables, const DDPixelLayout& layout) {
+  const std::int32_t shifts[3] = {layout.nRedShift, layout.nGreenShift, layout.nBlueShift};
+  const std::int32_t masks[3] = {layout.nRedMax, layout.nGreenMax, layout.nBlueMax};
+  for (int c = 0; c < 3; ++c) {
+    const int mask = masks[c] > 0 && masks[c] < 64 ? masks[c] : 1;
+    tables.shift[c] = static_cast<std::uint16_t>(shifts[c]);
+    tables.mask[c] = static_cast<std::uint16_t>(mask);
+    for (int v = 0; v < 64; ++v) tables.widen[c][v] = static_cast<BYTE>(v <= mask ? v * 255 / mask : 255);
+    for (int v = 0; v < 256; ++v) tables.narrow[c][v] = static_cast<std::uint16_t>((v * mask / 255) << shifts[c]);
+  }
+}
+
+void BlendRow16Key(WORD* __restrict t, const WORD* __restrict s, int n, const Blend16Tables& tb, WORD key, bool keyed) {
+  for (int i = 0; i < n; ++i) {
+    const unsigned sv = s[i], dv = t[i];
+    unsigned mixed = 0;
+    for (int c = 0; c < 3; ++c) {
+      const unsigned sc = tb.widen[c][(sv >> tb.shift[c]) & tb.mask[c]];
+      const unsigned dc = tb.widen[c][(dv >> tb.shift[c]) & tb.mask[c]];
+      mixed |= tb.narrow[c][(sc + dc) >> 1];
+    }
+    const unsigned out = dv == key ? sv : mixed;
+    t[i] = static_cast<WORD>(keyed && sv == key ? dv : out);
+  }
+}
+
+void BlendRow32Key(DWORD* __restrict t, const DWORD* __restrict s, int n, DWORD key, bool keyed) {
+  for (int i = 0; i < n; ++i) {
+    const DWORD sv = s[i], dv = t[i];
+    // Halves of each byte, with the carry of the two low bits: (a + b) >> 1 per byte.
+    const DWORD average = ((sv & 0xFEFEFE) >> 1) + ((dv & 0xFEFEFE) >> 1) + (sv & dv & 0x010101);
+    const DWORD colour = dv == key ? (sv & 0xFFFFFF) : average;
+    const DWORD out = (dv & 0xFF000000u) | colour;
+    t[i] = keyed && sv == key ? dv : out;
+  }
+}
+
+void BlendRow32Alpha(DWORD* __restrict t, const DWORD* __restrict s, int n, bool keyed) {
+  for (int i = 0; i < n; ++i) {
+    const DWORD sv = s[i], dv = t[i];
+    const DWORD average = ((sv & 0xFEFEFE) >> 1) + ((dv & 0xFEFEFE) >> 1) + (sv & dv & 0x010101);
+    t[i] = keyed && (sv >> 24) == 0 ? dv : (0xFF000000u | average);
+  }
+}
+
+void BlendRow16Texture(WORD* __restrict t, const WORD* __restrict s, int n, const DDPixelLayout& tex, bool keyed) {
+  const unsigned rs = tex.nRedShift, gs = tex.nGreenShift, bs = tex.nBlueShift;
+  const unsigned rm = tex.nRedMax, gm = tex.nGreenMax, bm = tex.nBlueMax;
+  const unsigned alpha = (static_cast<unsigned>(tex.nAlphaMax) & 1) << tex.nAlphaShift;
+  for (int i = 0; i < n; ++i) {
+    const unsigned sv = s[i], dv = t[i];
+    const unsigned r = ((((sv >> rs) & rm) + ((dv >> rs) & rm)) >> 1) & rm;
+    const unsigned g = ((((sv >> gs) & gm) + ((dv >> gs) & gm)) >> 1) & gm;
+    const unsigned b = ((((sv >> bs) & bm) + ((dv >> bs) & bm)) >> 1) & bm;
+    const unsigned out = r << rs | g << gs | b << bs | alpha;
+    t[i] = static_cast<WORD>(keyed && (sv & 0xA000) == 0 ? dv : out);
+  }
+}
+
+void BlendRow16Back(WORD* __restrict t, const WORD* __restrict s, int n, const DDPixelLayout& tex,
+                    const DDPixelLayout& back, bool keyed) {
+  const unsigned trs = tex.nRedShift, tgs = tex.nGreenShift, tbs = tex.nBlueShift;
+  const unsigned trm = tex.nRedMax, tgm = tex.nGreenMax, tbm = tex.nBlueMax;
+  const unsigned brs = back.nRedShift, bgs = back.nGreenShift, bbs = back.nBlueShift;
+  const unsigned brm = back.nRedMax, bgm = back.nGreenMax, bbm = back.nBlueMax;
+  for (int i = 0; i < n; ++i) {
+    const unsigned sv = s[i], dv = t[i];
+    const unsigned r = (((sv >> trs) & trm) + ((dv >> brs) & brm)) >> 1;
+    const unsigned g = (((dv >> bgs) & bgm) + 2 * ((sv >> tgs) & tgm)) >> 1;
+    const unsigned b = (((sv >> tbs) & tbm) + ((dv >> bbs) & bbm)) >> 1;
+    const unsigned out = r << brs | g << bgs | b << bbs;
+    t[i] = static_cast<WORD>(keyed && (sv & 0xA000) == 0 ? dv : out);
+  }
+}
+
+bool IsLayout565(const DDPixelLayout& layout) {
+  return layout.nRedShift == 11 && layout.nGreenShift == 5 && layout.nBlueShift == 0 && layout.nRedMax == 31 &&
+         layout.nGreenMax == 63 && layout.nBlueMax == 31;
+}
+
+void BlendRow16Key565(WORD* __restrict t, const WORD* __restrict s, int n, WORD key, bool keyed) {
+  for (int i = 0; i < n; ++i) {
+    const unsigned sv = s[i], dv = t[i];
+    const unsigned r = ((((sv >> 11) & 31) * 255 / 31 + ((dv >> 11) & 31) * 255 / 31) >> 1) * 31 / 255;
+    const unsigned g = ((((sv >> 5) & 63) * 255 / 63 + ((dv >> 5) & 63) * 255 / 63) >> 1) * 63 / 255;
+    const unsigned b = (((sv & 31) * 255 / 31 + (dv & 31) * 255 / 31) >> 1) * 31 / 255;
+    const unsigned mixed = r << 11 | g << 5 | b;
+    const unsigned out = dv == key ? sv : mixed;
+    t[i] = static_cast<WORD>(keyed && sv == key ? dv : out);
+  }
+}

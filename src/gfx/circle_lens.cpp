@@ -1,0 +1,153 @@
+#include "gfx/circle_lens.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "gfx/blend_table.h"
+#include "gfx/core_blit.h"
+#include "gfx/dd_palette.h"
+#include "gfx/dd_state.h"
+#include "gfx/render_target.h"
+#include "gfx/sprite_batch.h"
+#include "gfx/surface_lock.h"
+
+namespace {
+
+// Half width of disc row i: floor(sqrt(r^2 - i^2)), the radius itself becoming radius - 1.
+int HalfWidth(long long radius, long long i) {
+  const long long left = radius * radius - i * i;
+  if (left < 0) return 0;
+  long long hw = static_cast<long long>(std::sqrt(static_cast<double>(left)));
+  while (hw * hw > left) --hw;
+  while ((hw + 1) * (hw + 1) <= left) ++hw;
+  if (hw == radius) hw = radius - 1;
+  return static_cast<int>(hw);
+}
+
+}  // namespace
+
+void DDBltCircle(DDSURFACEDATA* lpDst, int dcx, int dcy, int hx, int hy, int nRadius, int nBand, DDSURFACEDATA* lpSrc,
+                 int scx, int scy, int nFlags) {
+  if (nRadius <= 0 || nBand <= 0 || lpDst == nullptr || lpSrc == nullptr) return;
+  if (lpDTCon != nullptr) {
+    DDResolveAlias(&lpDst);
+    DDResolveAlias(&lpSrc);
+  }
+  const int left = std::max(0, scx - hx);
+  const int right = std::min(scx + hx, lpSrc->nWidth);
+  auto span = [&](int hw, int row, int sourceRow, int height) {
+    int sx0 = scx - hw, width = 2 * hw, dx0 = dcx - hw;
+    if (sx0 < left) {
+      width -= left - sx0;
+      dx0 += left - sx0;
+      sx0 = left;
+    }
+    if (sx0 + width >= right) width = right - sx0;
+    if (width <= 0) return;
+    if (lpDTCon != nullptr) {
+      DDBltStretch(lpDst, dx0, row, width, height, lpSrc, sx0, sourceRow, width, height, nFlags);
+    } else {
+      DDBlt(lpDst, dx0, row, width, height, lpSrc, sx0, sourceRow, nFlags);
+    }
+  };
+  DDBeginBatch(0);
+  if (nBand == 1) {
+    for (int i = nRadius - 1; i >= -nRadius; --i) {
+      if (i >= hy) continue;
+      if (i < -hy) break;
+      span(HalfWidth(nRadius, i), dcy + i, scy + i, 1);
+    }
+  } else {
+    int h = nRadius - nBand;
+    while (h >= -nRadius) {
+      if (h >= hy) {
+        h -= nBand;
+        continue;
+      }
+      if (h + nBand <= -hy) break;
+      if (h + nBand > hy) {
+        h = hy - nBand;
+      } else if (h < -hy) {
+        h = -hy;
+      }
+      span(HalfWidth(nRadius, h + (nBand >> 1)), dcy + h, scy + h, nBand);
+      h -= nBand;
+    }
+  }
+  DDFlushBatch();
+}
+
+bool DDBltLens(DDSURFACEDATA* lpDst, int cx, int cy, int r, int k, DDSURFACEDATA* lpSrc, int scx, int scy, int nFlags,
+               int bClearOutside) {
+  if (r < 0 || k < 0 || lpDst == nullptr || lpSrc == nullptr) return false;
+  const long long r2 = static_cast<long long>(r) * r;
+  const long long big = static_cast<long long>(std::trunc(std::sqrt(static_cast<double>(r2) + static_cast<double>(k) * k)));
+  if (big <= k) return false;
+  const long long R2 = big * big;
+  cSurfaceLock dst(lpDst);
+  if (dst.m_lpBits == nullptr) return false;
+  cSurfaceLock src(lpSrc);
+  if (src.m_lpBits == nullptr) return false;
+  const bool d3d = lpDTCon != nullptr;
+  const int bytes = dst.m_nBytes;
+  if (bytes != 1 && bytes != 2 && bytes != 4) return true;
+  if (d3d && bytes == 1) return true;
+  const bool clear = d3d && bytes == 4 && bClearOutside != 0;
+  const bool toBack = d3d && bytes == 2 && DDIsFullScreenBackBuffer(dst.m_lpSD);
+  const long long dstW = dst.m_lpSD->nWidth, dstH = dst.m_lpSD->nHeight;
+  const long long srcW = src.m_lpSD->nWidth, srcH = src.m_lpSD->nHeight;
+  const std::uint32_t mask = bytes == 4 ? 0xFFFFFFFFu : (1u << (8 * bytes)) - 1;
+  const DDPixelLayout& t = DDPixelFormat;
+  const DDPixelLayout& b = DDBackPixelFormat;
+  auto write = [&](long long x, long long y, std::uint32_t p) {
+    std::memcpy(dst.m_lpBits + (y * dst.m_nPitch + x) * bytes, &p, static_cast<std::size_t>(bytes));
+  };
+  for (long long dy = -r; dy <= r; ++dy) {
+    const long long ty = cy + dy;
+    if (ty < 0 || ty >= dstH) continue;
+    for (long long dx = -r; dx <= r; ++dx) {
+      const long long tx = cx + dx;
+      const long long d2 = dx * dx + dy * dy;
+      const bool insideTarget = tx >= 0 && tx < dstW;
+      if (d2 > r2) {
+        if (clear && insideTarget) write(tx, ty, 0);
+        continue;
+      }
+      if (!insideTarget) continue;
+      long long ox = dx, oy = dy;
+      const double s = std::sqrt(static_cast<double>(R2 - d2));
+      if (s != 0.0) {
+        ox = static_cast<long long>(std::trunc(static_cast<double>(dx) * k / s + 0.5));
+        oy = static_cast<long long>(std::trunc(static_cast<double>(dy) * k / s + 0.5));
+      }
+      const long long px = scx + ox, py = scy + oy;
+      const bool insideSource = px >= 0 && px < srcW && py >= 0 && py < srcH;
+      std::uint32_t pixel = 0;
+      if (insideSource) {
+        std::memcpy(&pixel, src.m_lpBits + (py * src.m_nPitch + px) * bytes, static_cast<std::size_t>(bytes));
+      }
+      if (d3d && bytes == 4) {
+        const bool visible = insideSource && (pixel >> 24) != 0;
+        if (visible) {
+          write(tx, ty, pixel);
+        } else if (clear) {
+          write(tx, ty, 0);
+        }
+      } else if (d3d) {
+        if (!insideSource || (nFlags == 1 && (pixel & 0xA000) == 0)) continue;
+        if (toBack) {
+          const std::uint32_t rr = (pixel >> t.nRedShift) & static_cast<std::uint32_t>(t.nRedMax);
+          const std::uint32_t gg = (pixel >> t.nGreenShift) & static_cast<std::uint32_t>(t.nGreenMax);
+          const std::uint32_t bb = (pixel >> t.nBlueShift) & static_cast<std::uint32_t>(t.nBlueMax);
+          pixel = rr << b.nRedShift | (gg << 1) << b.nGreenShift | bb << b.nBlueShift;
+        }
+        write(tx, ty, pixel);
+      } else {
+        if (!insideSource || pixel == (DDTransmitKey & mask)) continue;
+        write(tx, ty, pixel);
+      }
+    }
+  }
+  return true;
+}
