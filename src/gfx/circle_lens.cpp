@@ -53,25 +53,33 @@ void DDBltCircle(DDSURFACEDATA* lpDst, int dcx, int dcy, int hx, int hy, int nRa
   };
   DDBeginBatch(0);
   if (nBand == 1) {
-    for (int i = nRadius - 1; i >= -nRadius; --i) {
-      if (i >= hy) continue;
-      if (i < -hy) break;
-      span(HalfWidth(nRadius, i), dcy + i, scy + i, 1);
+    // Rows at or below hy, and rows under the target, are left out: the walk starts above them.
+    const long long bottom = static_cast<long long>(lpDst->nHeight) - 1 - dcy;
+    for (long long i = std::min<long long>({nRadius - 1LL, hy - 1LL, bottom}); i >= -static_cast<long long>(nRadius); --i) {
+      if (i < -hy || dcy + i < 0) break;
+      span(HalfWidth(nRadius, i), static_cast<int>(dcy + i), static_cast<int>(scy + i), 1);
     }
   } else {
-    int h = nRadius - nBand;
-    while (h >= -nRadius) {
-      if (h >= hy) {
-        h -= nBand;
-        continue;
-      }
+    long long h = static_cast<long long>(nRadius) - nBand;
+    if (h >= hy) h -= ((h - hy) / nBand + 1) * static_cast<long long>(nBand);  // the bands skipped above hy
+    const long long targetHeight = lpDst->nHeight;
+    while (h >= -static_cast<long long>(nRadius)) {
       if (h + nBand <= -hy) break;
       if (h + nBand > hy) {
         h = hy - nBand;
       } else if (h < -hy) {
         h = -hy;
       }
-      span(HalfWidth(nRadius, h + (nBand >> 1)), dcy + h, scy + h, nBand);
+      if (dcy + h + nBand <= 0) break;  // above the target: so is every band after it
+      if (dcy + h >= targetHeight) {
+        // Under the target: on to the first band that can reach it, without passing -hy, where
+        // the last band is clamped.
+        const long long reach = (dcy + h - targetHeight) / nBand + 1;
+        const long long free = (h + hy) / nBand;
+        h -= std::min(reach, std::max(free, 1LL)) * nBand;
+        continue;
+      }
+      span(HalfWidth(nRadius, h + (nBand >> 1)), static_cast<int>(dcy + h), static_cast<int>(scy + h), nBand);
       h -= nBand;
     }
   }
@@ -103,10 +111,14 @@ bool DDBltLens(DDSURFACEDATA* lpDst, int cx, int cy, int r, int k, DDSURFACEDATA
   auto write = [&](long long x, long long y, std::uint32_t p) {
     std::memcpy(dst.m_lpBits + (y * dst.m_nPitch + x) * bytes, &p, static_cast<std::size_t>(bytes));
   };
-  for (long long dy = -r; dy <= r; ++dy) {
+  // Offsets whose target pixel lies on the target only: nothing else is ever written.
+  const long long dyFirst = std::max(-static_cast<long long>(r), -static_cast<long long>(cy));
+  const long long dyLast = std::min(static_cast<long long>(r), dstH - 1 - cy);
+  const long long dxFirst = std::max(-static_cast<long long>(r), -static_cast<long long>(cx));
+  const long long dxLast = std::min(static_cast<long long>(r), dstW - 1 - cx);
+  for (long long dy = dyFirst; dy <= dyLast; ++dy) {
     const long long ty = cy + dy;
-    if (ty < 0 || ty >= dstH) continue;
-    for (long long dx = -r; dx <= r; ++dx) {
+    for (long long dx = dxFirst; dx <= dxLast; ++dx) {
       const long long tx = cx + dx;
       const long long d2 = dx * dx + dy * dy;
       const bool insideTarget = tx >= 0 && tx < dstW;

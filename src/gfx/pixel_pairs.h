@@ -27,9 +27,11 @@ void DDWalkPixelPairs(const cSurfaceLock& dst, const cSurfaceLock& src, int x, i
   if (first >= last) return;
   const int count = static_cast<int>(last - first);
   std::vector<Pixel> reversed(mirrored ? static_cast<std::size_t>(count) : 0);
-  for (long long i = 0; i < h; ++i) {
+  // Rows inside both records only, so that no rectangle size makes a long walk.
+  const long long rowFirst = std::max({0LL, -static_cast<long long>(y), -static_cast<long long>(sy)});
+  const long long rowLast = std::min({static_cast<long long>(h), dstH - y, srcH - sy});
+  for (long long i = rowFirst; i < rowLast; ++i) {
     const long long ty = y + i, syy = sy + i;
-    if (ty < 0 || ty >= dstH || syy < 0 || syy >= srcH) continue;
     Pixel* target = reinterpret_cast<Pixel*>(dst.m_lpBits) + ty * dst.m_nPitch + x + first;
     const Pixel* source = reinterpret_cast<const Pixel*>(src.m_lpBits) + syy * src.m_nPitch;
     if (mirrored) {

@@ -65,9 +65,12 @@ void RotatePixels(const cSurfaceLock& dst, const cSurfaceLock& src, const Rotate
   // Target columns inside the record, as box columns.
   const long long uFirst = std::max(j.umin - 2, -j.x + j.ox);
   const long long uLast = std::min(j.umax + 2, dstW - j.x + j.ox);  // excluded
-  for (long long v = j.vmin - 2; v < j.vmax + 2; ++v) {
+  // Box rows on the target only.
+  const long long vFirst = std::max(j.vmin - 2, j.oy - j.y);
+  const long long vLast = std::min(j.vmax + 2, j.oy - j.y + dstH);
+  for (long long v = vFirst; v < vLast; ++v) {
     const long long dv = v - j.oy, ty = j.y + dv;
-    if (ty < 0 || ty >= dstH || uFirst >= uLast) continue;
+    if (uFirst >= uLast) break;
     Pixel* row = reinterpret_cast<Pixel*>(dst.m_lpBits) + ty * dst.m_nPitch;
     long long du = uFirst - j.ox;
     long long a = du * j.Ci - dv * j.Si;

@@ -2,35 +2,34 @@
 
 #include <cmath>
 #include <numbers>
-#include <vector>
 
 #include "gfx/core_blit.h"
 #include "gfx/sprite_batch.h"
 
 void DDWaveBlt(DDSURFACEDATA* lpDst, int x, int y, int w, int h, int nCycles, double dAmplitude, int nPhase, int nBand,
                DDSURFACEDATA* lpSrc, int sx, int sy, int nFlags, int bVertical) {
-  if (nBand <= 0) return;
+  if (nBand <= 0 || lpDst == nullptr) return;
   const int size = bVertical ? w : h;
   if (size <= 0) return;
-  // The slices' offsets first, from the angle accumulated slice by slice as a double.
+  // Slices start at their own column (row), whatever their offset: those past the target's far
+  // edge are not walked. The angle is accumulated slice by slice as a double.
+  const long long origin = bVertical ? x : y;
+  const long long extent = bVertical ? lpDst->nWidth : lpDst->nHeight;
   const double step = 360.0 / size * nBand;
   double angle = nPhase;
-  std::vector<int> offsets;
-  offsets.reserve(static_cast<std::size_t>(size / nBand + 1));
-  for (int c = 0; c < size; c += nBand) {
-    angle += step;
-    const double radians = angle * nCycles * std::numbers::pi / 180.0;
-    offsets.push_back(static_cast<int>(std::trunc(dAmplitude * std::sin(radians))));
-  }
   DDBeginBatch(0);
-  int k = 0;
-  for (int c = 0; c < size; c += nBand, ++k) {
-    const int part = std::min(nBand, size - c);
-    const int offset = offsets[static_cast<std::size_t>(k)];
+  for (long long c = 0; c < size; c += nBand) {
+    angle += step;
+    if (origin + c >= extent) break;
+    const int part = static_cast<int>(std::min<long long>(nBand, size - c));
+    if (origin + c + part <= 0) continue;
+    const double radians = angle * nCycles * std::numbers::pi / 180.0;
+    const int offset = static_cast<int>(std::trunc(dAmplitude * std::sin(radians)));
+    const int at = static_cast<int>(c);
     if (bVertical) {
-      DDBlt(lpDst, x + c, y + offset, part, h, lpSrc, sx + c, sy, nFlags);
+      DDBlt(lpDst, x + at, y + offset, part, h, lpSrc, sx + at, sy, nFlags);
     } else {
-      DDBlt(lpDst, x + offset, y + c, w, part, lpSrc, sx, sy + c, nFlags);
+      DDBlt(lpDst, x + offset, y + at, w, part, lpSrc, sx, sy + at, nFlags);
     }
   }
   DDFlushBatch();
@@ -42,18 +41,25 @@ void DDInterlaceBlt(DDSURFACEDATA* lpDst, int x, int y, int w, int h, int nBand,
     DDBlt(lpDst, x, y, w, h, lpSrc, sx, sy, nFlags);
     return;
   }
-  if (nBand < 0) return;
+  if (nBand < 0 || lpDst == nullptr) return;
   const int size = bVertical ? w : h;
-  const int bands = size / nBand;
+  const long long bands = size / nBand;
+  // Only the bands that meet the target's columns (rows) are walked.
+  const long long origin = bVertical ? x : y;
+  const long long extent = bVertical ? lpDst->nWidth : lpDst->nHeight;
+  const long long before = -origin - nBand;  // a band at or before this start ends left of the target
+  const long long first = before < 0 ? 0 : before / nBand + 1;
   DDBeginBatch(0);
   for (int parity : {1, 0}) {
-    for (int i = parity; i < bands; i += 2) {
-      const int at = i * nBand;
+    for (long long i = first + ((first % 2) != parity ? 1 : 0); i < bands; i += 2) {
+      const long long at = i * nBand;
+      if (origin + at >= extent) break;
       const int shift = parity == 0 ? nShift : -nShift;
+      const int a = static_cast<int>(at);
       if (bVertical) {
-        DDBlt(lpDst, x + at, y + shift, nBand, h, lpSrc, sx + at, sy, nFlags);
+        DDBlt(lpDst, x + a, y + shift, nBand, h, lpSrc, sx + a, sy, nFlags);
       } else {
-        DDBlt(lpDst, x + shift, y + at, w, nBand, lpSrc, sx, sy + at, nFlags);
+        DDBlt(lpDst, x + shift, y + a, w, nBand, lpSrc, sx, sy + a, nFlags);
       }
     }
   }

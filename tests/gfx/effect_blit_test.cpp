@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/alpha_blit.h"
 #include "gfx/blend_table.h"
 #include "gfx/blur_mosaic.h"
 #include "gfx/circle_lens.h"
@@ -350,6 +351,28 @@ TEST_P(Effects, LensOfNoDepthShowsTheCentrePixelAndTheRimItsOwn) {
   EXPECT_EQ(PixelOf(canvas, 10, 10), As(canvas, kBack)) << "outside the disc";
   EXPECT_FALSE(DDBltLens(canvas, 8, 8, 0, 0, picture, 4, 4, 0, 0));
   EXPECT_FALSE(DDBltLens(canvas, 8, 8, -1, 3, picture, 4, 4, 0, 0));
+}
+
+// Sizes, radii and positions far outside any screen: each call walks only what can reach the
+// target, allocates nothing in proportion to them and returns.
+TEST_P(Effects, HugeSizesAndRadiiFinishInsideTheirRecords) {
+  DDSURFACEDATA* picture = Picture(8, 8, DTMEMORYTYPE_SYSTEM);
+  DDSURFACEDATA* canvas = Canvas(16, 16);
+  // Slices before the target still add up their angles one by one, so their count stays modest.
+  constexpr int kHuge = 1 << 24;
+  constexpr int kRadius = 1 << 30;
+  DDWaveBlt(canvas, -kHuge, 0, 2 * kHuge - 8, 8, 3, 5.0, 0, 1, picture, 0, 0, 0, 1);
+  DDWaveBlt(canvas, 0, 4, 8, kHuge, 3, 5.0, 0, 1, picture, 0, 0, 0, 0);
+  DDInterlaceBlt(canvas, -kHuge, 0, 2 * kHuge - 8, 8, 1, 2, picture, 0, 0, 0, 1);
+  DDBltCircle(canvas, 8, 8, kRadius, kRadius, kRadius, 1, picture, 4, 4, 0);
+  DDBltCircle(canvas, 8, 8, kRadius, kRadius, kRadius, 3, picture, 4, 4, 0);
+  EXPECT_TRUE(DDBltLens(canvas, 8, 8, kRadius, 7, picture, 4, 4, 0, 1));
+  EXPECT_TRUE(DDBltRotate(canvas, 8, 8, kRadius, kRadius, kRadius / 2, kRadius / 2, 33, picture, 0, 0, 0));
+  EXPECT_TRUE(DDBltAlpha(canvas, -kHuge, -kHuge, 2 * kHuge - 8, 2 * kHuge - 8, picture, -kHuge, -kHuge, 0,
+                         DDBlendTable, 0));
+  EXPECT_TRUE(DDBlurBlt(canvas, 0, 0, kRadius, kRadius, 2, 2, picture, 0, 0, 0)) << "refused, nothing locked";
+  EXPECT_TRUE(DDMosaicBlt(canvas, 0, 0, kRadius, kRadius, 3, picture, 0, 0, 0));
+  DDDrawNumber(canvas, 0, 0, 4, 4, picture, 0, 0, 0, 2147483647, kRadius, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, Effects, testing::ValuesIn(gfxtest::kModes), gfxtest::PrintMode);

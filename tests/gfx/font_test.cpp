@@ -214,6 +214,22 @@ TEST_P(Fonts, CacheOnAndOffDrawTheSamePixels) {
   EXPECT_TRUE(pa == pb);
 }
 
+// A target that cannot be drawn on directly (a system-memory texture under Direct3D) gets its
+// text composed on the work record and blitted over, cached or not.
+TEST_P(Fonts, TextReachesATargetInSystemMemory) {
+  ASSERT_TRUE(Make(cached_, 1));
+  ASSERT_TRUE(Make(direct_, 0));
+  for (Font* font : {&cached_, &direct_}) {
+    DDSURFACEDATA& target = records_.emplace_back();
+    ASSERT_TRUE(DDCreateSurface(&target, 64, 40, 1, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
+    DDFillRect(&target, 0, 0, 64, 40, kBackground);
+    font->Draw(&target, 4, 6, "Aあ\nｱ", 0);
+    EXPECT_EQ(CodeAt(&target, 6, 6), 'A');
+    EXPECT_EQ(CodeAt(&target, 4 + kCell, 6), 0x82A0);
+    EXPECT_EQ(CodeAt(&target, 6, 6 + kCell), 0xB1);
+  }
+}
+
 TEST_P(Fonts, SheetsKeepEveryCellThroughALoss) {
   ASSERT_TRUE(Make(cached_, 1));
   cached_.Draw(&SDBackBuffer, 0, 0, "漢", 0);
