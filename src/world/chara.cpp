@@ -3,6 +3,7 @@
 #include "data/system_data.h"
 #include "world/flow_link.h"
 #include "world/scene_play.h"
+#include "world/world_math.h"
 #include "world/world_sound.h"
 
 namespace {
@@ -28,14 +29,14 @@ void cChara::ScaleBoxes(int scale) {
 
 void cChara::UpdateBoxX() {
   for (HitBox* box : {&Body, &Attack}) {
-    box->left = static_cast<int>(x) + box->offX;
+    box->left = TruncToInt(x) + box->offX;
     box->right = box->left + box->width - 1;
   }
 }
 
 void cChara::UpdateBoxY() {
   for (HitBox* box : {&Body, &Attack}) {
-    box->top = static_cast<int>(y) + box->offY;
+    box->top = TruncToInt(y) + box->offY;
     box->bottom = box->top + box->height - 1;
   }
 }

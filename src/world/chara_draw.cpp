@@ -2,6 +2,8 @@
 
 #include "gfx/core_blit.h"
 #include "gfx/surface_records.h"
+#include "data/ed_block.h"
+#include "world/chara.h"
 #include "world/chara_base.h"
 #include "world/graphic_ref.h"
 #include "world/overlay_surfaces.h"
@@ -64,4 +66,39 @@ void DrawCharaPicture(cCharaBase& c, DDSURFACEDATA* target, bool paused) {
       DDBlt(target, left, top, 32, 32, sheet, sx, sy, kColourKey);
     }
   }
+}
+
+void DrawBlockIcon(const cEdBlock& block, DDSURFACEDATA* target, int x, int y) {
+  GraphicRef ref;
+  ref.Set(0, block.nGraphicKind, block.nPicture, block.nPose, 0, 0);
+  if (ref.bException == 0) DDBlt(target, x, y, 32, 32, Row(ref.nRow), ref.nSrcX, ref.nSrcY, kColourKey);
+  if (block.bOverlay == 1) {
+    const int tile = block.nOverlayTile;
+    DDBlt(target, x, y, 32, 32, Row(43), (tile / 15) * 32, (tile % 15) * 32, kColourKey);
+  }
+}
+
+void DrawMiniIcon(DDSURFACEDATA* target, int x, int y, int kind, int picture, int pose) {
+  constexpr int kMiniItemRow = 42;
+  constexpr int kTwin = 18;
+  if (kind == 2) {
+    DDBlt(target, x, y, 16, 16, Row(kMiniItemRow), (picture / 15) * 32, (picture % 15) * 16, kColourKey);
+    return;
+  }
+  GraphicRef ref;
+  ref.Set(0, kind, picture, pose, 0, 0);
+  if (ref.bException != 0) return;  // the exception's own surfaces come with the special bitmaps
+  const int row = kind == 1 && UsesFirstPair() ? ref.nRow + kTwin : ref.nRow;
+  DDBltStretch(target, x, y, 16, 16, Row(row), ref.nSrcX, ref.nSrcY, 32, 32, kColourKey);
+}
+
+bool DrawHeldItemIcon(cChara& c, DDSURFACEDATA* target) {
+  const cItemObj* item = c.GetHeldItem();
+  if (item == nullptr || c.bOnScreen == 0 || item->Def.bInvisible != 0) return false;
+  if (++c.nIconCounter >= 96) c.nIconCounter = 0;
+  if (c.nIconCounter < 64) return false;
+  const int x = c.Rect.left + (c.Rect.width >> 1) - (item->Rect.width >> 2);
+  const int y = c.Rect.top - (item->Rect.height >> 1);
+  DrawMiniIcon(target, x, y, item->Def.nGraphicKind, item->Def.nPicture, 0);
+  return true;
 }

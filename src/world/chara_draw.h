@@ -11,3 +11,16 @@ void DrawCharaPicture(cCharaBase& c, DDSURFACEDATA* target, bool paused);
 
 // The running effect's frame without drawing; the effect is cleared when it ends.
 void StepCharaEffect(cCharaBase& c, bool paused);
+
+class cChara;
+class cEdBlock;
+
+// A block definition's picture at (x, y) with the colour key, and its overlay tile.
+void DrawBlockIcon(const cEdBlock& block, DDSURFACEDATA* target, int x, int y);
+
+// A graphic at half size (16 x 16) from the twin sheets; items from the mini item sheet.
+void DrawMiniIcon(DDSURFACEDATA* target, int x, int y, int kind, int picture, int pose);
+
+// The icon of the item a character holds, above it during frames 64 to 95 of every 96;
+// true when drawn this call.
+bool DrawHeldItemIcon(cChara& c, DDSURFACEDATA* target);

@@ -20,6 +20,8 @@ class cFlowLink {
   // One step of the character's running flows, from the per-step preparation up to the
   // clearing of stopped switches; 1 when the step ended early (kill request or no HP left).
   virtual int RunFlowFrameStep(cCharaBase& /*chara*/, int /*dyingOnly*/) { return 0; }
+  // The per-frame flags of the character's flows, cleared before a frame's sub-steps.
+  virtual void ResetFlowFrameFlags(cCharaBase& /*chara*/) {}
 };
 
 // nullptr puts the default back.

@@ -18,7 +18,9 @@ double PerSecondToPerStep(double value, double subSteps) { return value / subSte
 
 double JumpSpeedFromDots(double dots, double g) {
   if (dots < 0) dots = 0;
-  return (-g - std::sqrt(g * (g + 8 * dots))) * 0.5;
+  // A negative gravity has no real root: the square root counts as 0 rather than NaN.
+  const double radicand = g * (g + 8 * dots);
+  return (-g - (radicand > 0 ? std::sqrt(radicand) : 0.0)) * 0.5;
 }
 
 int ApexTenths(double v, double g, int subSteps) {

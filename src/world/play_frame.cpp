@@ -1,6 +1,7 @@
 // The sub-steps of a play frame, in the fixed order of the passes.
 #include "core/report_log.h"
 #include "data/system_data.h"
+#include "world/flow_link.h"
 #include "world/scene_play.h"
 #include "world/world_sound.h"
 
@@ -69,6 +70,13 @@ int cScenePlay::StepPlayFrame() {
     OnStageClear();
     return kCleared;
   };
+  FlowLink().ResetFlowFrameFlags(hero);
+  for (cChara& c : CharaList) {
+    if (c.bDead == 0) FlowLink().ResetFlowFrameFlags(c);
+  }
+  // The two movement values the stop-moving command also clears start every frame at 0.
+  for (cChara& c : CharaList) c.nMoveBook[0] = c.nMoveBook[1] = 0;
+  hero.nMoveBook[0] = hero.nMoveBook[1] = 0;
   for (int i = 1; i <= Units.subSteps; ++i) {
     nSubStep = i;
     ++nSubStepTotal;

@@ -5,6 +5,7 @@
 #include "data/system_data.h"
 #include "world/flow_link.h"
 #include "world/scene_play.h"
+#include "world/world_math.h"
 
 namespace {
 
@@ -54,10 +55,10 @@ namespace {
 
 void UpdateBox(HitBox& box, double pos, bool horizontal) {
   if (horizontal) {
-    box.left = static_cast<int>(pos) + box.offX;
+    box.left = TruncToInt(pos) + box.offX;
     box.right = box.left + box.width - 1;
   } else {
-    box.top = static_cast<int>(pos) + box.offY;
+    box.top = TruncToInt(pos) + box.offY;
     box.bottom = box.top + box.height - 1;
   }
 }

@@ -9,6 +9,7 @@
 #include "gfx/gfx_test_support.h"
 #include "gfx/surface_records.h"
 #include "support/world_fixture.h"
+#include "world/chara.h"
 #include "world/chara_draw.h"
 
 namespace {
@@ -83,6 +84,37 @@ TEST_F(CharaDrawTest, PictureOfTheFramesCellWithTheKeyThenTheOverlay) {
   hero.nHide = 1;
   DrawCharaPicture(hero, &SDBackBuffer, true);
   EXPECT_EQ(gfxtest::PixelOf(&SDBackBuffer, l + 20, t + 20), Colour(40));
+}
+
+TEST_F(CharaDrawTest, BlockIconAndTheHeldItemsBlink) {
+  WriteFile("bmp/Block.bmp", Picture(64, 480, SheetPixel));
+  ASSERT_EQ(DDCreateSurfaceFromFile(&SurfaceRecords[2], "bmp\\Block.bmp", 1, DDBpp, 0, 0, 0, 0, 0, 0, 0), 0);
+  cEdBlock block;
+  block.nGraphicKind = 0;
+  block.nPicture = 16;  // column 1, row 1
+  DDFillRect(&SDBackBuffer, 0, 0, 640, 480, 40);
+  DrawBlockIcon(block, &SDBackBuffer, 100, 100);
+  EXPECT_EQ(gfxtest::PixelOf(&SDBackBuffer, 110, 110), Colour(1 + 1 + 4 * 1));
+  EXPECT_EQ(gfxtest::PixelOf(&SDBackBuffer, 100, 100), Colour(40));
+  DDReleaseSurface(&SurfaceRecords[2]);
+
+  // Shown during frames 64 to 95 of every 96.
+  cChara walker;
+  walker.HeldItem.nGraphic = 3;
+  walker.HeldItem.Def.nGraphicKind = 2;
+  walker.bOnScreen = 1;
+  int shown = 0;
+  int firstShown = -1;
+  for (int frame = 1; frame <= 192; ++frame) {
+    if (DrawHeldItemIcon(walker, &SDBackBuffer)) {
+      ++shown;
+      if (firstShown < 0) firstShown = frame;
+    }
+  }
+  EXPECT_EQ(firstShown, 64);
+  EXPECT_EQ(shown, 64);
+  walker.HeldItem.nGraphic = 0;  // holds nothing
+  EXPECT_FALSE(DrawHeldItemIcon(walker, &SDBackBuffer));
 }
 
 }  // namespace

@@ -72,6 +72,24 @@ TEST_F(CharaStepTest, OffScreenCharactersWaitUntilSeen) {
   EXPECT_LT(Far().x, x - 3);
 }
 
+TEST_F(CharaStepTest, AnActivationSwitchWakesCharactersOffScreen) {
+  // The near character, on screen, sets switch 5; the far one shares it and acts unseen.
+  for (cChara* c : {&Near(), &Far()}) {
+    c->Def.bActivation = 1;
+    c->Def.nActivationSwitch = 5;
+  }
+  world.flows.scripts[2] = [](cCharaBase& c, int) {
+    c.vx = -1;
+    return 0;
+  };
+  const double start = Far().x;
+  world.Step(3);
+  EXPECT_EQ(world.Scene().ActiveFlags[5], 1);
+  EXPECT_LT(Far().x, start);
+  EXPECT_EQ(Far().bActive, 0);
+  EXPECT_EQ(Far().bActivated, 1);
+}
+
 TEST_F(CharaStepTest, DyingOnlyStepAndTheKillRequest) {
   int dyingSteps = 0;
   world.flows.scripts[1] = [&dyingSteps](cCharaBase& c, int dyingOnly) {

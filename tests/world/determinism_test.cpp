@@ -1,10 +1,14 @@
 // The same stage, seed and flows give the same field, frame by frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "core/game_random.h"
+#include "support/temp_folder.h"
+#include "world/frame_log.h"
 #include "world/scene_play.h"
 #include "world/world_demo.h"
 #include "world/world_digest.h"
@@ -114,6 +118,33 @@ TEST(DeterminismTest, TheIndexedPassesVisitWhatTheNaiveOnesVisit) {
     EXPECT_EQ(naive.triggers, indexed.triggers) << "layout " << layout;
     EXPECT_GT(naive.triggers.size(), 1000u);
   }
+}
+
+TEST(FrameLogTest, AppendsTheFramesDigestWhenAsked) {
+  testsupport::TempFolder folder;
+  const std::string path = (folder.path() / "frames.txt").string();
+  DemoSpec spec;
+  cStageData stage;
+  BuildDemoStage(stage, spec);
+  cDemoFlowLink flows(false);
+  SetFlowLink(&flows);
+  {
+    cScenePlay scene(stage);
+    scene.SetupField(7);
+    unsetenv("KESTREL_FRAME_LOG");
+    AppendFrameLog(scene);  // not asked: nothing
+    setenv("KESTREL_FRAME_LOG", path.c_str(), 1);
+    for (int f = 0; f < 3; ++f) {
+      scene.StepPlayFrame();
+      AppendFrameLog(scene);
+    }
+    unsetenv("KESTREL_FRAME_LOG");
+  }
+  SetFlowLink(nullptr);
+  SeedGameRandom(1);
+  const std::string log = folder.Read("frames.txt");
+  EXPECT_EQ(log.substr(0, 19), "1 11c39b3f5f75302a\n");
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 3);
 }
 
 }  // namespace

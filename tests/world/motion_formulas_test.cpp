@@ -34,6 +34,10 @@ TEST_F(MotionFormulasTest, JumpSpeedAndApexAtGravityPoint4AndOneSubStep) {
   EXPECT_EQ(HblToDot(static_cast<std::int8_t>(0xFF)), -16);
 }
 
+TEST_F(MotionFormulasTest, NegativeGravityGivesAFiniteJump) {
+  EXPECT_DOUBLE_EQ(JumpSpeedFromDots(64, -0.4), 0.2);
+}
+
 TEST_F(MotionFormulasTest, ApexTimeWithoutGravityDoesNotDivideByZero) {
   EXPECT_EQ(ApexTenths(-5.0, 0.0, 1), 1);
   EXPECT_EQ(ApexTenths(-5.0, 0.4, 0), 1);

@@ -142,4 +142,60 @@ TEST_F(PlatformTest, PlatformsOnBothSidesAloneDoNotCrush) {
   EXPECT_EQ(walker->bContactR, 0);
 }
 
+TEST_F(PlatformTest, FlyersArePushedOutOrDieByTheirContactMode) {
+  Put(*p2, 900, 900);
+  Put(*p1, 500, 500);
+  walker->SetFlightKind(2);  // collides
+  // Sunk 3 pixels into the platform's left side: a sideways contact.
+  Put(*walker, p1->x - walker->nWidth + 3, 505);
+  walker->vx = 1;
+  walker->ClearContacts();
+  EXPECT_EQ(s->ResolveTerrain(*walker), 0);
+  EXPECT_EQ(walker->right, p1->x - 1);
+  EXPECT_EQ(walker->bContactR, 1);
+  EXPECT_EQ(world.flows.Count(1, 5), 1);
+  // The platform moving away while the flyer moves the other way: no push on that axis.
+  world.flows.triggers.clear();
+  Put(*walker, p1->x - walker->nWidth + 3, 505);
+  p1->vx = 1;
+  walker->vx = -1;
+  walker->ClearContacts();
+  EXPECT_EQ(s->ResolveTerrain(*walker), 0);
+  EXPECT_EQ(walker->bContactR, 0);
+  walker->SetFlightKind(3);  // dies on contact
+  Put(*walker, p1->x - walker->nWidth + 3, 505);
+  walker->ClearContacts();
+  EXPECT_EQ(s->ResolveTerrain(*walker), 2);
+  walker->SetFlightKind(1);  // passes through
+  EXPECT_EQ(s->ResolveTerrain(*walker), 0);
+  EXPECT_FALSE(s->IsSqueezed(*walker, walker->Box()));
+}
+
+TEST_F(PlatformTest, SqueezedWhenPlatformsCoverAllFourCorners) {
+  Put(*p1, 500, 500);
+  Put(*p2, 500 + 32, 500);
+  Put(*walker, 520, 504);  // spans both platforms, rows inside them
+  EXPECT_TRUE(s->IsSqueezed(*walker, walker->Box()));
+  Put(*walker, 520, 520);  // the lower corners below them
+  EXPECT_FALSE(s->IsSqueezed(*walker, walker->Box()));
+  // The box before the resolution counts too.
+  EXPECT_TRUE(s->IsSqueezed(*walker, WorldBox{520, 504, 535, 527}));
+}
+
+TEST_F(PlatformTest, HeadContactUnderAPlatformAbove) {
+  Put(*p2, 900, 900);
+  Put(*p1, 500, 500);
+  // Jumping up into the platform from below: the upper half sunk 3 pixels into its bottom.
+  Put(*walker, 508, 540);
+  walker->y = 532 - 3;
+  walker->OnMovedY();
+  walker->vy = -3;
+  walker->ClearContacts();
+  EXPECT_EQ(s->ResolveTerrain(*walker), 0);
+  EXPECT_EQ(walker->y, 532);
+  EXPECT_EQ(walker->bInJump, 1);
+  EXPECT_EQ(walker->bJumpLock, 1);
+  EXPECT_EQ(walker->vy, p1->vy);
+}
+
 }  // namespace
