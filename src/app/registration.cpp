@@ -6,10 +6,26 @@
 #include "core/main_window.h"
 #include "data/project_paths.h"
 #include "sound/game_sound_link.h"
+#include "sound/sound_effects.h"
+#include "world/world_sound.h"
+
+namespace {
+
+// The world's sounds go the game thread's ordinary way: a request the main window plays.
+class cProgramWorldSound : public cWorldSoundLink {
+ public:
+  void PlaySE(int id) override { ::PlaySE(id); }
+  void PlayUserSE(int number) override { ::PlayUserSE(static_cast<std::int16_t>(number)); }
+};
+
+cProgramWorldSound g_worldSound;
+
+}  // namespace
 
 void RegisterProgramParts() {
   SetGameRequestHandler(ServeGameRequest);
   RegisterBlankTitleScene();
   SetSoundLink(&GameSoundLink());
+  SetWorldSoundLink(&g_worldSound);
   MainWindow.SetPlacementPath(ProjectPaths[kPathWindowPlace]);
 }
