@@ -22,6 +22,62 @@ void PutLe32(std::uint8_t* at, std::uint32_t value) {
 std::atomic<bool> g_synthNoteLogged{false};
 std::atomic<cMidiStream::NotifyHook> g_notifyHook{nullptr};
 
+// One event of the image as the stream will get it.
+struct StreamEvent {
+  std::uint32_t delta = 0;
+  std::size_t next = 0;  // image offset after the event
+  std::uint8_t status = 0;
+  std::uint32_t event = 0;
+  const std::uint8_t* params = nullptr;  // a long event's data after its status byte
+  std::uint32_t paramCount = 0;          // the status byte and the data
+  bool skip = false;                     // no record: its time goes to the next one
+  bool last = false;                     // the song's end, after which the buffer ends
+};
+
+std::size_t RecordSize(const StreamEvent& ev) { return ev.params != nullptr ? 12 + ((ev.paramCount + 3) & ~3u) : 12; }
+
+// False when the image holds no whole event at `at`.
+bool ReadStreamEvent(const std::vector<std::uint8_t>& image, std::size_t at, StreamEvent& ev) {
+  const std::size_t end = image.size();
+  const int n = cSmf::ReadVarLen(image.data() + at, end - at, ev.delta);
+  const std::size_t p = at + static_cast<std::size_t>(n);
+  if (n == 0 || p >= end) return false;
+  ev.status = image[p];
+  if (ev.status != 0xFF && ev.status != 0xF0 && ev.status != 0xF7) {
+    const std::size_t dataBytes = (ev.status & 0xE0) == 0xC0 ? 1 : 2;
+    ev.next = p + 1 + dataBytes;
+    if (ev.next > end) return false;
+    ev.event = ev.status | image[p + 1] << 8;
+    if (dataBytes == 2) ev.event |= static_cast<std::uint32_t>(image[p + 2]) << 16;
+    return true;
+  }
+  const std::size_t head = ev.status == 0xFF ? 2 : 1;
+  if (end - p <= head) return false;
+  std::uint32_t length = 0;
+  const int m = cSmf::ReadVarLen(image.data() + p + head, end - p - head, length);
+  ev.next = p + head + static_cast<std::size_t>(m) + length;
+  if (m == 0 || ev.next > end) return false;
+  const std::uint8_t* body = image.data() + p + head + m;
+  if (ev.status != 0xFF) {
+    ev.paramCount = length + 1;
+    ev.params = body;
+    ev.event = kMidiEventLong | ev.paramCount;
+    // A message that no buffer could hold is left out.
+    ev.skip = RecordSize(ev) > static_cast<std::size_t>(cMidiStream::kBufSize);
+    return true;
+  }
+  const std::uint8_t type = image[p + 1];
+  if (type == 0x2F) {
+    ev.event = kMidiEventCallback | 0x2FFF;
+    ev.last = true;
+  } else if (type == 0x51 && length == 3) {
+    ev.event = kMidiEventTempo | static_cast<std::uint32_t>(body[0] << 16 | body[1] << 8 | body[2]);
+  } else {
+    ev.skip = true;
+  }
+  return true;
+}
+
 }  // namespace
 
 unsigned MidiThreadProc(void* argument) {
@@ -105,10 +161,9 @@ void cMidiStream::Out() {
 void cMidiStream::OutLocked() {
   if (!HasImage() || !m_hStream) return;
   const std::vector<std::uint8_t>& image = Image();
-  const std::size_t end = image.size();
   std::size_t at = static_cast<std::size_t>(m_nOffset);
   platform::MidiHeader& header = m_pHdr[static_cast<std::size_t>(m_nHdr)];
-  if (at >= end || (header.flags & platform::kMidiHeaderInQueue) != 0) return;
+  if (at >= image.size() || (header.flags & platform::kMidiHeaderInQueue) != 0) return;
 
   std::fill(header.data.begin(), header.data.end(), 0);
   std::uint8_t* buffer = header.data.data();
@@ -116,74 +171,33 @@ void cMidiStream::OutLocked() {
   std::size_t lastRecord = SIZE_MAX;
   std::uint32_t carried = 0;      // delta time of skipped events, added to the next record
   std::size_t carriedFrom = at;   // where the skipped run began
-  while (at < end) {
-    std::uint32_t delta = 0;
-    const int n = ReadVarLen(image.data() + at, end - at, delta);
-    std::size_t p = at + static_cast<std::size_t>(n);
-    if (n == 0 || p >= end) break;
-    const std::uint8_t status = image[p];
-    std::uint32_t event = 0;
-    const std::uint8_t* params = nullptr;
-    std::uint32_t paramCount = 0;
-    std::size_t next = 0;
-    bool skip = false;
-    bool last = false;
-    if (status == 0xFF || status == 0xF0 || status == 0xF7) {
-      const std::size_t head = status == 0xFF ? 2 : 1;
-      std::uint32_t length = 0;
-      const int m = ReadVarLen(image.data() + p + head, end - p - std::min(end - p, head), length);
-      next = p + head + static_cast<std::size_t>(m) + length;
-      if (m == 0 || next > end) break;
-      const std::uint8_t* body = image.data() + p + head + m;
-      if (status == 0xFF) {
-        const std::uint8_t type = image[p + 1];
-        if (type == 0x2F) {
-          event = kMidiEventCallback | 0x2FFF;
-          last = true;
-        } else if (type == 0x51 && length == 3) {
-          event = kMidiEventTempo | static_cast<std::uint32_t>(body[0] << 16 | body[1] << 8 | body[2]);
-        } else {
-          skip = true;
-        }
-      } else {
-        paramCount = length + 1;
-        params = body;  // after the status byte
-        const std::size_t recordSize = 12 + ((paramCount + 3) & ~3u);
-        // A message that no buffer could hold is left out.
-        if (recordSize > static_cast<std::size_t>(kBufSize)) skip = true;
-        event = kMidiEventLong | paramCount;
-      }
-    } else {
-      const std::size_t dataBytes = (status & 0xE0) == 0xC0 ? 1 : 2;
-      next = p + 1 + dataBytes;
-      if (next > end) break;
-      event = status | image[p + 1] << 8;
-      if (dataBytes == 2) event |= static_cast<std::uint32_t>(image[p + 2]) << 16;
-    }
-    if (skip) {
+  while (at < image.size()) {
+    StreamEvent ev;
+    if (!ReadStreamEvent(image, at, ev)) break;
+    if (ev.skip) {
       if (carried == 0) carriedFrom = at;
-      carried += delta;
-      at = next;
+      carried += ev.delta;
+      at = ev.next;
       continue;
     }
-    const std::size_t recordSize = params != nullptr ? 12 + ((paramCount + 3) & ~3u) : 12;
+    const std::size_t recordSize = RecordSize(ev);
     if (used + recordSize > static_cast<std::size_t>(kBufSize)) {
       // The skipped run's time goes with the record that did not fit, into the next buffer.
       if (carried != 0) at = carriedFrom;
       break;
     }
-    PutLe32(buffer + used, carried + delta);
+    PutLe32(buffer + used, carried + ev.delta);
     PutLe32(buffer + used + 4, 0);
-    PutLe32(buffer + used + 8, event);
-    if (params != nullptr) {
-      buffer[used + 12] = status;
-      std::memcpy(buffer + used + 13, params, paramCount - 1);
+    PutLe32(buffer + used + 8, ev.event);
+    if (ev.params != nullptr) {
+      buffer[used + 12] = ev.status;
+      std::memcpy(buffer + used + 13, ev.params, ev.paramCount - 1);
     }
     lastRecord = used;
     used += recordSize;
     carried = 0;
-    at = next;
-    if (last) break;
+    at = ev.next;
+    if (ev.last) break;
   }
   // The stream tells the thread when it reaches the buffer's last event.
   if (lastRecord != SIZE_MAX) buffer[lastRecord + 11] |= static_cast<std::uint8_t>(kMidiEventCallback >> 24);

@@ -205,6 +205,33 @@ TEST_F(MidiStreamTest, ASysexOfFiveDataBytesTakesATwentyByteRecord) {
   EXPECT_EQ(log_.heard[1].frame, 0);
 }
 
+TEST_F(MidiStreamTest, SkippedEventsCostNoTime) {
+  // A tempo meta of the wrong length and a sysex no buffer could hold are left out; their time
+  // goes to the note after them.
+  const std::string hugeSysex = Bytes({0xF0}) + Vlq(24000) + std::string(23999, '\x01') + Bytes({0xF7});
+  Load(Smf(0, 96, {Ev(0, Bytes({0x90, 50, 100})) + Ev(10, Bytes({0xFF, 0x51, 0x02, 0x01, 0x02})) +
+                   Ev(38, hugeSysex) + Ev(48, Bytes({0x90, 60, 100})) + Ev(0, kEndOfTrack)}));
+  player_->Restart(false);
+  Render(40);
+  EXPECT_EQ(FramesOf(0x90), (std::vector<std::int64_t>{0, 22050}));
+  for (const Heard& h : log_.heard) EXPECT_NE(h.message, 0u) << "a long message reached the synthesiser";
+}
+
+TEST_F(MidiStreamTest, ASkippedEventBeforeAFullBufferTakesItsTimeIntoTheNext) {
+  // 2000 records fill the first buffer; the marker after them is skipped, and the note that
+  // does not fit carries the marker's time into the second buffer.
+  std::string events;
+  for (int i = 0; i < 2000; ++i) events += Ev(i == 0 ? 0 : 1, Bytes({0x90, 60, 100}));
+  events += Ev(1, Bytes({0xFF, 0x06, 0x01, 'm'})) + Ev(1, Bytes({0x90, 72, 100})) + Ev(0, kEndOfTrack);
+  Load(Smf(0, 96, {events}));
+  EXPECT_EQ(player_->Header(0).bytesRecorded, 24000u);
+  player_->Restart(false);
+  Render(500);
+  const auto frames = FramesOf(0x90);
+  ASSERT_EQ(frames.size(), 2001u);
+  EXPECT_EQ(frames[2000], (2001LL * 2296875 + 9999) / 10000);
+}
+
 TEST_F(MidiStreamTest, TheRealThreadServesTheEnd) {
   cMidiStream::SetNotifyHookForTests(nullptr);
   Load(Smf(0, 96, {Ev(0, Bytes({0x90, 60, 100})) + Ev(1, kEndOfTrack)}));

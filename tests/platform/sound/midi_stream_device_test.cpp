@@ -36,7 +36,7 @@ struct Records {
     std::memcpy(at, &delta, 4);
     std::memset(at + 4, 0, 4);
     std::memcpy(at + 8, &event, 4);
-    std::memcpy(at + 12, params.data(), params.size());
+    if (!params.empty()) std::memcpy(at + 12, params.data(), params.size());
     header.bytesRecorded += 12 + ((static_cast<std::uint32_t>(params.size()) + 3) & ~3u);
     return *this;
   }
