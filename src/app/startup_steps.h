@@ -42,6 +42,7 @@ bool SystemIniFile(StartupContext& context);
 bool BackendChoice(StartupContext& context);
 bool CommandLineStage(StartupContext& context);
 bool SceneManagerPace(StartupContext& context);
+bool KeyRepeat(StartupContext& context);
 bool ScreenMode(StartupContext& context);
 bool MainWindowTitle(StartupContext& context);
 bool VideoStretch(StartupContext& context);
@@ -53,6 +54,7 @@ bool VideoReport(StartupContext& context);
 bool PaletteAndTransparentColour(StartupContext& context);
 bool NoFlipFlag(StartupContext& context);
 bool StartupSurfaces(StartupContext& context);
+bool KeyConfiguration(StartupContext& context);
 bool WorldMapAndCommonPalette(StartupContext& context);
 bool StageFromCommandLine(StartupContext& context);
 
@@ -62,5 +64,6 @@ namespace shutdown {
 
 void Scenes();
 void DrawingLibrary();
+void KeyboardHooks();
 
 }  // namespace shutdown

@@ -3,6 +3,10 @@
 #include <string>
 
 #include "platform/diagnostics.h"
+#include "platform/input/key_flags.h"
+#include "platform/input/scancode_table.h"
+#include "platform/input/sdl_pads.h"
+#include "platform/input/virtual_keys.h"
 #include "platform/text_codec.h"
 #include "platform/video/frame_mailbox.h"
 #include "platform/video/pixel_buffer.h"
@@ -13,29 +17,6 @@
 
 namespace platform {
 namespace {
-
-// The key codes the window procedure knows keys by.
-struct KeyMapping {
-  SDL_Keycode key;
-  std::uintptr_t virtualKey;
-};
-constexpr KeyMapping kKeys[] = {
-    {SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},     {SDLK_RETURN, 13},    {SDLK_LSHIFT, 16}, {SDLK_RSHIFT, 16},
-    {SDLK_LCTRL, 17},    {SDLK_RCTRL, 17},  {SDLK_LALT, 18},      {SDLK_RALT, 18},   {SDLK_PAUSE, 19},
-    {SDLK_ESCAPE, 27},   {SDLK_SPACE, 32},  {SDLK_PAGEUP, 33},    {SDLK_PAGEDOWN, 34}, {SDLK_END, 35},
-    {SDLK_HOME, 36},     {SDLK_LEFT, 37},   {SDLK_UP, 38},        {SDLK_RIGHT, 39},  {SDLK_DOWN, 40},
-    {SDLK_INSERT, 45},   {SDLK_DELETE, 46},
-};
-
-std::uintptr_t VirtualKey(SDL_Keycode key) {
-  if (key >= SDLK_a && key <= SDLK_z) return 'A' + static_cast<std::uintptr_t>(key - SDLK_a);
-  if (key >= SDLK_0 && key <= SDLK_9) return '0' + static_cast<std::uintptr_t>(key - SDLK_0);
-  if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + static_cast<std::uintptr_t>(key - SDLK_F1);
-  for (const KeyMapping& mapping : kKeys) {
-    if (mapping.key == key) return mapping.virtualKey;
-  }
-  return 0;
-}
 
 class SdlWindow;
 SdlWindow* g_current = nullptr;
@@ -85,6 +66,7 @@ class SdlWindow final : public WindowBackendImpl {
       return false;
     }
     SDL_SetWindowMinimumSize(window_, layout.minClientWidth, layout.minClientHeight);
+    pads_.Open();  // without joystick support the keyboard still plays
     queue_ = &queue;
     g_current = this;
     return true;
@@ -94,6 +76,8 @@ class SdlWindow final : public WindowBackendImpl {
     if (window_ == nullptr) return;
     presenter_.reset();  // its renderer goes before the window
     presenterFailed_ = false;
+    pads_.Close();
+    ReleaseAllKeys();
     SDL_DestroyWindow(window_);
     window_ = nullptr;
     queue_ = nullptr;
@@ -153,6 +137,7 @@ class SdlWindow final : public WindowBackendImpl {
   void PumpEvents() override {
     SDL_Event event;
     while (SDL_PollEvent(&event)) Translate(event);
+    pads_.Publish();
   }
 
   void WaitEvents(std::uint32_t limitMs) override { SDL_WaitEventTimeout(nullptr, static_cast<int>(limitMs)); }
@@ -206,15 +191,30 @@ class SdlWindow final : public WindowBackendImpl {
   }
 
   void Translate(const SDL_Event& event) {
-    if (event.type == SDL_KEYDOWN) {
-      if (const std::uintptr_t key = VirtualKey(event.key.keysym.sym)) Post(WM_KEYDOWN, key);
+    pads_.OnEvent(event);
+    if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+      const int key = VirtualKeyFromScancode(event.key.keysym.scancode);
+      if (key == 0) return;
+      const bool down = event.type == SDL_KEYDOWN;
+      SetKeyDown(key, down);
+      if (down) Post(WM_KEYDOWN, static_cast<std::uintptr_t>(key));
+      return;
+    }
+    if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
+      const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+      if (event.button.button == SDL_BUTTON_LEFT) SetKeyDown(vk::kLeftButton, down);
+      if (event.button.button == SDL_BUTTON_RIGHT) SetKeyDown(vk::kRightButton, down);
       return;
     }
     if (event.type != SDL_WINDOWEVENT || event.window.windowID != SDL_GetWindowID(window_)) return;
     switch (event.window.event) {
       case SDL_WINDOWEVENT_CLOSE: Post(WM_CLOSE); break;
       case SDL_WINDOWEVENT_FOCUS_GAINED: SetActive(true); break;
-      case SDL_WINDOWEVENT_FOCUS_LOST: SetActive(false); break;
+      case SDL_WINDOWEVENT_FOCUS_LOST:
+        // Keys released elsewhere never reach us: none may stay held.
+        ReleaseAllKeys();
+        SetActive(false);
+        break;
       case SDL_WINDOWEVENT_MOVED: Post(WM_MOVE); break;
       case SDL_WINDOWEVENT_SIZE_CHANGED: Post(WM_SIZE); break;
       case SDL_WINDOWEVENT_EXPOSED: Post(WM_PAINT); break;
@@ -223,6 +223,7 @@ class SdlWindow final : public WindowBackendImpl {
   }
 
   SDL_Window* window_ = nullptr;
+  SdlPads pads_;
   std::unique_ptr<SdlWindowPresenter> presenter_;
   bool presenterFailed_ = false;
   MessageQueue* queue_ = nullptr;
