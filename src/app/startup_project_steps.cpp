@@ -13,6 +13,7 @@
 #include "data/database.h"
 #include "data/project_paths.h"
 #include "data/system_data.h"
+#include "input/dialogs/boot_dialog.h"
 #include "platform/clock.h"
 #include "platform/files/folder_tree.h"
 
@@ -76,9 +77,11 @@ bool SystemIniFile(StartupContext& /*context*/) {
 
 bool BackendChoice(StartupContext& /*context*/) {
   if (SystemIni.Direct3D < 2) return true;
-  // The start-up dialog that asks comes with the dialog framework; until then the stored
-  // choice (Direct3D unless Boot.dat says otherwise) is taken without asking.
   BootSettings.Load(ProjectPaths[kPathBootSettings]);
+  if (BootSettings.doNotAsk == 0) {
+    cBootDialog dialog(BootSettings, ProjectPaths[kPathBootSettings]);
+    if (dialog.DoModal(0) == 0) return false;  // stopped: the program ends without a word
+  }
   SystemIni.Direct3D = BootSettings.choice == 1 ? 1 : 0;
   return true;
 }

@@ -324,4 +324,57 @@ TEST_F(ProgramRunTest, WithoutADisplayTheProgramStopsAtOnceAndSaysWhy) {
   EXPECT_EQ(Close(running), 0);
 }
 
+// The start-up question, answered by the dialog script through the dialog's own logic.
+class BootQuestionRunTest : public ProgramRunTest {
+ protected:
+  void SetUp() override {
+    ProgramRunTest::SetUp();
+    game_.Write("System.ini", "Direct3D=2\nWindowMode=1\nExit\n");
+  }
+  // Runs the game with the script until its video report, then closes it; the exit code.
+  std::optional<int> RunAnswered(const std::string& script) {
+    game_.Write("dialogs.txt", script);
+    fs::remove(game_.path() / "Report_Game.txt");
+    platform::ChildProcess program;
+    Start(program, game_, {{"KESTREL_DIALOG_SCRIPT", (game_.path() / "dialogs.txt").string()}});
+    const bool reported = WaitUntil([&] {
+      return ReportLog(game_).find("Bpp :") != std::string::npos || program.WaitForExit(0).has_value();
+    });
+    EXPECT_TRUE(reported);
+    if (const std::optional<int> code = program.WaitForExit(0)) return code;
+    return Close(program);
+  }
+  bool StartedDirect3D() const { return ReportLog(game_).find("Device HAL") != std::string::npos; }
+  std::string BootDat() const { return ReadFileBytes(game_.path() / "user_data" / "Boot.dat"); }
+};
+
+TEST_F(BootQuestionRunTest, DirectDrawWithoutAskingAgainIsKeptUntilBootDatGoes) {
+  EXPECT_EQ(RunAnswered("boot start directdraw dontask\n"), 0);
+  EXPECT_FALSE(StartedDirect3D()) << ReportLog(game_);
+  EXPECT_EQ(BootDat(), testsupport::ByteBuilder().u32(750).fields(2).i32(0).i32(1).strings(0).bytes());
+  // Asked nothing: the stop line stays unread and DirectDraw starts again.
+  EXPECT_EQ(RunAnswered("boot stop\n"), 0);
+  EXPECT_FALSE(StartedDirect3D());
+  EXPECT_EQ(ReportLog(game_).find("dialog script"), std::string::npos);
+  fs::remove(game_.path() / "user_data" / "Boot.dat");
+  EXPECT_EQ(RunAnswered("boot stop\n"), 0);
+  EXPECT_EQ(ReportLog(game_).find("Bpp :"), std::string::npos) << "stopped before the drawing library";
+  EXPECT_FALSE(fs::exists(game_.path() / "user_data" / "Boot.dat"));
+}
+
+TEST_F(BootQuestionRunTest, StopEndsSilentlyAndAMissingOrWrongLineTakesTheStoredChoice) {
+  EXPECT_EQ(RunAnswered("boot stop\n"), 0);
+  EXPECT_EQ(ReportLog(game_).find("エラー"), std::string::npos);
+  EXPECT_EQ(ReportLog(game_).find("Bpp :"), std::string::npos);
+  EXPECT_EQ(RunAnswered("name ABC\n"), 0);
+  EXPECT_TRUE(StartedDirect3D());
+  EXPECT_NE(ReportLog(game_).find("\"name ABC\" does not answer the boot dialog"), std::string::npos);
+  EXPECT_EQ(RunAnswered("# nothing\n"), 0);
+  EXPECT_TRUE(StartedDirect3D());
+  EXPECT_NE(ReportLog(game_).find("no line for the boot dialog"), std::string::npos);
+  EXPECT_FALSE(fs::exists(game_.path() / "user_data" / "Boot.dat")) << "a default answer saves nothing";
+  EXPECT_EQ(RunAnswered("close\n"), 0);
+  EXPECT_EQ(ReportLog(game_).find("Bpp :"), std::string::npos);
+}
+
 }  // namespace

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/checked_sequence.h"
+#include "input/dialogs/ctrl.h"
+#include "input/dialogs/dialog_template.h"
+#include "input/dialogs/wnd.h"
+#include "input/dialogs/wnd_messages.h"
+
+// The live state of one dialog item.
+struct DialogItem {
+  const DialogItemTemplate* source = nullptr;
+  std::string text;
+  bool checked = false;
+  bool enabled = true;
+};
+
+// Button notification codes of WM_COMMAND's high word.
+inline constexpr int kClicked = 0;
+
+// A modal dialog of the toolkit, built from a template, with data-bound controls. Its run
+// (DoModal) answers from the dialog script when one is active, else on the screen.
+class cDialog : public cWnd {
+ public:
+  cDialog(const DialogTemplate& dialogTemplate, cWnd* owner);
+  ~cDialog() override;
+
+  // The result given to End; 0 when the dialog is already open.
+  int DoModal(int flags);
+  void End(int result);
+  virtual void OnInitDialog();
+  void OnCommand(std::uintptr_t wParam, std::intptr_t lParam) override;
+  int DefHandler(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+  std::intptr_t WindowProc(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+  void ControlsToWindow();
+  void ControlsFromWindow();
+  void Register(cCtrl* control) { controls_.push_back(control); }
+
+  // What a user does to the dialog, as the screen and the script both do it.
+  void Click(std::uint16_t id);
+  void SetChecked(std::uint16_t id, bool checked);
+  void Close() { WindowProc(wm::WM_CLOSE, 0, 0); }
+
+  DialogItem* Item(std::uint16_t id);
+  std::string title;
+  bool ended() const { return ended_; }
+  int result() const { return result_; }
+
+ protected:
+  // The dialog script's word for this dialog ("boot"), and how it carries out the rest of
+  // its line; false when the line does not fit.
+  virtual const char* ScriptName() const = 0;
+  virtual bool RunScriptLine(const std::vector<std::string>& words) = 0;
+  // What an unanswered dialog does: the missing or mismatched script line, or a screen that
+  // cannot show it.
+  virtual void TakeDefault() = 0;
+
+ private:
+  void RunFromScript();
+
+  const DialogTemplate& template_;
+  std::vector<DialogItem> items_;
+  cVector<cCtrl*> controls_;
+  int result_ = 0;
+  bool ended_ = false;
+  int flags_ = 0;
+};
