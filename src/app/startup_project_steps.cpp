@@ -5,6 +5,7 @@
 #include "core/boot_settings.h"
 #include "core/game_random.h"
 #include "core/host_path.h"
+#include "core/main_window.h"
 #include "core/record_version.h"
 #include "core/report_log.h"
 #include "core/scene_manager.h"
@@ -75,10 +76,12 @@ bool SystemIniFile(StartupContext& /*context*/) {
   return true;
 }
 
-bool BackendChoice(StartupContext& /*context*/) {
+bool BackendChoice(StartupContext& context) {
   if (SystemIni.Direct3D < 2) return true;
   BootSettings.Load(ProjectPaths[kPathBootSettings]);
   if (BootSettings.doNotAsk == 0) {
+    // Asked in the game's own window, which shows for it.
+    MainWindow.Window().Show(context.showCommand);
     cBootDialog dialog(BootSettings, ProjectPaths[kPathBootSettings]);
     if (dialog.DoModal(0) == 0) return false;  // stopped: the program ends without a word
   }

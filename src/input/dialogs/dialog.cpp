@@ -5,6 +5,7 @@
 #include "core/report_log.h"
 #include "input/dialogs/dialog_script.h"
 #include "input/dialogs/wnd_messages.h"
+#include "platform/backend_choice.h"
 
 namespace {
 
@@ -40,30 +41,38 @@ int cDialog::DoModal(int flags) {
   items_.clear();
   for (const DialogItemTemplate& row : template_.items) items_.push_back(DialogItem{&row, row.text, false, true});
   exists = true;
+  focus_ = pressed_ = -1;
   WindowProc(wm::WM_INITDIALOG, 0, 0);
-  if (DialogScriptActive()) RunFromScript();
-  // The on-screen run comes with the toolkit's drawing; until then the dialog takes its
-  // default as a script without a line would, but says nothing.
+  // The first focus: the set radio button, else the first control that takes it.
+  for (std::size_t i = 0; i < items_.size() && focus_ < 0; ++i) {
+    if (items_[i].source->kind == ItemKind::Radio && items_[i].checked) focus_ = static_cast<int>(i);
+  }
+  if (focus_ < 0) MoveFocus(1);
+  const bool scripted = DialogScriptActive();
+  // Without a display and without a script nobody could answer: the default, unsaid.
+  if (scripted ? !RunFromScript() : platform::WindowBackend() == platform::Backend::Native) RunOnScreen();
   if (!ended_) TakeDefault();
   exists = false;
   return result_;
 }
 
-void cDialog::RunFromScript() {
+bool cDialog::RunFromScript() {
   const std::optional<std::string> line = NextDialogScriptLine();
   if (!line.has_value()) {
     Log("dialog script: no line for the %s dialog; it takes its default", ScriptName());
-    return;
+    return true;
   }
   const std::vector<std::string> words = Words(*line);
+  if (words.size() == 1 && words[0] == "keys") return false;
   if (words.size() == 1 && words[0] == "close") {
     Close();
-    return;
+    return true;
   }
   if (words.empty() || words[0] != ScriptName() ||
       !RunScriptLine(std::vector<std::string>(words.begin() + 1, words.end()))) {
     Log("dialog script: \"%s\" does not answer the %s dialog; it takes its default", line->c_str(), ScriptName());
   }
+  return true;
 }
 
 void cDialog::End(int result) {
@@ -135,6 +144,7 @@ void cDialog::ControlsFromWindow() {
 void cDialog::Click(std::uint16_t id) {
   DialogItem* item = Item(id);
   if (item == nullptr || !item->enabled) return;
+  dirty_ = true;
   switch (item->source->kind) {
     case ItemKind::Radio:
       // Auto radio buttons: the clicked one is set, the others of the dialog clear.
@@ -150,6 +160,7 @@ void cDialog::Click(std::uint16_t id) {
 
 void cDialog::SetChecked(std::uint16_t id, bool checked) {
   if (DialogItem* item = Item(id)) item->checked = checked;
+  dirty_ = true;
 }
 
 void cCtrl::Attach(cDialog* owner, std::uint16_t id) {

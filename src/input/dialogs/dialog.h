@@ -6,9 +6,11 @@
 
 #include "core/checked_sequence.h"
 #include "input/dialogs/ctrl.h"
+#include "input/dialogs/dialog_canvas.h"
 #include "input/dialogs/dialog_template.h"
 #include "input/dialogs/wnd.h"
 #include "input/dialogs/wnd_messages.h"
+#include "platform/input/dialog_events.h"
 
 // The live state of one dialog item.
 struct DialogItem {
@@ -45,6 +47,17 @@ class cDialog : public cWnd {
   void Close() { WindowProc(wm::WM_CLOSE, 0, 0); }
 
   DialogItem* Item(std::uint16_t id);
+  const DialogItem* Item(std::uint16_t id) const { return const_cast<cDialog*>(this)->Item(id); }
+
+  // The screen's side: one event of the keyboard or the mouse, and the dialog's picture.
+  void HandleEvent(const platform::DialogEvent& event);
+  void Paint(DialogCanvas& canvas) const;
+  // Where an item stands in the frame.
+  DialogRect ItemRect(const DialogItem& item) const;
+  DialogRect WindowRect() const { return DialogRect{posX_, posY_, windowWidth_, windowHeight_}; }
+  // The id of the item with the focus; 0 when none has it.
+  std::uint16_t FocusedId() const;
+
   std::string title;
   bool ended() const { return ended_; }
   int result() const { return result_; }
@@ -59,7 +72,15 @@ class cDialog : public cWnd {
   virtual void TakeDefault() = 0;
 
  private:
-  void RunFromScript();
+  // False when the script's line was "keys": the screen's run, fed by the input script.
+  bool RunFromScript();
+  void RunOnScreen();
+  void Paint() const;
+  bool Focusable(const DialogItem& item) const;
+  void MoveFocus(int step);
+  void MoveRadio(int step);
+  void PressFocused();
+  int ItemAt(int x, int y) const;
 
   const DialogTemplate& template_;
   std::vector<DialogItem> items_;
@@ -67,4 +88,7 @@ class cDialog : public cWnd {
   int result_ = 0;
   bool ended_ = false;
   int flags_ = 0;
+  int focus_ = -1;
+  int pressed_ = -1;
+  bool dirty_ = true;  // the picture no longer shows the state
 };

@@ -7,9 +7,11 @@
 #include <sstream>
 
 #include "platform/diagnostics.h"
+#include "platform/input/dialog_events.h"
 #include "platform/input/joystick.h"
 #include "platform/input/key_flags.h"
 #include "platform/input/virtual_keys.h"
+#include "platform/video/frame_overlay.h"
 
 namespace platform {
 namespace {
@@ -31,11 +33,21 @@ struct Verb {
   const char* name;
   Kind kind;
 };
-constexpr Verb kVerbs[] = {{"down", Kind::Down}, {"up", Kind::Up},   {"press", Kind::Press},
-                           {"wait", Kind::Wait}, {"pad", Kind::Pad}, {"unplug", Kind::Unplug}};
+constexpr Verb kVerbs[] = {{"down", Kind::Down},     {"up", Kind::Up},           {"press", Kind::Press},
+                           {"wait", Kind::Wait},     {"pad", Kind::Pad},         {"unplug", Kind::Unplug},
+                           {"text", Kind::Text},     {"compose", Kind::Compose}, {"shot", Kind::Shot}};
+
+// What follows the command word, as written.
+std::string Rest(const std::string& line, const std::string& verb) {
+  const std::size_t start = line.find(verb) + verb.size();
+  const std::size_t first = line.find_first_not_of(" \t", start);
+  if (first == std::string::npos) return {};
+  const std::size_t last = line.find_last_not_of(" \t\r");
+  return line.substr(first, last - first + 1);
+}
 
 // The reason a line is wrong, or empty when it is right.
-std::string ParseLine(const std::vector<std::string>& words, InputScript::Command& command) {
+std::string ParseLine(const std::string& line, const std::vector<std::string>& words, InputScript::Command& command) {
   const Verb* verb = nullptr;
   for (const Verb& row : kVerbs) {
     if (words[0] == row.name) verb = &row;
@@ -72,6 +84,15 @@ std::string ParseLine(const std::vector<std::string>& words, InputScript::Comman
       if (arguments != 1 || !ParseNumber(words[1], 0, kMaxJoysticks - 1, value)) return "unplug takes a pad id";
       command.values.push_back(static_cast<int>(value));
       return {};
+    case Kind::Text:
+    case Kind::Compose:
+      command.text = Rest(line, words[0]);
+      if (verb->kind == Kind::Text && command.text.empty()) return "text takes the text typed";
+      return {};
+    case Kind::Shot:
+      command.text = Rest(line, words[0]);
+      if (command.text.empty()) return "shot takes a file name";
+      return {};
   }
   return {};
 }
@@ -88,8 +109,8 @@ bool InputScript::Parse(std::string_view text, std::string& error) {
     std::istringstream wordStream(line);
     std::vector<std::string> words{std::istream_iterator<std::string>(wordStream), {}};
     if (words.empty() || words[0][0] == '#') continue;
-    Command command{Kind::Wait, {}};
-    const std::string reason = ParseLine(words, command);
+    Command command{Kind::Wait, {}, {}};
+    const std::string reason = ParseLine(line, words, command);
     if (!reason.empty()) {
       error = "input script line " + std::to_string(number) + ": " + reason;
       return false;
@@ -102,8 +123,28 @@ bool InputScript::Parse(std::string_view text, std::string& error) {
   return true;
 }
 
+namespace {
+
+void SetKey(int key, bool down) {
+  const bool changed = IsKeyDown(key) != down;
+  SetKeyDown(key, down);
+  if (!changed || !DialogCaptureActive()) return;
+  DialogEvent event(down ? DialogEvent::Kind::KeyDown : DialogEvent::Kind::KeyUp);
+  event.virtualKey = key;
+  event.control = IsKeyDown(vk::kControl);
+  PushDialogEvent(std::move(event));
+}
+
+void PushText(DialogEvent::Kind kind, const std::string& text) {
+  DialogEvent event(kind);
+  event.text = text;
+  PushDialogEvent(std::move(event));
+}
+
+}  // namespace
+
 void InputScript::Step() {
-  for (int key : released_) SetKeyDown(key, false);
+  for (int key : released_) SetKey(key, false);
   released_.clear();
   if (waiting_ > 0 && --waiting_ > 0) return;
   while (next_ < commands_.size()) {
@@ -111,13 +152,13 @@ void InputScript::Step() {
     const std::vector<int>& v = command.values;
     switch (command.kind) {
       case Kind::Down:
-        for (int key : v) SetKeyDown(key, true);
+        for (int key : v) SetKey(key, true);
         break;
       case Kind::Up:
-        for (int key : v) SetKeyDown(key, false);
+        for (int key : v) SetKey(key, false);
         break;
       case Kind::Press:
-        for (int key : v) SetKeyDown(key, true);
+        for (int key : v) SetKey(key, true);
         released_.insert(released_.end(), v.begin(), v.end());
         break;
       case Kind::Pad:
@@ -125,6 +166,9 @@ void InputScript::Step() {
                                     static_cast<std::uint32_t>(v[3])});
         break;
       case Kind::Unplug: UnplugPad(v[0]); break;
+      case Kind::Text: PushText(DialogEvent::Kind::Text, command.text); break;
+      case Kind::Compose: PushText(DialogEvent::Kind::Composition, command.text); break;
+      case Kind::Shot: RequestWindowShot(command.text); break;
       case Kind::Wait:
         // This step is the first of the wait.
         waiting_ = v[0];

@@ -15,13 +15,18 @@ namespace platform {
 //   wait N              the step ends; N steps in all pass before the next line
 //   pad ID X Y BUTTONS  joystick ID (0..15) reads X, Y (0..65535) and the button bits
 //   unplug ID           joystick ID is gone
+//   text WORDS          typed text (UTF-8) for an open dialog's edit field
+//   compose WORDS       the input method's composition so far; "compose" alone ends it
+//   shot FILE.png       a picture of what the window shows
+// While a dialog is open, key changes also reach it as its key events.
 // Blank lines and lines starting with # are skipped. Every loop that takes input takes one
 // step per frame; after the last line the keys stay as they are.
 class InputScript {
  public:
   struct Command {
-    enum class Kind { Down, Up, Press, Wait, Pad, Unplug } kind;
+    enum class Kind { Down, Up, Press, Wait, Pad, Unplug, Text, Compose, Shot } kind;
     std::vector<int> values;  // the keys, the wait, or the pad's id, x, y and buttons
+    std::string text;         // the text, the composition or the file
   };
 
   // False with a message naming the line when a line cannot be understood; nothing is kept.
