@@ -377,4 +377,28 @@ TEST_F(BootQuestionRunTest, StopEndsSilentlyAndAMissingOrWrongLineTakesTheStored
   EXPECT_EQ(ReportLog(game_).find("Bpp :"), std::string::npos);
 }
 
+TEST_F(BootQuestionRunTest, KeysAnswerTheDialogOnTheScreenAndItsPicturesAreTaken) {
+  const std::string shots = (game_.path() / "shot").string();
+  game_.Write("keys.txt", "wait 2\nshot " + shots + "0.png\nwait 2\npress Right\nwait 2\nshot " + shots +
+                              "1.png\nwait 2\npress Tab\nwait 2\npress Space\nwait 2\nshot " + shots +
+                              "2.png\nwait 2\npress Return\n");
+  game_.Write("dialogs.txt", "keys\n");
+  platform::ChildProcess program;
+  Start(program, game_,
+        {{"KESTREL_DIALOG_SCRIPT", (game_.path() / "dialogs.txt").string()},
+         {"KESTREL_INPUT_SCRIPT", (game_.path() / "keys.txt").string()}});
+  EXPECT_TRUE(WaitUntil([&] { return ReportLog(game_).find("Bpp :") != std::string::npos; })) << ReportLog(game_);
+  EXPECT_EQ(Close(program), 0);
+  EXPECT_FALSE(StartedDirect3D());
+  EXPECT_EQ(BootDat(), testsupport::ByteBuilder().u32(750).fields(2).i32(0).i32(1).strings(0).bytes());
+  // Each picture differs from the one before: the mark moved, then the box was ticked.
+  std::string previous;
+  for (int i = 0; i < 3; ++i) {
+    const std::string shot = ReadFileBytes(game_.path() / ("shot" + std::to_string(i) + ".png"));
+    EXPECT_GT(shot.size(), 100u) << i;
+    EXPECT_NE(shot, previous) << i;
+    previous = shot;
+  }
+}
+
 }  // namespace
