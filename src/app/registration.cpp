@@ -5,9 +5,11 @@
 #include "core/game_requests.h"
 #include "core/main_window.h"
 #include "data/project_paths.h"
+#include "input/dialogs/message_box_dialog.h"
 
 void RegisterProgramParts() {
   SetGameRequestHandler(ServeGameRequest);
   RegisterBlankTitleScene();
+  InstallWindowMessageBoxes();
   MainWindow.SetPlacementPath(ProjectPaths[kPathWindowPlace]);
 }

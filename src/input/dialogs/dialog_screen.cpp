@@ -234,6 +234,10 @@ void cDialog::Paint() const {
 }
 
 void cDialog::RunOnScreen() {
+  // A box asked from inside another dialog hands the keys back to it when it closes.
+  const bool outer = platform::DialogCaptureActive();
+  std::vector<std::uint32_t> outerPicture;
+  const bool outerShown = platform::CopyFrameOverlay(outerPicture);
   platform::SetDialogCapture(true);
   dirty_ = true;
   while (!ended_) {
@@ -257,6 +261,7 @@ void cDialog::RunOnScreen() {
       if (ended_) break;
     }
   }
-  platform::ClearFrameOverlay();
-  platform::SetDialogCapture(false);
+  if (outerShown) platform::SetFrameOverlay(std::move(outerPicture));
+  else platform::ClearFrameOverlay();
+  platform::SetDialogCapture(outer);
 }
