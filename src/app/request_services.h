@@ -7,7 +7,8 @@ struct OpenFileRequest {
   std::string title;
   std::string initialFolder;
   std::string filterName;
-  std::string filterPattern;
+  std::string filterPattern;     // e.g. "*.stg4_*;*.rpl4_*"
+  std::string defaultExtension;  // e.g. "stg4_*;rpl4_*"
 };
 
 // The subsystems' work behind the game side's requests to the main window. The defaults
