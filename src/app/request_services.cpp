@@ -4,10 +4,13 @@
 
 #include "gfx/dd_present.h"
 #include "gfx/pixel_draw.h"
+#include "input/dialogs/name_dialog.h"
 
 void cRequestServices::SetDialogBoxMode(int on) { DDSetDialogBoxMode(on); }
 
 void cRequestServices::RecoverDevice() { DDRestoreSurface(); }
+
+void cRequestServices::RunNameDialog() { ::RunNameDialog(); }
 
 namespace {
 

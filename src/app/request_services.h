@@ -24,7 +24,7 @@ class cRequestServices {
 
   // Creates the ranking-name dialog, runs it modally and deletes it (reporting a failed
   // allocation itself).
-  virtual void RunNameDialog() {}
+  virtual void RunNameDialog();
   // True with the chosen path (CP932) when a file was chosen.
   virtual bool GetOpenFileName(const OpenFileRequest& /*request*/, std::string& /*path*/) { return false; }
 

@@ -11,10 +11,11 @@ class cInputSettings {
  public:
   virtual ~cInputSettings() = default;
   virtual KeyConfig KeyConfiguration();
-  // The name every ranking entry takes without asking; empty when the player is asked.
-  virtual std::string FixedRankingName() { return {}; }
-  // The ranking name the name dialog edits (CP932, at most three characters).
-  virtual std::string RankingEntryName() { return {}; }
+  // The strings the name dialog edits in place (CP932, at most three characters): the
+  // options' fixed ranking name while the options scene runs, else the play scene's ranking
+  // entry. None (nullptr) until their owners register.
+  virtual std::string* FixedRankingName() { return nullptr; }
+  virtual std::string* RankingEntryName() { return nullptr; }
 };
 
 // nullptr puts the defaults back.

@@ -51,12 +51,18 @@ class cDialog : public cWnd {
 
   // The screen's side: one event of the keyboard or the mouse, and the dialog's picture.
   void HandleEvent(const platform::DialogEvent& event);
+  // The events of one pass of the screen's loop: a Return in the batch that closed a
+  // composition belongs to the input method.
+  void HandleBatch(const std::vector<platform::DialogEvent>& events);
   void Paint(DialogCanvas& canvas) const;
   // Where an item stands in the frame.
   DialogRect ItemRect(const DialogItem& item) const;
   DialogRect WindowRect() const { return DialogRect{posX_, posY_, windowWidth_, windowHeight_}; }
   // The id of the item with the focus; 0 when none has it.
   std::uint16_t FocusedId() const;
+  // The control of that kind bound to the item, if any.
+  cCtrl* Control(std::uint16_t id, int kind) const;
+  void SetFocus(std::uint16_t id);
 
   std::string title;
   bool ended() const { return ended_; }
@@ -91,4 +97,5 @@ class cDialog : public cWnd {
   int focus_ = -1;
   int pressed_ = -1;
   bool dirty_ = true;  // the picture no longer shows the state
+  bool batchComposition_ = false;
 };

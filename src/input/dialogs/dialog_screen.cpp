@@ -1,14 +1,18 @@
 // The dialog on the screen: its picture over the game's frame, the keyboard and the mouse,
 // and the modal run on the main thread.
 
+#include <algorithm>
+
 #include "core/close_request.h"
 #include "core/message_pump.h"
 #include "input/dialogs/dialog.h"
+#include "input/dialogs/edit.h"
 #include "input/dialogs/dialog_text.h"
 #include "platform/input/input_script.h"
 #include "platform/input/key_flags.h"
 #include "platform/input/virtual_keys.h"
 #include "platform/process/termination_signal.h"
+#include "platform/text_codec.h"
 #include "platform/video/frame_overlay.h"
 
 namespace {
@@ -91,8 +95,55 @@ int cDialog::ItemAt(int x, int y) const {
   return -1;
 }
 
+cCtrl* cDialog::Control(std::uint16_t id, int kind) const {
+  for (cCtrl* control : controls_) {
+    if (control->Id() == id && control->Kind() == kind) return control;
+  }
+  return nullptr;
+}
+
+void cDialog::SetFocus(std::uint16_t id) {
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].source->id == id) focus_ = static_cast<int>(i);
+  }
+  dirty_ = true;
+}
+
+void cDialog::HandleBatch(const std::vector<platform::DialogEvent>& events) {
+  const auto* edit = static_cast<const cEdit*>(Control(FocusedId(), 3));
+  batchComposition_ = edit != nullptr && edit->Composing();
+  for (const platform::DialogEvent& event : events) {
+    HandleEvent(event);
+    if (ended_) break;
+  }
+  batchComposition_ = false;
+}
+
 void cDialog::HandleEvent(const platform::DialogEvent& event) {
   using Kind = platform::DialogEvent::Kind;
+  auto* edit = static_cast<cEdit*>(Control(FocusedId(), 3));
+  switch (event.kind) {
+    case Kind::Text:
+      if (edit != nullptr) edit->OnText(event.text);
+      dirty_ = true;
+      return;
+    case Kind::Composition:
+      batchComposition_ = true;
+      if (edit != nullptr) edit->OnComposition(event.text);
+      dirty_ = true;
+      return;
+    default: break;
+  }
+  if (event.kind == Kind::KeyDown && edit != nullptr) {
+    if (edit->Composing()) return;  // the input method's keys, Return among them
+    const int key = event.virtualKey;
+    if (key != vk::kTab && key != vk::kReturn && key != vk::kEscape && key != vk::kUp && key != vk::kDown) {
+      edit->OnKeyDown(key, 0, event.control);
+      dirty_ = true;
+      return;
+    }
+    if (key == vk::kReturn && batchComposition_) return;
+  }
   switch (event.kind) {
     case Kind::KeyDown: {
       const bool onRadio = focus_ >= 0 && items_[static_cast<std::size_t>(focus_)].source->kind == ItemKind::Radio;
@@ -219,7 +270,31 @@ void cDialog::Paint(DialogCanvas& canvas) const {
       case ItemKind::Edit: {
         canvas.Fill(r, kWindow);
         canvas.Bevel(r, false);
-        text.Draw(canvas, r.x + 3, middle, item.text, ink);
+        const auto* edit = static_cast<const cEdit*>(Control(item.source->id, 3));
+        const EditSelection selection = edit != nullptr ? edit->Selection() : EditSelection{};
+        const int size = static_cast<int>(item.text.size());
+        const int from = std::clamp(std::min(selection.start, selection.end), 0, size);
+        const int to = std::clamp(std::max(selection.start, selection.end), 0, size);
+        const int x0 = r.x + 3;
+        const std::string_view shown = item.text;
+        const int selX = x0 + text.Measure(shown.substr(0, static_cast<std::size_t>(from)));
+        const int selW = text.Measure(shown.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from)));
+        if (focused && selW > 0) canvas.Fill(DialogRect{selX, middle, selW, textHeight}, kSelection);
+        text.Draw(canvas, x0, middle, shown.substr(0, static_cast<std::size_t>(from)), ink);
+        text.Draw(canvas, selX, middle, shown.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from)),
+                  focused ? kCaptionText : ink);
+        int x = selX + selW;
+        // The composition sits at the caret, underlined, until it is committed.
+        if (edit != nullptr && edit->Composing()) {
+          std::string composition;
+          platform::Utf8ToCp932(edit->Composition(), composition);
+          const int width = text.Measure(composition);
+          text.Draw(canvas, x, middle, composition, ink);
+          canvas.Fill(DialogRect{x, middle + textHeight, width, 1}, ink);
+          x += width;
+        }
+        if (focused && selW == 0) canvas.Fill(DialogRect{x, middle, 1, textHeight}, ink);
+        text.Draw(canvas, x, middle, shown.substr(static_cast<std::size_t>(to)), ink);
         break;
       }
       default: break;
@@ -240,6 +315,7 @@ void cDialog::RunOnScreen() {
   const bool outerShown = platform::CopyFrameOverlay(outerPicture);
   platform::SetDialogCapture(true);
   dirty_ = true;
+  std::uint16_t textEntryFor = 0xFFFE;
   while (!ended_) {
     if (dirty_) {
       Paint();
@@ -256,11 +332,21 @@ void cDialog::RunOnScreen() {
       break;
     }
     platform::StepInputScript();
-    for (const platform::DialogEvent& event : platform::TakeDialogEvents()) {
-      HandleEvent(event);
-      if (ended_) break;
+    HandleBatch(platform::TakeDialogEvents());
+    // Text entry, with its composition window at the caret, only while an edit has the focus.
+    const std::uint16_t focused = FocusedId();
+    if (focused != textEntryFor) {
+      const DialogItem* item = Control(focused, 3) != nullptr ? Item(focused) : nullptr;
+      if (item != nullptr) {
+        const DialogRect r = ItemRect(*item);
+        platform::StartTextEntry(r.x, r.y, r.width, r.height);
+      } else {
+        platform::StopTextEntry();
+      }
+      textEntryFor = focused;
     }
   }
+  platform::StopTextEntry();
   if (outerShown) platform::SetFrameOverlay(std::move(outerPicture));
   else platform::ClearFrameOverlay();
   platform::SetDialogCapture(outer);

@@ -15,6 +15,16 @@ constexpr DialogItemTemplate kBootItems[] = {
 
 constexpr DialogTemplate kBoot{103, 222, 171, kBootItems};
 
+constexpr DialogItemTemplate kNameItems[] = {
+    {1075, ItemKind::Picture, "", 7, 7, 20, 21},
+    {1003, ItemKind::Edit, "", 75, 12, 24, 14},
+    {1000, ItemKind::DefaultButton, "OK", 30, 35, 50, 18},
+    {1007, ItemKind::Static, "登録名(3文字まで)", 15, 15, 56, 16},
+};
+
+constexpr DialogTemplate kName{102, 110, 65, kNameItems};
+
 }  // namespace
 
 const DialogTemplate& BootDialogTemplate() { return kBoot; }
+const DialogTemplate& NameDialogTemplate() { return kName; }

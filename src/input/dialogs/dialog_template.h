@@ -24,3 +24,5 @@ inline constexpr int DialogUnitsToPixelsY(int units) { return units * 3 / 2; }
 
 // Template 103: the start-up question of drawing backend.
 const DialogTemplate& BootDialogTemplate();
+// Template 102: the ranking name.
+const DialogTemplate& NameDialogTemplate();
