@@ -26,7 +26,7 @@ class cRequestServices {
   // allocation itself).
   virtual void RunNameDialog();
   // True with the chosen path (CP932) when a file was chosen.
-  virtual bool GetOpenFileName(const OpenFileRequest& /*request*/, std::string& /*path*/) { return false; }
+  virtual bool GetOpenFileName(const OpenFileRequest& request, std::string& path);
 
   virtual bool PlayStageFile(const std::string& /*path*/, int /*directPlay*/) { return false; }
   // Reads a replay file into the replay, the live and start-of-stage stage and the progress.

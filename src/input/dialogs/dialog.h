@@ -55,6 +55,11 @@ class cDialog : public cWnd {
   // composition belongs to the input method.
   void HandleBatch(const std::vector<platform::DialogEvent>& events);
   void Paint(DialogCanvas& canvas) const;
+  // A dialog's own items (a file list) drawn over the common ones.
+  virtual void PaintExtra(DialogCanvas& /*canvas*/) const {}
+  // A dialog's own handling of an event before the common one; true when it took it.
+  virtual bool HandleOwnEvent(const platform::DialogEvent& /*event*/) { return false; }
+  void MarkDirty() { dirty_ = true; }
   // Where an item stands in the frame.
   DialogRect ItemRect(const DialogItem& item) const;
   DialogRect WindowRect() const { return DialogRect{posX_, posY_, windowWidth_, windowHeight_}; }

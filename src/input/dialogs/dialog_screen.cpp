@@ -121,6 +121,10 @@ void cDialog::HandleBatch(const std::vector<platform::DialogEvent>& events) {
 
 void cDialog::HandleEvent(const platform::DialogEvent& event) {
   using Kind = platform::DialogEvent::Kind;
+  if (HandleOwnEvent(event)) {
+    dirty_ = true;
+    return;
+  }
   auto* edit = static_cast<cEdit*>(Control(FocusedId(), 3));
   switch (event.kind) {
     case Kind::Text:
@@ -300,6 +304,7 @@ void cDialog::Paint(DialogCanvas& canvas) const {
       default: break;
     }
   }
+  PaintExtra(canvas);
 }
 
 void cDialog::Paint() const {
