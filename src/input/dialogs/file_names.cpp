@@ -101,8 +101,10 @@ std::optional<std::string> ChooserName(std::string_view hostName) {
     if (platform::Utf8ToCp932(hostName, cp932)) return cp932;
     return std::nullopt;  // a character the game's code page lacks
   }
-  // The raw bytes of a Shift-JIS name unpacked without conversion are the game's own.
-  if (ValidCp932(hostName)) return std::string(hostName);
+  // The raw bytes of a Shift-JIS name unpacked without conversion are the game's own, when
+  // every character of them is one the code page assigns.
+  std::string utf8;
+  if (ValidCp932(hostName) && platform::Cp932ToUtf8(hostName, utf8)) return std::string(hostName);
   return std::nullopt;
 }
 

@@ -46,6 +46,7 @@ TEST(ChooserName, UnicodeConvertedRawShiftJisKeptOthersHidden) {
   EXPECT_EQ(ChooserName(accented), std::nullopt);
   EXPECT_EQ(ChooserName(emoji), std::nullopt);
   EXPECT_EQ(ChooserName("\xFF\xFE"), std::nullopt);
+  EXPECT_EQ(ChooserName("\xC6\x86\xC6"), std::nullopt);  // well-formed, but 0x86C6 is unassigned
 }
 
 TEST(ListChooserFolder, GoldenListing) {
