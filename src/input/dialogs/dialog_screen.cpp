@@ -217,10 +217,12 @@ void cDialog::Paint(DialogCanvas& canvas) const {
   const DialogRect window = WindowRect();
   canvas.Fill(window, kFace);
   canvas.Bevel(window, true);
-  const DialogRect caption{window.x + kDialogFrame, window.y + kDialogFrame, window.width - 2 * kDialogFrame,
-                           kCaptionHeight - 1};
-  canvas.Fill(caption, kCaption);
-  text.Draw(canvas, caption.x + 4, caption.y + (caption.height - textHeight) / 2, title, kCaptionText);
+  if ((style_ & kStyleCaption) == kStyleCaption) {
+    const DialogRect caption{window.x + kDialogFrame, window.y + kDialogFrame, window.width - 2 * kDialogFrame,
+                             kCaptionHeight - 1};
+    canvas.Fill(caption, kCaption);
+    text.Draw(canvas, caption.x + 4, caption.y + (caption.height - textHeight) / 2, title, kCaptionText);
+  }
 
   for (std::size_t i = 0; i < items_.size(); ++i) {
     const DialogItem& item = items_[i];

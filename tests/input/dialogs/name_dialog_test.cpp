@@ -120,6 +120,9 @@ TEST_F(NameDialogTest, PlacedAtTheSamePointOfTheFrameInBothModesWithTheEnglishLa
   EXPECT_EQ(window.y, 220);
   EXPECT_EQ(dialog.Item(1007)->text, "     Name");
   EXPECT_EQ(dialog.FocusedId(), cNameDlg::kName);
+  DialogCanvas canvas;
+  dialog.Paint(canvas);
+  EXPECT_EQ(canvas.At(window.x + 10, window.y + 8), dialog_colours::kFace) << "a popup without a caption";
 }
 
 TEST(EditBinding, SetGivesTheLimits) {
