@@ -401,4 +401,12 @@ TEST_F(BootQuestionRunTest, KeysAnswerTheDialogOnTheScreenAndItsPicturesAreTaken
   }
 }
 
+TEST_F(ProgramRunTest, TheInputScriptsEscapeClosesTheGameInOrder) {
+  game_.Write("keys.txt", "wait 20\npress Escape\n");
+  platform::ChildProcess program;
+  Start(program, game_, {{"KESTREL_INPUT_SCRIPT", (game_.path() / "keys.txt").string()}});
+  EXPECT_EQ(program.WaitForExit(kExitLimitMs), 0);
+  EXPECT_FALSE(Placement(game_).empty()) << "the close saved the placement";
+}
+
 }  // namespace

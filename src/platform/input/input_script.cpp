@@ -11,6 +11,7 @@
 #include "platform/input/joystick.h"
 #include "platform/input/key_flags.h"
 #include "platform/input/virtual_keys.h"
+#include "platform/message_queue.h"
 #include "platform/video/frame_overlay.h"
 
 namespace platform {
@@ -128,7 +129,12 @@ namespace {
 void SetKey(int key, bool down) {
   const bool changed = IsKeyDown(key) != down;
   SetKeyDown(key, down);
-  if (!changed || !DialogCaptureActive()) return;
+  if (!changed) return;
+  // Without a dialog a key going down is also the window's key message, as a real one is.
+  if (!DialogCaptureActive()) {
+    if (down) MainQueue().Post(Message{WM_KEYDOWN, static_cast<std::uintptr_t>(key), 0});
+    return;
+  }
   DialogEvent event(down ? DialogEvent::Kind::KeyDown : DialogEvent::Kind::KeyUp);
   event.virtualKey = key;
   event.control = IsKeyDown(vk::kControl);

@@ -18,7 +18,8 @@ namespace platform {
 //   text WORDS          typed text (UTF-8) for an open dialog's edit field
 //   compose WORDS       the input method's composition so far; "compose" alone ends it
 //   shot FILE.png       a picture of what the window shows
-// While a dialog is open, key changes also reach it as its key events.
+// A key going down is also the window's key message (Escape closes the game), or, while a
+// dialog is open, the dialog's key event.
 // Blank lines and lines starting with # are skipped. Every loop that takes input takes one
 // step per frame; after the last line the keys stay as they are.
 class InputScript {
