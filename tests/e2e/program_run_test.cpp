@@ -409,4 +409,17 @@ TEST_F(ProgramRunTest, TheInputScriptsEscapeClosesTheGameInOrder) {
   EXPECT_FALSE(Placement(game_).empty()) << "the close saved the placement";
 }
 
+TEST_F(BootQuestionRunTest, ATerminationRequestAnswersTheOpenDialogAsClosed) {
+  game_.Write("keys.txt", "wait 10000000\n");
+  game_.Write("dialogs.txt", "keys\n");
+  platform::ChildProcess program;
+  Start(program, game_,
+        {{"KESTREL_DIALOG_SCRIPT", (game_.path() / "dialogs.txt").string()},
+         {"KESTREL_INPUT_SCRIPT", (game_.path() / "keys.txt").string()}});
+  ASSERT_TRUE(WaitForWindow(program));
+  EXPECT_EQ(Close(program), 0);
+  EXPECT_EQ(ReportLog(game_).find("Bpp :"), std::string::npos) << "the start stopped at the question";
+  EXPECT_FALSE(fs::exists(game_.path() / "user_data" / "Boot.dat"));
+}
+
 }  // namespace
