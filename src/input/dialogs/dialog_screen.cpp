@@ -7,6 +7,7 @@
 #include "core/message_pump.h"
 #include "input/dialogs/dialog.h"
 #include "input/dialogs/edit.h"
+#include "input/dialogs/hook.h"
 #include "input/dialogs/dialog_text.h"
 #include "platform/input/input_script.h"
 #include "platform/input/key_flags.h"
@@ -138,15 +139,15 @@ void cDialog::HandleEvent(const platform::DialogEvent& event) {
       return;
     default: break;
   }
-  if (event.kind == Kind::KeyDown && edit != nullptr) {
-    if (edit->Composing()) return;  // the input method's keys, Return among them
-    const int key = event.virtualKey;
-    if (key != vk::kTab && key != vk::kReturn && key != vk::kEscape && key != vk::kUp && key != vk::kDown) {
-      edit->OnKeyDown(key, 0, event.control);
-      dirty_ = true;
-      return;
+  if (event.kind == Kind::KeyDown) {
+    switch (cHook::Route(event.virtualKey, edit != nullptr, edit != nullptr && edit->Composing(), batchComposition_)) {
+      case KeyRoute::InputMethod: return;
+      case KeyRoute::Edit:
+        edit->OnKeyDown(event.virtualKey, 0, event.control);
+        dirty_ = true;
+        return;
+      case KeyRoute::Dialog: break;
     }
-    if (key == vk::kReturn && batchComposition_) return;
   }
   switch (event.kind) {
     case Kind::KeyDown: {
