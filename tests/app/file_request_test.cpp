@@ -194,4 +194,28 @@ TEST_F(FileRequestTest, SaveKeepsTheProposedNameAddsTheExtensionAndAsksBeforeRep
   EXPECT_EQ(chooser.Result(), "data\\stg4\\mine.rpl4_750");
 }
 
+TEST_F(FileRequestTest, TheListScrollsWithItsSelectionAndEndTakesTheLast) {
+  for (int i = 0; i < 40; ++i) std::ofstream(game_.path() / "data" / "stg4" / ("s" + std::to_string(100 + i) + ".stg4_750")) << "x";
+  platform::GameFolder().Forget();
+  FileChooserRequest request{"t", "data\\stg4\\", "StageFile", "*.stg4_*", "stg4_*", false, {}};
+  struct Probe : cFileChooser {
+    using cFileChooser::cFileChooser;
+    std::string name;
+
+   protected:
+    bool RunScriptLine(const std::vector<std::string>& /*words*/) override {
+      platform::DialogEvent end(platform::DialogEvent::Kind::KeyDown);
+      end.virtualKey = 0x23;  // End
+      HandleEvent(end);
+      platform::DialogEvent enter(platform::DialogEvent::Kind::KeyDown);
+      enter.virtualKey = 0x0D;
+      HandleEvent(enter);
+      return true;
+    }
+  } chooser(request);
+  SetDialogScript(std::string("open probe"));
+  EXPECT_EQ(chooser.DoModal(0), 1);
+  EXPECT_EQ(chooser.Result(), "data\\stg4\\\x83\x5C.stg4_750");  // the last name listed
+}
+
 }  // namespace

@@ -94,6 +94,8 @@ void cFileChooser::OnInitDialog() {
     edit.AttachBinding(this, binding_);
     Register(&edit);
   }
+  bar_.Attach(this, ScrollSetup{kList, 0, 0, VisibleRows()});
+  Register(&bar_);
   const bool english = SystemIni.English != 0;
   if (DialogItem* item = Item(kOk)) item->text = request_.save ? (english ? "Save" : "保存") : (english ? "Open" : "開く");
   if (DialogItem* item = Item(kCancel)) item->text = english ? "Cancel" : "キャンセル";
@@ -117,7 +119,8 @@ bool cFileChooser::EnterFolder(const std::string& cp932Folder) {
   }
   entries_ = ListChooserFolder(host, request_.filterPattern, folder_.empty());
   selected_ = entries_.empty() ? -1 : 0;
-  top_ = 0;
+  bar_.SetRange(0, static_cast<int>(entries_.size()) - 1, VisibleRows());
+  bar_.SetPosition(0);
   if (DialogItem* item = Item(1090)) item->text = folder_.empty() ? "." : folder_;
   MarkDirty();
   return true;
@@ -134,8 +137,8 @@ void cFileChooser::Select(int index) {
   if (entries_.empty()) return;
   selected_ = std::clamp(index, 0, static_cast<int>(entries_.size()) - 1);
   const int rows = VisibleRows();
-  if (selected_ < top_) top_ = selected_;
-  if (selected_ >= top_ + rows) top_ = selected_ - rows + 1;
+  if (selected_ < bar_.Position()) bar_.SetPosition(selected_);
+  if (selected_ >= bar_.Position() + rows) bar_.SetPosition(selected_ - rows + 1);
   const ChooserEntry& entry = entries_[static_cast<std::size_t>(selected_)];
   if (!entry.folder && !edits_.empty()) {
     name_ = entry.name;
@@ -208,7 +211,14 @@ bool cFileChooser::HandleOwnEvent(const platform::DialogEvent& event) {
   const DialogRect list = ListRect();
   if (event.kind == Kind::MouseDown && event.virtualKey == vk::kLeftButton && list.Contains(event.x, event.y)) {
     SetFocus(kList);
-    const int row = top_ + (event.y - list.y - 2) / kRowHeight;
+    const int scrollX = list.x + list.width - 14;
+    if (static_cast<int>(entries_.size()) > VisibleRows() && event.x >= scrollX) {
+      // On the bar: a page towards the pointer.
+      const int thumbMiddle = list.y + list.height * bar_.Position() / std::max(static_cast<int>(entries_.size()), 1);
+      bar_.Scroll(event.y < thumbMiddle ? kScrollPageUp : kScrollPageDown);
+      return true;
+    }
+    const int row = bar_.Position() + (event.y - list.y - 2) / kRowHeight;
     const std::uint32_t now = platform::TimeMs();
     const bool twice = row == lastClickRow_ && now - lastClickMs_ < kDoubleClickMs;
     lastClickRow_ = row;
@@ -251,10 +261,11 @@ void cFileChooser::PaintExtra(DialogCanvas& canvas) const {
   const int rows = VisibleRows();
   const bool scrolls = static_cast<int>(entries_.size()) > rows;
   const int width = list.width - 4 - (scrolls ? 12 : 0);
-  for (int row = 0; row < rows && top_ + row < static_cast<int>(entries_.size()); ++row) {
-    const ChooserEntry& entry = entries_[static_cast<std::size_t>(top_ + row)];
+  const int top = bar_.Position();
+  for (int row = 0; row < rows && top + row < static_cast<int>(entries_.size()); ++row) {
+    const ChooserEntry& entry = entries_[static_cast<std::size_t>(top + row)];
     const int y = list.y + 2 + row * kRowHeight;
-    const bool chosen = top_ + row == selected_;
+    const bool chosen = top + row == selected_;
     if (chosen) canvas.Fill(DialogRect{list.x + 2, y, width, kRowHeight}, FocusedId() == kList ? kSelection : kShadow);
     const std::string shown = entry.folder ? "[" + entry.name + "]" : entry.name;
     text.Draw(canvas, list.x + 4, y + 1, shown, chosen ? kCaptionText : kText);
@@ -265,7 +276,7 @@ void cFileChooser::PaintExtra(DialogCanvas& canvas) const {
     canvas.Fill(bar, kFace);
     const int count = static_cast<int>(entries_.size());
     const int thumbHeight = std::max(bar.height * rows / count, 8);
-    const int thumbY = bar.y + (bar.height - thumbHeight) * top_ / std::max(count - rows, 1);
+    const int thumbY = bar.y + (bar.height - thumbHeight) * top / std::max(count - rows, 1);
     const DialogRect thumb{bar.x, thumbY, bar.width, thumbHeight};
     canvas.Fill(thumb, kFace);
     canvas.Bevel(thumb, true);

@@ -7,6 +7,7 @@
 #include "input/dialogs/dialog.h"
 #include "input/dialogs/edit.h"
 #include "input/dialogs/file_names.h"
+#include "input/dialogs/scroll_ctrl.h"
 
 // What a file chooser asks. Texts CP932.
 struct FileChooserRequest {
@@ -58,7 +59,7 @@ class cFileChooser : public cDialog {
   std::string folder_;  // CP932, "" for the game folder itself
   std::vector<ChooserEntry> entries_;
   int selected_ = -1;
-  int top_ = 0;
+  cScrollCtrl bar_;  // its position is the first row in view
   std::string name_;
   cVector<cEdit> edits_;
   EditBinding binding_;
