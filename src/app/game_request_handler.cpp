@@ -16,12 +16,13 @@ struct FileDialogTexts {
   const char* initialFolder;
   const char* filterName;
   const char* filterPattern;
+  const char* defaultExtension;
 };
 
 constexpr FileDialogTexts kStageDialog = {"Load stage file", "ステージファイルの読み込み", "data\\stg4\\",
-                                          "StageFile ( *.stg4_*;*.rpl4_* )", "stg4_*;rpl4_*"};
+                                          "StageFile ( *.stg4_*;*.rpl4_* )", "*.stg4_*;*.rpl4_*", "stg4_*;rpl4_*"};
 constexpr FileDialogTexts kReplayDialog = {"Load replay file", "リプレイファイルの読み込み", "user_data\\rpl4",
-                                           "ReplayFile ( *.rpl4_* )", "rpl4_*"};
+                                           "ReplayFile ( *.rpl4_* )", "*.rpl4_*", "rpl4_*"};
 
 // The result is set before the done flag, which the sender polls.
 void FinishFileRequest(bool succeeded) {
@@ -33,7 +34,7 @@ bool ChooseFile(const FileDialogTexts& texts, std::string& path) {
   cRequestServices& services = RequestServices();
   services.SetDialogBoxMode(1);
   const OpenFileRequest request{SystemIni.English != 0 ? texts.englishTitle : texts.title, texts.initialFolder,
-                                texts.filterName, texts.filterPattern};
+                                texts.filterName, texts.filterPattern, texts.defaultExtension};
   const bool chosen = services.GetOpenFileName(request, path);
   services.SetDialogBoxMode(0);
   return chosen;

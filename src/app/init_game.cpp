@@ -19,7 +19,7 @@ constexpr std::array<StartupStep, 32> kStartupSteps = {{
     {"drawing backend choice", startup::BackendChoice},
     {"command-line stage", startup::CommandLineStage},
     {"scene manager pace", startup::SceneManagerPace},
-    {"key repeat", nullptr},
+    {"key repeat", startup::KeyRepeat},
     {"screen mode", startup::ScreenMode},
     {"main window and title", startup::MainWindowTitle},
     {"video stretch", startup::VideoStretch},
@@ -32,7 +32,7 @@ constexpr std::array<StartupStep, 32> kStartupSteps = {{
     {"no-flip flag", startup::NoFlipFlag},
     {"start-up surfaces", startup::StartupSurfaces},
     {"fonts and digit sheets", startup::FontsAndDigitSheets},
-    {"key configuration", nullptr},
+    {"key configuration", startup::KeyConfiguration},
     {"options", nullptr},
     {"8-bit palette", startup::EightBitPalette},
     {"music", startup::Music},
@@ -51,7 +51,7 @@ constexpr std::array<ShutdownStep, 7> kShutdownSteps = {{
     {"scenes", shutdown::Scenes},
     {"fonts and digit sheets", shutdown::Fonts},
     {"drawing library", shutdown::DrawingLibrary},
-    {"keyboard hooks", nullptr},
+    {"keyboard hooks", shutdown::KeyboardHooks},
 }};
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "core/game_requests.h"
 #include "core/main_window.h"
 #include "data/project_paths.h"
+#include "input/dialogs/message_box_dialog.h"
 #include "sound/game_sound_link.h"
 #include "sound/sound_effects.h"
 #include "world/world_sound.h"
@@ -27,5 +28,6 @@ void RegisterProgramParts() {
   RegisterBlankTitleScene();
   SetSoundLink(&GameSoundLink());
   SetWorldSoundLink(&g_worldSound);
+  InstallWindowMessageBoxes();
   MainWindow.SetPlacementPath(ProjectPaths[kPathWindowPlace]);
 }

@@ -7,7 +7,8 @@ struct OpenFileRequest {
   std::string title;
   std::string initialFolder;
   std::string filterName;
-  std::string filterPattern;
+  std::string filterPattern;     // e.g. "*.stg4_*;*.rpl4_*"
+  std::string defaultExtension;  // e.g. "stg4_*;rpl4_*"
 };
 
 // The subsystems' work behind the game side's requests to the main window. The defaults
@@ -23,9 +24,9 @@ class cRequestServices {
 
   // Creates the ranking-name dialog, runs it modally and deletes it (reporting a failed
   // allocation itself).
-  virtual void RunNameDialog() {}
+  virtual void RunNameDialog();
   // True with the chosen path (CP932) when a file was chosen.
-  virtual bool GetOpenFileName(const OpenFileRequest& /*request*/, std::string& /*path*/) { return false; }
+  virtual bool GetOpenFileName(const OpenFileRequest& request, std::string& path);
 
   virtual bool PlayStageFile(const std::string& /*path*/, int /*directPlay*/) { return false; }
   // Reads a replay file into the replay, the live and start-of-stage stage and the progress.

@@ -5,6 +5,7 @@
 #include "core/boot_settings.h"
 #include "core/game_random.h"
 #include "core/host_path.h"
+#include "core/main_window.h"
 #include "core/record_version.h"
 #include "core/report_log.h"
 #include "core/scene_manager.h"
@@ -13,6 +14,7 @@
 #include "data/database.h"
 #include "data/project_paths.h"
 #include "data/system_data.h"
+#include "input/dialogs/boot_dialog.h"
 #include "platform/clock.h"
 #include "platform/files/folder_tree.h"
 #include "world/effect_tables.h"
@@ -77,11 +79,15 @@ bool SystemIniFile(StartupContext& /*context*/) {
   return true;
 }
 
-bool BackendChoice(StartupContext& /*context*/) {
+bool BackendChoice(StartupContext& context) {
   if (SystemIni.Direct3D < 2) return true;
-  // The start-up dialog that asks comes with the dialog framework; until then the stored
-  // choice (Direct3D unless Boot.dat says otherwise) is taken without asking.
   BootSettings.Load(ProjectPaths[kPathBootSettings]);
+  if (BootSettings.doNotAsk == 0) {
+    // Asked in the game's own window, which shows for it.
+    MainWindow.Window().Show(context.showCommand);
+    cBootDialog dialog(BootSettings, ProjectPaths[kPathBootSettings]);
+    if (dialog.DoModal(0) == 0) return false;  // stopped: the program ends without a word
+  }
   SystemIni.Direct3D = BootSettings.choice == 1 ? 1 : 0;
   return true;
 }

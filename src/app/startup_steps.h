@@ -42,6 +42,7 @@ bool SystemIniFile(StartupContext& context);
 bool BackendChoice(StartupContext& context);
 bool CommandLineStage(StartupContext& context);
 bool SceneManagerPace(StartupContext& context);
+bool KeyRepeat(StartupContext& context);
 bool ScreenMode(StartupContext& context);
 bool MainWindowTitle(StartupContext& context);
 bool VideoStretch(StartupContext& context);
@@ -59,6 +60,7 @@ bool SoundDevice(StartupContext& context);
 bool SoundEffects(StartupContext& context);
 bool FontsAndDigitSheets(StartupContext& context);
 bool EightBitPalette(StartupContext& context);
+bool KeyConfiguration(StartupContext& context);
 bool WorldMapAndCommonPalette(StartupContext& context);
 bool StageFromCommandLine(StartupContext& context);
 
@@ -71,5 +73,6 @@ void FontCacheReport();
 void Scenes();
 void Fonts();
 void DrawingLibrary();
+void KeyboardHooks();
 
 }  // namespace shutdown

@@ -1,16 +1,25 @@
 #include "core/message_boxes.h"
 
+#include <cstdio>
 #include <mutex>
 #include <string>
 
 #include "core/close_request.h"
 #include "core/report_log.h"
 #include "core/sjis.h"
+#include "platform/text_codec.h"
 
 namespace {
 
 std::mutex g_presenterMutex;
 FullScreenBoxPresenter g_presenter;
+FullScreenBoxPresenter g_windowPresenter;
+
+// A terminal user reads every box there too, in the terminal's own encoding.
+void EchoToStderr(std::string_view text, std::string_view caption) {
+  const std::string line = "[" + platform::Cp932ToUtf8Lossy(caption) + "] " + platform::Cp932ToUtf8Lossy(text) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
+}
 
 std::string CutBoxText(std::string text) {
   text.resize(SjisCutLength(text, kLogLineLimit));
@@ -24,13 +33,21 @@ void SetFullScreenBoxPresenter(FullScreenBoxPresenter presenter) {
   g_presenter = std::move(presenter);
 }
 
+void SetWindowBoxPresenter(FullScreenBoxPresenter presenter) {
+  std::lock_guard lock(g_presenterMutex);
+  g_windowPresenter = std::move(presenter);
+}
+
 BoxAnswer AppMessageBox(std::string_view text, std::string_view caption, BoxButtons buttons, BoxIcon icon) {
-  FullScreenBoxPresenter presenter;
+  FullScreenBoxPresenter presenters[2];
   {
     std::lock_guard lock(g_presenterMutex);
-    presenter = g_presenter;
+    presenters[0] = g_presenter;
+    presenters[1] = g_windowPresenter;
   }
-  if (presenter) {
+  EchoToStderr(text, caption);
+  for (const FullScreenBoxPresenter& presenter : presenters) {
+    if (!presenter) continue;
     if (std::optional<BoxAnswer> answer = presenter(text, caption, buttons)) return *answer;
   }
   return platform::ShowMessageBox(text, caption, buttons, icon);

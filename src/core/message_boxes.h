@@ -19,6 +19,9 @@ inline constexpr const char* kErrorCaption = "エラー";
 using FullScreenBoxPresenter =
     std::function<std::optional<BoxAnswer>(std::string_view text, std::string_view caption, BoxButtons buttons)>;
 void SetFullScreenBoxPresenter(FullScreenBoxPresenter presenter);
+// Otherwise a box is drawn in the game's window by the dialogs, once they are registered; the
+// platform's own box stays for when they cannot (no window yet, another thread, headless).
+void SetWindowBoxPresenter(FullScreenBoxPresenter presenter);
 
 BoxAnswer AppMessageBox(std::string_view text, std::string_view caption, BoxButtons buttons,
                         BoxIcon icon = BoxIcon::None);

@@ -34,7 +34,8 @@ bool ServedInNestedLoop(const platform::Message& message) {
   return message.message == platform::WM_PAINT || IsGameRequest(message.message);
 }
 
-// One pass of a nested loop on the main thread; false on the quit.
+}  // namespace
+
 bool ServeNestedPass() {
   platform::MessageQueue& queue = platform::MainQueue();
   MainWindow.Window().PumpEvents();
@@ -47,6 +48,8 @@ bool ServeNestedPass() {
   }
   return true;
 }
+
+namespace {
 
 // One pass of a nested loop on a worker thread; false on the quit.
 bool ServeWorkerPass() {

@@ -12,3 +12,8 @@ int RunMessagePump();
 // for the main loop. A quit of the calling thread (its stop, or on the main thread the quit
 // state) stops `thread` and ends the wait with false; true when `thread` ended by itself.
 bool WaitServingMessages(cThread& thread);
+
+// One pass of a loop nested on the main thread (a dialog's modal run): the window's events,
+// the frames, repaints and the game side's requests; a close or the quit stays for the main
+// loop. False on the quit.
+bool ServeNestedPass();

@@ -31,7 +31,7 @@ struct Fakes : cRequestServices {
   void RunNameDialog() override { calls.push_back("name dialog"); }
   bool GetOpenFileName(const OpenFileRequest& request, std::string& path) override {
     calls.push_back("open " + request.title + " | " + request.initialFolder + " | " + request.filterName + " | " +
-                    request.filterPattern);
+                    request.filterPattern + " | " + request.defaultExtension);
     if (choose) path = chosenPath;
     return choose;
   }
@@ -102,7 +102,7 @@ class GameRequestsTest : public testing::Test {
 TEST_F(GameRequestsTest, TheStageFileRequestPlaysTheChosenFileAndReportsHowItWent) {
   EXPECT_EQ(Serve(kRequestOpenStage),
             (Calls{"dialog mode 1",
-                   "open ステージファイルの読み込み | data\\stg4\\ | StageFile ( *.stg4_*;*.rpl4_* ) | stg4_*;rpl4_*",
+                   "open ステージファイルの読み込み | data\\stg4\\ | StageFile ( *.stg4_*;*.rpl4_* ) | *.stg4_*;*.rpl4_* | stg4_*;rpl4_*",
                    "dialog mode 0", "play data\\stg4\\a.stg4_750 0"}));
   EXPECT_EQ(FileDialogResult, 1);
   EXPECT_EQ(FileDialogDone, 1);
@@ -127,7 +127,7 @@ TEST_F(GameRequestsTest, TheReplayRequestsReadAndWriteTheChosenFileAndKeepItsPat
   fakes_.succeed = false;
   fakes_.chosenPath = "user_data\\rpl4\\x.rpl4_750";
   EXPECT_EQ(Serve(kRequestOpenReplay),
-            (Calls{"dialog mode 1", "open Load replay file | user_data\\rpl4 | ReplayFile ( *.rpl4_* ) | rpl4_*",
+            (Calls{"dialog mode 1", "open Load replay file | user_data\\rpl4 | ReplayFile ( *.rpl4_* ) | *.rpl4_* | rpl4_*",
                    "dialog mode 0", "read replay user_data\\rpl4\\x.rpl4_750",
                    "stage path user_data\\rpl4\\x.rpl4_750", "close"}));
   EXPECT_EQ(FileDialogResult, 0);

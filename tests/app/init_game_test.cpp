@@ -26,10 +26,14 @@
 #include "gfx/game_fonts.h"
 #include "gfx/surface_lock.h"
 #include "gfx/surface_records.h"
+#include "input/input.h"
+#include "input/input_settings.h"
+#include "input/key_config.h"
 #include "make_sample_game/sample_game.h"
 #include "data/database.h"
 #include "platform/clock.h"
 #include "platform/files/path_resolver.h"
+#include "platform/input/key_flags.h"
 #include "platform/message_queue.h"
 #include "platform/process/window_registry.h"
 #include "sound/music_manager.h"
@@ -269,6 +273,37 @@ TEST_F(StartupRunTest, TheFrameRateReadOutShowsInTheFontColourInEveryBackend) {
     UnInitGame();
     ExpectNothingLeftUp();
   }
+}
+
+TEST_F(StartupRunTest, TheInputStepsSetTheRepeatMasksAndConfigurationAndConnectTheFrameStep) {
+  class Settings : public cInputSettings {
+   public:
+    KeyConfig KeyConfiguration() override {
+      KeyConfig config;
+      DefaultKeyConfig(&config);
+      config.inUse = 1;
+      config.bindings[0].code = 'J';  // left
+      return config;
+    }
+  } settings;
+  SetInputSettings(&settings);
+  PlayerInputs[0] = cInput();
+  ASSERT_TRUE(InitGame("", 1));
+  SetInputSettings(nullptr);
+  EXPECT_EQ(PlayerInputs[0].m_nRepeatDelay, 18u);
+  EXPECT_EQ(PlayerInputs[0].m_nRepeatInterval, 6u);
+  EXPECT_EQ(PlayerInputs[0].m_wJoyButtonMask[7], 128);
+  EXPECT_EQ(PlayerKeyConfig.inUse, 1);
+  platform::SetKeyDown('J', true);
+  InputLink().UpdateInput();
+  platform::ReleaseAllKeys();
+  EXPECT_EQ(PlayerInputs[0].m_wDir, 1);
+  UnInitGame();
+  PlayerInputs[0].m_wDir = 0;
+  InputLink().UpdateInput();  // the frame step's tie is gone with the shut-down
+  EXPECT_EQ(PlayerInputs[0].m_wDir, 0);
+  PlayerKeyConfig = KeyConfig{};
+  ExpectNothingLeftUp();
 }
 
 }  // namespace

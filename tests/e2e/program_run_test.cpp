@@ -348,4 +348,102 @@ TEST_F(ProgramRunTest, TheCloseReportsTheGlyphCachesOfTheFirstTwoFonts) {
   }
 }
 
+// The start-up question, answered by the dialog script through the dialog's own logic.
+class BootQuestionRunTest : public ProgramRunTest {
+ protected:
+  void SetUp() override {
+    ProgramRunTest::SetUp();
+    game_.Write("System.ini", "Direct3D=2\nWindowMode=1\nExit\n");
+  }
+  // Runs the game with the script until its video report, then closes it; the exit code.
+  std::optional<int> RunAnswered(const std::string& script) {
+    game_.Write("dialogs.txt", script);
+    fs::remove(game_.path() / "Report_Game.txt");
+    platform::ChildProcess program;
+    Start(program, game_, {{"KESTREL_DIALOG_SCRIPT", (game_.path() / "dialogs.txt").string()}});
+    const bool reported = WaitUntil([&] {
+      return ReportLog(game_).find("Bpp :") != std::string::npos || program.WaitForExit(0).has_value();
+    });
+    EXPECT_TRUE(reported);
+    if (const std::optional<int> code = program.WaitForExit(0)) return code;
+    return Close(program);
+  }
+  bool StartedDirect3D() const { return ReportLog(game_).find("Device HAL") != std::string::npos; }
+  std::string BootDat() const { return ReadFileBytes(game_.path() / "user_data" / "Boot.dat"); }
+};
+
+TEST_F(BootQuestionRunTest, DirectDrawWithoutAskingAgainIsKeptUntilBootDatGoes) {
+  EXPECT_EQ(RunAnswered("boot start directdraw dontask\n"), 0);
+  EXPECT_FALSE(StartedDirect3D()) << ReportLog(game_);
+  EXPECT_EQ(BootDat(), testsupport::ByteBuilder().u32(750).fields(2).i32(0).i32(1).strings(0).bytes());
+  // Asked nothing: the stop line stays unread and DirectDraw starts again.
+  EXPECT_EQ(RunAnswered("boot stop\n"), 0);
+  EXPECT_FALSE(StartedDirect3D());
+  EXPECT_EQ(ReportLog(game_).find("dialog script"), std::string::npos);
+  fs::remove(game_.path() / "user_data" / "Boot.dat");
+  EXPECT_EQ(RunAnswered("boot stop\n"), 0);
+  EXPECT_EQ(ReportLog(game_).find("Bpp :"), std::string::npos) << "stopped before the drawing library";
+  EXPECT_FALSE(fs::exists(game_.path() / "user_data" / "Boot.dat"));
+}
+
+TEST_F(BootQuestionRunTest, StopEndsSilentlyAndAMissingOrWrongLineTakesTheStoredChoice) {
+  EXPECT_EQ(RunAnswered("boot stop\n"), 0);
+  EXPECT_EQ(ReportLog(game_).find("エラー"), std::string::npos);
+  EXPECT_EQ(ReportLog(game_).find("Bpp :"), std::string::npos);
+  EXPECT_EQ(RunAnswered("name ABC\n"), 0);
+  EXPECT_TRUE(StartedDirect3D());
+  EXPECT_NE(ReportLog(game_).find("\"name ABC\" does not answer the boot dialog"), std::string::npos);
+  EXPECT_EQ(RunAnswered("# nothing\n"), 0);
+  EXPECT_TRUE(StartedDirect3D());
+  EXPECT_NE(ReportLog(game_).find("no line for the boot dialog"), std::string::npos);
+  EXPECT_FALSE(fs::exists(game_.path() / "user_data" / "Boot.dat")) << "a default answer saves nothing";
+  EXPECT_EQ(RunAnswered("close\n"), 0);
+  EXPECT_EQ(ReportLog(game_).find("Bpp :"), std::string::npos);
+}
+
+TEST_F(BootQuestionRunTest, KeysAnswerTheDialogOnTheScreenAndItsPicturesAreTaken) {
+  const std::string shots = (game_.path() / "shot").string();
+  game_.Write("keys.txt", "wait 2\nshot " + shots + "0.png\nwait 2\npress Right\nwait 2\nshot " + shots +
+                              "1.png\nwait 2\npress Tab\nwait 2\npress Space\nwait 2\nshot " + shots +
+                              "2.png\nwait 2\npress Return\n");
+  game_.Write("dialogs.txt", "keys\n");
+  platform::ChildProcess program;
+  Start(program, game_,
+        {{"KESTREL_DIALOG_SCRIPT", (game_.path() / "dialogs.txt").string()},
+         {"KESTREL_INPUT_SCRIPT", (game_.path() / "keys.txt").string()}});
+  EXPECT_TRUE(WaitUntil([&] { return ReportLog(game_).find("Bpp :") != std::string::npos; })) << ReportLog(game_);
+  EXPECT_EQ(Close(program), 0);
+  EXPECT_FALSE(StartedDirect3D());
+  EXPECT_EQ(BootDat(), testsupport::ByteBuilder().u32(750).fields(2).i32(0).i32(1).strings(0).bytes());
+  // Each picture differs from the one before: the mark moved, then the box was ticked.
+  std::string previous;
+  for (int i = 0; i < 3; ++i) {
+    const std::string shot = ReadFileBytes(game_.path() / ("shot" + std::to_string(i) + ".png"));
+    EXPECT_GT(shot.size(), 100u) << i;
+    EXPECT_NE(shot, previous) << i;
+    previous = shot;
+  }
+}
+
+TEST_F(ProgramRunTest, TheInputScriptsEscapeClosesTheGameInOrder) {
+  game_.Write("keys.txt", "wait 20\npress Escape\n");
+  platform::ChildProcess program;
+  Start(program, game_, {{"KESTREL_INPUT_SCRIPT", (game_.path() / "keys.txt").string()}});
+  EXPECT_EQ(program.WaitForExit(kExitLimitMs), 0);
+  EXPECT_FALSE(Placement(game_).empty()) << "the close saved the placement";
+}
+
+TEST_F(BootQuestionRunTest, ATerminationRequestAnswersTheOpenDialogAsClosed) {
+  game_.Write("keys.txt", "wait 10000000\n");
+  game_.Write("dialogs.txt", "keys\n");
+  platform::ChildProcess program;
+  Start(program, game_,
+        {{"KESTREL_DIALOG_SCRIPT", (game_.path() / "dialogs.txt").string()},
+         {"KESTREL_INPUT_SCRIPT", (game_.path() / "keys.txt").string()}});
+  ASSERT_TRUE(WaitForWindow(program));
+  EXPECT_EQ(Close(program), 0);
+  EXPECT_EQ(ReportLog(game_).find("Bpp :"), std::string::npos) << "the start stopped at the question";
+  EXPECT_FALSE(fs::exists(game_.path() / "user_data" / "Boot.dat"));
+}
+
 }  // namespace

@@ -76,14 +76,14 @@ TEST_F(SampleRecordsTest, StartUpRecordsReadAndWriteBackUnchanged) {
   EXPECT_EQ(RecordBytes(CommonPalette), FileBytes(ProjectPaths[kPathCommonPalette]));
 }
 
-TEST_F(SampleRecordsTest, SystemIniReadsToItsEndWithAWindowedDirect3DStart) {
+TEST_F(SampleRecordsTest, SystemIniReadsToItsEndWithAWindowedStartThatAsksTheBackend) {
   cSystemData system;
   ASSERT_EQ(system.Load(ProjectPaths[kPathSystemData]), 1);
   cSystemIni settings;
   const SystemIniKeys keys = SystemIniKeyRows(system.IniKeys);
   SetSystemIniDefaults(settings, keys);
   ASSERT_EQ(LoadSystemIni("System.ini", settings, keys), 1);
-  EXPECT_EQ(settings.Direct3D, 1);
+  EXPECT_EQ(settings.Direct3D, 2);
   EXPECT_EQ(settings.WindowMode, 1);
   EXPECT_EQ(settings.VSync, 2);
   EXPECT_EQ(settings.ShowFps, 0);

@@ -149,7 +149,7 @@ void WriteRecords(GameFiles& files) {
 
 const char* SampleSystemIni() {
   // One key a line, LF line ends, closed by "Exit". A comment follows its value after a space.
-  return "Direct3D=1 // 1 Direct3D, 0 DirectDraw, 2 ask at start\n"
+  return "Direct3D=2 // 1 Direct3D, 0 DirectDraw, 2 ask at start\n"
          "WindowMode=1 // 1 window, 0 full screen\n"
          "Bpp=0 // colour depth, 0 automatic\n"
          "VSync=2\n"

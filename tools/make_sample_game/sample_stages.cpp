@@ -221,6 +221,8 @@ void WriteStages(GameFiles& files) {
   std::vector<BuiltStage> stages = BuildStages();
   files.SaveRecord(CommonPalette, ProjectPaths[kPathCommonPalette + 1]);
   for (BuiltStage& built : stages) files.SaveRecord(built.stage, built.path);
+  // The first stage once more under a Japanese name, for the file chooser and the resolver.
+  if (!stages.empty()) files.SaveRecord(stages[0].stage, std::string(kDefaultFolder) + "stg4\\草原.stg4_000");
 }
 
 }  // namespace sample

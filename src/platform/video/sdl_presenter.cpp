@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "platform/video/frame_mailbox.h"
+#include "platform/video/frame_overlay.h"
 #include "platform/video/png_writer.h"
 
 namespace platform {
@@ -37,6 +38,7 @@ SdlWindowPresenter::SdlWindowPresenter(SDL_Window* window, SDL_Renderer* rendere
 
 SdlWindowPresenter::~SdlWindowPresenter() {
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+  if (overlay_ != nullptr) SDL_DestroyTexture(overlay_);
   SDL_DestroyRenderer(renderer_);
 }
 
@@ -78,11 +80,34 @@ bool SdlWindowPresenter::Present(const Frame& frame) {
 bool SdlWindowPresenter::Draw() {
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   if (SDL_RenderClear(renderer_) != 0) return false;
-  return SDL_RenderCopy(renderer_, texture_, nullptr, nullptr) == 0;
+  if (hasFrame_ && SDL_RenderCopy(renderer_, texture_, nullptr, nullptr) != 0) return false;
+  return DrawOverlay();
+}
+
+// The dialogs' picture over the frame, scaled with it.
+bool SdlWindowPresenter::DrawOverlay() {
+  thread_local std::vector<std::uint32_t> pixels;
+  if (!CopyFrameOverlay(pixels)) return true;
+  if (overlay_ == nullptr) {
+    overlay_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, kOverlayWidth,
+                                 kOverlayHeight);
+    if (overlay_ == nullptr) return false;
+    SDL_SetTextureBlendMode(overlay_, SDL_BLENDMODE_BLEND);
+  }
+  if (SDL_UpdateTexture(overlay_, nullptr, pixels.data(), kOverlayWidth * 4) != 0) return false;
+  return SDL_RenderCopy(renderer_, overlay_, nullptr, nullptr) == 0;
+}
+
+bool SdlWindowPresenter::Redraw() {
+  ApplyDisplayRequest();
+  if (!Draw()) return false;
+  SDL_RenderPresent(renderer_);
+  return true;
 }
 
 bool SdlWindowPresenter::SaveScreenshot(const std::string& hostPath) {
-  if (!hasFrame_ || !Draw()) return false;
+  std::vector<std::uint32_t> overlay;
+  if ((!hasFrame_ && !CopyFrameOverlay(overlay)) || !Draw()) return false;
   // Read the whole output, letterbox included: the viewport of the logical size must not cut it.
   SDL_RenderSetViewport(renderer_, nullptr);
   int width = 0, height = 0;

@@ -27,15 +27,19 @@ class SdlWindowPresenter : public Presenter {
   // Draws the last frame again and saves what the window shows (its whole client area) as a
   // PNG file (host path).
   bool SaveScreenshot(const std::string& hostPath);
+  // Draws the last frame again with the overlay as it is now (the overlay changed).
+  bool Redraw();
 
  private:
   SdlWindowPresenter(SDL_Window* window, SDL_Renderer* renderer);
   void ApplyDisplayRequest();
   bool Draw();
+  bool DrawOverlay();
 
   SDL_Window* window_;
   SDL_Renderer* renderer_;
   SDL_Texture* texture_ = nullptr;
+  SDL_Texture* overlay_ = nullptr;
   int textureWidth_ = 0;
   int textureHeight_ = 0;
   bool hasFrame_ = false;

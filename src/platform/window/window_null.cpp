@@ -3,6 +3,7 @@
 
 #include "platform/diagnostics.h"
 #include "platform/text_codec.h"
+#include "platform/video/frame_overlay.h"
 #include "platform/video/png_writer.h"
 #include "platform/video/presenter.h"
 #include "platform/window/window_backend.h"
@@ -61,14 +62,31 @@ class NullWindow final : public WindowBackendImpl {
   void ShowClearedFrame() override {}
   // Nothing is shown; with KESTREL_FIRST_FRAME the first frame presented is written to that
   // PNG file, which tells a headless run got as far as drawing and shows what it drew.
+  // The newest frame is kept, so that a screenshot shows what a display would.
   void PresentFrames() override {
-    if (firstFramePath_.empty()) return;
-    CapturePresenter capture;
-    if (!PresentNewestFrame(capture)) return;
-    if (!WritePng(firstFramePath_, capture.LastFrame())) {
-      ReportDiagnostic("KESTREL_FIRST_FRAME: cannot write " + Utf8ToCp932Lossy(firstFramePath_));
+    if (PresentNewestFrame(capture_) && !firstFramePath_.empty()) {
+      if (!WritePng(firstFramePath_, capture_.LastFrame())) {
+        ReportDiagnostic("KESTREL_FIRST_FRAME: cannot write " + Utf8ToCp932Lossy(firstFramePath_));
+      }
+      firstFramePath_.clear();
     }
-    firstFramePath_.clear();
+    std::string shot;
+    if (TakeWindowShotRequest(shot) && !WritePng(shot, ComposedFrame())) {
+      ReportDiagnostic("screenshot: cannot write " + Utf8ToCp932Lossy(shot));
+    }
+  }
+
+  // The newest frame (black before the first) with the dialogs' overlay over it.
+  Frame ComposedFrame() const {
+    Frame frame = capture_.LastFrame();
+    if (frame.width == 0) {
+      frame.width = kOverlayWidth;
+      frame.height = kOverlayHeight;
+      frame.pixels.assign(static_cast<std::size_t>(kOverlayWidth) * kOverlayHeight, 0xFF000000u);
+    }
+    std::vector<std::uint32_t> overlay;
+    if (CopyFrameOverlay(overlay)) ComposeOverlay(frame, overlay);
+    return frame;
   }
 
  private:
@@ -83,7 +101,8 @@ class NullWindow final : public WindowBackendImpl {
   WindowPlacement placement_;
   bool exists_ = false;
   bool active_ = false;
-  std::string firstFramePath_;  // a host path; empty once written, or when not asked for
+  std::string firstFramePath_;
+  CapturePresenter capture_;  // a host path; empty once written, or when not asked for
 };
 
 }  // namespace

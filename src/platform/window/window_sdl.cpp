@@ -3,8 +3,14 @@
 #include <string>
 
 #include "platform/diagnostics.h"
+#include "platform/input/dialog_events.h"
+#include "platform/input/key_flags.h"
+#include "platform/input/scancode_table.h"
+#include "platform/input/sdl_pads.h"
+#include "platform/input/virtual_keys.h"
 #include "platform/text_codec.h"
 #include "platform/video/frame_mailbox.h"
+#include "platform/video/frame_overlay.h"
 #include "platform/video/pixel_buffer.h"
 #include "platform/video/sdl_presenter.h"
 #include "platform/window/sdl_window_access.h"
@@ -13,29 +19,6 @@
 
 namespace platform {
 namespace {
-
-// The key codes the window procedure knows keys by.
-struct KeyMapping {
-  SDL_Keycode key;
-  std::uintptr_t virtualKey;
-};
-constexpr KeyMapping kKeys[] = {
-    {SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},     {SDLK_RETURN, 13},    {SDLK_LSHIFT, 16}, {SDLK_RSHIFT, 16},
-    {SDLK_LCTRL, 17},    {SDLK_RCTRL, 17},  {SDLK_LALT, 18},      {SDLK_RALT, 18},   {SDLK_PAUSE, 19},
-    {SDLK_ESCAPE, 27},   {SDLK_SPACE, 32},  {SDLK_PAGEUP, 33},    {SDLK_PAGEDOWN, 34}, {SDLK_END, 35},
-    {SDLK_HOME, 36},     {SDLK_LEFT, 37},   {SDLK_UP, 38},        {SDLK_RIGHT, 39},  {SDLK_DOWN, 40},
-    {SDLK_INSERT, 45},   {SDLK_DELETE, 46},
-};
-
-std::uintptr_t VirtualKey(SDL_Keycode key) {
-  if (key >= SDLK_a && key <= SDLK_z) return 'A' + static_cast<std::uintptr_t>(key - SDLK_a);
-  if (key >= SDLK_0 && key <= SDLK_9) return '0' + static_cast<std::uintptr_t>(key - SDLK_0);
-  if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + static_cast<std::uintptr_t>(key - SDLK_F1);
-  for (const KeyMapping& mapping : kKeys) {
-    if (mapping.key == key) return mapping.virtualKey;
-  }
-  return 0;
-}
 
 class SdlWindow;
 SdlWindow* g_current = nullptr;
@@ -75,6 +58,8 @@ class SdlWindow final : public WindowBackendImpl {
   bool Create(const std::string& title, const WindowLayout& layout, int x, int y, MessageQueue& queue) override {
     // Termination requests are the program's own (they close the window in order).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The whole composition of a long Japanese entry, not only its first bytes.
+    SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
     failure_ = StartVideo();
     if (failure_ != WindowFailure::None) return false;
     window_ = SDL_CreateWindow(title.c_str(), x, y, layout.clientWidth, layout.clientHeight, SDL_WINDOW_HIDDEN);
@@ -85,6 +70,9 @@ class SdlWindow final : public WindowBackendImpl {
       return false;
     }
     SDL_SetWindowMinimumSize(window_, layout.minClientWidth, layout.minClientHeight);
+    pads_.Open();  // without joystick support the keyboard still plays
+    // Text entry belongs to the dialogs' edit fields; without one, keys are only keys.
+    SDL_StopTextInput();
     queue_ = &queue;
     g_current = this;
     return true;
@@ -94,6 +82,8 @@ class SdlWindow final : public WindowBackendImpl {
     if (window_ == nullptr) return;
     presenter_.reset();  // its renderer goes before the window
     presenterFailed_ = false;
+    pads_.Close();
+    ReleaseAllKeys();
     SDL_DestroyWindow(window_);
     window_ = nullptr;
     queue_ = nullptr;
@@ -153,6 +143,7 @@ class SdlWindow final : public WindowBackendImpl {
   void PumpEvents() override {
     SDL_Event event;
     while (SDL_PollEvent(&event)) Translate(event);
+    pads_.Publish();
   }
 
   void WaitEvents(std::uint32_t limitMs) override { SDL_WaitEventTimeout(nullptr, static_cast<int>(limitMs)); }
@@ -177,7 +168,14 @@ class SdlWindow final : public WindowBackendImpl {
         return;
       }
     }
-    PresentNewestFrame(*presenter_);
+    const bool shown = PresentNewestFrame(*presenter_);
+    const std::uint64_t overlay = FrameOverlayVersion();
+    if (!shown && overlay != overlayShown_) presenter_->Redraw();
+    overlayShown_ = overlay;
+    std::string shot;
+    if (TakeWindowShotRequest(shot) && !presenter_->SaveScreenshot(shot)) {
+      ReportDiagnostic("screenshot: cannot write " + Utf8ToCp932Lossy(shot));
+    }
   }
 
   SDL_Window* Native() const { return window_; }
@@ -206,15 +204,53 @@ class SdlWindow final : public WindowBackendImpl {
   }
 
   void Translate(const SDL_Event& event) {
-    if (event.type == SDL_KEYDOWN) {
-      if (const std::uintptr_t key = VirtualKey(event.key.keysym.sym)) Post(WM_KEYDOWN, key);
+    pads_.OnEvent(event);
+    if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+      const int key = VirtualKeyFromScancode(event.key.keysym.scancode);
+      if (key == 0) return;
+      const bool down = event.type == SDL_KEYDOWN;
+      SetKeyDown(key, down);
+      if (DialogCaptureActive()) {
+        DialogEvent dialogEvent{down ? DialogEvent::Kind::KeyDown : DialogEvent::Kind::KeyUp};
+        dialogEvent.virtualKey = key;
+        dialogEvent.repeat = event.key.repeat != 0;
+        dialogEvent.control = (event.key.keysym.mod & KMOD_CTRL) != 0;
+        PushDialogEvent(std::move(dialogEvent));
+      } else if (down) {
+        Post(WM_KEYDOWN, static_cast<std::uintptr_t>(key));
+      }
       return;
     }
+    if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
+      const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+      const int button = event.button.button == SDL_BUTTON_LEFT ? vk::kLeftButton
+                         : event.button.button == SDL_BUTTON_RIGHT ? vk::kRightButton
+                                                                   : 0;
+      if (button == 0) return;
+      SetKeyDown(button, down);
+      if (DialogCaptureActive()) {
+        DialogEvent dialogEvent{down ? DialogEvent::Kind::MouseDown : DialogEvent::Kind::MouseUp};
+        dialogEvent.virtualKey = button;
+        dialogEvent.x = event.button.x;
+        dialogEvent.y = event.button.y;
+        PushDialogEvent(std::move(dialogEvent));
+      }
+      return;
+    }
+    if (DialogCaptureActive() && TranslateForDialog(event)) return;
+    if (event.type == SDL_TEXTEDITING_EXT) SDL_free(event.editExt.text);  // nobody reads it
     if (event.type != SDL_WINDOWEVENT || event.window.windowID != SDL_GetWindowID(window_)) return;
     switch (event.window.event) {
-      case SDL_WINDOWEVENT_CLOSE: Post(WM_CLOSE); break;
+      case SDL_WINDOWEVENT_CLOSE:
+        if (DialogCaptureActive()) PushDialogEvent(DialogEvent{DialogEvent::Kind::Close});
+        Post(WM_CLOSE);
+        break;
       case SDL_WINDOWEVENT_FOCUS_GAINED: SetActive(true); break;
-      case SDL_WINDOWEVENT_FOCUS_LOST: SetActive(false); break;
+      case SDL_WINDOWEVENT_FOCUS_LOST:
+        // Keys released elsewhere never reach us: none may stay held.
+        ReleaseAllKeys();
+        SetActive(false);
+        break;
       case SDL_WINDOWEVENT_MOVED: Post(WM_MOVE); break;
       case SDL_WINDOWEVENT_SIZE_CHANGED: Post(WM_SIZE); break;
       case SDL_WINDOWEVENT_EXPOSED: Post(WM_PAINT); break;
@@ -222,9 +258,40 @@ class SdlWindow final : public WindowBackendImpl {
     }
   }
 
+  // The pointer and the typed text while a dialog is open; true when the event was one.
+  static bool TranslateForDialog(const SDL_Event& event) {
+    DialogEvent dialogEvent{DialogEvent::Kind::MouseMove};
+    switch (event.type) {
+      case SDL_MOUSEMOTION:
+        dialogEvent.x = event.motion.x;
+        dialogEvent.y = event.motion.y;
+        break;
+      case SDL_TEXTINPUT:
+        dialogEvent.kind = DialogEvent::Kind::Text;
+        dialogEvent.text = event.text.text;
+        break;
+      case SDL_TEXTEDITING:
+        dialogEvent.kind = DialogEvent::Kind::Composition;
+        dialogEvent.text = event.edit.text;
+        break;
+      case SDL_TEXTEDITING_EXT:
+        dialogEvent.kind = DialogEvent::Kind::Composition;
+        if (event.editExt.text != nullptr) {
+          dialogEvent.text = event.editExt.text;
+          SDL_free(event.editExt.text);
+        }
+        break;
+      default: return false;
+    }
+    PushDialogEvent(std::move(dialogEvent));
+    return true;
+  }
+
   SDL_Window* window_ = nullptr;
+  SdlPads pads_;
   std::unique_ptr<SdlWindowPresenter> presenter_;
   bool presenterFailed_ = false;
+  std::uint64_t overlayShown_ = 0;
   MessageQueue* queue_ = nullptr;
   bool active_ = false;
   WindowFailure failure_ = WindowFailure::None;
@@ -233,6 +300,17 @@ class SdlWindow final : public WindowBackendImpl {
 }  // namespace
 
 std::unique_ptr<WindowBackendImpl> MakeSdlWindowBackend() { return std::make_unique<SdlWindow>(); }
+
+void StartTextEntry(int x, int y, int width, int height) {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;  // headless: the script types
+  SDL_Rect caret{x, y, width, height};
+  SDL_SetTextInputRect(&caret);
+  SDL_StartTextInput();
+}
+
+void StopTextEntry() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_StopTextInput();
+}
 
 SDL_Window* MainSdlWindow() { return g_current != nullptr ? g_current->Native() : nullptr; }
 

@@ -1,0 +1,32 @@
+// The start-up's input steps: the menus' key repeat, the joystick button masks and the key
+// configuration.
+
+#include "app/startup_steps.h"
+#include "input/input.h"
+#include "input/input_link.h"
+#include "input/input_settings.h"
+#include "input/key_config.h"
+
+namespace startup {
+
+bool KeyRepeat(StartupContext& /*context*/) {
+  for (cInput& input : PlayerInputs) input.SetRepeat(18, 6);
+  return true;
+}
+
+bool KeyConfiguration(StartupContext& /*context*/) {
+  for (cInput& input : PlayerInputs) input.InitButtonMasks();
+  PlayerKeyConfig = InputSettings().KeyConfiguration();
+  InstallInputLink();
+  return true;
+}
+
+}  // namespace startup
+
+namespace shutdown {
+
+// No keyboard hook was ever set; what stands in its place is the frame step's tie to the
+// player's input.
+void KeyboardHooks() { RemoveInputLink(); }
+
+}  // namespace shutdown
