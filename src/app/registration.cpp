@@ -5,6 +5,7 @@
 #include "core/game_requests.h"
 #include "core/main_window.h"
 #include "data/project_paths.h"
+#include "input/dialogs/font_dialog_text.h"
 #include "input/dialogs/message_box_dialog.h"
 #include "sound/game_sound_link.h"
 #include "sound/sound_effects.h"
@@ -29,5 +30,6 @@ void RegisterProgramParts() {
   SetSoundLink(&GameSoundLink());
   SetWorldSoundLink(&g_worldSound);
   InstallWindowMessageBoxes();
+  InstallDialogFont();
   MainWindow.SetPlacementPath(ProjectPaths[kPathWindowPlace]);
 }
