@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "gfx/core_blit.h"
 #include "gfx/dd_fill.h"
 #include "gfx/dd_palette.h"
 #include "gfx/dd_surface.h"
@@ -173,6 +174,36 @@ TEST_F(PaletteEdges, AWindowedSixteenBitDirect3DKeyKeepsTheAlphaBitOfItsBackBuff
   EXPECT_EQ(lpDTCon->dwBackKey, 0xFFFF00FFu);
   EXPECT_EQ(DDPalToRGB16(&DDPalette[0]), 0u);
   EXPECT_TRUE(Has(ErrorLog(), "DDPalToRGB16はDirect3Dでは未対応"));
+}
+
+// The 16-bit back-buffer key must be the pixel an opaque draw of a keyed source leaves on the
+// back buffer, for every key and in both back-buffer layouts, not only black and full scale.
+TEST_F(PaletteEdges, TheSixteenBitBackBufferKeyIsThePixelTheKeyClearWrites) {
+  struct Case {
+    const char* name;
+    int windowed;
+    BYTE r, g, b;
+    WORD expected;  // 0 = only compared with the cleared pixel
+  };
+  const Case cases[] = {
+      {"5-6-5 (10,20,30)", 0, 10, 20, 30, 0x553E}, {"5-6-5 magenta", 0, 31, 0, 31, 0xF81F},
+      {"5-6-5 (1,30,2)", 0, 1, 30, 2, 0},         {"5-6-5 white", 0, 31, 31, 31, 0xFFFF},
+      {"1-5-5-5 (10,20,30)", 1, 10, 20, 30, 0xAA9E}, {"1-5-5-5 (3,17,29)", 1, 3, 17, 29, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(Init({"D3D16", 1, 16, c.windowed}));
+    DDSetTransmit(c.r, c.g, c.b);
+    if (c.expected != 0) EXPECT_EQ(lpDTCon->wBackKey16, c.expected);
+    DDSURFACEDATA keyed;
+    ASSERT_TRUE(DDCreateSurface(&keyed, 4, 4, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    DDFillSurface(&keyed, 0);  // wholly transparent
+    DDFillSurface(&SDBackBuffer, 0);
+    DDBlt(&SDBackBuffer, 8, 8, 4, 4, &keyed, 0, 0, 0);
+    EXPECT_EQ(PixelOf(&SDBackBuffer, 9, 9), lpDTCon->wBackKey16);
+    DDReleaseSurface(&keyed);
+    DDUnInit();
+  }
 }
 
 TEST_F(PaletteEdges, IndexZeroMeansTransparentInDirect3DFills) {
