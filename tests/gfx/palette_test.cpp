@@ -147,6 +147,27 @@ TEST_P(PaletteModes, FileTexturesAndSpritesTurnTheTransparentColourIntoTheirKey)
   DDReleaseSurface(&sprite);
 }
 
+// Direct3D reads the palette back from texels: a keyed texel (alpha 0) holds no colour, so its
+// entry keeps what it had; every other mode takes every entry.
+TEST_P(PaletteModes, ReadingThePaletteFromTexelsLeavesTransparentEntriesAlone) {
+  const Mode mode = GetParam();
+  if (mode.bpp == 8) GTEST_SKIP() << "the palette is the screen's";
+  DDSURFACEDATA record;
+  ASSERT_EQ(DDCreateSurfaceFromFile(&record, "bmp\\plt\\Palette.bmp", 0, DDBpp, 1, DTMEMORYTYPE_SYSTEM, 0, 0, 0, 0, 0),
+            0);
+  const PALETTEENTRY marker{1, 2, 3, 4};
+  for (PALETTEENTRY& e : DDPalette) e = marker;
+  DDSetPalette_UnPal(DDPalette, &record);
+  DDReleaseSurface(&record);
+  if (mode.backend == 1) {
+    EXPECT_EQ(DDPalette[0], marker) << "entry 0 is the magenta texel, keyed";
+  } else {
+    EXPECT_NE(DDPalette[0], marker);
+  }
+  EXPECT_NE(DDPalette[1], marker);
+  EXPECT_NE(DDPalette[255], marker);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, PaletteModes, testing::ValuesIn(gfxtest::kModes), gfxtest::PrintMode);
 
 class PaletteEdges : public gfxtest::LibraryTest {};
@@ -165,6 +186,27 @@ TEST_F(PaletteEdges, AFixedColourOnAThirtyTwoBitScreenIsPackedByTheScreensMasks)
   ASSERT_TRUE(Init(gfxtest::kModes[4]));
   DDSetTransmit(10, 20, 30);
   EXPECT_EQ(DDTransmitKey, 0x000A141Eu);
+}
+
+// Each channel is scaled by its own maximum, so a key with green in it comes out right on a
+// 5-6-5 screen, and the scaling truncates.
+TEST_F(PaletteEdges, ADirectDrawKeyOtherThanMagentaIsScaledPerChannel) {
+  struct Case {
+    int mode;
+    BYTE r, g, b;
+    DWORD key;
+  };
+  const Case cases[] = {
+      {3, 200, 100, 50, 24u << 11 | 24u << 5 | 6u},  // 24.3, 24.7, 6.1
+      {3, 10, 250, 130, 1u << 11 | 61u << 5 | 15u},  // 1.2, 61.8, 15.8
+      {4, 200, 100, 50, 0xC86432u},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(Init(gfxtest::kModes[c.mode]));
+    DDSetTransmit(c.r, c.g, c.b);
+    EXPECT_EQ(DDTransmitKey, c.key) << int(c.r) << "," << int(c.g) << "," << int(c.b);
+    DDUnInit();
+  }
 }
 
 TEST_F(PaletteEdges, AWindowedSixteenBitDirect3DKeyKeepsTheAlphaBitOfItsBackBuffer) {

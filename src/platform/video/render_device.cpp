@@ -107,6 +107,7 @@ VideoResult RenderDevice::CreateVertexBuffer(int vertexCount, MemoryPool pool, s
   if (CurrentVideoSettings().Fails(RenderFault::VertexBuffer)) return VideoResult::OutOfVideoMemory;
   if (vertexCount <= 0) return VideoResult::InvalidCall;
   out = std::make_shared<VertexBuffer>(vertexCount, account_, pool);
+  ++counts_.vertexBuffers;
   return VideoResult::Ok;
 }
 
@@ -130,6 +131,10 @@ VideoResult RenderDevice::CreateSprite(std::unique_ptr<Sprite>& out) {
 
 VideoResult RenderDevice::SetRenderTarget(const std::shared_ptr<RenderSurface>& target) {
   if (target == nullptr || !target->IsRenderTarget()) return VideoResult::InvalidCall;
+  if (target != renderTarget_) {
+    ++counts_.targetChanges;
+    if (watchTargets_) watchTargets_(*target);
+  }
   renderTarget_ = target;
   return VideoResult::Ok;
 }

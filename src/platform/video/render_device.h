@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,13 @@ class RenderSystem {
 // Loss: MarkLost (tests) makes Present answer DeviceLost and drops every draw and clear;
 // TestCooperativeLevel answers DeviceLost until AllowReset, then DeviceNotReset; Reset then
 // succeeds once no default-pool object and no outside reference to the back buffer is left.
+// What the device has been asked to do, for tests and benchmarks that check how many runs a
+// batch made or in what order targets were drawn to.
+struct DeviceCounts {
+  int vertexBuffers = 0;  // vertex buffers made
+  int targetChanges = 0;  // SetRenderTarget calls that changed the target
+};
+
 class RenderDevice {
  public:
   explicit RenderDevice(const PresentParams& params);
@@ -58,6 +66,10 @@ class RenderDevice {
   // Targets and copies between surfaces of equal size and format.
   VideoResult SetRenderTarget(const std::shared_ptr<RenderSurface>& target);
   const std::shared_ptr<RenderSurface>& RenderTarget() const { return renderTarget_; }
+  const DeviceCounts& Counts() const { return counts_; }
+  void ResetCounts() { counts_ = {}; }
+  // Called with each new render target when the target changes; empty for none.
+  void WatchTargets(std::function<void(const RenderSurface&)> watch) { watchTargets_ = std::move(watch); }
   // Clears the rectangles (all of the target for none) of the render target, clipped to it;
   // the colour is quantised as draws quantise it.
   VideoResult Clear(const PixelRect* rects, int count, std::uint32_t argb);
@@ -116,6 +128,8 @@ class RenderDevice {
   bool resettable_ = false;
   std::vector<Sprite*> sprites_;
   std::vector<DTVERTEX> scratch_;
+  DeviceCounts counts_;
+  std::function<void(const RenderSurface&)> watchTargets_;
 };
 
 enum SpriteFlag : unsigned {
