@@ -42,17 +42,6 @@ const ComponentPackTable& PackTable() {
   return table;
 }
 
-const std::uint16_t* Argb1555To565Table() {
-  static const std::unique_ptr<std::array<std::uint16_t, 65536>> table = [] {
-    auto t = std::make_unique<std::array<std::uint16_t, 65536>>();
-    for (std::uint32_t v = 0; v < 65536; ++v) {
-      (*t)[v] = static_cast<std::uint16_t>(PackArgbNearest(UnpackArgb(v, PixelFormat::Argb1555), PixelFormat::Rgb565));
-    }
-    return t;
-  }();
-  return table->data();
-}
-
 const std::uint32_t* ArgbTable16(PixelFormat format) {
   static const std::unique_ptr<Table16> rgb565 = BuildTable16(PixelFormat::Rgb565);
   static const std::unique_ptr<Table16> xrgb1555 = BuildTable16(PixelFormat::Xrgb1555);

@@ -8,6 +8,8 @@
 
 #include "platform/video/kernel_choice.h"
 #include "platform/video/pixel_rows.h"
+#include "platform/video/render_device.h"
+#include "platform/video/video_settings.h"
 
 namespace {
 
@@ -78,6 +80,86 @@ TEST_P(KernelPaths, KeyedCopiesLeaveOutExactlyTheKeyAtEveryWidthAndAlignment) {
       }
     }
   }
+}
+
+// The per-pixel rule of a keyed or alpha texel drawn 1:1 with source-alpha blending.
+std::uint32_t Blended(std::uint32_t texel, std::uint32_t old, PixelFormat texture, PixelFormat target) {
+  const std::uint32_t colour = platform::UnpackArgb(texel, texture);
+  const std::uint32_t a = colour >> 24;
+  if (a == 0) return old;
+  if (a == 255) return platform::PackArgbNearest(colour, target);
+  const std::uint32_t below = platform::UnpackArgb(old, target);
+  std::uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    out |= ((colour >> shift & 0xFF) * a + (below >> shift & 0xFF) * (255 - a) + 127) / 255 << shift;
+  }
+  return platform::PackArgbNearest(out, target);
+}
+
+TEST_P(KernelPaths, TexturedQuadsDrawnOneToOneFollowThePerPixelRule) {
+  struct Case {
+    PixelFormat texture, target;
+  };
+  const Case cases[] = {{PixelFormat::Argb8888, PixelFormat::Xrgb8888},
+                        {PixelFormat::Argb1555, PixelFormat::Rgb565},
+                        {PixelFormat::Argb1555, PixelFormat::Argb1555}};
+  std::mt19937 random(99);
+  std::uniform_int_distribution<std::uint32_t> any(0, 0xFFFFFFFFu);
+  for (const Case& c : cases) {
+    platform::ResetVideoSettings();
+    platform::PresentParams params;
+    params.backBufferWidth = 100;
+    params.backBufferHeight = 2;
+    params.backBufferFormat = c.target;
+    std::unique_ptr<platform::RenderSystem> system = platform::RenderSystem::Create();
+    std::unique_ptr<platform::RenderDevice> device;
+    ASSERT_EQ(system->CreateDevice(true, params, device), platform::VideoResult::Ok);
+    device->SetBlendState({true, platform::BlendFactor::SrcAlpha, platform::BlendFactor::InvSrcAlpha});
+    std::shared_ptr<platform::RenderSurface> back;
+    device->GetBackBuffer(back);
+    std::shared_ptr<platform::Texture> texture;
+    ASSERT_EQ(device->CreateTexture(128, 2, c.texture, platform::TextureUsage::None, platform::MemoryPool::Managed,
+                                    texture),
+              platform::VideoResult::Ok);
+    PixelBuffer& texels = texture->Level()->Pixels();
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < 128; ++x) {
+        std::uint32_t v = any(random);
+        // Mostly transparent or opaque, as sprites are; some texels in between at 32 bits.
+        if (c.texture == PixelFormat::Argb8888) v = (v & 0xFFFFFF) | (v % 5 == 0 ? v >> 24 << 24 : v % 2 ? 0xFF000000u : 0);
+        texels.SetPixel(x, y, v & (c.texture == PixelFormat::Argb8888 ? 0xFFFFFFFFu : 0xFFFFu));
+      }
+    }
+    device->SetTexture(texture);
+    ASSERT_EQ(device->BeginScene(), platform::VideoResult::Ok);
+    for (int width = 1; width <= 70; ++width) {
+      const int from = (width * 5) % (128 - width);
+      const int to = (width * 3) % (100 - width);
+      PixelBuffer& pixels = back->Pixels();
+      for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 100; ++x) pixels.SetPixel(x, y, any(random) & (c.target == PixelFormat::Xrgb8888 ? 0xFFFFFFu : 0xFFFFu));
+      const PixelBuffer before = pixels;
+      const float l = to - 0.5f, r = to + width - 0.5f, t = -0.5f, b = 1.5f;
+      const float u0 = from / 128.0f, u1 = (from + width) / 128.0f;
+      const platform::DTVERTEX quad[4] = {{l, t, 0, 1, 0xFFFFFFFF, u0, 0},
+                                          {l, b, 0, 1, 0xFFFFFFFF, u0, 1},
+                                          {r, t, 0, 1, 0xFFFFFFFF, u1, 0},
+                                          {r, b, 0, 1, 0xFFFFFFFF, u1, 1}};
+      ASSERT_EQ(device->DrawStrip(quad, 2), platform::VideoResult::Ok);
+      for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 100; ++x) {
+          const bool inside = x >= to && x < to + width;
+          const std::uint32_t expected =
+              inside ? Blended(texels.PixelAt(from + x - to, y), before.PixelAt(x, y), c.texture, c.target)
+                     : before.PixelAt(x, y);
+          ASSERT_EQ(pixels.PixelAt(x, y), expected) << platform::FormatInfo(c.target).name << " width " << width
+                                                    << " at " << x << "," << y;
+        }
+      }
+    }
+    device->EndScene();
+  }
+  platform::ResetVideoSettings();
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, KernelPaths, testing::Bool(), PathName);
