@@ -180,6 +180,16 @@ struct Painter;
 // target: first pixel; source: first texel (contiguous) or the texture's first byte (offsets).
 using PaintFn = void (*)(Painter&, std::uint8_t* target, int count, const std::uint8_t* source,
                          const std::int32_t* offsets);
+// Rows of contiguous texels one under the other, drawn in one call: the 1:1 quad.
+struct PaintRect {
+  std::uint8_t* target;
+  std::ptrdiff_t targetPitch;
+  const std::uint8_t* source;
+  std::ptrdiff_t sourcePitch;
+  int count;
+  int rows;
+};
+using PaintRectFn = void (*)(const PaintRect&);
 
 struct Painter {
   Painter(std::vector<std::uint32_t>& texelRow, std::vector<std::uint32_t>& colorRow)
@@ -195,6 +205,7 @@ struct Painter {
   std::vector<std::uint32_t>& colors;
   PaintFn contiguous = nullptr;
   PaintFn gathered = nullptr;
+  PaintRectFn rect = nullptr;  // the fast painters only
 };
 
 template <class Src, bool Gather>
@@ -329,6 +340,15 @@ template <bool Gather, bool TargetAlpha>
   }
 }
 
+template <class Row>
+[[gnu::always_inline]] inline void ForEachRow(const PaintRect& r, Row row) {
+  std::uint8_t* to = r.target;
+  const std::uint8_t* from = r.source;
+  const std::ptrdiff_t toPitch = r.targetPitch, fromPitch = r.sourcePitch;
+  const int count = r.count, rows = r.rows;
+  for (int y = 0; y < rows; ++y, to += toPitch, from += fromPitch) row(to, count, from);
+}
+
 // Each fast painter twice: baseline x86-64 and AVX2 (kernel_choice.h picks).
 template <bool Gather, bool To565>
 void PaintKeyed1555(Painter&, std::uint8_t* target, int count, const std::uint8_t* source, const std::int32_t* offsets) {
@@ -338,6 +358,30 @@ template <bool Gather, bool To565>
 [[gnu::target("avx2")]] void PaintKeyed1555Avx2(Painter&, std::uint8_t* target, int count, const std::uint8_t* source,
                                                 const std::int32_t* offsets) {
   PaintKeyed1555Body<Gather, To565>(target, count, source, offsets);
+}
+template <bool To565>
+void PaintKeyed1555Rect(const PaintRect& r) {
+  ForEachRow(r, [](std::uint8_t* to, int count, const std::uint8_t* from) {
+    PaintKeyed1555Body<false, To565>(to, count, from, nullptr);
+  });
+}
+template <bool To565>
+[[gnu::target("avx2")]] void PaintKeyed1555RectAvx2(const PaintRect& r) {
+  ForEachRow(r, [](std::uint8_t* to, int count, const std::uint8_t* from) [[gnu::always_inline]] {
+    PaintKeyed1555Body<false, To565>(to, count, from, nullptr);
+  });
+}
+template <bool TargetAlpha>
+void PaintArgb8888Rect(const PaintRect& r) {
+  ForEachRow(r, [](std::uint8_t* to, int count, const std::uint8_t* from) {
+    PaintArgb8888Body<false, TargetAlpha>(to, count, from, nullptr);
+  });
+}
+template <bool TargetAlpha>
+[[gnu::target("avx2")]] void PaintArgb8888RectAvx2(const PaintRect& r) {
+  ForEachRow(r, [](std::uint8_t* to, int count, const std::uint8_t* from) [[gnu::always_inline]] {
+    PaintArgb8888Body<false, TargetAlpha>(to, count, from, nullptr);
+  });
 }
 template <bool Gather, bool TargetAlpha>
 void PaintArgb8888(Painter&, std::uint8_t* target, int count, const std::uint8_t* source, const std::int32_t* offsets) {
@@ -395,9 +439,11 @@ void SelectPainters(const PixelBuffer* texture, PixelFormat target, Mode mode, P
     if (Avx2Kernels()) {
       p.contiguous = alpha ? &PaintArgb8888Avx2<false, true> : &PaintArgb8888Avx2<false, false>;
       p.gathered = alpha ? &PaintArgb8888Avx2<true, true> : &PaintArgb8888Avx2<true, false>;
+      p.rect = alpha ? &PaintArgb8888RectAvx2<true> : &PaintArgb8888RectAvx2<false>;
     } else {
       p.contiguous = alpha ? &PaintArgb8888<false, true> : &PaintArgb8888<false, false>;
       p.gathered = alpha ? &PaintArgb8888<true, true> : &PaintArgb8888<true, false>;
+      p.rect = alpha ? &PaintArgb8888Rect<true> : &PaintArgb8888Rect<false>;
     }
     return;
   }
@@ -407,9 +453,11 @@ void SelectPainters(const PixelBuffer* texture, PixelFormat target, Mode mode, P
     if (Avx2Kernels()) {
       p.contiguous = to565 ? &PaintKeyed1555Avx2<false, true> : &PaintKeyed1555Avx2<false, false>;
       p.gathered = to565 ? &PaintKeyed1555Avx2<true, true> : &PaintKeyed1555Avx2<true, false>;
+      p.rect = to565 ? &PaintKeyed1555RectAvx2<true> : &PaintKeyed1555RectAvx2<false>;
     } else {
       p.contiguous = to565 ? &PaintKeyed1555<false, true> : &PaintKeyed1555<false, false>;
       p.gathered = to565 ? &PaintKeyed1555<true, true> : &PaintKeyed1555<true, false>;
+      p.rect = to565 ? &PaintKeyed1555Rect<true> : &PaintKeyed1555Rect<false>;
     }
     return;
   }
@@ -594,6 +642,13 @@ void RasterQuad(Raster& r, const DTVERTEX* v) {
   if (columns.exact && columns.run.length == columns.count && columns.run.step == 1 && firstTexel >= 0 &&
       firstTexel + count <= columns.size) {
     r.columnBytes[0] = firstTexel * texelBytes;
+    const int firstRow = rows.run.first + (top - rows.origin);
+    if (r.painter.rect != nullptr && rows.exact && rows.run.length == rows.count && rows.run.step == 1 &&
+        firstRow >= 0 && firstRow + (bottom - top) <= rows.size) {
+      r.painter.rect({r.target.Row(top) + left * bytes, r.target.pitch(), r.texture->Row(firstRow) + r.columnBytes[0],
+                      r.texture->pitch(), count, bottom - top});
+      return;
+    }
     for (int y = top; y < bottom; ++y) {
       r.painter.contiguous(r.painter, r.target.Row(y) + left * bytes, count,
                            r.texture->Row(rows.At(y)) + r.columnBytes[0], nullptr);
