@@ -236,7 +236,9 @@ TEST_F(PaletteEdges, TheSixteenBitBackBufferKeyIsThePixelTheKeyClearWrites) {
     SCOPED_TRACE(c.name);
     ASSERT_TRUE(Init({"D3D16", 1, 16, c.windowed}));
     DDSetTransmit(c.r, c.g, c.b);
-    if (c.expected != 0) EXPECT_EQ(lpDTCon->wBackKey16, c.expected);
+    if (c.expected != 0) {
+      EXPECT_EQ(lpDTCon->wBackKey16, c.expected);
+    }
     DDSURFACEDATA keyed;
     ASSERT_TRUE(DDCreateSurface(&keyed, 4, 4, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
     DDFillSurface(&keyed, 0);  // wholly transparent

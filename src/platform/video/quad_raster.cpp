@@ -590,7 +590,7 @@ struct Raster {
   PixelBuffer& target;
   const PixelBuffer* texture;
   const RasterState& state;
-  Painter painter;
+  Painter& painter;
   std::vector<std::int32_t>& offsets;
   std::vector<std::int32_t>& columnBytes;
 };
@@ -752,23 +752,42 @@ bool CanRaster(PixelFormat target, const PixelBuffer* texture, const RasterState
          (blend.source == BlendFactor::SrcAlpha && blend.destination == BlendFactor::InvSrcAlpha);
 }
 
+// The painter of the thread's last draw and what it was made for.
+struct LastSetup {
+  std::uint64_t setup = 0;
+  std::uint32_t diffuse = 0;
+  PixelFormat target = PixelFormat::Indexed8;
+  int texture = -1;  // format, -1 for none
+};
+
 void RasterStrip(PixelBuffer& target, const DTVERTEX* vertices, int primitiveCount, const PixelBuffer* texture,
-                 const RasterState& state) {
-  if (primitiveCount <= 0 || !CanRaster(target.format(), texture, state)) return;
+                 const RasterState& state, std::uint64_t setup) {
+  if (primitiveCount <= 0) return;
+  thread_local RasterScratch scratch;
+  thread_local Painter painter(scratch.texels, scratch.colors);
+  thread_local LastSetup last;
+  const int textureFormat = texture != nullptr ? static_cast<int>(texture->format()) : -1;
+  const bool reuse = setup != 0 && last.setup == setup && last.diffuse == vertices[0].diffuse &&
+                     last.target == target.format() && last.texture == textureFormat;
+  if (!reuse) {
+    last.setup = 0;
+    if (!CanRaster(target.format(), texture, state)) return;
+    painter.stage = state.stage;
+    painter.blend = state.blend.enabled && state.blend.source == BlendFactor::SrcAlpha;
+    painter.diffuse = vertices[0].diffuse;
+    painter.factor = state.textureFactor;
+    painter.contiguous = painter.gathered = nullptr;
+    painter.rect = nullptr;
+    SelectPainters(texture, target.format(), ChooseMode(state, painter.diffuse, painter), painter);
+    last = {setup, painter.diffuse, target.format(), textureFormat};
+  }
   // A texture drawn into itself is read as it was before the draw.
   PixelBuffer selfCopy;
   if (texture == &target) {
     selfCopy = target;
     texture = &selfCopy;
   }
-  thread_local RasterScratch scratch;
-  Raster r{target, texture, state, Painter(scratch.texels, scratch.colors), scratch.offsets, scratch.columnBytes};
-  Painter& p = r.painter;
-  p.stage = state.stage;
-  p.blend = state.blend.enabled && state.blend.source == BlendFactor::SrcAlpha;
-  p.diffuse = vertices[0].diffuse;
-  p.factor = state.textureFactor;
-  SelectPainters(texture, target.format(), ChooseMode(state, p.diffuse, p), p);
+  Raster r{target, texture, state, painter, scratch.offsets, scratch.columnBytes};
 
   int drawn = 0;
   while (drawn < primitiveCount) {

@@ -79,14 +79,26 @@ class RenderDevice {
   // States. The layer honours the blend states of BlendState, the texture-stage operations of
   // TextureOp, the texture factor and the address modes; culling and depth do not exist here
   // (nothing is culled, there is no depth buffer).
-  void SetBlendState(const BlendState& blend) { raster_.blend = blend; }
+  void SetBlendState(const BlendState& blend) {
+    raster_.blend = blend;
+    Touch();
+  }
   const BlendState& GetBlendState() const { return raster_.blend; }
-  void SetStageState(const StageState& stage) { raster_.stage = stage; }
+  void SetStageState(const StageState& stage) {
+    raster_.stage = stage;
+    Touch();
+  }
   const StageState& GetStageState() const { return raster_.stage; }
-  void SetTextureFactor(std::uint32_t argb) { raster_.textureFactor = argb; }
+  void SetTextureFactor(std::uint32_t argb) {
+    raster_.textureFactor = argb;
+    Touch();
+  }
   std::uint32_t GetTextureFactor() const { return raster_.textureFactor; }
   void SetSamplerState(int sampler, const SamplerState& state);
-  void SetTexture(std::shared_ptr<Texture> texture) { texture_ = std::move(texture); }
+  void SetTexture(std::shared_ptr<Texture> texture) {
+    texture_ = std::move(texture);
+    Touch();
+  }
   const std::shared_ptr<Texture>& GetTexture() const { return texture_; }
   void SetStreamSource(std::shared_ptr<VertexBuffer> vertices) { stream_ = std::move(vertices); }
   void SetIndices(std::shared_ptr<IndexBuffer> indices) { indices_ = std::move(indices); }
@@ -113,6 +125,7 @@ class RenderDevice {
   VideoResult MakeSurface(int width, int height, PixelFormat format, MemoryPool pool, bool renderTarget,
                           std::shared_ptr<RenderSurface>& out);
   VideoResult CreateBackBuffer();
+  void Touch();
   void ApplyDisplayRequest() const;
 
   std::shared_ptr<DeviceAccount> account_;
@@ -129,6 +142,9 @@ class RenderDevice {
   std::vector<Sprite*> sprites_;
   std::vector<DTVERTEX> scratch_;
   DeviceCounts counts_;
+  // Changed by every state, texture and target call, so that draws between two such calls (a
+  // sprite batch's run) share one rasteriser set-up. Unique across devices.
+  std::uint64_t stateVersion_ = 0;
   std::function<void(const RenderSurface&)> watchTargets_;
 };
 
