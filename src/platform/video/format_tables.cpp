@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/video/kernel_choice.h"
 #include "platform/video/pixel_buffer.h"
 
 namespace platform {
@@ -54,22 +55,45 @@ const std::uint32_t* ArgbTable16(PixelFormat format) {
   }
 }
 
-void ConvertRowToXrgb(const std::uint8_t* __restrict source, PixelFormat format, int count,
-                      const std::uint32_t* palette, std::uint32_t* __restrict out) {
-  // Rows start on 4-byte boundaries, so 16- and 32-bit pixels are read as words: the loops
-  // then vectorise where the hardware can (the table lookups cannot).
+namespace {
+
+// A field widened to 8 bits as UnpackArgb does it (f * 255 / maximum), by a multiply and a
+// shift that give the same for every field value and stay within 16 bits, so that they
+// vectorise where a 64K table lookup would not.
+[[gnu::always_inline]] inline std::uint16_t Widen5(std::uint16_t f) {
+  return static_cast<std::uint16_t>(static_cast<std::uint16_t>(f * 1053u) >> 7);
+}
+[[gnu::always_inline]] inline std::uint16_t Widen6(std::uint16_t f) {
+  return static_cast<std::uint16_t>(static_cast<std::uint16_t>(f * 259u + 3u) >> 6);
+}
+
+template <int RedShift, bool SixBitGreen>
+[[gnu::always_inline]] inline void Row16ToXrgb(const std::uint16_t* __restrict words, int count,
+                                               std::uint32_t* __restrict out) {
+  for (int i = 0; i < count; ++i) {
+    const std::uint16_t v = words[i];
+    const std::uint32_t r = Widen5(static_cast<std::uint16_t>(v >> RedShift & 31u));
+    const std::uint32_t g = SixBitGreen ? Widen6(static_cast<std::uint16_t>(v >> 5 & 63u))
+                                        : Widen5(static_cast<std::uint16_t>(v >> 5 & 31u));
+    const std::uint32_t b = Widen5(static_cast<std::uint16_t>(v & 31u));
+    out[i] = 0xFF000000u | r << 16 | g << 8 | b;
+  }
+}
+
+// Rows start on 4-byte boundaries, so 16- and 32-bit pixels are read as words.
+[[gnu::always_inline]] inline void RowToXrgb(const std::uint8_t* __restrict source, PixelFormat format, int count,
+                                             const std::uint32_t* palette, std::uint32_t* __restrict out) {
   switch (format) {
     case PixelFormat::Indexed8:
       for (int i = 0; i < count; ++i) out[i] = 0xFF000000u | palette[source[i]];
       return;
     case PixelFormat::Rgb565:
-    case PixelFormat::Xrgb1555:
-    case PixelFormat::Argb1555: {
-      const std::uint32_t* table = ArgbTable16(format);
-      const auto* words = reinterpret_cast<const std::uint16_t*>(source);
-      for (int i = 0; i < count; ++i) out[i] = 0xFF000000u | table[words[i]];
+      Row16ToXrgb<11, true>(reinterpret_cast<const std::uint16_t*>(source), count, out);
       return;
-    }
+    case PixelFormat::Xrgb1555:
+    case PixelFormat::Argb1555:
+      Row16ToXrgb<10, false>(reinterpret_cast<const std::uint16_t*>(source), count, out);
+      return;
     case PixelFormat::Rgb888:
       for (int i = 0; i < count; ++i) out[i] = 0xFF000000u | LoadPixel24(source + 3 * i);
       return;
@@ -79,6 +103,26 @@ void ConvertRowToXrgb(const std::uint8_t* __restrict source, PixelFormat format,
       for (int i = 0; i < count; ++i) out[i] = 0xFF000000u | words[i];
       return;
     }
+  }
+}
+
+void RowToXrgbBaseline(const std::uint8_t* source, PixelFormat format, int count, const std::uint32_t* palette,
+                       std::uint32_t* out) {
+  RowToXrgb(source, format, count, palette, out);
+}
+[[gnu::target("avx2")]] void RowToXrgbAvx2(const std::uint8_t* source, PixelFormat format, int count,
+                                           const std::uint32_t* palette, std::uint32_t* out) {
+  RowToXrgb(source, format, count, palette, out);
+}
+
+}  // namespace
+
+void ConvertRowToXrgb(const std::uint8_t* __restrict source, PixelFormat format, int count,
+                      const std::uint32_t* palette, std::uint32_t* __restrict out) {
+  if (Avx2Kernels()) {
+    RowToXrgbAvx2(source, format, count, palette, out);
+  } else {
+    RowToXrgbBaseline(source, format, count, palette, out);
   }
 }
 

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
+#include "platform/video/format_tables.h"
 #include "platform/video/kernel_choice.h"
 #include "platform/video/pixel_rows.h"
 #include "platform/video/render_device.h"
@@ -160,6 +162,44 @@ TEST_P(KernelPaths, TexturedQuadsDrawnOneToOneFollowThePerPixelRule) {
     device->EndScene();
   }
   platform::ResetVideoSettings();
+}
+
+// Every 16-bit value of each format, converted from every start within a vector and in rows of
+// odd lengths, is the colour UnpackArgb gives, opaque.
+TEST_P(KernelPaths, SixteenBitRowsConvertToTheColoursOfTheirFields) {
+  std::vector<std::uint16_t> values(65536 + 64);
+  for (std::size_t i = 0; i < values.size(); ++i) values[i] = static_cast<std::uint16_t>(i * 40503u);
+  std::vector<std::uint32_t> out(values.size());
+  for (PixelFormat format : {PixelFormat::Rgb565, PixelFormat::Xrgb1555, PixelFormat::Argb1555}) {
+    for (int start = 0; start < 17; ++start) {
+      const int count = 65536 + (start * 7) % 31;
+      std::fill(out.begin(), out.end(), 0x12345678u);
+      platform::ConvertRowToXrgb(reinterpret_cast<const std::uint8_t*>(values.data() + start), format, count, nullptr,
+                                 out.data());
+      for (int i = 0; i < count; ++i) {
+        ASSERT_EQ(out[static_cast<std::size_t>(i)],
+                  0xFF000000u | platform::UnpackArgb(values[static_cast<std::size_t>(start + i)], format))
+            << platform::FormatInfo(format).name << " start " << start << " pixel " << i;
+      }
+      ASSERT_EQ(out[static_cast<std::size_t>(count)], 0x12345678u) << "written past the row";
+    }
+  }
+}
+
+TEST_P(KernelPaths, IndexedRowsTakeTheirPaletteColoursOpaque) {
+  std::uint32_t palette[256];
+  for (int i = 0; i < 256; ++i) palette[i] = static_cast<std::uint32_t>(i) * 0x010305u;
+  std::vector<std::uint8_t> indices(300);
+  for (std::size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<std::uint8_t>(i * 97 + 5);
+  std::vector<std::uint32_t> out(indices.size() + 1);
+  for (int start = 0; start < 33; ++start) {
+    const int count = 257 - start;
+    out.back() = 7;
+    platform::ConvertRowToXrgb(indices.data() + start, PixelFormat::Indexed8, count, palette, out.data());
+    for (int i = 0; i < count; ++i)
+      ASSERT_EQ(out[static_cast<std::size_t>(i)], 0xFF000000u | palette[indices[static_cast<std::size_t>(start + i)]])
+          << start << " " << i;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, KernelPaths, testing::Bool(), PathName);
