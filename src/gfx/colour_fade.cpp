@@ -1,10 +1,13 @@
 #include "gfx/colour_fade.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/report_log.h"
 #include "gfx/dd_state.h"
 #include "gfx/surface_lock.h"
+#include "platform/video/field_scale.h"
+#include "platform/video/kernel_choice.h"
 
 namespace {
 
@@ -22,15 +25,93 @@ struct Channel16 {
 };
 
 template <typename Pixel, typename Mix>
-void FadeRows(const cSurfaceLock& dst, const cSurfaceLock& src, Mix mix) {
+[[gnu::always_inline]] inline void FadeRowsBody(const cSurfaceLock& dst, const cSurfaceLock& src, Mix mix) {
   const int w = dst.m_lpSD->nWidth, h = dst.m_lpSD->nHeight;
   const int sw = src.m_lpSD->nWidth, sh = src.m_lpSD->nHeight;
+  const int count = std::min(w, sw);
   for (int y = 0; y < h && y < sh; ++y) {
-    Pixel* to = reinterpret_cast<Pixel*>(dst.m_lpBits + static_cast<std::ptrdiff_t>(y) * dst.m_nPitch * sizeof(Pixel));
-    const Pixel* from =
+    Pixel* __restrict to =
+        reinterpret_cast<Pixel*>(dst.m_lpBits + static_cast<std::ptrdiff_t>(y) * dst.m_nPitch * sizeof(Pixel));
+    const Pixel* __restrict from =
         reinterpret_cast<const Pixel*>(src.m_lpBits + static_cast<std::ptrdiff_t>(y) * src.m_nPitch * sizeof(Pixel));
-    for (int x = 0; x < w && x < sw; ++x) to[x] = mix(from[x]);
+    for (int x = 0; x < count; ++x) to[x] = mix(from[x]);
   }
+}
+
+// The fades of the two 16-bit screen layouts and of 32 bits, each compiled for baseline x86-64
+// and for AVX2. Channels are widened and narrowed by the multiply-shifts of field_scale.h,
+// which give what the divisions of Channel16 give.
+struct FadeTerms {
+  int weight;
+  std::uint32_t red, green, blue;  // the colour bytes times (256 - weight)
+};
+
+// (c * weight + term) >> 8 in 16-bit lanes: c * weight (at most 255 x 256) fits, the sum may
+// not, so the term's high and low bytes are added apart and the low bytes' carry kept.
+struct Term16 {
+  std::uint16_t high, low;
+};
+[[gnu::always_inline]] inline std::uint16_t Mix16(std::uint16_t c, std::uint16_t weight, Term16 t) {
+  const auto product = static_cast<std::uint16_t>(c * weight);
+  return static_cast<std::uint16_t>((product >> 8) + t.high + (((product & 0xFFu) + t.low) >> 8));
+}
+
+template <int RedShift, bool SixBitGreen>
+[[gnu::always_inline]] inline void Fade16Body(const cSurfaceLock& dst, const cSurfaceLock& src, const FadeTerms& t) {
+  const auto weight = static_cast<std::uint16_t>(t.weight);
+  const auto split = [](std::uint32_t term) {
+    return Term16{static_cast<std::uint16_t>(term >> 8), static_cast<std::uint16_t>(term & 0xFFu)};
+  };
+  const Term16 rt = split(t.red), gt = split(t.green), bt = split(t.blue);
+  FadeRowsBody<std::uint16_t>(dst, src, [=](std::uint16_t s) {
+    using platform::Narrow5, platform::Narrow6, platform::Widen5, platform::Widen6;
+    const std::uint16_t r = Narrow5(Mix16(Widen5(static_cast<std::uint16_t>(s >> RedShift & 31u)), weight, rt));
+    const std::uint16_t g = SixBitGreen ? Narrow6(Mix16(Widen6(static_cast<std::uint16_t>(s >> 5 & 63u)), weight, gt))
+                                        : Narrow5(Mix16(Widen5(static_cast<std::uint16_t>(s >> 5 & 31u)), weight, gt));
+    const std::uint16_t b = Narrow5(Mix16(Widen5(static_cast<std::uint16_t>(s & 31u)), weight, bt));
+    return static_cast<std::uint16_t>(r << RedShift | g << 5 | b);
+  });
+}
+
+[[gnu::always_inline]] inline void Fade32Body(const cSurfaceLock& dst, const cSurfaceLock& src, const FadeTerms& t) {
+  const std::uint32_t weight = static_cast<std::uint32_t>(t.weight), rt = t.red, gt = t.green, bt = t.blue;
+  FadeRowsBody<std::uint32_t>(dst, src, [=](std::uint32_t s) {
+    const std::uint32_t r = ((s >> 16 & 0xFFu) * weight + rt) >> 8;
+    const std::uint32_t g = ((s >> 8 & 0xFFu) * weight + gt) >> 8;
+    const std::uint32_t b = ((s & 0xFFu) * weight + bt) >> 8;
+    return (s & 0xFF000000u) | r << 16 | g << 8 | b;
+  });
+}
+
+enum class FadeKind { Rgb565, Rgb555, Xrgb8888 };
+
+template <FadeKind Kind>
+[[gnu::always_inline]] inline void FadeBody(const cSurfaceLock& dst, const cSurfaceLock& src, const FadeTerms& t) {
+  if constexpr (Kind == FadeKind::Rgb565) Fade16Body<11, true>(dst, src, t);
+  if constexpr (Kind == FadeKind::Rgb555) Fade16Body<10, false>(dst, src, t);
+  if constexpr (Kind == FadeKind::Xrgb8888) Fade32Body(dst, src, t);
+}
+template <FadeKind Kind>
+void FadeBaseline(const cSurfaceLock& dst, const cSurfaceLock& src, const FadeTerms& t) {
+  FadeBody<Kind>(dst, src, t);
+}
+template <FadeKind Kind>
+[[gnu::target("avx2")]] void FadeAvx2(const cSurfaceLock& dst, const cSurfaceLock& src, const FadeTerms& t) {
+  FadeBody<Kind>(dst, src, t);
+}
+template <FadeKind Kind>
+void Fade(const cSurfaceLock& dst, const cSurfaceLock& src, const FadeTerms& t) {
+  if (platform::Avx2Kernels()) {
+    FadeAvx2<Kind>(dst, src, t);
+  } else {
+    FadeBaseline<Kind>(dst, src, t);
+  }
+}
+
+// The colour fields of R5G6B5 (six-bit green) or X1R5G5B5.
+bool IsLayout16(const DDPixelLayout& f, bool sixBitGreen) {
+  return f.nRedShift == (sixBitGreen ? 11 : 10) && f.nGreenShift == 5 && f.nBlueShift == 0 && f.nRedMax == 31 &&
+         f.nGreenMax == (sixBitGreen ? 63 : 31) && f.nBlueMax == 31;
 }
 
 }  // namespace
@@ -45,17 +126,27 @@ int DDFade_UnPal(DDSURFACEDATA* lpDst, int nWeight, BYTE cbRed, BYTE cbGreen, BY
   cSurfaceLock src(lpSrc);
   if (src.m_lpBits == nullptr) return 0;
   const int rest = 256 - nWeight;
-  if (DDBpp == 16) {
+  // The fast paths hold for weights of 0 to 256, where every mixed channel stays within 0..255.
+  const bool inRange = nWeight >= 0 && nWeight <= 256;
+  const FadeTerms terms{nWeight, static_cast<std::uint32_t>(cbRed * rest), static_cast<std::uint32_t>(cbGreen * rest),
+                        static_cast<std::uint32_t>(cbBlue * rest)};
+  if (DDBpp == 16 && inRange && IsLayout16(DDPixelFormat, true)) {
+    Fade<FadeKind::Rgb565>(dst, src, terms);
+  } else if (DDBpp == 16 && inRange && IsLayout16(DDPixelFormat, false)) {
+    Fade<FadeKind::Rgb555>(dst, src, terms);
+  } else if (DDBpp == 16) {
     const DDPixelLayout& f = DDPixelFormat;
     const Channel16 r{f.nRedShift, f.nRedMax, cbRed * rest};
     const Channel16 g{f.nGreenShift, f.nGreenMax, cbGreen * rest};
     const Channel16 b{f.nBlueShift, f.nBlueMax, cbBlue * rest};
-    FadeRows<std::uint16_t>(dst, src, [&](std::uint16_t s) {
+    FadeRowsBody<std::uint16_t>(dst, src, [&](std::uint16_t s) {
       return static_cast<std::uint16_t>(r.Mix(s, nWeight) | g.Mix(s, nWeight) | b.Mix(s, nWeight));
     });
+  } else if (DDBpp == 32 && inRange) {
+    Fade<FadeKind::Xrgb8888>(dst, src, terms);
   } else if (DDBpp == 32) {
     const int rt = cbRed * rest, gt = cbGreen * rest, bt = cbBlue * rest;
-    FadeRows<std::uint32_t>(dst, src, [&](std::uint32_t s) {
+    FadeRowsBody<std::uint32_t>(dst, src, [&](std::uint32_t s) {
       const auto mix = [&](int shift, int term) {
         return static_cast<std::uint32_t>((static_cast<int>((s >> shift) & 0xFF) * nWeight + term) >> 8) << shift;
       };

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/video/field_scale.h"
 #include "platform/video/kernel_choice.h"
 #include "platform/video/pixel_buffer.h"
 
@@ -57,16 +58,8 @@ const std::uint32_t* ArgbTable16(PixelFormat format) {
 
 namespace {
 
-// A field widened to 8 bits as UnpackArgb does it (f * 255 / maximum), by a multiply and a
-// shift that give the same for every field value and stay within 16 bits, so that they
-// vectorise where a 64K table lookup would not.
-[[gnu::always_inline]] inline std::uint16_t Widen5(std::uint16_t f) {
-  return static_cast<std::uint16_t>(static_cast<std::uint16_t>(f * 1053u) >> 7);
-}
-[[gnu::always_inline]] inline std::uint16_t Widen6(std::uint16_t f) {
-  return static_cast<std::uint16_t>(static_cast<std::uint16_t>(f * 259u + 3u) >> 6);
-}
-
+// A 16-bit pixel widened field by field (field_scale.h), which vectorises where a 64K table
+// lookup would not.
 template <int RedShift, bool SixBitGreen>
 [[gnu::always_inline]] inline void Row16ToXrgb(const std::uint16_t* __restrict words, int count,
                                                std::uint32_t* __restrict out) {
