@@ -47,14 +47,18 @@ VideoResult RenderSystem::CreateDevice(bool hardwareVertexProcessing, const Pres
 
 namespace {
 
-std::atomic<std::uint64_t> g_stateVersions{0};
+std::atomic<std::uint64_t> g_devices{0};
 
 }  // namespace
 
-void RenderDevice::Touch() { stateVersion_ = g_stateVersions.fetch_add(1, std::memory_order_relaxed) + 1; }
+// The device's number in the high bits keeps the versions of two devices apart; the count below
+// it needs no atomic, as a device is used by one thread.
+void RenderDevice::Touch() { ++stateVersion_; }
 
-RenderDevice::RenderDevice(const PresentParams& params) : account_(std::make_shared<DeviceAccount>()), params_(params) {
-  Touch();
+RenderDevice::RenderDevice(const PresentParams& params)
+    : account_(std::make_shared<DeviceAccount>()),
+      params_(params),
+      stateVersion_((g_devices.fetch_add(1, std::memory_order_relaxed) + 1) << 40) {
   account_->videoLimit = CurrentVideoSettings().videoMemoryBytes;
   CreateBackBuffer();
   ApplyDisplayRequest();

@@ -144,7 +144,7 @@ class RenderDevice {
   DeviceCounts counts_;
   // Changed by every state, texture and target call, so that draws between two such calls (a
   // sprite batch's run) share one rasteriser set-up. Unique across devices.
-  std::uint64_t stateVersion_ = 0;
+  std::uint64_t stateVersion_;
   std::function<void(const RenderSurface&)> watchTargets_;
 };
 
