@@ -4,6 +4,7 @@
 
 #include "core/report_log.h"
 #include "gfx/dd_state.h"
+#include "gfx/fade_rows.h"
 #include "gfx/surface_lock.h"
 
 namespace {
@@ -44,6 +45,7 @@ int DDFade_UnPal(DDSURFACEDATA* lpDst, int nWeight, BYTE cbRed, BYTE cbGreen, BY
   if (dst.m_lpBits == nullptr) return 0;
   cSurfaceLock src(lpSrc);
   if (src.m_lpBits == nullptr) return 0;
+  if (DDFadeFast(dst, src, nWeight, cbRed, cbGreen, cbBlue)) return 1;
   const int rest = 256 - nWeight;
   if (DDBpp == 16) {
     const DDPixelLayout& f = DDPixelFormat;

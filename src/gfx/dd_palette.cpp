@@ -9,6 +9,7 @@
 #include "gfx/dd_surface.h"
 #include "gfx/render_target.h"
 #include "gfx/surface_lock.h"
+#include "platform/video/pixel_format.h"
 
 PALETTEENTRY DDPalette[256];
 PALETTEENTRY DDPaletteSaved[256];
@@ -75,20 +76,16 @@ void TakeTransmitDD(const cSurfaceLock& lock, const char* szFileName) {
 }
 
 // The transparent colour as the Direct3D 16-bit back buffer holds it. The arguments are field
-// values of the texture layout; they are widened to 8 bits and packed in the back buffer's own
-// layout, so that the key matches what a clear or a draw of that colour leaves there.
+// values of the texture layout, widened to 8 bits; the 16-bit key is that colour packed as the
+// device packs a clear of it, so that it is the very pixel a key clear leaves on the back buffer.
 void SetBackBufferKeys16(BYTE cbRed, BYTE cbGreen, BYTE cbBlue) {
   const DDPixelLayout& t = DDPixelFormat;
-  const DDPixelLayout& b = DDBackPixelFormat;
   const int red = t.nRedMax != 0 ? cbRed * 255 / t.nRedMax : 0;
   const int green = t.nGreenMax != 0 ? cbGreen * 255 / t.nGreenMax : 0;
   const int blue = t.nBlueMax != 0 ? cbBlue * 255 / t.nBlueMax : 0;
   lpDTCon->dwBackKey =
       0xFF000000u | static_cast<DWORD>(red) << 16 | static_cast<DWORD>(green) << 8 | static_cast<DWORD>(blue);
-  lpDTCon->wBackKey16 = static_cast<WORD>(static_cast<DWORD>(red * b.nRedMax / 255) << b.nRedShift |
-                                          static_cast<DWORD>(green * b.nGreenMax / 255) << b.nGreenShift |
-                                          static_cast<DWORD>(blue * b.nBlueMax / 255) << b.nBlueShift |
-                                          static_cast<DWORD>(b.nAlphaMax & 1) << b.nAlphaShift);
+  lpDTCon->wBackKey16 = static_cast<WORD>(platform::PackArgbNearest(lpDTCon->dwBackKey, lpDTCon->BackBufferFormat));
 }
 
 }  // namespace

@@ -50,6 +50,17 @@ const ClipCase kClipCases[] = {
      1,
      {100, 0, 16, 32, 16, 0, -16, 32}},
     {"D3DMirroredInside", true, 64, 32, {100, 0, 32, 32, 64, 0, -32, 32}, 1, {100, 0, 32, 32, 64, 0, -32, 32}},
+    // Scales that do not divide evenly: each cut truncates.
+    {"DirectDrawTripleStretchLeftCutsTheSourceDown", false, 100, 4, {-5, 0, 300, 4, 0, 0, 100, 4}, 1,
+     {0, 0, 295, 4, 1, 0, 99, 4}},  // source start 1.67
+    {"DirectDrawTripleStretchRightCutsTheSourceDown", false, 100, 4, {500, 0, 300, 4, 0, 0, 100, 4}, 1,
+     {500, 0, 140, 4, 0, 0, 46, 4}},  // source width 46.67
+    {"DirectDrawSourcePastItsEdgeShrinksTheWidthDown", false, 100, 4, {0, 0, 200, 4, 0, 0, 110, 4}, 1,
+     {0, 0, 181, 4, 0, 0, 100, 4}},  // 181.8
+    {"D3DSourcePastItsEdgeShrinksTheWidthDown", true, 100, 4, {0, 0, 200, 4, 0, 0, 110, 4}, 1,
+     {0, 0, 181, 4, 0, 0, 100, 4}},
+    {"D3DMirroredSourcePastItsEdgeShrinksTheWidthDown", true, 100, 4, {0, 0, 200, 4, 100, 0, -110, 4}, 1,
+     {0, 0, 181, 4, 100, 0, -100, 4}},
     {"ZeroSourceWidth", true, 64, 32, {0, 0, 32, 32, 0, 0, 0, 32}, 0, {0, 0, 32, 32, 0, 0, 0, 32}},
 };
 

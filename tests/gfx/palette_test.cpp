@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "gfx/core_blit.h"
 #include "gfx/dd_fill.h"
 #include "gfx/dd_palette.h"
 #include "gfx/dd_surface.h"
@@ -146,6 +147,27 @@ TEST_P(PaletteModes, FileTexturesAndSpritesTurnTheTransparentColourIntoTheirKey)
   DDReleaseSurface(&sprite);
 }
 
+// Direct3D reads the palette back from texels: a keyed texel (alpha 0) holds no colour, so its
+// entry keeps what it had; every other mode takes every entry.
+TEST_P(PaletteModes, ReadingThePaletteFromTexelsLeavesTransparentEntriesAlone) {
+  const Mode mode = GetParam();
+  if (mode.bpp == 8) GTEST_SKIP() << "the palette is the screen's";
+  DDSURFACEDATA record;
+  ASSERT_EQ(DDCreateSurfaceFromFile(&record, "bmp\\plt\\Palette.bmp", 0, DDBpp, 1, DTMEMORYTYPE_SYSTEM, 0, 0, 0, 0, 0),
+            0);
+  const PALETTEENTRY marker{1, 2, 3, 4};
+  for (PALETTEENTRY& e : DDPalette) e = marker;
+  DDSetPalette_UnPal(DDPalette, &record);
+  DDReleaseSurface(&record);
+  if (mode.backend == 1) {
+    EXPECT_EQ(DDPalette[0], marker) << "entry 0 is the magenta texel, keyed";
+  } else {
+    EXPECT_NE(DDPalette[0], marker);
+  }
+  EXPECT_NE(DDPalette[1], marker);
+  EXPECT_NE(DDPalette[255], marker);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, PaletteModes, testing::ValuesIn(gfxtest::kModes), gfxtest::PrintMode);
 
 class PaletteEdges : public gfxtest::LibraryTest {};
@@ -166,6 +188,27 @@ TEST_F(PaletteEdges, AFixedColourOnAThirtyTwoBitScreenIsPackedByTheScreensMasks)
   EXPECT_EQ(DDTransmitKey, 0x000A141Eu);
 }
 
+// Each channel is scaled by its own maximum, so a key with green in it comes out right on a
+// 5-6-5 screen, and the scaling truncates.
+TEST_F(PaletteEdges, ADirectDrawKeyOtherThanMagentaIsScaledPerChannel) {
+  struct Case {
+    int mode;
+    BYTE r, g, b;
+    DWORD key;
+  };
+  const Case cases[] = {
+      {3, 200, 100, 50, 24u << 11 | 24u << 5 | 6u},  // 24.3, 24.7, 6.1
+      {3, 10, 250, 130, 1u << 11 | 61u << 5 | 15u},  // 1.2, 61.8, 15.8
+      {4, 200, 100, 50, 0xC86432u},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(Init(gfxtest::kModes[c.mode]));
+    DDSetTransmit(c.r, c.g, c.b);
+    EXPECT_EQ(DDTransmitKey, c.key) << int(c.r) << "," << int(c.g) << "," << int(c.b);
+    DDUnInit();
+  }
+}
+
 TEST_F(PaletteEdges, AWindowedSixteenBitDirect3DKeyKeepsTheAlphaBitOfItsBackBuffer) {
   ASSERT_TRUE(Init({"D3D16w", 1, 16, 1}));
   DDSetTransmit(31, 0, 31);
@@ -173,6 +216,38 @@ TEST_F(PaletteEdges, AWindowedSixteenBitDirect3DKeyKeepsTheAlphaBitOfItsBackBuff
   EXPECT_EQ(lpDTCon->dwBackKey, 0xFFFF00FFu);
   EXPECT_EQ(DDPalToRGB16(&DDPalette[0]), 0u);
   EXPECT_TRUE(Has(ErrorLog(), "DDPalToRGB16はDirect3Dでは未対応"));
+}
+
+// The 16-bit back-buffer key must be the pixel an opaque draw of a keyed source leaves on the
+// back buffer, for every key and in both back-buffer layouts, not only black and full scale.
+TEST_F(PaletteEdges, TheSixteenBitBackBufferKeyIsThePixelTheKeyClearWrites) {
+  struct Case {
+    const char* name;
+    int windowed;
+    BYTE r, g, b;
+    WORD expected;  // 0 = only compared with the cleared pixel
+  };
+  const Case cases[] = {
+      {"5-6-5 (10,20,30)", 0, 10, 20, 30, 0x553E}, {"5-6-5 magenta", 0, 31, 0, 31, 0xF81F},
+      {"5-6-5 (1,30,2)", 0, 1, 30, 2, 0},         {"5-6-5 white", 0, 31, 31, 31, 0xFFFF},
+      {"1-5-5-5 (10,20,30)", 1, 10, 20, 30, 0xAA9E}, {"1-5-5-5 (3,17,29)", 1, 3, 17, 29, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(Init({"D3D16", 1, 16, c.windowed}));
+    DDSetTransmit(c.r, c.g, c.b);
+    if (c.expected != 0) {
+      EXPECT_EQ(lpDTCon->wBackKey16, c.expected);
+    }
+    DDSURFACEDATA keyed;
+    ASSERT_TRUE(DDCreateSurface(&keyed, 4, 4, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    DDFillSurface(&keyed, 0);  // wholly transparent
+    DDFillSurface(&SDBackBuffer, 0);
+    DDBlt(&SDBackBuffer, 8, 8, 4, 4, &keyed, 0, 0, 0);
+    EXPECT_EQ(PixelOf(&SDBackBuffer, 9, 9), lpDTCon->wBackKey16);
+    DDReleaseSurface(&keyed);
+    DDUnInit();
+  }
 }
 
 TEST_F(PaletteEdges, IndexZeroMeansTransparentInDirect3DFills) {

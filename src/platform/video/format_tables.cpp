@@ -4,6 +4,8 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/video/field_scale.h"
+#include "platform/video/kernel_choice.h"
 #include "platform/video/pixel_buffer.h"
 
 namespace platform {
@@ -42,17 +44,6 @@ const ComponentPackTable& PackTable() {
   return table;
 }
 
-const std::uint16_t* Argb1555To565Table() {
-  static const std::unique_ptr<std::array<std::uint16_t, 65536>> table = [] {
-    auto t = std::make_unique<std::array<std::uint16_t, 65536>>();
-    for (std::uint32_t v = 0; v < 65536; ++v) {
-      (*t)[v] = static_cast<std::uint16_t>(PackArgbNearest(UnpackArgb(v, PixelFormat::Argb1555), PixelFormat::Rgb565));
-    }
-    return t;
-  }();
-  return table->data();
-}
-
 const std::uint32_t* ArgbTable16(PixelFormat format) {
   static const std::unique_ptr<Table16> rgb565 = BuildTable16(PixelFormat::Rgb565);
   static const std::unique_ptr<Table16> xrgb1555 = BuildTable16(PixelFormat::Xrgb1555);
@@ -65,22 +56,37 @@ const std::uint32_t* ArgbTable16(PixelFormat format) {
   }
 }
 
-void ConvertRowToXrgb(const std::uint8_t* __restrict source, PixelFormat format, int count,
-                      const std::uint32_t* palette, std::uint32_t* __restrict out) {
-  // Rows start on 4-byte boundaries, so 16- and 32-bit pixels are read as words: the loops
-  // then vectorise where the hardware can (the table lookups cannot).
+namespace {
+
+// A 16-bit pixel widened field by field (field_scale.h), which vectorises where a 64K table
+// lookup would not.
+template <int RedShift, bool SixBitGreen>
+[[gnu::always_inline]] inline void Row16ToXrgb(const std::uint16_t* __restrict words, int count,
+                                               std::uint32_t* __restrict out) {
+  for (int i = 0; i < count; ++i) {
+    const std::uint16_t v = words[i];
+    const std::uint32_t r = Widen5(static_cast<std::uint16_t>(v >> RedShift & 31u));
+    const std::uint32_t g = SixBitGreen ? Widen6(static_cast<std::uint16_t>(v >> 5 & 63u))
+                                        : Widen5(static_cast<std::uint16_t>(v >> 5 & 31u));
+    const std::uint32_t b = Widen5(static_cast<std::uint16_t>(v & 31u));
+    out[i] = 0xFF000000u | r << 16 | g << 8 | b;
+  }
+}
+
+// Rows start on 4-byte boundaries, so 16- and 32-bit pixels are read as words.
+[[gnu::always_inline]] inline void RowToXrgb(const std::uint8_t* __restrict source, PixelFormat format, int count,
+                                             const std::uint32_t* palette, std::uint32_t* __restrict out) {
   switch (format) {
     case PixelFormat::Indexed8:
       for (int i = 0; i < count; ++i) out[i] = 0xFF000000u | palette[source[i]];
       return;
     case PixelFormat::Rgb565:
-    case PixelFormat::Xrgb1555:
-    case PixelFormat::Argb1555: {
-      const std::uint32_t* table = ArgbTable16(format);
-      const auto* words = reinterpret_cast<const std::uint16_t*>(source);
-      for (int i = 0; i < count; ++i) out[i] = 0xFF000000u | table[words[i]];
+      Row16ToXrgb<11, true>(reinterpret_cast<const std::uint16_t*>(source), count, out);
       return;
-    }
+    case PixelFormat::Xrgb1555:
+    case PixelFormat::Argb1555:
+      Row16ToXrgb<10, false>(reinterpret_cast<const std::uint16_t*>(source), count, out);
+      return;
     case PixelFormat::Rgb888:
       for (int i = 0; i < count; ++i) out[i] = 0xFF000000u | LoadPixel24(source + 3 * i);
       return;
@@ -90,6 +96,26 @@ void ConvertRowToXrgb(const std::uint8_t* __restrict source, PixelFormat format,
       for (int i = 0; i < count; ++i) out[i] = 0xFF000000u | words[i];
       return;
     }
+  }
+}
+
+void RowToXrgbBaseline(const std::uint8_t* source, PixelFormat format, int count, const std::uint32_t* palette,
+                       std::uint32_t* out) {
+  RowToXrgb(source, format, count, palette, out);
+}
+[[gnu::target("avx2")]] void RowToXrgbAvx2(const std::uint8_t* source, PixelFormat format, int count,
+                                           const std::uint32_t* palette, std::uint32_t* out) {
+  RowToXrgb(source, format, count, palette, out);
+}
+
+}  // namespace
+
+void ConvertRowToXrgb(const std::uint8_t* __restrict source, PixelFormat format, int count,
+                      const std::uint32_t* palette, std::uint32_t* __restrict out) {
+  if (Avx2Kernels()) {
+    RowToXrgbAvx2(source, format, count, palette, out);
+  } else {
+    RowToXrgbBaseline(source, format, count, palette, out);
   }
 }
 

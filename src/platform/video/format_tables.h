@@ -22,8 +22,6 @@ struct ComponentPackTable {
 };
 const ComponentPackTable& PackTable();
 
-// Every A1R5G5B5 value as the R5G6B5 pixel of its colour (widened, then to the nearest field).
-const std::uint16_t* Argb1555To565Table();
 
 // Converts one row of pixels of any format to XRGB8888 (top byte 0xFF). An Indexed8 row is
 // looked up in the 256 colours of `palette` (XRGB8888), which may be null for other formats.

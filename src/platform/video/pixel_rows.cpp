@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/video/kernel_choice.h"
+
 namespace platform {
 namespace {
 
@@ -19,8 +21,11 @@ void FillRow24(std::uint8_t* row, int count, std::uint32_t value) {
   for (int i = 0; i < count; ++i) StorePixel24(row + 3 * i, value);
 }
 
+// The keyed rows are inlined into rectangle loops compiled twice, for baseline x86-64 and for
+// AVX2, so that a blit makes one call however many rows it has.
 template <typename T>
-void KeyedRowT(std::uint8_t* __restrict target, const std::uint8_t* __restrict source, int count, std::uint32_t key) {
+[[gnu::always_inline]] inline void KeyedRowT(std::uint8_t* __restrict target, const std::uint8_t* __restrict source,
+                                             int count, std::uint32_t key) {
   T* __restrict d = reinterpret_cast<T*>(target);
   const T* __restrict s = reinterpret_cast<const T*>(source);
   const T k = static_cast<T>(key);
@@ -30,11 +35,59 @@ void KeyedRowT(std::uint8_t* __restrict target, const std::uint8_t* __restrict s
   }
 }
 
-void KeyedRow24(std::uint8_t* __restrict target, const std::uint8_t* __restrict source, int count, std::uint32_t key) {
-  for (int i = 0; i < count; ++i) {
+// Whole words where a fourth byte can be read and written back unchanged: the byte after a
+// pixel is the next pixel's, rewritten by it in turn, so only the row's last pixel goes byte
+// by byte.
+[[gnu::always_inline]] inline void KeyedRow24(std::uint8_t* __restrict target, const std::uint8_t* __restrict source,
+                                              int count, std::uint32_t key) {
+  int i = 0;
+  for (; i + 1 < count; ++i) {
+    std::uint32_t v, old;
+    std::memcpy(&v, source + 3 * i, 4);
+    std::memcpy(&old, target + 3 * i, 4);
+    const std::uint32_t colour = v & 0xFFFFFFu;
+    const std::uint32_t out = colour == key ? old : (old & 0xFF000000u) | colour;
+    std::memcpy(target + 3 * i, &out, 4);
+  }
+  if (i < count) {
     const std::uint32_t v = LoadPixel24(source + 3 * i);
     if (v != key) StorePixel24(target + 3 * i, v);
   }
+}
+
+struct KeyedRect {
+  std::uint8_t* target;
+  std::ptrdiff_t targetPitch;
+  const std::uint8_t* source;
+  std::ptrdiff_t sourcePitch;
+  int width;
+  int height;
+  std::uint32_t key;
+};
+
+template <int Bytes>
+[[gnu::always_inline]] inline void KeyedRectBody(const KeyedRect& r) {
+  // Locals, so that the row stores cannot be taken to change them.
+  std::uint8_t* to = r.target;
+  const std::uint8_t* from = r.source;
+  const std::ptrdiff_t toPitch = r.targetPitch, fromPitch = r.sourcePitch;
+  const int width = r.width, height = r.height;
+  const std::uint32_t key = r.key;
+  for (int y = 0; y < height; ++y, to += toPitch, from += fromPitch) {
+    if constexpr (Bytes == 1) KeyedRowT<std::uint8_t>(to, from, width, key);
+    if constexpr (Bytes == 2) KeyedRowT<std::uint16_t>(to, from, width, key);
+    if constexpr (Bytes == 3) KeyedRow24(to, from, width, key);
+    if constexpr (Bytes == 4) KeyedRowT<std::uint32_t>(to, from, width, key);
+  }
+}
+
+template <int Bytes>
+void KeyedRectBaseline(const KeyedRect& r) {
+  KeyedRectBody<Bytes>(r);
+}
+template <int Bytes>
+[[gnu::target("avx2")]] void KeyedRectAvx2(const KeyedRect& r) {
+  KeyedRectBody<Bytes>(r);
 }
 
 template <typename T>
@@ -62,14 +115,16 @@ void GatherRow24(std::uint8_t* __restrict target, const std::uint8_t* __restrict
 }
 
 using FillRowFn = void (*)(std::uint8_t*, int, std::uint32_t);
-using KeyedRowFn = void (*)(std::uint8_t*, const std::uint8_t*, int, std::uint32_t);
+using KeyedRectFn = void (*)(const KeyedRect&);
 using GatherRowFn = void (*)(std::uint8_t*, const std::uint8_t*, const int*, int, bool, std::uint32_t);
 
 // Indexed by bytes per pixel.
 constexpr FillRowFn kFillRows[5] = {nullptr, FillRowT<std::uint8_t>, FillRowT<std::uint16_t>, FillRow24,
                                     FillRowT<std::uint32_t>};
-constexpr KeyedRowFn kKeyedRows[5] = {nullptr, KeyedRowT<std::uint8_t>, KeyedRowT<std::uint16_t>, KeyedRow24,
-                                      KeyedRowT<std::uint32_t>};
+// [AVX2][bytes per pixel]
+constexpr KeyedRectFn kKeyedRects[2][5] = {
+    {nullptr, KeyedRectBaseline<1>, KeyedRectBaseline<2>, KeyedRectBaseline<3>, KeyedRectBaseline<4>},
+    {nullptr, KeyedRectAvx2<1>, KeyedRectAvx2<2>, KeyedRectAvx2<3>, KeyedRectAvx2<4>}};
 constexpr GatherRowFn kGatherRows[5] = {nullptr, GatherRowT<std::uint8_t>, GatherRowT<std::uint16_t>, GatherRow24,
                                         GatherRowT<std::uint32_t>};
 
@@ -114,10 +169,9 @@ void CopyPixelsKeyed(PixelBuffer& target, int x, int y, const PixelBuffer& sourc
     CopyPixelsKeyed(target, x, y, copy, from, key);
     return;
   }
-  const KeyedRowFn keyed = kKeyedRows[source.bytesPerPixel()];
-  for (int row = 0; row < from.Height(); ++row) {
-    keyed(PixelPtr(target, x, y + row), PixelPtr(source, from.left, from.top + row), from.Width(), key);
-  }
+  const KeyedRect rect{PixelPtr(target, x, y), target.pitch(), PixelPtr(source, from.left, from.top),
+                       source.pitch(), from.Width(), from.Height(), key};
+  kKeyedRects[Avx2Kernels() ? 1 : 0][source.bytesPerPixel()](rect);
 }
 
 void StretchPixels(PixelBuffer& target, const PixelBuffer& source, const StretchCopy& copy) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/video/format_tables.h"
+#include "platform/video/kernel_choice.h"
 #include "platform/video/sampling.h"
 
 namespace platform {
@@ -27,13 +28,26 @@ namespace {
 
 // ---- Pixel loads and stores, one type per format ---------------------------------------------
 
-struct Tables {
+// The shared conversion tables, looked up once rather than for every draw.
+struct SharedTables {
   const std::uint32_t* rgb565 = ArgbTable16(PixelFormat::Rgb565);
   const std::uint32_t* xrgb1555 = ArgbTable16(PixelFormat::Xrgb1555);
   const std::uint32_t* argb1555 = ArgbTable16(PixelFormat::Argb1555);
   const ComponentPackTable* pack = &PackTable();
-  const std::uint16_t* argb1555To565 = Argb1555To565Table();
-  std::uint8_t alphaScale[256] = {};  // texel alpha times the constant alpha, for scaled-alpha spans
+};
+const SharedTables& Shared() {
+  static const SharedTables tables;
+  return tables;
+}
+
+struct Tables {
+  const std::uint32_t* rgb565 = Shared().rgb565;
+  const std::uint32_t* xrgb1555 = Shared().xrgb1555;
+  const std::uint32_t* argb1555 = Shared().argb1555;
+  const ComponentPackTable* pack = Shared().pack;
+  // Texel alpha times the constant alpha, for scaled-alpha spans: written by ChooseMode when it
+  // picks them, read by nothing else.
+  std::uint8_t alphaScale[256];
 };
 
 inline std::uint32_t Read32(const std::uint8_t* p) {
@@ -166,6 +180,16 @@ struct Painter;
 // target: first pixel; source: first texel (contiguous) or the texture's first byte (offsets).
 using PaintFn = void (*)(Painter&, std::uint8_t* target, int count, const std::uint8_t* source,
                          const std::int32_t* offsets);
+// Rows of contiguous texels one under the other, drawn in one call: the 1:1 quad.
+struct PaintRect {
+  std::uint8_t* target;
+  std::ptrdiff_t targetPitch;
+  const std::uint8_t* source;
+  std::ptrdiff_t sourcePitch;
+  int count;
+  int rows;
+};
+using PaintRectFn = void (*)(const PaintRect&);
 
 struct Painter {
   Painter(std::vector<std::uint32_t>& texelRow, std::vector<std::uint32_t>& colorRow)
@@ -181,6 +205,7 @@ struct Painter {
   std::vector<std::uint32_t>& colors;
   PaintFn contiguous = nullptr;
   PaintFn gathered = nullptr;
+  PaintRectFn rect = nullptr;  // the fast painters only
 };
 
 template <class Src, bool Gather>
@@ -257,19 +282,33 @@ void PaintGeneral(Painter& p, std::uint8_t* target, int count, const std::uint8_
 }
 
 // Keyed A1R5G5B5 texels onto a 16-bit target of the same format or R5G6B5: the alpha bit
-// decides, so a texel is either stored as it is (converted by table) or left out. The same
+// decides, so a texel is either stored as it is (converted by shifts) or left out. The same
 // result as the general path, without widening every texel. (A texture is never the target
 // here: RasterStrip draws from a copy then.)
+// The six-bit green of a five-bit one, as widening to 8 bits (g * 255 / 31) and packing to the
+// nearest 6-bit value gives it: twice g, plus one for g in 18-20 and 23-31 (not a plain bit
+// copy: 16 becomes 32, not 33). Compares of 16-bit lanes, which vectorise.
+[[gnu::always_inline]] inline std::uint16_t Green5To6(std::uint16_t g) {
+  const bool up = static_cast<std::uint16_t>(g - 18u) < 3u || g >= 23u;
+  return static_cast<std::uint16_t>(g * 2u + (up ? 1u : 0u));
+}
+
+// A1R5G5B5 as the nearest R5G6B5, alpha dropped: red and blue keep their fields.
+[[gnu::always_inline]] inline std::uint16_t Argb1555To565(std::uint16_t s) {
+  return static_cast<std::uint16_t>((s & 0x7C00u) << 1 | Green5To6(static_cast<std::uint16_t>(s >> 5 & 31u)) << 5 |
+                                    (s & 31u));
+}
+
 template <bool Gather, bool To565>
-void PaintKeyed1555(Painter& p, std::uint8_t* __restrict target, int count, const std::uint8_t* __restrict source,
-                    const std::int32_t* offsets) {
+[[gnu::always_inline]] inline void PaintKeyed1555Body(std::uint8_t* __restrict target, int count,
+                                                      const std::uint8_t* __restrict source,
+                                                      const std::int32_t* offsets) {
   // Rows start on 4-byte boundaries and pixels on 2-byte ones: the words can be read as such,
   // which lets the contiguous form vectorise.
   std::uint16_t* __restrict out = reinterpret_cast<std::uint16_t*>(target);
-  const std::uint16_t* to565 = p.tables.argb1555To565;
   for (int i = 0; i < count; ++i) {
     const std::uint16_t s = Gather ? Read16(source + offsets[i]) : reinterpret_cast<const std::uint16_t*>(source)[i];
-    const std::uint16_t shown = To565 ? to565[s] : s;
+    const std::uint16_t shown = To565 ? Argb1555To565(s) : s;
     out[i] = (s & 0x8000) != 0 ? shown : out[i];
   }
 }
@@ -278,8 +317,9 @@ void PaintKeyed1555(Painter& p, std::uint8_t* __restrict target, int count, cons
 // vectorises; the rare texels in between are blended in a second pass over the same span
 // (the first pass left their target pixels as they were). The same result as the general path.
 template <bool Gather, bool TargetAlpha>
-void PaintArgb8888(Painter&, std::uint8_t* __restrict target, int count, const std::uint8_t* __restrict source,
-                   const std::int32_t* offsets) {
+[[gnu::always_inline]] inline void PaintArgb8888Body(std::uint8_t* __restrict target, int count,
+                                                     const std::uint8_t* __restrict source,
+                                                     const std::int32_t* offsets) {
   std::uint32_t* __restrict out = reinterpret_cast<std::uint32_t*>(target);
   const auto texel = [&](int i) {
     return Gather ? Read32(source + offsets[i]) : reinterpret_cast<const std::uint32_t*>(source)[i];
@@ -298,6 +338,59 @@ void PaintArgb8888(Painter&, std::uint8_t* __restrict target, int count, const s
     if (a == 0 || a == 255) continue;
     out[i] = TargetAlpha ? Mix(c, out[i], a) : Mix(c, out[i] | 0xFF000000u, a) & 0xFFFFFFu;
   }
+}
+
+template <class Row>
+[[gnu::always_inline]] inline void ForEachRow(const PaintRect& r, Row row) {
+  std::uint8_t* to = r.target;
+  const std::uint8_t* from = r.source;
+  const std::ptrdiff_t toPitch = r.targetPitch, fromPitch = r.sourcePitch;
+  const int count = r.count, rows = r.rows;
+  for (int y = 0; y < rows; ++y, to += toPitch, from += fromPitch) row(to, count, from);
+}
+
+// Each fast painter twice: baseline x86-64 and AVX2 (kernel_choice.h picks).
+template <bool Gather, bool To565>
+void PaintKeyed1555(Painter&, std::uint8_t* target, int count, const std::uint8_t* source, const std::int32_t* offsets) {
+  PaintKeyed1555Body<Gather, To565>(target, count, source, offsets);
+}
+template <bool Gather, bool To565>
+[[gnu::target("avx2")]] void PaintKeyed1555Avx2(Painter&, std::uint8_t* target, int count, const std::uint8_t* source,
+                                                const std::int32_t* offsets) {
+  PaintKeyed1555Body<Gather, To565>(target, count, source, offsets);
+}
+template <bool To565>
+void PaintKeyed1555Rect(const PaintRect& r) {
+  ForEachRow(r, [](std::uint8_t* to, int count, const std::uint8_t* from) {
+    PaintKeyed1555Body<false, To565>(to, count, from, nullptr);
+  });
+}
+template <bool To565>
+[[gnu::target("avx2")]] void PaintKeyed1555RectAvx2(const PaintRect& r) {
+  ForEachRow(r, [](std::uint8_t* to, int count, const std::uint8_t* from) [[gnu::always_inline]] {
+    PaintKeyed1555Body<false, To565>(to, count, from, nullptr);
+  });
+}
+template <bool TargetAlpha>
+void PaintArgb8888Rect(const PaintRect& r) {
+  ForEachRow(r, [](std::uint8_t* to, int count, const std::uint8_t* from) {
+    PaintArgb8888Body<false, TargetAlpha>(to, count, from, nullptr);
+  });
+}
+template <bool TargetAlpha>
+[[gnu::target("avx2")]] void PaintArgb8888RectAvx2(const PaintRect& r) {
+  ForEachRow(r, [](std::uint8_t* to, int count, const std::uint8_t* from) [[gnu::always_inline]] {
+    PaintArgb8888Body<false, TargetAlpha>(to, count, from, nullptr);
+  });
+}
+template <bool Gather, bool TargetAlpha>
+void PaintArgb8888(Painter&, std::uint8_t* target, int count, const std::uint8_t* source, const std::int32_t* offsets) {
+  PaintArgb8888Body<Gather, TargetAlpha>(target, count, source, offsets);
+}
+template <bool Gather, bool TargetAlpha>
+[[gnu::target("avx2")]] void PaintArgb8888Avx2(Painter&, std::uint8_t* target, int count, const std::uint8_t* source,
+                                               const std::int32_t* offsets) {
+  PaintArgb8888Body<Gather, TargetAlpha>(target, count, source, offsets);
 }
 
 template <class Src, class Dst, bool Gather>
@@ -343,15 +436,29 @@ void SelectPainters(const PixelBuffer* texture, PixelFormat target, Mode mode, P
   if (texture != nullptr && texture->format() == PixelFormat::Argb8888 && mode == Mode::IdentityBlend &&
       (target == PixelFormat::Argb8888 || target == PixelFormat::Xrgb8888)) {
     const bool alpha = target == PixelFormat::Argb8888;
-    p.contiguous = alpha ? &PaintArgb8888<false, true> : &PaintArgb8888<false, false>;
-    p.gathered = alpha ? &PaintArgb8888<true, true> : &PaintArgb8888<true, false>;
+    if (Avx2Kernels()) {
+      p.contiguous = alpha ? &PaintArgb8888Avx2<false, true> : &PaintArgb8888Avx2<false, false>;
+      p.gathered = alpha ? &PaintArgb8888Avx2<true, true> : &PaintArgb8888Avx2<true, false>;
+      p.rect = alpha ? &PaintArgb8888RectAvx2<true> : &PaintArgb8888RectAvx2<false>;
+    } else {
+      p.contiguous = alpha ? &PaintArgb8888<false, true> : &PaintArgb8888<false, false>;
+      p.gathered = alpha ? &PaintArgb8888<true, true> : &PaintArgb8888<true, false>;
+      p.rect = alpha ? &PaintArgb8888Rect<true> : &PaintArgb8888Rect<false>;
+    }
     return;
   }
   if (texture != nullptr && texture->format() == PixelFormat::Argb1555 && mode == Mode::IdentityBlend &&
       (target == PixelFormat::Argb1555 || target == PixelFormat::Rgb565)) {
     const bool to565 = target == PixelFormat::Rgb565;
-    p.contiguous = to565 ? &PaintKeyed1555<false, true> : &PaintKeyed1555<false, false>;
-    p.gathered = to565 ? &PaintKeyed1555<true, true> : &PaintKeyed1555<true, false>;
+    if (Avx2Kernels()) {
+      p.contiguous = to565 ? &PaintKeyed1555Avx2<false, true> : &PaintKeyed1555Avx2<false, false>;
+      p.gathered = to565 ? &PaintKeyed1555Avx2<true, true> : &PaintKeyed1555Avx2<true, false>;
+      p.rect = to565 ? &PaintKeyed1555RectAvx2<true> : &PaintKeyed1555RectAvx2<false>;
+    } else {
+      p.contiguous = to565 ? &PaintKeyed1555<false, true> : &PaintKeyed1555<false, false>;
+      p.gathered = to565 ? &PaintKeyed1555<true, true> : &PaintKeyed1555<true, false>;
+      p.rect = to565 ? &PaintKeyed1555Rect<true> : &PaintKeyed1555Rect<false>;
+    }
     return;
   }
   if (texture == nullptr) {
@@ -483,7 +590,7 @@ struct Raster {
   PixelBuffer& target;
   const PixelBuffer* texture;
   const RasterState& state;
-  Painter painter;
+  Painter& painter;
   std::vector<std::int32_t>& offsets;
   std::vector<std::int32_t>& columnBytes;
 };
@@ -530,6 +637,24 @@ void RasterQuad(Raster& r, const DTVERTEX* v) {
   const AxisSampler columns = MakeAxis(x0, x1, u0, u1, r.texture->width(), r.state.sampler.addressU);
   const AxisSampler rows = MakeAxis(y0, y1, t0, t1, r.texture->height(), r.state.sampler.addressV);
   r.columnBytes.resize(static_cast<std::size_t>(count));
+  // A 1:1 run inside the texture, the common case, is contiguous without looking at each column.
+  const int firstTexel = columns.run.first + (left - columns.origin);
+  if (columns.exact && columns.run.length == columns.count && columns.run.step == 1 && firstTexel >= 0 &&
+      firstTexel + count <= columns.size) {
+    r.columnBytes[0] = firstTexel * texelBytes;
+    const int firstRow = rows.run.first + (top - rows.origin);
+    if (r.painter.rect != nullptr && rows.exact && rows.run.length == rows.count && rows.run.step == 1 &&
+        firstRow >= 0 && firstRow + (bottom - top) <= rows.size) {
+      r.painter.rect({r.target.Row(top) + left * bytes, r.target.pitch(), r.texture->Row(firstRow) + r.columnBytes[0],
+                      r.texture->pitch(), count, bottom - top});
+      return;
+    }
+    for (int y = top; y < bottom; ++y) {
+      r.painter.contiguous(r.painter, r.target.Row(y) + left * bytes, count,
+                           r.texture->Row(rows.At(y)) + r.columnBytes[0], nullptr);
+    }
+    return;
+  }
   bool contiguous = true;
   for (int i = 0; i < count; ++i) {
     const int texel = columns.At(left + i);
@@ -627,23 +752,42 @@ bool CanRaster(PixelFormat target, const PixelBuffer* texture, const RasterState
          (blend.source == BlendFactor::SrcAlpha && blend.destination == BlendFactor::InvSrcAlpha);
 }
 
+// The painter of the thread's last draw and what it was made for.
+struct LastSetup {
+  std::uint64_t setup = 0;
+  std::uint32_t diffuse = 0;
+  PixelFormat target = PixelFormat::Indexed8;
+  int texture = -1;  // format, -1 for none
+};
+
 void RasterStrip(PixelBuffer& target, const DTVERTEX* vertices, int primitiveCount, const PixelBuffer* texture,
-                 const RasterState& state) {
-  if (primitiveCount <= 0 || !CanRaster(target.format(), texture, state)) return;
+                 const RasterState& state, std::uint64_t setup) {
+  if (primitiveCount <= 0) return;
+  thread_local RasterScratch scratch;
+  thread_local Painter painter(scratch.texels, scratch.colors);
+  thread_local LastSetup last;
+  const int textureFormat = texture != nullptr ? static_cast<int>(texture->format()) : -1;
+  const bool reuse = setup != 0 && last.setup == setup && last.diffuse == vertices[0].diffuse &&
+                     last.target == target.format() && last.texture == textureFormat;
+  if (!reuse) {
+    last.setup = 0;
+    if (!CanRaster(target.format(), texture, state)) return;
+    painter.stage = state.stage;
+    painter.blend = state.blend.enabled && state.blend.source == BlendFactor::SrcAlpha;
+    painter.diffuse = vertices[0].diffuse;
+    painter.factor = state.textureFactor;
+    painter.contiguous = painter.gathered = nullptr;
+    painter.rect = nullptr;
+    SelectPainters(texture, target.format(), ChooseMode(state, painter.diffuse, painter), painter);
+    last = {setup, painter.diffuse, target.format(), textureFormat};
+  }
   // A texture drawn into itself is read as it was before the draw.
   PixelBuffer selfCopy;
   if (texture == &target) {
     selfCopy = target;
     texture = &selfCopy;
   }
-  thread_local RasterScratch scratch;
-  Raster r{target, texture, state, Painter(scratch.texels, scratch.colors), scratch.offsets, scratch.columnBytes};
-  Painter& p = r.painter;
-  p.stage = state.stage;
-  p.blend = state.blend.enabled && state.blend.source == BlendFactor::SrcAlpha;
-  p.diffuse = vertices[0].diffuse;
-  p.factor = state.textureFactor;
-  SelectPainters(texture, target.format(), ChooseMode(state, p.diffuse, p), p);
+  Raster r{target, texture, state, painter, scratch.offsets, scratch.columnBytes};
 
   int drawn = 0;
   while (drawn < primitiveCount) {

@@ -39,7 +39,11 @@ bool CanRaster(PixelFormat target, const PixelBuffer* texture, const RasterState
 // (s * a + d * (255 - a) + 127) / 255. Colours enter a 16-bit target at the nearest field
 // value (ComponentToFieldNearest), so a texel drawn 1:1 into a target of its own format, or of
 // more bits, keeps its value.
+//
+// `setup`, when not 0, names the state: draws on one thread with the same non-zero value, the
+// same diffuse colour of the first vertex and the same target and texture formats reuse the
+// set-up (painters, mode) of the first, as a run of sprites with no state change between them.
 void RasterStrip(PixelBuffer& target, const DTVERTEX* vertices, int primitiveCount, const PixelBuffer* texture,
-                 const RasterState& state);
+                 const RasterState& state, std::uint64_t setup = 0);
 
 }  // namespace platform

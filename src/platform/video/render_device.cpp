@@ -1,6 +1,7 @@
 #include "platform/video/render_device.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "platform/video/draw_device.h"
 #include "platform/video/frame_mailbox.h"
@@ -44,7 +45,20 @@ VideoResult RenderSystem::CreateDevice(bool hardwareVertexProcessing, const Pres
 
 // ---- RenderDevice -----------------------------------------------------------------------------
 
-RenderDevice::RenderDevice(const PresentParams& params) : account_(std::make_shared<DeviceAccount>()), params_(params) {
+namespace {
+
+std::atomic<std::uint64_t> g_devices{0};
+
+}  // namespace
+
+// The device's number in the high bits keeps the versions of two devices apart; the count below
+// it needs no atomic, as a device is used by one thread.
+void RenderDevice::Touch() { ++stateVersion_; }
+
+RenderDevice::RenderDevice(const PresentParams& params)
+    : account_(std::make_shared<DeviceAccount>()),
+      params_(params),
+      stateVersion_((g_devices.fetch_add(1, std::memory_order_relaxed) + 1) << 40) {
   account_->videoLimit = CurrentVideoSettings().videoMemoryBytes;
   CreateBackBuffer();
   ApplyDisplayRequest();
@@ -107,6 +121,7 @@ VideoResult RenderDevice::CreateVertexBuffer(int vertexCount, MemoryPool pool, s
   if (CurrentVideoSettings().Fails(RenderFault::VertexBuffer)) return VideoResult::OutOfVideoMemory;
   if (vertexCount <= 0) return VideoResult::InvalidCall;
   out = std::make_shared<VertexBuffer>(vertexCount, account_, pool);
+  ++counts_.vertexBuffers;
   return VideoResult::Ok;
 }
 
@@ -130,6 +145,11 @@ VideoResult RenderDevice::CreateSprite(std::unique_ptr<Sprite>& out) {
 
 VideoResult RenderDevice::SetRenderTarget(const std::shared_ptr<RenderSurface>& target) {
   if (target == nullptr || !target->IsRenderTarget()) return VideoResult::InvalidCall;
+  if (target != renderTarget_) {
+    Touch();
+    ++counts_.targetChanges;
+    if (watchTargets_) watchTargets_(*target);
+  }
   renderTarget_ = target;
   return VideoResult::Ok;
 }
@@ -166,6 +186,7 @@ VideoResult RenderDevice::UpdateSurface(RenderSurface& source, RenderSurface& ta
 void RenderDevice::SetSamplerState(int sampler, const SamplerState& state) {
   // Only stage 0 is ever textured; the other samplers are accepted and have no effect.
   if (sampler == 0) raster_.sampler = state;
+  Touch();
 }
 
 VideoResult RenderDevice::BeginScene() {
@@ -185,7 +206,7 @@ VideoResult RenderDevice::DrawStrip(const DTVERTEX* vertices, int primitiveCount
   const PixelBuffer* texels = texture_ != nullptr ? &texture_->Level()->Pixels() : nullptr;
   if (!CanRaster(renderTarget_->Format(), texels, raster_)) return VideoResult::InvalidCall;
   if (lost_) return VideoResult::Ok;
-  RasterStrip(renderTarget_->Pixels(), vertices, primitiveCount, texels, raster_);
+  RasterStrip(renderTarget_->Pixels(), vertices, primitiveCount, texels, raster_, stateVersion_);
   return VideoResult::Ok;
 }
 
@@ -204,11 +225,22 @@ VideoResult RenderDevice::DrawIndexedPrimitive(int baseVertex, int minIndex, int
       startIndex + primitiveCount + 2 > indices_->IndexCount()) {
     return VideoResult::InvalidCall;
   }
-  scratch_.clear();
-  for (int i = 0; i < primitiveCount + 2; ++i) {
-    const int vertex = baseVertex + indices_->Data()[startIndex + i];
+  const int count = primitiveCount + 2;
+  const std::uint16_t* index = indices_->Data() + startIndex;
+  // Indices that count up from their first, as a sprite batch's do, name a stretch of the
+  // stream that is drawn where it lies.
+  const int first = baseVertex + index[0];
+  bool consecutive = true;
+  for (int i = 1; i < count && consecutive; ++i) consecutive = index[i] == index[0] + i;
+  if (consecutive) {
+    if (first < 0 || first + count > stream_->VertexCount()) return VideoResult::InvalidCall;
+    return DrawStrip(stream_->Data() + first, primitiveCount);
+  }
+  scratch_.resize(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const int vertex = baseVertex + index[i];
     if (vertex < 0 || vertex >= stream_->VertexCount()) return VideoResult::InvalidCall;
-    scratch_.push_back(stream_->Data()[vertex]);
+    scratch_[static_cast<std::size_t>(i)] = stream_->Data()[vertex];
   }
   return DrawStrip(scratch_.data(), primitiveCount);
 }
@@ -236,6 +268,7 @@ VideoResult RenderDevice::Reset(const PresentParams& params) {
   backBuffer_.reset();
   if (const VideoResult made = CreateBackBuffer(); !Succeeded(made)) return made;
   raster_ = RasterState{};
+  Touch();
   texture_.reset();
   stream_.reset();
   indices_.reset();

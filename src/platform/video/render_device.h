@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,13 @@ class RenderSystem {
 // Loss: MarkLost (tests) makes Present answer DeviceLost and drops every draw and clear;
 // TestCooperativeLevel answers DeviceLost until AllowReset, then DeviceNotReset; Reset then
 // succeeds once no default-pool object and no outside reference to the back buffer is left.
+// What the device has been asked to do, for tests and benchmarks that check how many runs a
+// batch made or in what order targets were drawn to.
+struct DeviceCounts {
+  int vertexBuffers = 0;  // vertex buffers made
+  int targetChanges = 0;  // SetRenderTarget calls that changed the target
+};
+
 class RenderDevice {
  public:
   explicit RenderDevice(const PresentParams& params);
@@ -58,6 +66,10 @@ class RenderDevice {
   // Targets and copies between surfaces of equal size and format.
   VideoResult SetRenderTarget(const std::shared_ptr<RenderSurface>& target);
   const std::shared_ptr<RenderSurface>& RenderTarget() const { return renderTarget_; }
+  const DeviceCounts& Counts() const { return counts_; }
+  void ResetCounts() { counts_ = {}; }
+  // Called with each new render target when the target changes; empty for none.
+  void WatchTargets(std::function<void(const RenderSurface&)> watch) { watchTargets_ = std::move(watch); }
   // Clears the rectangles (all of the target for none) of the render target, clipped to it;
   // the colour is quantised as draws quantise it.
   VideoResult Clear(const PixelRect* rects, int count, std::uint32_t argb);
@@ -67,14 +79,26 @@ class RenderDevice {
   // States. The layer honours the blend states of BlendState, the texture-stage operations of
   // TextureOp, the texture factor and the address modes; culling and depth do not exist here
   // (nothing is culled, there is no depth buffer).
-  void SetBlendState(const BlendState& blend) { raster_.blend = blend; }
+  void SetBlendState(const BlendState& blend) {
+    raster_.blend = blend;
+    Touch();
+  }
   const BlendState& GetBlendState() const { return raster_.blend; }
-  void SetStageState(const StageState& stage) { raster_.stage = stage; }
+  void SetStageState(const StageState& stage) {
+    raster_.stage = stage;
+    Touch();
+  }
   const StageState& GetStageState() const { return raster_.stage; }
-  void SetTextureFactor(std::uint32_t argb) { raster_.textureFactor = argb; }
+  void SetTextureFactor(std::uint32_t argb) {
+    raster_.textureFactor = argb;
+    Touch();
+  }
   std::uint32_t GetTextureFactor() const { return raster_.textureFactor; }
   void SetSamplerState(int sampler, const SamplerState& state);
-  void SetTexture(std::shared_ptr<Texture> texture) { texture_ = std::move(texture); }
+  void SetTexture(std::shared_ptr<Texture> texture) {
+    texture_ = std::move(texture);
+    Touch();
+  }
   const std::shared_ptr<Texture>& GetTexture() const { return texture_; }
   void SetStreamSource(std::shared_ptr<VertexBuffer> vertices) { stream_ = std::move(vertices); }
   void SetIndices(std::shared_ptr<IndexBuffer> indices) { indices_ = std::move(indices); }
@@ -101,6 +125,7 @@ class RenderDevice {
   VideoResult MakeSurface(int width, int height, PixelFormat format, MemoryPool pool, bool renderTarget,
                           std::shared_ptr<RenderSurface>& out);
   VideoResult CreateBackBuffer();
+  void Touch();
   void ApplyDisplayRequest() const;
 
   std::shared_ptr<DeviceAccount> account_;
@@ -116,6 +141,11 @@ class RenderDevice {
   bool resettable_ = false;
   std::vector<Sprite*> sprites_;
   std::vector<DTVERTEX> scratch_;
+  DeviceCounts counts_;
+  // Changed by every state, texture and target call, so that draws between two such calls (a
+  // sprite batch's run) share one rasteriser set-up. Unique across devices.
+  std::uint64_t stateVersion_;
+  std::function<void(const RenderSurface&)> watchTargets_;
 };
 
 enum SpriteFlag : unsigned {
