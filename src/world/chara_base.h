@@ -12,6 +12,7 @@
 #include "world/motion_helpers.h"
 
 class cItemObj;
+class cShotObj;
 
 // What a jump command hands the character's jump step.
 struct JumpCommandState {
@@ -77,6 +78,7 @@ class cCharaBase : public cGameObj {
   int AddSp(std::int64_t amount, int gauge);
   void ApplyImpact(int strength, double dx, double dy);
   void ImpactFromChara(const cCharaBase& attacker);
+  void ImpactFromShot(const cShotObj& shot);
   void ApplyImpactY();
   void DecayImpactX();
   void DecayImpactY();
@@ -88,6 +90,7 @@ class cCharaBase : public cGameObj {
   bool WasHitBy(const cCharaBase& attacker) const;
   void TickHitState();
   int TakeBodyHit(const cCharaBase& attacker);
+  int TakeShotHit(const cShotObj& shot);
   int OnDefeated();
   void RemoveAnimes(int key);
   void PauseAnimes(int key);

@@ -252,6 +252,8 @@ int cScenePlay::StepPlayFrame() {
         ++it;
       }
     }
+    // Pass d: shots and swords.
+    StepShots(i);
     // Pass e: the erase rules, once per frame.
     if (i == 1 && hero.bDead == 0) {
       for (auto it = CharaList.begin(); it != CharaList.end();) {

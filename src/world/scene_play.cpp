@@ -207,4 +207,8 @@ void cScenePlay::UpdateActiveFlags() {
     item.bPresent = CheckItemConditions(item) ? 1 : 0;
     item.bOnScreen = item.bPresent != 0 && item.IsOnScreen() ? 1 : 0;
   }
+  for (cShotObj& shot : ShotList) {
+    shot.bPresent = 1;
+    shot.bOnScreen = shot.IsOnScreen() ? 1 : 0;
+  }
 }

@@ -16,6 +16,7 @@
 #include "world/item_obj.h"
 #include "world/player.h"
 #include "world/scroll_axis.h"
+#include "world/shot_obj.h"
 #include "world/spatial_index.h"
 
 class cEdCondition;
@@ -51,6 +52,11 @@ class cScenePlay {
   int DefeatChara(cChara& chara);
   void OnStageClear();
   int TouchItem(cItemObj& item);
+  // Summons. The block change is a stand-in until the play scene's own: it records the cell
+  // that would change, once per cell for block mode 2.
+  void ChangeBlock(int px, int py, int facing, const cEdShot& record, const cEdBlock& def);
+  void SpawnCharaByCommand(const cEdChara& def, int px, int py, int facing, int group);
+  void SpawnItemByCommand(const cEdItem& def, int px, int py);
 
   // Block collision.
   int HitKind(int cell, int group);
@@ -72,6 +78,14 @@ class cScenePlay {
   // Object collisions.
   int CheckGroupHits();
   int CheckCharaHits();
+  int CheckShotCharaHits();
+  void CheckShotPairs();
+  // Pass d: every shot's update, motion, range and terrain tests for one sub-step.
+  void StepShots(int subStep);
+  // The one removal path of a shot: its group list, its target's homing list and its node;
+  // the next node.
+  cList<cShotObj>::iterator RemoveShot(cList<cShotObj>::iterator it);
+  void RemoveShot(const cShotObj* shot);
   int KillByDamage(cCharaBase& c);
   int CheckHeroHp();
   int ResolveTerrain(cCharaBase& c);
@@ -121,6 +135,8 @@ class cScenePlay {
   cList<cChara> CharaList;
   cList<cItemObj> ItemList;
   cList<cEffectObj> EffectList;
+  cList<cShotObj> ShotList;
+  cVector<cList<cShotObj*>> ShotGroups = cVector<cList<cShotObj*>>(8);
   cVector<cList<cCharaBase*>> CharaGroups;
   cCharaBase* pCurChara = nullptr;
   void* pCurFlow = nullptr;
@@ -132,6 +148,7 @@ class cScenePlay {
   std::int32_t nSubStep = 0;
   std::int32_t nSubStepTotal = 0;
   cVector<std::int32_t> Schedule;
+  cVector<std::int32_t> ChangedCells;  // cells changed by the running block summon
   cVector<std::int32_t> StageVars = cVector<std::int32_t>(255, 0);
   cVector<std::int32_t> CommonVars = cVector<std::int32_t>(256, 0);  // stands for the save data's
   cVector<std::uint8_t> ActiveFlags = cVector<std::uint8_t>(60, 0);
@@ -146,6 +163,9 @@ class cScenePlay {
   // While the hit pass walks the group lists, a removal leaves a null in them instead of
   // cutting the list under the walk; the pass compacts them when it ends.
   int nGroupWalks = 0;
+  void BeginGroupWalk() { ++nGroupWalks; }
+  // Compacts the group lists when the outermost walk ends.
+  void EndGroupWalk();
   bool bUseIndex = true;
   cSpatialIndex PlatformIndex;
   cVector<cSpatialIndex> BodyIndex = cVector<cSpatialIndex>(8);

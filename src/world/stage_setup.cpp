@@ -34,6 +34,8 @@ void cScenePlay::SetupField(std::uint32_t seed) {
   CharaList.clear();
   ItemList.clear();
   EffectList.clear();
+  ShotList.clear();
+  for (cList<cShotObj*>& group : ShotGroups) group.clear();
   SeedGameRandom(seed);
   nCharaNumber = nItemNumber = nShotNumber = 0;
   SetUnits(Stage.nHitLevel, Stage.dGravity);
