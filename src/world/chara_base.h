@@ -48,6 +48,9 @@ class cCharaBase : public cGameObj {
   virtual int StepY() { return 0; }
   virtual int Act(int /*dyingOnly*/) { return 0; }
   virtual void JumpStep(JumpCommandState& /*command*/) {}
+  // The flow engine's frame step calls this at its step 4: the hero runs the flow changes
+  // its items queued while its own flows were being stepped.
+  virtual void ApplyQueuedFlowChanges() {}
 
   void ResetForStage(const cEdChara* def, double startX, double startY, int groupIndex);
   void SetBodyBoxCentered(bool bottomAligned, int w, int h);

@@ -39,6 +39,11 @@ void cPlayer::Init(int number, const cEdChara& def, double startX, double startY
   SetBodyBoxCentered(st.bHeroBodyAlign[flying] != 0, body[0], body[1]);
   Attack.SetBoth(16 - (st.nHeroShotBox[0] >> 1) - offX, 16 - (st.nHeroShotBox[1] >> 1) - offY, st.nHeroShotBox[0],
                  st.nHeroShotBox[1]);
+  ItemBox.SetBoth(16 - (st.nHeroItemBox[0] >> 1) - offX, 16 - (st.nHeroItemBox[1] >> 1) - offY, st.nHeroItemBox[0],
+                  st.nHeroItemBox[1]);
+  TouchedItems.clear();
+  QueuedFlowChanges.clear();
+  ItemArrange.clear();
   bHeroFlag = 1;
   bJumpReady = 1;
   nJumpHold = 0;
@@ -70,6 +75,7 @@ int cPlayer::OnMovedX() {
   const int code = ClampX(Flies() ? 0 : 1);
   UpdateBox(Body, x, true);
   UpdateBox(Attack, x, true);
+  UpdateBox(ItemBox, x, true);
   if (Slots.Any()) NotifyObjectMoved(*this);
   return code;
 }
@@ -79,6 +85,7 @@ int cPlayer::OnMovedY() {
   const int code = ClampY(Flies() ? 0 : 1);
   UpdateBox(Body, y, false);
   UpdateBox(Attack, y, false);
+  UpdateBox(ItemBox, y, false);
   if (Slots.Any()) NotifyObjectMoved(*this);
   return code;
 }
@@ -128,3 +135,5 @@ int cPlayer::Act(int dyingOnly) {
   s.pCurCommand = nullptr;
   return nHp <= 0 ? 1 : 0;
 }
+
+void cPlayer::ShowTakenItem(int /*graphicKind*/, int /*picture*/, int /*pose*/) {}

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "data/ed_command.h"
 #include "world/chara_base.h"
 
 // The hero's part that the collisions and block effects read and write; input, jumps,
@@ -20,6 +21,16 @@ class cPlayer : public cCharaBase {
 
   void Init(int number, const cEdChara& def, double startX, double startY);
   void RememberRide() { nPrevLandCell = nLandCell; }
+  void ApplyQueuedFlowChanges() override;
+
+  // Items: the command list run on the hero (0 ran to its end, 2 HP gone, else the first
+  // stopping handler's result), and the touched list of the items taken again and again.
+  int RunItemCommands(const cVector<cEdCommand>& commands);
+  int IsItemTouched(int number) const { return TouchedItems.Contains(number) ? 0 : 1; }
+  void ForgetTouchedItem(int number) { TouchedItems.RemoveValue(number); }
+  // The picture of a taken item rising over the hero.
+  void ShowTakenItem(int graphicKind, int picture, int pose);
+  WorldBox ItemBoxOf() const { return WorldBox{ItemBox.left, ItemBox.top, ItemBox.right, ItemBox.bottom}; }
 
   std::int32_t bJumpReady = 1;
   std::int32_t nJumpHold = 0;
@@ -28,4 +39,13 @@ class cPlayer : public cCharaBase {
   double dBlockFactor = 0;
   std::int32_t nBlockEffectLeft = 0;
   std::int32_t nBlockEventCooldown = 0;
+  std::int32_t nInput = 0;  // index of the hero's record in the players' inputs
+  HitBox ItemBox;
+  cVector<std::int32_t> TouchedItems;
+  cVector<cEdCommand> QueuedFlowChanges;
+  cVector<cVector<std::int32_t>> ItemArrange;
 };
+
+// Item command kind 1 on a character: queued while the hero's own flows are being stepped,
+// else applied by its first parameter (0 install, 1 replace the flows of an ID, 2 remove them).
+void ItemFlowChange(cCharaBase& chara, const cEdCommand& command, bool queued);

@@ -184,7 +184,6 @@ void cScenePlay::OnStageClear() {
   nState = 4;
 }
 
-int cScenePlay::TouchItem(cItemObj& /*item*/) { return 0; }
 
 void cScenePlay::UpdateActiveFlags() {
   if (!Player.empty()) {

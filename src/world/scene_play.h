@@ -52,6 +52,10 @@ class cScenePlay {
   int DefeatChara(cChara& chara);
   void OnStageClear();
   int TouchItem(cItemObj& item);
+  int PickUpItems(cPlayer& hero);
+  int RunBlockEvent(cPlayer& hero);
+  // A placed item at its cell.
+  void SpawnItem(const cEdItem& placement);
   // Summons. The block change is a stand-in until the play scene's own: it records the cell
   // that would change, once per cell for block mode 2.
   void ChangeBlock(int px, int py, int facing, const cEdShot& record, const cEdBlock& def);
@@ -142,6 +146,7 @@ class cScenePlay {
   void* pCurFlow = nullptr;
   void* pCurCommand = nullptr;
   std::int32_t nStageEnd = 0;
+  std::int32_t bItemMessage = 0;  // an item's message command ran in the current list
   std::int32_t nClearRequest = 0;
   std::int32_t nState = 2;
   std::int32_t nKillFlag = 0;

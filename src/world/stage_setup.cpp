@@ -60,6 +60,9 @@ void cScenePlay::SetupField(std::uint32_t seed) {
     if (i == heroIndex || c.nPicture == 0) continue;
     SpawnCharas(c.x, c.y, c);
   }
+  for (const cEdItem& item : Stage.Items) {
+    if (item.nPicture != 0) SpawnItem(item);
+  }
   AddToGroup(hero);
   for (cChara& c : CharaList) AddToGroup(c);
   const auto anySide = [](const cStageParam& p) { return p.bLeft | p.bRight | p.bTop | p.bBottom; };
