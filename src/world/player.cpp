@@ -136,4 +136,16 @@ int cPlayer::Act(int dyingOnly) {
   return nHp <= 0 ? 1 : 0;
 }
 
-void cPlayer::ShowTakenItem(int /*graphicKind*/, int /*picture*/, int /*pose*/) {}
+void cPlayer::ShowTakenItem(int graphicKind, int picture, int pose) {
+  MessageParams p;
+  p.kind = 2;
+  p.value1 = graphicKind;
+  p.value2 = picture;
+  p.value3 = pose;
+  p.owner = nNumber;
+  p.positionMode = 4;
+  p.fixed = 1;
+  p.durationKind = 2;
+  p.time = 30;
+  Scene().MessageList.emplace_back().Init(p);
+}

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "gfx/surface_table.h"
 #include "world/world_math.h"
 
 cScenePlay::cScenePlay(cStageData& stage) : Stage(stage) {
@@ -11,6 +12,9 @@ cScenePlay::cScenePlay(cStageData& stage) : Stage(stage) {
 }
 
 cScenePlay::~cScenePlay() {
+  // The messages give their surfaces back to this scene's list while it still stands.
+  MessageList.clear();
+  DDReleaseSurfaceList(MessageSurfaces);
   if (PlaySceneGlobal == this) PlaySceneGlobal = nullptr;
 }
 

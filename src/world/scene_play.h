@@ -10,10 +10,12 @@
 #include "data/block_cell.h"
 #include "data/hit_level.h"
 #include "data/stage_data.h"
+#include "gfx/surface_data.h"
 #include "world/chara.h"
 #include "world/effect_obj.h"
 #include "world/hit_box.h"
 #include "world/item_obj.h"
+#include "world/message_obj.h"
 #include "world/player.h"
 #include "world/scroll_axis.h"
 #include "world/shot_obj.h"
@@ -140,6 +142,9 @@ class cScenePlay {
   cList<cItemObj> ItemList;
   cList<cEffectObj> EffectList;
   cList<cShotObj> ShotList;
+  DDSurfaceList MessageSurfaces;
+  SurfaceDefList MessageSurfaceDefs;
+  cList<cMessageObj> MessageList;
   cVector<cList<cShotObj*>> ShotGroups = cVector<cList<cShotObj*>>(8);
   cVector<cList<cCharaBase*>> CharaGroups;
   cCharaBase* pCurChara = nullptr;

@@ -35,6 +35,7 @@ void cScenePlay::SetupField(std::uint32_t seed) {
   ItemList.clear();
   EffectList.clear();
   ShotList.clear();
+  MessageList.clear();
   for (cList<cShotObj*>& group : ShotGroups) group.clear();
   SeedGameRandom(seed);
   nCharaNumber = nItemNumber = nShotNumber = 0;
