@@ -92,10 +92,12 @@ void DrawGauge(cCharaBase& c, DDSURFACEDATA* target, GaugeAnim& g, bool low, int
   const int r = tall ? 208 : 128;
   const int step = tall ? 2 : 16;
   const int x = c.Rect.left + c.Rect.width / 2 - 25;
-  DDBlt(target, x, y, 50, 2, sheet, sourceX, r, 0);
-  DDBlt(target, x, y, g.nBar, 2, sheet, sourceX, r + (low ? 2 : 1) * step, 0);
+  if (target != nullptr) {
+    DDBlt(target, x, y, 50, 2, sheet, sourceX, r, 0);
+    DDBlt(target, x, y, g.nBar, 2, sheet, sourceX, r + (low ? 2 : 1) * step, 0);
+  }
   const int change = TruncToInt(std::fabs(g.dChange));
-  if (change > 0) {
+  if (change > 0 && target != nullptr) {
     if (g.dChange >= 0) {
       DDBlt(target, x + g.nBar - change, y, change, 2, sheet, sourceX, r + 4 * step, 0);
     } else {

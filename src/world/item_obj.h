@@ -5,6 +5,8 @@
 #include "data/ed_item.h"
 #include "world/game_obj.h"
 
+struct DDSURFACEDATA;
+
 // An item on the field, or the item a character holds: its own copy of the definition with
 // the loop commands unrolled.
 class cItemObj : public cGameObj {
@@ -18,6 +20,7 @@ class cItemObj : public cGameObj {
   // A temporary item (a block event's or a shot's) is present at once and never scaled.
   void Init(int number, const cEdItem& def, int temporary);
   void PlaceAtCell(int column, int row);
+  void Draw(DDSURFACEDATA* target, bool step);
   int Scale() const { return Def.nScale != 0 ? Def.nScale : 1; }
 
   cEdItem Def;

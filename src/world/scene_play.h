@@ -16,6 +16,7 @@
 #include "world/hit_box.h"
 #include "world/item_obj.h"
 #include "world/message_obj.h"
+#include "world/picture_obj.h"
 #include "world/player.h"
 #include "world/scroll_axis.h"
 #include "world/shot_obj.h"
@@ -145,6 +146,11 @@ class cScenePlay {
   DDSurfaceList MessageSurfaces;
   SurfaceDefList MessageSurfaceDefs;
   cList<cMessageObj> MessageList;
+  cList<cPictureObj> PictureList;
+  // The special bitmaps of effects (plain and scaled per effect) and swords (four per type),
+  // as the play scene loads them.
+  cVector<DDSURFACEDATA*> EffectSurfaces;
+  cVector<DDSURFACEDATA*> SwordSurfaces;
   cVector<cList<cShotObj*>> ShotGroups = cVector<cList<cShotObj*>>(8);
   cVector<cList<cCharaBase*>> CharaGroups;
   cCharaBase* pCurChara = nullptr;

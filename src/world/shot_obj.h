@@ -8,6 +8,7 @@
 #include "world/hit_box.h"
 
 class cCharaBase;
+struct DDSURFACEDATA;
 class cScenePlay;
 
 // The command kinds that create objects through the volley code.
@@ -50,6 +51,7 @@ class cShotObj : public cGameObj {
   int MoveY();
   void ClampToMap();
   bool TouchesTerrain() const;
+  void Draw(DDSURFACEDATA* target, bool step);
   bool IsSword() const { return bIsShot == 0; }
   WorldBox HitBoxOf() const { return WorldBox{Box.left, Box.top, Box.right, Box.bottom}; }
   WorldBox CollisionBox() const { return WorldBox{x, y, right, bottom}; }

@@ -36,6 +36,7 @@ void cScenePlay::SetupField(std::uint32_t seed) {
   EffectList.clear();
   ShotList.clear();
   MessageList.clear();
+  PictureList.clear();
   for (cList<cShotObj*>& group : ShotGroups) group.clear();
   SeedGameRandom(seed);
   nCharaNumber = nItemNumber = nShotNumber = 0;
