@@ -20,9 +20,11 @@ bool Hurts(const cCharaBase& c) { return c.Def.nPower != 0 || c.Def.nImpact != 0
 }  // namespace
 
 void cScenePlay::EndGroupWalk() {
-  if (--nGroupWalks != 0) return;
+  if (--nGroupWalks != 0 || !bWalkRemoved) return;
+  bWalkRemoved = false;
   for (cList<cCharaBase*>& group : CharaGroups) group.remove(nullptr);
   for (cList<cShotObj*>& group : ShotGroups) group.remove(nullptr);
+  ShotList.remove_if([](const cShotObj& shot) { return shot.bRemoved != 0; });
 }
 
 int cScenePlay::CheckGroupHits() {

@@ -161,6 +161,7 @@ cList<cChara>::iterator cScenePlay::RemoveChara(cList<cChara>::iterator it) {
   }
   for (cList<cCharaBase*>& group : CharaGroups) {
     if (nGroupWalks > 0) {
+      bWalkRemoved = true;
       std::replace(group.begin(), group.end(), static_cast<cCharaBase*>(&c), static_cast<cCharaBase*>(nullptr));
     } else {
       group.remove(&c);

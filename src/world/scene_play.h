@@ -20,6 +20,7 @@
 #include "world/player.h"
 #include "world/scroll_axis.h"
 #include "world/shot_obj.h"
+#include "world/pass_grid.h"
 #include "world/spatial_index.h"
 
 class cEdCondition;
@@ -179,6 +180,7 @@ class cScenePlay {
   // While the hit pass walks the group lists, a removal leaves a null in them instead of
   // cutting the list under the walk; the pass compacts them when it ends.
   int nGroupWalks = 0;
+  bool bWalkRemoved = false;  // something left the lists during the walk
   void BeginGroupWalk() { ++nGroupWalks; }
   // Compacts the group lists when the outermost walk ends.
   void EndGroupWalk();
@@ -189,6 +191,9 @@ class cScenePlay {
   std::uint64_t nKeyCounter = 0;
   std::uint64_t nFieldChanges = 0;  // any character indexed, moved or removed
   std::vector<cCharaBase*> NearScratch;
+  // The shot passes' grids, kept between sub-steps so that their cells keep their storage.
+  std::vector<cPassGrid<cCharaBase>> ShotPassCharaGrids;
+  std::vector<cPassGrid<cShotObj>> ShotPassShotGrids;
   std::int32_t bEraseCharas = 0, bEraseBlockCharas = 0, bEraseItems = 0;
 };
 

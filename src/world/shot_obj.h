@@ -80,6 +80,7 @@ class cShotObj : public cGameObj {
   cVector<std::int32_t> HitList;
   cEdShot Rec;
   std::int32_t nTarget = -1;
+  std::int32_t bRemoved = 0;  // taken out during a hit pass; its node goes when the pass ends
 
  private:
   void CarriedSpeed();
