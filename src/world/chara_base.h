@@ -16,6 +16,9 @@ class cShotObj;
 
 // What a jump command hands the character's jump step.
 struct JumpCommandState {
+  std::int32_t nKind = 0;        // 0 fixed height, 1 while the key is held, 2 by running speed
+  std::int32_t nParam[5] = {};   // p0 the kind, p1-p4 the speed-height pairs of kind 2
+  std::int32_t nApexSteps = 0;   // N: sub-steps to the top of the jump
   std::int32_t bStarted = 0;
   std::int32_t nRunCount = 0;  // sub-steps the command has run
   std::int32_t nFramesLeft = 1;

@@ -36,8 +36,9 @@ class cFlowLink {
   // The nested flows of a flow-change command installed at a position of the running flows
   // (-1 at the end).
   virtual void InstallCommandFlows(cCharaBase& /*chara*/, const cEdCommand& /*command*/, int /*position*/) {}
-  // The key-state test of the flows' key conditions for a player's input record.
-  virtual bool CheckKeyState(int /*inputIndex*/, int /*key*/, int /*state*/) { return false; }
+  // The jump's key test: whether the last key condition of the character's running jump flow
+  // still holds on the input record inputIndex; -1 when the flow has no key conditions.
+  virtual int CheckKeyState(cCharaBase& /*chara*/, int /*inputIndex*/) { return -1; }
   // Item command kinds 2 to 23: the worker of the character command they stand for.
   virtual void ExecItemCommand(cPlayer& /*hero*/, cEdCommand& /*command*/) {}
 };

@@ -5,8 +5,20 @@
 #include "data/ed_command.h"
 #include "world/chara_base.h"
 
+struct DDSURFACEDATA;
+
 // The hero's part that the collisions and block effects read and write; input, jumps,
 // flight changes and the camera's other duties come with the hero.
+// One box of the hit-box display.
+struct HitBoxListEntry {
+  std::int32_t nKind = 0;  // 0 size, 1 body, 2 item, 3 attack
+  std::int32_t nMode = 0;  // 0 off, 1 frame, 2 filled
+  std::int32_t nColour = 0;
+  std::int32_t nLeft = 0, nTop = 0;
+  std::int32_t nWidth = 0, nHeight = 0;
+  std::int32_t nCycle = 0;
+};
+
 class cPlayer : public cCharaBase {
  public:
   cPlayer() = default;
@@ -18,9 +30,19 @@ class cPlayer : public cCharaBase {
   int StepX() override;
   int StepY() override;
   int Act(int dyingOnly) override;
+  void JumpStep(JumpCommandState& command) override;
+  int UpdateScreenRect() override;
 
   void Init(int number, const cEdChara& def, double startX, double startY);
   void RememberRide() { nPrevLandCell = nLandCell; }
+  void RememberFacing() { nPrevFacing = nFacing; }
+  // Walking (0) or one of the three flight kinds; scaleToo applies the giant scale to the
+  // new sizes.
+  void SetFlightMode(int mode, int scaleToo);
+  void BuildHitBoxList();
+  void DrawHitBoxes(DDSURFACEDATA* target);
+  // The darkness picture's window over the screen, for a definition with darkness.
+  void DrawDarkness(DDSURFACEDATA* target, DDSURFACEDATA* darkness);
   void ApplyQueuedFlowChanges() override;
 
   // Items: the command list run on the hero (0 ran to its end, 2 HP gone, else the first
@@ -40,6 +62,11 @@ class cPlayer : public cCharaBase {
   std::int32_t nBlockEffectLeft = 0;
   std::int32_t nBlockEventCooldown = 0;
   std::int32_t nInput = 0;  // index of the hero's record in the players' inputs
+  std::int32_t bJumpStepped = 0;
+  std::int32_t nPrevFacing = 0;
+  std::int32_t nFrameCount = 0;
+  double dFactorStep = 4;
+  cVector<HitBoxListEntry> HitBoxes;
   HitBox ItemBox;
   cVector<std::int32_t> TouchedItems;
   cVector<cEdCommand> QueuedFlowChanges;

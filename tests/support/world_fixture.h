@@ -34,6 +34,7 @@ class RecordingFlowLink : public cFlowLink {
   void ExecItemCommand(cPlayer& hero, cEdCommand& command) override;
   void ApplyArrangeList(const cVector<cVector<std::int32_t>>& entries, cEdCommand& command) override;
   int RemoveFlowsById(cCharaBase& chara, int flowId) override;  // "removes" at position 3
+  int CheckKeyState(cCharaBase& /*chara*/, int /*inputIndex*/) override { return keyState; }
   void InstallCommandFlows(cCharaBase& chara, const cEdCommand& command, int position) override;
 
   // (object number, trigger) in firing order.
@@ -41,6 +42,7 @@ class RecordingFlowLink : public cFlowLink {
   // Per object number: run in the character's flow step; a result of 1 ends it early.
   std::map<int, std::function<int(cCharaBase&, int dyingOnly)>> scripts;
   bool statusConditionResult = false;
+  int keyState = -1;  // the jump key: -1 no key conditions, 0 released, 1 held
   std::vector<int> itemCommands;
   std::function<void(cPlayer&, cEdCommand&)> itemWorker;
   std::vector<std::pair<int, int>> arranged;
