@@ -307,4 +307,45 @@ TEST_F(ShotsTest, SwordPartsFollowTheOwnerAndEndWithIt) {
   Database.SwordTypes = saved;
 }
 
+TEST_F(ShotsTest, SwordsAttachInFourPlacesByFacing) {
+  cEdSwordType type;
+  type.Parts.resize(1);
+  type.Parts[0].nRectWidth = 20;
+  type.Parts[0].nRectHeight = 10;
+  type.Parts[0].nDuration = 5;
+  type.Parts[0].nOffsetX = 3;
+  type.Parts[0].bMirrorX = 1;
+  const cVector<cEdSwordType> saved = Database.SwordTypes;
+  world.Build();
+  cChara& w = Walker();
+  const int sx = static_cast<int>(world.Scene().ScrollX.dPos);
+  const int sy = static_cast<int>(world.Scene().ScrollY.dPos);
+  for (int attach = 0; attach < 4; ++attach) {
+    for (int facing = 0; facing < 2; ++facing) {
+      type.Parts[0].nAttach = attach;
+      Database.SwordTypes = cVector<cEdSwordType>{type};
+      w.nFacing = facing;
+      w.UpdateScreenRect();
+      const ObjRect& r = w.Rect;
+      const bool right = facing == 1;
+      int x = 0;
+      int y = r.top + r.height / 2 + sy - 5;
+      if (attach == 0) x = right ? sx + r.left + r.width : r.left + sx - 20;
+      if (attach == 1) x = right ? r.left + sx - 20 : sx + r.left + r.width;
+      if (attach >= 2) x = r.left + r.width / 2 + sx - 10;
+      if (attach == 2) y = r.top + sy - 10;
+      if (attach == 3) y = sy + r.top + r.height;
+      x += right ? -3 : 3;  // the x offset mirrors for a right-facing owner
+      ShotSpawn p;
+      cShotObj sword;
+      sword.Init(0, w, kMakeSword, rec, p);
+      ASSERT_EQ(sword.SwordStep(), 0);
+      EXPECT_EQ(static_cast<int>(sword.x), x) << attach << "/" << facing;
+      EXPECT_EQ(static_cast<int>(sword.y), y) << attach << "/" << facing;
+      EXPECT_EQ(sword.nFacing, attach == 1 ? 1 - facing : facing) << attach << "/" << facing;
+    }
+  }
+  Database.SwordTypes = saved;
+}
+
 }  // namespace
