@@ -263,6 +263,7 @@ int cMessageObj::Update(DDSURFACEDATA* target, bool paused) {
   }
   nX = x;
   nY = y;
+  nDrawY = nKind == 2 || nKind == 3 ? y - (30 - nTimeLeft) / 4 : y;
   if (target != nullptr) {
     if (nKind == 1 && pSurface != nullptr) {
       if (pSurface->bLost != 0) {
@@ -284,9 +285,9 @@ int cMessageObj::Update(DDSURFACEDATA* target, bool paused) {
       }
       if (show) DDBlt(target, x, y, nWidth, nHeight, pSurface, 0, 0, DDBLT_KEYED);
     } else if (nKind == 2) {
-      DrawMiniIcon(target, x, y - (30 - nTimeLeft) / 4, nValue1, nValue2, nValue3);
+      DrawMiniIcon(target, x, nDrawY, nValue1, nValue2, nValue3);
     } else if (nKind == 3) {
-      DDBlt(target, x, y - (30 - nTimeLeft) / 4, 16, 16, &SurfaceRecords[kSignSheetRow], 48, 0, DDBLT_KEYED);
+      DDBlt(target, x, nDrawY, 16, 16, &SurfaceRecords[kSignSheetRow], 48, 0, DDBLT_KEYED);
     }
   }
   if (over) {

@@ -70,6 +70,7 @@ class cMessageObj {
   double dOpening = 0;
   // Where the last update placed it on screen (before a picture's rise).
   std::int32_t nX = 0, nY = 0;
+  std::int32_t nDrawY = 0;  // where a picture or sign is drawn, risen by its age
 
  private:
   bool Place(int& x, int& y);

@@ -162,9 +162,15 @@ TEST_F(MessageTest, TheHeroShowsATakenItemRisingAboveIt) {
   EXPECT_EQ(m.nKind, 2);
   EXPECT_EQ(m.nTimeLeft, 30);
   int frames = 0;
-  while (m.Update(nullptr, false) == 0 && frames < 100) ++frames;
-  EXPECT_EQ(frames, 30);
-  EXPECT_EQ((30 - 0) / 4, 7);  // the last frame's rise
+  m.Update(nullptr, false);
+  EXPECT_EQ(m.nDrawY, m.nY);  // not risen in its first frame
+  int lastRise = 0;
+  while (m.Update(nullptr, false) == 0 && frames < 100) {
+    ++frames;
+    lastRise = m.nY - m.nDrawY;
+  }
+  EXPECT_EQ(frames, 29);
+  EXPECT_EQ(lastRise, 7);
 }
 
 // Text messages with a real font and surfaces.

@@ -223,6 +223,28 @@ TEST_F(VolleyTest, SummonsRefuseBadIndicesAndPlayerOperatedCharacters) {
   CommonPalette.Charas = saved;
 }
 
+TEST_F(VolleyTest, BlockModeTwoChangesACellSharedByItsPointsOnce) {
+  Build();
+  const cVector<cEdBlock> saved = CommonPalette.Blocks;
+  CommonPalette.Blocks = cVector<cEdBlock>{cEdBlock{}, cEdBlock{}};
+  command.record = nullptr;
+  command.kind = kMakeBlock;
+  rec.nSummonPalette = 0;
+  rec.nSummonIndex = 1;
+  rec.nFormation = 2;  // a spread: every point starts at one place
+  rec.nCount = 3;
+  rec.nBlockMode = 2;
+  SummonBlock(Walker(), command, rec);
+  EXPECT_EQ(world.Scene().ChangedCells.size(), 1u);
+  SummonBlock(Walker(), command, rec);  // each summon starts a fresh record
+  EXPECT_EQ(world.Scene().ChangedCells.size(), 1u);
+  rec.nBlockMode = 0;
+  world.Scene().ChangedCells.clear();
+  SummonBlock(Walker(), command, rec);
+  EXPECT_EQ(world.Scene().ChangedCells.size(), 3u);
+  CommonPalette.Blocks = saved;
+}
+
 TEST_F(VolleyTest, FiredShotsFlyAndAHomingShotJoinsItsTargetsList) {
   Build();
   command.record = nullptr;
