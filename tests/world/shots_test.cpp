@@ -124,6 +124,25 @@ TEST_F(ShotsTest, ARangeShorterThanAFrameEndsInExactlyBSubStepsAndStopStays) {
   EXPECT_EQ(stopping.dBaseVx, 0);
 }
 
+TEST_F(ShotsTest, AShotRidesTheAutoScrollOnlyWhenAskedAndNotUnderTheOldRule) {
+  world.Build();
+  cScrollAxis& axis = world.Scene().ScrollX;
+  axis.nAutoOn = 1;
+  axis.bAtEdge = 0;
+  axis.dAutoSpeed = 0.75;
+  const struct {
+    int follows, legacy;
+    double vx;
+  } cases[] = {{1, 0, 0.75}, {0, 0, 0}, {1, 1, 0}};
+  for (const auto& c : cases) {
+    SystemData.bLegacy214 = c.legacy;
+    rec.bFollowScroll = static_cast<std::uint8_t>(c.follows);
+    cShotObj& shot = Fire(Walker(), 400, 400, 0, 0);
+    shot.Update();
+    EXPECT_EQ(shot.vx, c.vx) << c.follows << "/" << c.legacy;
+  }
+}
+
 TEST_F(ShotsTest, ZeroSpeedKeepsTheBaseVelocityAtZero) {
   world.Build();
   rec.bRangeLimited = 1;
