@@ -1,13 +1,14 @@
 // Plays a stage of a game folder with scripted speeds and shows the play field as coloured
 // boxes, printing the world digest of every frame.
 //
-//   kestrel_world_preview <game folder> <stage file> [frames] [screenshot.png | headless]
+//   kestrel_world_preview <game folder> <stage file> [frames] [screenshot.png | headless] [actors]
 //
 // The game folder is one the sample game maker writes (its default\ folder is copied to a
 // temporary data\ folder); the stage file is named inside default\stg4, e.g. Meadow.stg4_000.
 // Flows stand in as the demo's scripted speeds: the hero runs and jumps, walkers patrol.
 // Blocks are drawn grey (solid), red (deadly) and blue (effects), characters green (the hero
-// yellow, block characters brown). Without "headless" the field is shown in a window for the
+// yellow, block characters brown), shots orange. With "actors" some walkers fire volleys at the
+// hero: aimed spreads, homing orbs and waves. Without "headless" the field is shown in a window for the
 // frames asked (120 by default) and what the window shows at the end is saved.
 // Under a virtual display: xvfb-run -a build/<dir>/tools/kestrel_world_preview game Meadow.stg4_000 120 shot.png
 
@@ -44,12 +45,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum Colour : DWORD { kSky = 1, kSolid = 2, kDeadly = 3, kEffect = 4, kChara = 5, kHero = 6, kBlockChara = 7 };
+enum Colour : DWORD {
+  kSky = 1,
+  kSolid = 2,
+  kDeadly = 3,
+  kEffect = 4,
+  kChara = 5,
+  kHero = 6,
+  kBlockChara = 7,
+  kShot = 8
+};
 
 void SetPalette() {
   const PALETTEENTRY colours[] = {{255, 0, 255, 0}, {120, 180, 230, 0}, {110, 110, 110, 0}, {200, 40, 40, 0},
-                                  {40, 80, 220, 0},  {40, 170, 60, 0},  {250, 210, 40, 0},  {140, 90, 40, 0}};
-  for (int n = 0; n < 256; ++n) DDPalette[n] = n < 8 ? colours[n] : PALETTEENTRY{0, 0, 0, 0};
+                                  {40, 80, 220, 0},  {40, 170, 60, 0},  {250, 210, 40, 0},  {140, 90, 40, 0},
+                                  {255, 130, 0, 0}};
+  for (int n = 0; n < 256; ++n) DDPalette[n] = n < 9 ? colours[n] : PALETTEENTRY{0, 0, 0, 0};
 }
 
 void Box(int x, int y, int w, int h, DWORD colour) {
@@ -75,6 +86,9 @@ void DrawField(cScenePlay& s) {
   }
   cPlayer& hero = s.Hero();
   Box(TruncToInt(hero.x) - sx, TruncToInt(hero.y) - sy, hero.nWidth, hero.nHeight, kHero);
+  for (const cShotObj& shot : s.ShotList) {
+    Box(TruncToInt(shot.Box.left) - sx, TruncToInt(shot.Box.top) - sy, shot.Box.width, shot.Box.height, kShot);
+  }
 }
 
 void Present() {
@@ -99,6 +113,7 @@ int main(int argc, char** argv) {
   const std::string stageFile = argv[2];
   const int frames = argc >= 4 ? std::atoi(argv[3]) : 120;
   const bool headless = argc < 5 || std::strcmp(argv[4], "headless") == 0;
+  const bool actors = argc >= 6 && std::strcmp(argv[5], "actors") == 0;
   const fs::path shot = headless ? fs::path() : fs::absolute(argv[4]);
 
   const fs::path folder = fs::temp_directory_path() / ("kestrel-world-preview-" + std::to_string(getpid()));
@@ -123,7 +138,7 @@ int main(int argc, char** argv) {
     SetPalette();
   }
 
-  cDemoFlowLink flows(false);
+  cDemoFlowLink flows(false, actors);
   SetFlowLink(&flows);
   int result = 0;
   {
@@ -141,7 +156,7 @@ int main(int argc, char** argv) {
         std::this_thread::sleep_for(std::chrono::milliseconds(16));
       }
     }
-    std::printf("end %d characters %zu\n", result, scene.CharaList.size());
+    std::printf("end %d characters %zu shots %zu\n", result, scene.CharaList.size(), scene.ShotList.size());
     // Where each character began and is now: those never seen have not moved.
     for (const cChara& c : scene.CharaList) {
       std::printf("chara %d start (%.1f, %.1f) now (%.1f, %.1f) activated %d\n", c.nNumber, c.dStartX, c.dStartY, c.x,

@@ -12,9 +12,13 @@
 #include "world/motion_helpers.h"
 
 class cItemObj;
+class cShotObj;
 
 // What a jump command hands the character's jump step.
 struct JumpCommandState {
+  std::int32_t nKind = 0;        // 0 fixed height, 1 while the key is held, 2 by running speed
+  std::int32_t nParam[5] = {};   // p0 the kind, p1-p4 the speed-height pairs of kind 2
+  std::int32_t nApexSteps = 0;   // N: sub-steps to the top of the jump
   std::int32_t bStarted = 0;
   std::int32_t nRunCount = 0;  // sub-steps the command has run
   std::int32_t nFramesLeft = 1;
@@ -47,6 +51,9 @@ class cCharaBase : public cGameObj {
   virtual int StepY() { return 0; }
   virtual int Act(int /*dyingOnly*/) { return 0; }
   virtual void JumpStep(JumpCommandState& /*command*/) {}
+  // The flow engine's frame step calls this at its step 4: the hero runs the flow changes
+  // its items queued while its own flows were being stepped.
+  virtual void ApplyQueuedFlowChanges() {}
 
   void ResetForStage(const cEdChara* def, double startX, double startY, int groupIndex);
   void SetBodyBoxCentered(bool bottomAligned, int w, int h);
@@ -77,6 +84,7 @@ class cCharaBase : public cGameObj {
   int AddSp(std::int64_t amount, int gauge);
   void ApplyImpact(int strength, double dx, double dy);
   void ImpactFromChara(const cCharaBase& attacker);
+  void ImpactFromShot(const cShotObj& shot);
   void ApplyImpactY();
   void DecayImpactX();
   void DecayImpactY();
@@ -88,6 +96,7 @@ class cCharaBase : public cGameObj {
   bool WasHitBy(const cCharaBase& attacker) const;
   void TickHitState();
   int TakeBodyHit(const cCharaBase& attacker);
+  int TakeShotHit(const cShotObj& shot);
   int OnDefeated();
   void RemoveAnimes(int key);
   void PauseAnimes(int key);

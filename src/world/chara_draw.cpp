@@ -1,10 +1,15 @@
 #include "world/chara_draw.h"
 
+#include <cmath>
+
+#include "data/system_data.h"
 #include "gfx/core_blit.h"
 #include "gfx/surface_records.h"
 #include "data/ed_block.h"
 #include "world/chara.h"
 #include "world/chara_base.h"
+#include "world/chara_effect_draw.h"
+#include "world/world_math.h"
 #include "world/graphic_ref.h"
 #include "world/overlay_surfaces.h"
 
@@ -17,8 +22,9 @@ DDSURFACEDATA* Row(int row) { return row >= 0 && row < kSurfaceRowCount ? &Surfa
 }  // namespace
 
 void StepCharaEffect(cCharaBase& c, bool paused) {
-  if (c.Effect.entry.nKind == 0 || paused) return;
-  if (c.Effect.Step()) c.Effect = cCharaEffectRun{};
+  if (c.Effect.entry.nKind == 0) return;
+  const CharaPictureSource none;
+  if (RunCharaEffect(c, nullptr, none, paused, false)) c.Effect = cCharaEffectRun{};
 }
 
 void DrawCharaPicture(cCharaBase& c, DDSURFACEDATA* target, bool paused) {
@@ -36,24 +42,11 @@ void DrawCharaPicture(cCharaBase& c, DDSURFACEDATA* target, bool paused) {
     c.Rect.top = c.nPinTop;
     c.Rect.bottom = c.Rect.top + c.Rect.height - 1;
   }
-  GraphicRef ref;
-  ref.Set(1, c.Def.nGraphicKind, c.Def.nPicture, c.PoseBase(nullptr) + frame, c.nFacing, 0);
+  const CharaPictureSource source = MakePictureSource(c, frame);
+  if (RunCharaEffect(c, target, source, paused, true)) c.Effect = cCharaEffectRun{};
   const int k = c.Def.nGiant;
-  const int m = ref.nMultiplier;
-  const bool scaled = ref.bLargeCell != 0 ? k != m : k > 1;
-  // Bitmap exceptions draw from their own surfaces, which come with the special bitmaps.
-  DDSURFACEDATA* source = ref.bException != 0 ? nullptr : Row(ref.nRow);
   const int left = c.Rect.left;
   const int top = c.Rect.top;
-  if (source != nullptr) {
-    if (scaled) {
-      DDBltStretch(target, left, top, c.Rect.width, c.Rect.height, source, ref.nSrcX, ref.nSrcY, 32 * m, 32 * m,
-                   kColourKey);
-    } else {
-      DDBlt(target, left, top, 32 * m, 32 * m, source, ref.nSrcX, ref.nSrcY, kColourKey);
-    }
-  }
-  StepCharaEffect(c, paused);
   if (c.Def.bOverlay == 1) {
     const int tile = c.Def.nOverlayTile;
     const OverlaySurfaces rows = SelectOverlaySurfaces();
@@ -66,6 +59,67 @@ void DrawCharaPicture(cCharaBase& c, DDSURFACEDATA* target, bool paused) {
       DDBlt(target, left, top, 32, 32, sheet, sx, sy, kColourKey);
     }
   }
+}
+
+int DeathDisplayStep(cCharaBase& c, DDSURFACEDATA* target, bool paused, int frameRate) {
+  c.UpdateScreenRect();
+  const CharaPictureSource source = MakePictureSource(c, 0);
+  if (!c.IsPlayerOperated()) {
+    if (c.Effect.entry.nKind == 0) return 1;
+    if (RunCharaEffect(c, target, source, paused, true)) {
+      c.Effect = cCharaEffectRun{};
+      return 1;
+    }
+    return 0;
+  }
+  if (c.Effect.entry.nKind != 0) {
+    if (RunCharaEffect(c, target, source, paused, true)) c.Effect = cCharaEffectRun{};
+    return 0;
+  }
+  if (!paused) ++c.nDeathDisplay;
+  return c.nDeathDisplay > frameRate ? 1 : 0;
+}
+
+namespace {
+
+// The sheet of the gauges and small signs.
+constexpr int kGaugeSheetRow = 50;
+
+void DrawGauge(cCharaBase& c, DDSURFACEDATA* target, GaugeAnim& g, bool low, int sourceX, int y) {
+  if (g.nFrames <= 0 || c.bDead != 0) return;
+  DDSURFACEDATA* sheet = Row(kGaugeSheetRow);
+  const bool tall = sheet != nullptr && sheet->nHeight > 208;
+  const int r = tall ? 208 : 128;
+  const int step = tall ? 2 : 16;
+  const int x = c.Rect.left + c.Rect.width / 2 - 25;
+  if (target != nullptr) {
+    DDBlt(target, x, y, 50, 2, sheet, sourceX, r, 0);
+    DDBlt(target, x, y, g.nBar, 2, sheet, sourceX, r + (low ? 2 : 1) * step, 0);
+  }
+  const int change = TruncToInt(std::fabs(g.dChange));
+  if (change > 0 && target != nullptr) {
+    if (g.dChange >= 0) {
+      DDBlt(target, x + g.nBar - change, y, change, 2, sheet, sourceX, r + 4 * step, 0);
+    } else {
+      DDBlt(target, x + g.nBar, y, change, 2, sheet, sourceX, r + 3 * step, 0);
+    }
+  }
+  --g.nFrames;
+  if (g.nFrames < 60) {
+    g.dChange = 0;
+  } else {
+    g.dChange -= g.dChangePerFrame;
+  }
+}
+
+}  // namespace
+
+void DrawHpGauge(cCharaBase& c, DDSURFACEDATA* target) {
+  DrawGauge(c, target, c.HpGauge, SystemData.IsStatusLow(2, c.nHp, c.Def.nMaxHp) != 0, 0, c.Rect.top - 3);
+}
+
+void DrawSpGauge(cCharaBase& c, DDSURFACEDATA* target) {
+  DrawGauge(c, target, c.SpGauge, SystemData.IsStatusLow(3, c.nSp, c.Def.nMaxSp) != 0, 64, c.Rect.top - 7);
 }
 
 void DrawBlockIcon(const cEdBlock& block, DDSURFACEDATA* target, int x, int y) {

@@ -12,6 +12,14 @@ void DrawCharaPicture(cCharaBase& c, DDSURFACEDATA* target, bool paused);
 // The running effect's frame without drawing; the effect is cleared when it ends.
 void StepCharaEffect(cCharaBase& c, bool paused);
 
+// One frame of a defeated character's display; 1 when it is over. A computer character's
+// ends with its effect (at once without one); the hero's a frame rate of frames after it.
+int DeathDisplayStep(cCharaBase& c, DDSURFACEDATA* target, bool paused, int frameRate);
+
+// The animated HP and SP change bars over a character.
+void DrawHpGauge(cCharaBase& c, DDSURFACEDATA* target);
+void DrawSpGauge(cCharaBase& c, DDSURFACEDATA* target);
+
 class cChara;
 class cEdBlock;
 

@@ -19,13 +19,23 @@ bool Hurts(const cCharaBase& c) { return c.Def.nPower != 0 || c.Def.nImpact != 0
 
 }  // namespace
 
+void cScenePlay::EndGroupWalk() {
+  if (--nGroupWalks != 0 || !bWalkRemoved) return;
+  bWalkRemoved = false;
+  for (cList<cCharaBase*>& group : CharaGroups) group.remove(nullptr);
+  for (cList<cShotObj*>& group : ShotGroups) group.remove(nullptr);
+  ShotList.remove_if([](const cShotObj& shot) { return shot.bRemoved != 0; });
+}
+
 int cScenePlay::CheckGroupHits() {
-  // Shots against characters and shots against shots come with the shot objects.
-  ++nGroupWalks;
-  const int r = CheckCharaHits();
-  if (--nGroupWalks == 0) {
-    for (cList<cCharaBase*>& group : CharaGroups) group.remove(nullptr);
-  }
+  BeginGroupWalk();
+  int r = 0;
+  // The schedule leaves shots against characters out of some sub-steps.
+  const bool shotsThisStep = Stage.nShotTestLevel == 0 || nSubStep < 1 || Schedule[nSubStep - 1] != 0;
+  if (shotsThisStep) r = CheckShotCharaHits();
+  if (r != 1 && r != 2) r = CheckCharaHits();
+  if (r != 1 && r != 2) CheckShotPairs();
+  EndGroupWalk();
   return r;
 }
 

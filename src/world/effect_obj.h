@@ -3,6 +3,8 @@
 #include <cstdint>
 
 #include "gfx/anime_player.h"
+
+struct DDSURFACEDATA;
 #include "world/hit_box.h"
 
 // A running animated effect of the database at a place on the field. Its drawing comes with
@@ -15,6 +17,8 @@ class cEffectObj {
   void InitAtOverlap(int index, const WorldBox& a, const WorldBox& b, int scale);
   // One frame of its animation; true when it is over.
   bool Step(bool step);
+  // Draws the current frame (stepping it when asked or always); 1 when the effect is over.
+  int Draw(DDSURFACEDATA* target, bool step);
 
   std::int32_t nIndex = 0;
   double x = 0, y = 0;

@@ -129,6 +129,8 @@ void cEffectRun<Entry>::Start(int index, int playType, int repeat) {
   nPlayType = playType;
   nRepeat = repeat;
   nFrame = 0;
+  bBlink = 0;
+  nBlinkCount = 0;
 }
 
 template <typename Entry>

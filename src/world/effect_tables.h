@@ -58,6 +58,8 @@ struct cEffectRun {
   std::int32_t nRepeat = 0;
   std::int32_t nDirection = 0;  // 1 while running the backwards entry
   std::int32_t nFrame = 0;
+  std::int32_t bBlink = 0;       // the blink toggle of the blinking kinds
+  std::int32_t nBlinkCount = 0;  // frames since the toggle last flipped
 
   void Start(int index, int playType, int repeat);
   void Restart();

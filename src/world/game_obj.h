@@ -70,7 +70,7 @@ class cGameObj {
              int firstAnime, int offX, int offY, int w, int h, int picW, int picH, int facing, int flight,
              int groupIndex);
   void SetFlightKind(int kind);
-  int UpdateScreenRect();
+  virtual int UpdateScreenRect();
   bool IsOnScreen() const;
   bool IsOnScreenAxes(bool ignoreX, bool ignoreY) const;
   bool IsInStage(bool wholeMap) const;

@@ -252,6 +252,8 @@ int cScenePlay::StepPlayFrame() {
         ++it;
       }
     }
+    // Pass d: shots and swords.
+    StepShots(i);
     // Pass e: the erase rules, once per frame.
     if (i == 1 && hero.bDead == 0) {
       for (auto it = CharaList.begin(); it != CharaList.end();) {
@@ -272,7 +274,9 @@ int cScenePlay::StepPlayFrame() {
     }
     // Pass f: the hero's interactions.
     if (hero.bDead == 0) {
-      const int r = CheckGroupHits();
+      int r = RunBlockEvent(hero);
+      if (r == 0) r = CheckGroupHits();
+      if (r == 0 && hero.bDead == 0) r = PickUpItems(hero);
       if (r == 1) return clear();
       if (r == 2) return heroDies(false);
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "gfx/surface_table.h"
 #include "world/world_math.h"
 
 cScenePlay::cScenePlay(cStageData& stage) : Stage(stage) {
@@ -11,6 +12,9 @@ cScenePlay::cScenePlay(cStageData& stage) : Stage(stage) {
 }
 
 cScenePlay::~cScenePlay() {
+  // The messages give their surfaces back to this scene's list while it still stands.
+  MessageList.clear();
+  DDReleaseSurfaceList(MessageSurfaces);
   if (PlaySceneGlobal == this) PlaySceneGlobal = nullptr;
 }
 
@@ -157,6 +161,7 @@ cList<cChara>::iterator cScenePlay::RemoveChara(cList<cChara>::iterator it) {
   }
   for (cList<cCharaBase*>& group : CharaGroups) {
     if (nGroupWalks > 0) {
+      bWalkRemoved = true;
       std::replace(group.begin(), group.end(), static_cast<cCharaBase*>(&c), static_cast<cCharaBase*>(nullptr));
     } else {
       group.remove(&c);
@@ -184,7 +189,6 @@ void cScenePlay::OnStageClear() {
   nState = 4;
 }
 
-int cScenePlay::TouchItem(cItemObj& /*item*/) { return 0; }
 
 void cScenePlay::UpdateActiveFlags() {
   if (!Player.empty()) {
@@ -206,5 +210,9 @@ void cScenePlay::UpdateActiveFlags() {
   for (cItemObj& item : ItemList) {
     item.bPresent = CheckItemConditions(item) ? 1 : 0;
     item.bOnScreen = item.bPresent != 0 && item.IsOnScreen() ? 1 : 0;
+  }
+  for (cShotObj& shot : ShotList) {
+    shot.bPresent = 1;
+    shot.bOnScreen = shot.IsOnScreen() ? 1 : 0;
   }
 }

@@ -10,12 +10,17 @@
 #include "data/block_cell.h"
 #include "data/hit_level.h"
 #include "data/stage_data.h"
+#include "gfx/surface_data.h"
 #include "world/chara.h"
 #include "world/effect_obj.h"
 #include "world/hit_box.h"
 #include "world/item_obj.h"
+#include "world/message_obj.h"
+#include "world/picture_obj.h"
 #include "world/player.h"
 #include "world/scroll_axis.h"
+#include "world/shot_obj.h"
+#include "world/pass_grid.h"
 #include "world/spatial_index.h"
 
 class cEdCondition;
@@ -51,6 +56,15 @@ class cScenePlay {
   int DefeatChara(cChara& chara);
   void OnStageClear();
   int TouchItem(cItemObj& item);
+  int PickUpItems(cPlayer& hero);
+  int RunBlockEvent(cPlayer& hero);
+  // A placed item at its cell.
+  void SpawnItem(const cEdItem& placement);
+  // Summons. The block change is a stand-in until the play scene's own: it records the cell
+  // that would change, once per cell for block mode 2.
+  void ChangeBlock(int px, int py, int facing, const cEdShot& record, const cEdBlock& def);
+  void SpawnCharaByCommand(const cEdChara& def, int px, int py, int facing, int group);
+  void SpawnItemByCommand(const cEdItem& def, int px, int py);
 
   // Block collision.
   int HitKind(int cell, int group);
@@ -72,6 +86,14 @@ class cScenePlay {
   // Object collisions.
   int CheckGroupHits();
   int CheckCharaHits();
+  int CheckShotCharaHits();
+  void CheckShotPairs();
+  // Pass d: every shot's update, motion, range and terrain tests for one sub-step.
+  void StepShots(int subStep);
+  // The one removal path of a shot: its group list, its target's homing list and its node;
+  // the next node.
+  cList<cShotObj>::iterator RemoveShot(cList<cShotObj>::iterator it);
+  void RemoveShot(const cShotObj* shot);
   int KillByDamage(cCharaBase& c);
   int CheckHeroHp();
   int ResolveTerrain(cCharaBase& c);
@@ -121,17 +143,29 @@ class cScenePlay {
   cList<cChara> CharaList;
   cList<cItemObj> ItemList;
   cList<cEffectObj> EffectList;
+  cList<cShotObj> ShotList;
+  DDSurfaceList MessageSurfaces;
+  SurfaceDefList MessageSurfaceDefs;
+  cList<cMessageObj> MessageList;
+  cList<cPictureObj> PictureList;
+  // The special bitmaps of effects (plain and scaled per effect) and swords (four per type),
+  // as the play scene loads them.
+  cVector<DDSURFACEDATA*> EffectSurfaces;
+  cVector<DDSURFACEDATA*> SwordSurfaces;
+  cVector<cList<cShotObj*>> ShotGroups = cVector<cList<cShotObj*>>(8);
   cVector<cList<cCharaBase*>> CharaGroups;
   cCharaBase* pCurChara = nullptr;
   void* pCurFlow = nullptr;
   void* pCurCommand = nullptr;
   std::int32_t nStageEnd = 0;
+  std::int32_t bItemMessage = 0;  // an item's message command ran in the current list
   std::int32_t nClearRequest = 0;
   std::int32_t nState = 2;
   std::int32_t nKillFlag = 0;
   std::int32_t nSubStep = 0;
   std::int32_t nSubStepTotal = 0;
   cVector<std::int32_t> Schedule;
+  cVector<std::int32_t> ChangedCells;  // cells changed by the running block summon
   cVector<std::int32_t> StageVars = cVector<std::int32_t>(255, 0);
   cVector<std::int32_t> CommonVars = cVector<std::int32_t>(256, 0);  // stands for the save data's
   cVector<std::uint8_t> ActiveFlags = cVector<std::uint8_t>(60, 0);
@@ -146,6 +180,10 @@ class cScenePlay {
   // While the hit pass walks the group lists, a removal leaves a null in them instead of
   // cutting the list under the walk; the pass compacts them when it ends.
   int nGroupWalks = 0;
+  bool bWalkRemoved = false;  // something left the lists during the walk
+  void BeginGroupWalk() { ++nGroupWalks; }
+  // Compacts the group lists when the outermost walk ends.
+  void EndGroupWalk();
   bool bUseIndex = true;
   cSpatialIndex PlatformIndex;
   cVector<cSpatialIndex> BodyIndex = cVector<cSpatialIndex>(8);
@@ -153,6 +191,9 @@ class cScenePlay {
   std::uint64_t nKeyCounter = 0;
   std::uint64_t nFieldChanges = 0;  // any character indexed, moved or removed
   std::vector<cCharaBase*> NearScratch;
+  // The shot passes' grids, kept between sub-steps so that their cells keep their storage.
+  std::vector<cPassGrid<cCharaBase>> ShotPassCharaGrids;
+  std::vector<cPassGrid<cShotObj>> ShotPassShotGrids;
   std::int32_t bEraseCharas = 0, bEraseBlockCharas = 0, bEraseItems = 0;
 };
 

@@ -34,6 +34,10 @@ void cScenePlay::SetupField(std::uint32_t seed) {
   CharaList.clear();
   ItemList.clear();
   EffectList.clear();
+  ShotList.clear();
+  MessageList.clear();
+  PictureList.clear();
+  for (cList<cShotObj*>& group : ShotGroups) group.clear();
   SeedGameRandom(seed);
   nCharaNumber = nItemNumber = nShotNumber = 0;
   SetUnits(Stage.nHitLevel, Stage.dGravity);
@@ -57,6 +61,9 @@ void cScenePlay::SetupField(std::uint32_t seed) {
     const cEdChara& c = Stage.Charas[i];
     if (i == heroIndex || c.nPicture == 0) continue;
     SpawnCharas(c.x, c.y, c);
+  }
+  for (const cEdItem& item : Stage.Items) {
+    if (item.nPicture != 0) SpawnItem(item);
   }
   AddToGroup(hero);
   for (cChara& c : CharaList) AddToGroup(c);

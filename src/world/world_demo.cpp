@@ -1,5 +1,7 @@
 #include "world/world_demo.h"
 
+#include "world/volley.h"
+
 #include "core/rand_range.h"
 #include "world/scene_play.h"
 #include "world/world_math.h"
@@ -104,7 +106,43 @@ int cDemoFlowLink::RunFlowFrameStep(cCharaBase& c, int dyingOnly) {
   c.vx = (c.nFacing == 1 ? 1.0 : -1.0) / b;
   if (c.nNoGround == 0 && c.bFalling == 0 && RandRange(0, 299) == 0) c.vy = c.JumpSpeed(3);
   if (chaos_) Chaos(c);
+  if (actors_) Fire(c);
   return 0;
+}
+
+void cDemoFlowLink::Fire(cCharaBase& c) {
+  cScenePlay& s = *PlaySceneGlobal;
+  if (c.nNumber % 4 != 1 || s.nSubStep != 1 || (s.nFrame + 7 * c.nNumber) % 90 != 0 || c.bOnScreen == 0) return;
+  cEdShot rec;
+  rec.nScale = 1;
+  rec.bTakeGroup = 1;
+  rec.nSpeed = 30;
+  rec.bLifeLimited = 1;
+  rec.nLife = 40;
+  rec.nDirection = 0;
+  c.nTarget = s.Hero().nNumber;
+  switch ((s.nFrame / 90 + c.nNumber) % 3) {
+    case 0:  // an aimed spread of three
+      rec.nFormation = 2;
+      rec.nCount = 3;
+      rec.nFormParam[0] = 15;
+      rec.bAim = 1;
+      break;
+    case 1:  // a homing orb
+      rec.nCount = 1;
+      rec.nSpeed = 20;
+      rec.nTrajectory = 4;
+      rec.nTrajParam[1] = 999;
+      break;
+    default:  // a wave
+      rec.nCount = 1;
+      rec.nTrajectory = 8;
+      rec.nTrajParam[0] = 2;
+      rec.nTrajParam[1] = 20;
+      break;
+  }
+  VolleyCommand command;
+  FireShots(c, command, rec);
 }
 
 void cDemoFlowLink::Chaos(cCharaBase& c) {

@@ -26,10 +26,14 @@ void BuildDemoStage(cStageData& stage, const DemoSpec& spec);
 
 class cDemoFlowLink : public cFlowLink {
  public:
-  explicit cDemoFlowLink(bool chaos) : chaos_(chaos) {}
+  // With actors on, some walkers fire volleys at the hero in turn: an aimed three-shot
+  // spread, a homing orb and a wave shot.
+  explicit cDemoFlowLink(bool chaos, bool actors = false) : chaos_(chaos), actors_(actors) {}
   int RunFlowFrameStep(cCharaBase& chara, int dyingOnly) override;
 
  private:
   void Chaos(cCharaBase& chara);
+  void Fire(cCharaBase& chara);
   bool chaos_;
+  bool actors_;
 };

@@ -72,6 +72,17 @@ std::uint64_t WorldDigest(const cScenePlay& scene) {
     d.Real(e.x);
     d.Real(e.y);
   }
+  // Shots count only when there are any, so that a field without them digests as before.
+  if (!scene.ShotList.empty()) {
+    d.Int(static_cast<std::int64_t>(scene.ShotList.size()));
+    for (const cShotObj& shot : scene.ShotList) {
+      d.Int(shot.nNumber);
+      d.Real(shot.x);
+      d.Real(shot.y);
+      d.Real(shot.dBaseVx);
+      d.Real(shot.dBaseVy);
+    }
+  }
   for (std::int32_t v : scene.StageVars) d.Int(v);
   d.Add(GameRandomState());
   return d.Value();

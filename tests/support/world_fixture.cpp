@@ -1,6 +1,7 @@
 #include "support/world_fixture.h"
 
 #include <algorithm>
+#include <string>
 
 #include "data/ed_condition.h"
 
@@ -10,7 +11,29 @@ void RecordingFlowLink::FireTrigger(cCharaBase& chara, int trigger) { triggers.e
 
 int RecordingFlowLink::RunFlowFrameStep(cCharaBase& chara, int dyingOnly) {
   const auto it = scripts.find(chara.nNumber);
-  return it != scripts.end() ? it->second(chara, dyingOnly) : 0;
+  const int r = it != scripts.end() ? it->second(chara, dyingOnly) : 0;
+  // The flow engine's step 4: the changes queued while the flows ran.
+  chara.ApplyQueuedFlowChanges();
+  return r;
+}
+
+void RecordingFlowLink::ExecItemCommand(cPlayer& hero, cEdCommand& command) {
+  itemCommands.push_back(command.nKind);
+  if (command.nKind == 23) hero.ItemArrange.push_back(cVector<std::int32_t>{command.Param(0)});
+  if (itemWorker) itemWorker(hero, command);
+}
+
+void RecordingFlowLink::ApplyArrangeList(const cVector<cVector<std::int32_t>>& entries, cEdCommand& command) {
+  arranged.emplace_back(command.nKind, static_cast<int>(entries.size()));
+}
+
+int RecordingFlowLink::RemoveFlowsById(cCharaBase& chara, int flowId) {
+  flowChanges.push_back("remove " + std::to_string(chara.nNumber) + " " + std::to_string(flowId));
+  return 3;
+}
+
+void RecordingFlowLink::InstallCommandFlows(cCharaBase& chara, const cEdCommand& /*command*/, int position) {
+  flowChanges.push_back("install " + std::to_string(chara.nNumber) + " " + std::to_string(position));
 }
 
 bool RecordingFlowLink::CheckFlowCondition(const cEdCondition& /*condition*/, cCharaBase* /*chara*/) {

@@ -29,12 +29,24 @@ class RecordingFlowLink : public cFlowLink {
   void FireTrigger(cCharaBase& chara, int trigger) override;
   int RunFlowFrameStep(cCharaBase& chara, int dyingOnly) override;
   bool CheckFlowCondition(const cEdCondition& condition, cCharaBase* chara) override;
+  // Item workers: each kind run is recorded; an arrange command (23) adds its first parameter
+  // as an entry; arranges applied are recorded as (command kind, entries).
+  void ExecItemCommand(cPlayer& hero, cEdCommand& command) override;
+  void ApplyArrangeList(const cVector<cVector<std::int32_t>>& entries, cEdCommand& command) override;
+  int RemoveFlowsById(cCharaBase& chara, int flowId) override;  // "removes" at position 3
+  int CheckKeyState(cCharaBase& /*chara*/, int /*inputIndex*/) override { return keyState; }
+  void InstallCommandFlows(cCharaBase& chara, const cEdCommand& command, int position) override;
 
   // (object number, trigger) in firing order.
   std::vector<std::pair<int, int>> triggers;
   // Per object number: run in the character's flow step; a result of 1 ends it early.
   std::map<int, std::function<int(cCharaBase&, int dyingOnly)>> scripts;
   bool statusConditionResult = false;
+  int keyState = -1;  // the jump key: -1 no key conditions, 0 released, 1 held
+  std::vector<int> itemCommands;
+  std::function<void(cPlayer&, cEdCommand&)> itemWorker;
+  std::vector<std::pair<int, int>> arranged;
+  std::vector<std::string> flowChanges;
 
   int Count(int number, int trigger) const;
 };

@@ -1,0 +1,184 @@
+// The draw effects of characters: one handler per effect kind, each drawing with its effect
+// blit and stepping the running effect.
+#include "world/chara_effect_draw.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "data/database.h"
+#include "gfx/alpha_blit.h"
+#include "gfx/blend_table.h"
+#include "gfx/blur_mosaic.h"
+#include "gfx/circle_lens.h"
+#include "gfx/core_blit.h"
+#include "gfx/dd_fill.h"
+#include "gfx/dd_palette.h"
+#include "gfx/dd_state.h"
+#include "gfx/rotate_blit.h"
+#include "gfx/screen_effects.h"
+#include "gfx/surface_records.h"
+#include "gfx/tint_blit.h"
+#include "world/chara_base.h"
+#include "world/world_math.h"
+
+namespace {
+
+constexpr int kKeyed = DDBLT_KEYED;
+constexpr double kRoot2 = 1.4142135623730951;
+// The large work texture of the draw effects, in system memory.
+constexpr int kWorkRow = 70;
+
+DDSURFACEDATA* Row(int row) { return row >= 0 && row < kSurfaceRowCount ? &SurfaceRecords[row] : nullptr; }
+
+int Param(const cCharaBase& c, int n) {
+  const int index = c.Effect.entry.nIndex;
+  if (index <= 0 || index >= static_cast<int>(Database.CharaEffects.size())) return 0;
+  return Database.CharaEffects[index].nParam[n];
+}
+
+void Plain(DDSURFACEDATA* target, int x, int y, const CharaPictureSource& s) {
+  DDBlt(target, x, y, s.w, s.h, s.surface, s.sx, s.sy, kKeyed);
+}
+
+}  // namespace
+
+CharaPictureSource MakePictureSource(cCharaBase& c, int frame) {
+  CharaPictureSource s;
+  GraphicRef ref;
+  ref.Set(1, c.Def.nGraphicKind, c.Def.nPicture, c.PoseBase(nullptr) + frame, c.nFacing, 0);
+  if (ref.bException != 0) return s;  // the exceptions' own surfaces come with the special bitmaps
+  const int k = std::max<int>(1, c.Def.nGiant);
+  const int m = ref.nMultiplier;
+  s.k = k;
+  s.scaled = ref.bLargeCell != 0 ? k != m : k > 1;
+  s.cellX = ref.nSrcX;
+  s.cellY = ref.nSrcY;
+  s.cellSize = 32 * m;
+  s.second = Row(ref.nOtherRow);
+  DDSURFACEDATA* sheet = Row(ref.nRow);
+  if (!s.scaled) {
+    s.surface = sheet;
+    s.sx = ref.nSrcX;
+    s.sy = ref.nSrcY;
+    s.w = s.h = 32 * m;
+    return s;
+  }
+  s.w = c.Rect.width;
+  s.h = c.Rect.height;
+  DDSURFACEDATA* work = Row(kWorkRow);
+  if (work == nullptr || work->nWidth < s.w || work->nHeight < s.h) {
+    // No work copy: the scaled picture is drawn straight from its cell.
+    s.surface = sheet;
+    s.sx = ref.nSrcX;
+    s.sy = ref.nSrcY;
+    s.w = s.h = 32 * m;
+    s.scaled = false;
+    return s;
+  }
+  DDFillRect(work, 0, 0, s.w, s.h, 0);
+  DDBltStretch(work, 0, 0, s.w, s.h, sheet, ref.nSrcX, ref.nSrcY, 32 * m, 32 * m, 0);
+  s.surface = work;
+  return s;
+}
+
+bool RunCharaEffect(cCharaBase& c, DDSURFACEDATA* target, const CharaPictureSource& s, bool paused, bool draw) {
+  cCharaEffectRun& run = c.Effect;
+  const int kind = run.entry.nKind >= 0 && run.entry.nKind <= 16 ? run.entry.nKind : 0;
+  const double v = run.entry.dValue;
+  const int k = s.scaled ? s.k : 1;
+  const int L = c.Rect.left;
+  const int T = c.Rect.top;
+  const int pw = s.w;
+  const int ph = s.h;
+  draw = draw && target != nullptr && s.surface != nullptr;
+  if (kind == 0) {
+    if (draw) Plain(target, L, T, s);
+    return false;
+  }
+  if (kind == 4 || kind == 5) {
+    if (++run.entry.nWavePhase >= 360) run.entry.nWavePhase = 0;
+  }
+  if (kind == 6 || kind == 14) {
+    if (run.nBlinkCount >= Param(c, 1)) {
+      run.nBlinkCount = 0;
+      run.bBlink ^= 1;
+    }
+    if (!paused) ++run.nBlinkCount;
+  }
+  if (draw) {
+    const int p4 = Param(c, 3);
+    const int p5 = Param(c, 4);
+    switch (kind) {
+      case 1:
+        DDSplitBlt(target, L, T, pw, ph, s.surface, s.sx, s.sy, TruncToInt(k * v), kKeyed);
+        break;
+      case 2:
+      case 3: {
+        const int band = p4 > 0 ? std::max(1, (ph + p4 - 1) / p4) : ph;
+        DDInterlaceBlt(target, L, T, pw, ph, band, TruncToInt(k * v), s.surface, s.sx, s.sy, kKeyed, kind == 3);
+        break;
+      }
+      case 4:
+      case 5:
+        DDWaveBlt(target, L, T, pw, ph, p4, k * v, run.entry.nWavePhase, k * p5, s.surface, s.sx, s.sy, kKeyed,
+                  kind == 5);
+        break;
+      case 6:
+        if (run.bBlink == 1) Plain(target, L, T, s);
+        break;
+      case 7:
+      case 8:
+        DDBltRotate(target, L, T, pw, ph, pw / 2, ph / 2, TruncToInt(v), s.surface, s.sx, s.sy, kKeyed);
+        break;
+      case 9:
+        DDFlipBlt(target, L, T, pw, ph, s.surface, s.sx, s.sy, s.second != nullptr ? s.second : s.surface, s.sx, s.sy,
+                  pw, ph, kKeyed, TruncToInt(v), 0);
+        break;
+      case 10:
+        DDBltCircle(target, L + pw / 2, T + ph / 2, pw / 2, ph / 2, TruncToInt(k * v), k * p4, s.surface,
+                    s.sx + pw / 2, s.sy + ph / 2, kKeyed);
+        break;
+      case 11: {
+        const int e = s.scaled ? TruncToInt((v - 32) * k) / 2 : TruncToInt(v - 32);
+        if (e == 0) {
+          Plain(target, L, T, s);
+        } else {
+          DDBltStretch(target, L - e / 2, T - e / 2, pw + e, ph + e, s.surface, s.sx, s.sy, pw, ph, kKeyed);
+        }
+        break;
+      }
+      case 12: {
+        const int dx = p4 * k;
+        const int dy = p5 * k;
+        const int g = TruncToInt(kRoot2 * (std::max(std::abs(dx), std::abs(dy)) + pw / 2));
+        DDBltLens(target, L + pw / 2 + dx, T + ph / 2 + dy, g, TruncToInt(v) * k, s.surface, s.sx + pw / 2 + dx,
+                  s.sy + ph / 2 + dy, kKeyed, 0);
+        break;
+      }
+      case 13:
+        DDBltTint(target, L, T, pw, ph, s.surface, s.sx, s.sy, kKeyed, DDPalette, DDBlendTable, p4, TruncToInt(v));
+        break;
+      case 14:
+        if (run.bBlink == 0) {
+          DDBltHalf(target, L, T, pw, ph, s.surface, s.sx, s.sy, kKeyed, DDBlendTable);
+        } else {
+          Plain(target, L, T, s);
+        }
+        break;
+      case 15:
+        DDMosaicBlt(target, L, T, pw, ph, TruncToInt(v), s.surface, s.sx, s.sy, kKeyed);
+        break;
+      case 16:
+        if (DDBpp == 8) {
+          DDBltTint(target, L, T, pw, ph, s.surface, s.sx, s.sy, kKeyed, DDPalette, DDBlendTable, 31, TruncToInt(v));
+        } else {
+          DDBlurBlt(target, L, T, pw, ph, TruncToInt(v), TruncToInt(v), s.surface, s.sx, s.sy, kKeyed);
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  if (paused) return false;
+  return run.Step();
+}
