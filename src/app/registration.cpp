@@ -7,8 +7,10 @@
 #include "data/project_paths.h"
 #include "input/dialogs/font_dialog_text.h"
 #include "input/dialogs/message_box_dialog.h"
+#include "input/input.h"
 #include "sound/game_sound_link.h"
 #include "sound/sound_effects.h"
+#include "world/hero_input_seam.h"
 #include "world/world_sound.h"
 
 namespace {
@@ -22,6 +24,17 @@ class cProgramWorldSound : public cWorldSoundLink {
 
 cProgramWorldSound g_worldSound;
 
+// The hero reads the player's input record of this frame.
+class cProgramHeroInput : public cHeroInputLink {
+ public:
+  HeroInputWords Words(int inputIndex) override {
+    const cInput& input = PlayerInputs[inputIndex];
+    return HeroInputWords{input.m_wDir, input.m_wButton, DirCodeFromBits(input.m_wDir)};
+  }
+};
+
+cProgramHeroInput g_heroInput;
+
 }  // namespace
 
 void RegisterProgramParts() {
@@ -29,6 +42,7 @@ void RegisterProgramParts() {
   RegisterBlankTitleScene();
   SetSoundLink(&GameSoundLink());
   SetWorldSoundLink(&g_worldSound);
+  SetHeroInputLink(&g_heroInput);
   InstallWindowMessageBoxes();
   InstallDialogFont();
   MainWindow.SetPlacementPath(ProjectPaths[kPathWindowPlace]);

@@ -130,7 +130,9 @@ TEST_P(CharaEffectFrame, EverySeventeenKindsDrawsAsLookedAt) {
     platform::WritePng(std::string(folder) + "/chara_effects_" + GetParam().name + ".png", frame);
   }
   for (const Golden& g : kGolden) {
-    if (std::string(g.mode) == GetParam().name) EXPECT_EQ(Fnv(frame), g.hash) << std::hex << "0x" << Fnv(frame);
+    if (std::string(g.mode) == GetParam().name) {
+      EXPECT_EQ(Fnv(frame), g.hash) << std::hex << "0x" << Fnv(frame);
+    }
   }
 }
 
