@@ -15,6 +15,25 @@ constexpr int kWeakest = INT_MIN;
 // only win comparisons.
 int Rule(int kind) { return kind == 0 ? 0 : kind == 2 ? 2 : 1; }
 
+// Of the cells a probe offers, the one of the strongest hit kind; on a tie, the one nearest the
+// probe's middle (a probe without a middle offers every cell at distance 0: the first wins).
+class StrongestCell {
+ public:
+  void Offer(int cell, int kind, int distance = 0) {
+    if (kind > bestKind_ || (kind == bestKind_ && distance < bestDistance_)) {
+      best_ = cell;
+      bestKind_ = kind;
+      bestDistance_ = distance;
+    }
+  }
+  int Cell() const { return best_; }
+
+ private:
+  int best_ = kNoCell;
+  int bestKind_ = kWeakest;
+  int bestDistance_ = INT_MAX;
+};
+
 bool WalksOrDies(const cCharaBase& c) { return !c.Flies() || c.nVControl == 2; }
 bool PassesBlocks(const cCharaBase& c) { return c.Flies() && c.nVControl == 0; }
 
@@ -31,35 +50,22 @@ int cScenePlay::HitKind(int cell, int group) {
 int cScenePlay::PickEdgeCell(const cCharaBase& c, int x1, int y1, int x2, int y2) {
   const int probes = c.Scale() + 1;
   if (probes <= 0) return kNoCell;
-  int best = kNoCell;
-  int bestKind = kWeakest;
+  StrongestCell pick;
   if (x1 == x2) {
     for (int i = 0; i < probes; ++i) {
-      const int py = y1 + i * (c.nBaseHeight - 1);
-      const int cell = CellAt(x1, py);
-      const int kind = HitKind(cell, c.nGroup);
-      if (kind > bestKind) {
-        best = cell;
-        bestKind = kind;
-      }
+      const int cell = CellAt(x1, y1 + i * (c.nBaseHeight - 1));
+      pick.Offer(cell, HitKind(cell, c.nGroup));
     }
-    return best;
+    return pick.Cell();
   }
   if (y1 == y2) {
     const int middle = (x1 + x2) >> 1;
-    int bestDistance = INT_MAX;
     for (int i = 0; i < probes; ++i) {
       const int px = x1 + i * (c.nBaseWidth - 1);
       const int cell = CellAt(px, y1);
-      const int kind = HitKind(cell, c.nGroup);
-      const int distance = std::abs(px - middle);
-      if (kind > bestKind || (kind == bestKind && distance < bestDistance)) {
-        best = cell;
-        bestKind = kind;
-        bestDistance = distance;
-      }
+      pick.Offer(cell, HitKind(cell, c.nGroup), std::abs(px - middle));
     }
-    return best;
+    return pick.Cell();
   }
   return kNoCell;
 }
@@ -73,35 +79,20 @@ int cScenePlay::PickFootCell(const cCharaBase& c) {
   const int rightEdge = TruncToInt(c.right);
   const int row = TruncToInt(c.bottom);
   const int middle = (left + rightEdge) >> 1;
-  int best = kNoCell;
-  int bestKind = kWeakest;
-  int bestDistance = INT_MAX;
+  StrongestCell pick;
   for (int i = 0; i < count; ++i) {
     const int px = i == count - 1 ? rightEdge : left + i * step;
     const int cell = CellAt(px, row);
-    const int kind = HitKind(cell, c.nGroup);
-    const int distance = std::abs(px - middle);
-    if (kind > bestKind || (kind == bestKind && distance < bestDistance)) {
-      best = cell;
-      bestKind = kind;
-      bestDistance = distance;
-    }
+    pick.Offer(cell, HitKind(cell, c.nGroup), std::abs(px - middle));
   }
-  return best;
+  return pick.Cell();
 }
 
 int cScenePlay::PickCornerCell(int l, int t, int r, int b, int group) {
   const int corners[4] = {CellIndex(l, t), CellIndex(r, t), CellIndex(l, b), CellIndex(r, b)};
-  int best = corners[0];
-  int bestKind = kWeakest;
-  for (int cell : corners) {
-    const int kind = HitKind(cell, group);
-    if (kind > bestKind) {
-      best = cell;
-      bestKind = kind;
-    }
-  }
-  return best;
+  StrongestCell pick;
+  for (int cell : corners) pick.Offer(cell, HitKind(cell, group));
+  return pick.Cell();
 }
 
 int cScenePlay::HitLeftWall(cCharaBase& c) {
