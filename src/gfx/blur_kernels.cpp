@@ -10,38 +10,36 @@ namespace {
 using std::uint16_t;
 using std::uint32_t;
 
-struct Planes {
-  uint16_t* value[4];  // three channels and a presence flag per pixel of the rectangle
-};
-
+// One source row's channels and presence added to (or taken from) the column sums: columns
+// first..last-1 of the rectangle, the others count as absent.
 template <typename Pixel>
-[[gnu::always_inline]] inline void FillRowBody(const BlurJob& job, const Pixel* __restrict from, int first, int last,
-                                               uint16_t* __restrict v0, uint16_t* __restrict v1,
-                                               uint16_t* __restrict v2, uint16_t* __restrict v3) {
+[[gnu::always_inline]] inline void AddRowBody(const BlurJob& job, const Pixel* __restrict from, int first, int last,
+                                              uint32_t* const* column, bool add) {
   const uint32_t mask = job.absentMask, absent = job.absentValue;
   const int s0 = job.readShift[0], s1 = job.readShift[1], s2 = job.readShift[2];
   const uint32_t m0 = job.readMask[0], m1 = job.readMask[1], m2 = job.readMask[2];
+  // v ^ flip - flip is v when adding and -v when taking away.
+  const uint32_t flip = add ? 0u : 0xFFFFFFFFu;
+  uint32_t* __restrict c0 = column[0];
+  uint32_t* __restrict c1 = column[1];
+  uint32_t* __restrict c2 = column[2];
+  uint32_t* __restrict c3 = column[3];
   for (int i = first; i < last; ++i) {
     const uint32_t p = from[i];
-    const uint32_t here = (p & mask) != absent ? 0xFFFFu : 0u;
-    v0[i] = static_cast<uint16_t>((p >> s0) & m0 & here);
-    v1[i] = static_cast<uint16_t>((p >> s1) & m1 & here);
-    v2[i] = static_cast<uint16_t>((p >> s2) & m2 & here);
-    v3[i] = static_cast<uint16_t>(here & 1u);
+    const uint32_t here = (p & mask) != absent ? 0xFFFFFFFFu : 0u;
+    c0[i] += (((p >> s0) & m0 & here) ^ flip) - flip;
+    c1[i] += (((p >> s1) & m1 & here) ^ flip) - flip;
+    c2[i] += (((p >> s2) & m2 & here) ^ flip) - flip;
+    c3[i] += ((here & 1u) ^ flip) - flip;
   }
 }
 
-[[gnu::always_inline]] inline void AddRowBody(uint32_t* const* column, const uint16_t* const* value, int w,
-                                              bool add) {
-  for (int k = 0; k < 4; ++k) {
-    uint32_t* __restrict col = column[k];
-    const uint16_t* __restrict v = value[k];
-    if (add) {
-      for (int i = 0; i < w; ++i) col[i] += v[i];
-    } else {
-      for (int i = 0; i < w; ++i) col[i] -= v[i];
-    }
-  }
+// Where one source row is present (all ones) or absent (0), for the keyed blur.
+template <typename Pixel>
+[[gnu::always_inline]] inline void PresenceBody(const BlurJob& job, const Pixel* __restrict from, int first, int last,
+                                                uint32_t* __restrict present) {
+  const uint32_t mask = job.absentMask, absent = job.absentValue;
+  for (int i = first; i < last; ++i) present[i] = (from[i] & mask) != absent ? 0xFFFFFFFFu : 0u;
 }
 
 // The window sums of one row: padded[k] holds the column sums with rx zeros either side, so the
@@ -74,7 +72,7 @@ template <typename Pixel>
 // One target row from the window sums of its columns.
 template <typename Pixel>
 [[gnu::always_inline]] inline void WriteRowBody(const BlurJob& job, const uint32_t* const* window,
-                                                const uint16_t* __restrict present, Pixel* __restrict to, int first,
+                                                const uint32_t* __restrict present, Pixel* __restrict to, int first,
                                                 int last) {
   const uint32_t* __restrict p0 = window[0];
   const uint32_t* __restrict p1 = window[1];
@@ -83,7 +81,6 @@ template <typename Pixel>
   const int s0 = job.writeShift[0], s1 = job.writeShift[1], s2 = job.writeShift[2];
   const uint32_t m0 = job.writeMask[0], m1 = job.writeMask[1], m2 = job.writeMask[2];
   const uint32_t green = job.greenScale, keep = job.keep, extra = job.extra;
-  const uint32_t keyedMask = job.keyed ? 0xFFFFu : 0u;
   for (int i = first; i < last; ++i) {
     const uint32_t count = p3[i];
     // Counts stay below 2^24, so the float reciprocal puts each estimate within one of the
@@ -100,25 +97,28 @@ template <typename Pixel>
     const uint32_t c2 = quotient(p2[i]);
     const uint32_t old = to[i];
     const uint32_t made = (old & keep) | extra | (c0 & m0) << s0 | ((c1 & m1) * green) << s1 | (c2 & m2) << s2;
-    const uint32_t skip = static_cast<uint32_t>(count == 0) | static_cast<uint32_t>(((present[i] | ~keyedMask) & 0xFFFFu) == 0);
+    const uint32_t skip = static_cast<uint32_t>(count == 0) | static_cast<uint32_t>(present[i] == 0);
     const uint32_t choose = skip - 1u;  // all ones where the average is written
     to[i] = static_cast<Pixel>((made & choose) | (old & ~choose));
   }
 }
 
 template <typename Pixel>
-void FillRowBaseline(const BlurJob& j, const Pixel* from, int a, int b, uint16_t* v0, uint16_t* v1, uint16_t* v2,
-                     uint16_t* v3) {
-  FillRowBody<Pixel>(j, from, a, b, v0, v1, v2, v3);
+void AddRowBaseline(const BlurJob& j, const Pixel* from, int a, int b, uint32_t* const* c, bool add) {
+  AddRowBody<Pixel>(j, from, a, b, c, add);
 }
 template <typename Pixel>
-[[gnu::target("avx2")]] void FillRowAvx2(const BlurJob& j, const Pixel* from, int a, int b, uint16_t* v0,
-                                         uint16_t* v1, uint16_t* v2, uint16_t* v3) {
-  FillRowBody<Pixel>(j, from, a, b, v0, v1, v2, v3);
+[[gnu::target("avx2")]] void AddRowAvx2(const BlurJob& j, const Pixel* from, int a, int b, uint32_t* const* c,
+                                        bool add) {
+  AddRowBody<Pixel>(j, from, a, b, c, add);
 }
-void AddRowBaseline(uint32_t* const* c, const uint16_t* const* v, int w, bool add) { AddRowBody(c, v, w, add); }
-[[gnu::target("avx2")]] void AddRowAvx2(uint32_t* const* c, const uint16_t* const* v, int w, bool add) {
-  AddRowBody(c, v, w, add);
+template <typename Pixel>
+void PresenceBaseline(const BlurJob& j, const Pixel* from, int a, int b, uint32_t* present) {
+  PresenceBody<Pixel>(j, from, a, b, present);
+}
+template <typename Pixel>
+[[gnu::target("avx2")]] void PresenceAvx2(const BlurJob& j, const Pixel* from, int a, int b, uint32_t* present) {
+  PresenceBody<Pixel>(j, from, a, b, present);
 }
 void WindowRowBaseline(const uint32_t* const* padded, uint32_t* const* window, uint32_t* scratch, int w, int rx) {
   WindowRowBody(padded, window, scratch, w, rx);
@@ -128,33 +128,33 @@ void WindowRowBaseline(const uint32_t* const* padded, uint32_t* const* window, u
   WindowRowBody(padded, window, scratch, w, rx);
 }
 template <typename Pixel>
-void WriteRowBaseline(const BlurJob& j, const uint32_t* const* pad, const uint16_t* present, Pixel* to, int a, int b) {
+void WriteRowBaseline(const BlurJob& j, const uint32_t* const* pad, const uint32_t* present, Pixel* to, int a, int b) {
   WriteRowBody<Pixel>(j, pad, present, to, a, b);
 }
 template <typename Pixel>
-[[gnu::target("avx2")]] void WriteRowAvx2(const BlurJob& j, const uint32_t* const* pad, const uint16_t* present,
+[[gnu::target("avx2")]] void WriteRowAvx2(const BlurJob& j, const uint32_t* const* pad, const uint32_t* present,
                                           Pixel* to, int a, int b) {
   WriteRowBody<Pixel>(j, pad, present, to, a, b);
 }
 
 template <typename Pixel>
 void Run(const BlurJob& job, bool avx2) {
-  const auto fillRow = avx2 ? FillRowAvx2<Pixel> : FillRowBaseline<Pixel>;
-  const auto addRow = avx2 ? AddRowAvx2 : AddRowBaseline;
+  const auto addRow = avx2 ? AddRowAvx2<Pixel> : AddRowBaseline<Pixel>;
+  const auto presence = avx2 ? PresenceAvx2<Pixel> : PresenceBaseline<Pixel>;
   const auto windowRow = avx2 ? WindowRowAvx2 : WindowRowBaseline;
   const auto writeRow = avx2 ? WriteRowAvx2<Pixel> : WriteRowBaseline<Pixel>;
   const int w = job.w, h = job.h, rx = job.rx, ry = job.ry;
   const std::size_t W = static_cast<std::size_t>(w);
-  std::vector<uint16_t> values(4 * W * static_cast<std::size_t>(h), 0);
-  const auto plane = [&](int k, int row) {
-    return values.data() + (static_cast<std::size_t>(k) * static_cast<std::size_t>(h) + static_cast<std::size_t>(row)) * W;
+  // Source rows are read again as the window leaves them, after target rows are written: this
+  // holds because source and target are two records (a record is never locked twice).
+  const auto sourceRow = [&](int row) {
+    return row >= job.sourceRows[0] && row < job.sourceRows[1]
+               ? reinterpret_cast<const Pixel*>(job.source) + row * job.sourcePitch
+               : nullptr;
   };
-  for (int j = job.sourceRows[0]; j < job.sourceRows[1]; ++j) {
-    const Pixel* from = reinterpret_cast<const Pixel*>(job.source) + j * job.sourcePitch;
-    fillRow(job, from, job.sourceColumns[0], job.sourceColumns[1], plane(0, j), plane(1, j), plane(2, j), plane(3, j));
-  }
+  const int first = job.sourceColumns[0], last = job.sourceColumns[1];
   const std::size_t padded = W + 2 * static_cast<std::size_t>(rx);
-  std::vector<uint32_t> columns(4 * padded, 0), windows(4 * W, 0), scratch(padded + 1, 0);
+  std::vector<uint32_t> columns(4 * padded, 0), windows(4 * W, 0), scratch(padded + 1, 0), present(W, 0xFFFFFFFFu);
   uint32_t* column[4];
   const uint32_t* paddedColumn[4];
   uint32_t* window[4];
@@ -163,29 +163,23 @@ void Run(const BlurJob& job, bool avx2) {
     column[k] = columns.data() + static_cast<std::size_t>(k) * padded + static_cast<std::size_t>(rx);
     window[k] = windows.data() + static_cast<std::size_t>(k) * W;
   }
-  const auto rowValues = [&](int row, const uint16_t* (&out)[4]) {
-    for (int k = 0; k < 4; ++k) out[k] = plane(k, row);
+  const auto add = [&](int row, bool in) {
+    if (const Pixel* from = sourceRow(row)) addRow(job, from, first, last, column, in);
   };
-  const uint16_t* rowOf[4];
-  for (int row = 0; row < std::min(h, ry); ++row) {
-    rowValues(row, rowOf);
-    addRow(column, rowOf, w, true);
-  }
+  for (int row = 0; row < std::min(h, ry); ++row) add(row, true);
   for (int j = 0; j < h; ++j) {
     if (j > 0) {
-      if (j + ry - 1 < h) {
-        rowValues(j + ry - 1, rowOf);
-        addRow(column, rowOf, w, true);
-      }
-      if (j - ry - 1 >= 0) {
-        rowValues(j - ry - 1, rowOf);
-        addRow(column, rowOf, w, false);
-      }
+      if (j + ry - 1 < h) add(j + ry - 1, true);
+      if (j - ry - 1 >= 0) add(j - ry - 1, false);
     }
     if (j < job.targetRows[0] || j >= job.targetRows[1]) continue;
+    if (job.keyed) {
+      std::fill(present.begin(), present.end(), 0u);
+      if (const Pixel* from = sourceRow(j)) presence(job, from, first, last, present.data());
+    }
     windowRow(paddedColumn, window, scratch.data(), w, rx);
     Pixel* to = reinterpret_cast<Pixel*>(job.target) + j * job.targetPitch;
-    writeRow(job, window, plane(3, j), to, job.targetColumns[0], job.targetColumns[1]);
+    writeRow(job, window, present.data(), to, job.targetColumns[0], job.targetColumns[1]);
   }
 }
 
