@@ -1,5 +1,7 @@
 #include "gfx/blend_kernels.h"
 
+#include "platform/video/field_scale.h"
+
 void BlendRow8(BYTE* __restrict t, const BYTE* __restrict s, int n, const BYTE* __restrict table, bool keyed) {
   for (int i = 0; i < n; ++i) {
     const unsigned sv = s[i], dv = t[i];
@@ -90,12 +92,17 @@ bool IsLayout565(const DDPixelLayout& layout) {
 
 void BlendRow16Key565(WORD* __restrict t, const WORD* __restrict s, int n, WORD key, bool keyed) {
   for (int i = 0; i < n; ++i) {
-    const unsigned sv = s[i], dv = t[i];
-    const unsigned r = ((((sv >> 11) & 31) * 255 / 31 + ((dv >> 11) & 31) * 255 / 31) >> 1) * 31 / 255;
-    const unsigned g = ((((sv >> 5) & 63) * 255 / 63 + ((dv >> 5) & 63) * 255 / 63) >> 1) * 63 / 255;
-    const unsigned b = (((sv & 31) * 255 / 31 + (dv & 31) * 255 / 31) >> 1) * 31 / 255;
-    const unsigned mixed = r << 11 | g << 5 | b;
-    const unsigned out = dv == key ? sv : mixed;
-    t[i] = static_cast<WORD>(keyed && sv == key ? dv : out);
+    // The divisions' multiply-shifts, in 16-bit lanes.
+    using platform::Narrow5, platform::Narrow6, platform::Widen5, platform::Widen6;
+    const std::uint16_t sv = s[i], dv = t[i];
+    const std::uint16_t r = Narrow5(static_cast<std::uint16_t>(
+        (Widen5(static_cast<std::uint16_t>(sv >> 11)) + Widen5(static_cast<std::uint16_t>(dv >> 11))) >> 1));
+    const std::uint16_t g = Narrow6(static_cast<std::uint16_t>(
+        (Widen6(static_cast<std::uint16_t>((sv >> 5) & 63)) + Widen6(static_cast<std::uint16_t>((dv >> 5) & 63))) >> 1));
+    const std::uint16_t b = Narrow5(static_cast<std::uint16_t>(
+        (Widen5(static_cast<std::uint16_t>(sv & 31)) + Widen5(static_cast<std::uint16_t>(dv & 31))) >> 1));
+    const auto mixed = static_cast<std::uint16_t>(r << 11 | g << 5 | b);
+    const std::uint16_t out = dv == key ? sv : mixed;
+    t[i] = keyed && sv == key ? dv : out;
   }
 }

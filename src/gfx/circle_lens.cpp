@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "gfx/blend_table.h"
 #include "gfx/core_blit.h"
@@ -108,16 +110,58 @@ bool DDBltLens(DDSURFACEDATA* lpDst, int cx, int cy, int r, int k, DDSURFACEDATA
   const std::uint32_t mask = bytes == 4 ? 0xFFFFFFFFu : (1u << (8 * bytes)) - 1;
   const DDPixelLayout& t = DDPixelFormat;
   const DDPixelLayout& b = DDBackPixelFormat;
+  // Pixel sizes spelt out, so each access is one load or store rather than a copy call.
   auto write = [&](long long x, long long y, std::uint32_t p) {
-    std::memcpy(dst.m_lpBits + (y * dst.m_nPitch + x) * bytes, &p, static_cast<std::size_t>(bytes));
+    std::uint8_t* at = dst.m_lpBits + (y * dst.m_nPitch + x) * bytes;
+    if (bytes == 1) {
+      *at = static_cast<std::uint8_t>(p);
+    } else if (bytes == 2) {
+      const auto v = static_cast<std::uint16_t>(p);
+      std::memcpy(at, &v, 2);
+    } else {
+      std::memcpy(at, &p, 4);
+    }
+  };
+  auto read = [&](long long x, long long y) {
+    const std::uint8_t* at = src.m_lpBits + (y * src.m_nPitch + x) * bytes;
+    if (bytes == 1) return static_cast<std::uint32_t>(*at);
+    if (bytes == 2) {
+      std::uint16_t v;
+      std::memcpy(&v, at, 2);
+      return static_cast<std::uint32_t>(v);
+    }
+    std::uint32_t v;
+    std::memcpy(&v, at, 4);
+    return v;
   };
   // Offsets whose target pixel lies on the target only: nothing else is ever written.
   const long long dyFirst = std::max(-static_cast<long long>(r), -static_cast<long long>(cy));
   const long long dyLast = std::min(static_cast<long long>(r), dstH - 1 - cy);
   const long long dxFirst = std::max(-static_cast<long long>(r), -static_cast<long long>(cx));
   const long long dxLast = std::min(static_cast<long long>(r), dstW - 1 - cx);
+  if (dyFirst > dyLast || dxFirst > dxLast) return true;
+  // The lens bends (dx, dy) by dx k / s and dy k / s, s = sqrt(R^2 - d^2): once per call for
+  // each offset of a quadrant, as the sign of an offset only flips the sign of its quotient.
+  const long long spanX = std::max(std::llabs(dxFirst), std::llabs(dxLast)) + 1;
+  const long long spanY = std::max(std::llabs(dyFirst), std::llabs(dyLast)) + 1;
+  struct Bend {
+    double x, y;
+    bool flat;  // s is 0: the offset is kept
+  };
+  std::vector<Bend> bends(static_cast<std::size_t>(spanX * spanY));
+  for (long long ay = 0; ay < spanY; ++ay) {
+    for (long long ax = 0; ax < spanX; ++ax) {
+      const long long d2 = ax * ax + ay * ay;
+      if (d2 > r2) continue;
+      const double s = std::sqrt(static_cast<double>(R2 - d2));
+      Bend& bend = bends[static_cast<std::size_t>(ay * spanX + ax)];
+      bend.flat = s == 0.0;
+      if (!bend.flat) bend = {static_cast<double>(ax) * k / s, static_cast<double>(ay) * k / s, false};
+    }
+  }
   for (long long dy = dyFirst; dy <= dyLast; ++dy) {
     const long long ty = cy + dy;
+    const Bend* row = bends.data() + std::llabs(dy) * spanX;
     for (long long dx = dxFirst; dx <= dxLast; ++dx) {
       const long long tx = cx + dx;
       const long long d2 = dx * dx + dy * dy;
@@ -128,17 +172,16 @@ bool DDBltLens(DDSURFACEDATA* lpDst, int cx, int cy, int r, int k, DDSURFACEDATA
       }
       if (!insideTarget) continue;
       long long ox = dx, oy = dy;
-      const double s = std::sqrt(static_cast<double>(R2 - d2));
-      if (s != 0.0) {
-        ox = static_cast<long long>(std::trunc(static_cast<double>(dx) * k / s + 0.5));
-        oy = static_cast<long long>(std::trunc(static_cast<double>(dy) * k / s + 0.5));
+      const Bend& bend = row[std::llabs(dx)];
+      if (!bend.flat) {
+        // The conversion truncates as trunc does.
+        ox = static_cast<long long>((dx < 0 ? -bend.x : bend.x) + 0.5);
+        oy = static_cast<long long>((dy < 0 ? -bend.y : bend.y) + 0.5);
       }
       const long long px = scx + ox, py = scy + oy;
       const bool insideSource = px >= 0 && px < srcW && py >= 0 && py < srcH;
       std::uint32_t pixel = 0;
-      if (insideSource) {
-        std::memcpy(&pixel, src.m_lpBits + (py * src.m_nPitch + px) * bytes, static_cast<std::size_t>(bytes));
-      }
+      if (insideSource) pixel = read(px, py);
       if (d3d && bytes == 4) {
         const bool visible = insideSource && (pixel >> 24) != 0;
         if (visible) {

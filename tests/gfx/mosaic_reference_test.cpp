@@ -1,0 +1,105 @@
+// The averaging mosaic of DirectDraw's hi-colour modes against a per-pixel reference that sums
+// each block's counted pixels: random pixels with transparent ones, blocks cut by both records.
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "gfx/blur_mosaic.h"
+#include "gfx/dd_state.h"
+#include "gfx/dd_surface.h"
+#include "gfx_test_support.h"
+
+namespace {
+
+using Pixels = std::vector<std::uint32_t>;
+
+class MosaicReference : public gfxtest::LibraryTest, public testing::WithParamInterface<gfxtest::Mode> {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    ASSERT_TRUE(Init(GetParam()));
+    DDTransmitKey = DDBpp == 16 ? 0x1234u : 0x00123456u;
+  }
+};
+
+void Write(DDSURFACEDATA* r, const Pixels& pixels) {
+  cSurfaceLock lock(r);
+  ASSERT_NE(lock.m_lpBits, nullptr);
+  for (int y = 0; y < r->nHeight; ++y)
+    for (int x = 0; x < r->nWidth; ++x)
+      std::memcpy(lock.m_lpBits + (y * lock.m_nPitch + x) * lock.m_nBytes, &pixels[static_cast<std::size_t>(y * r->nWidth + x)],
+                  static_cast<std::size_t>(lock.m_nBytes));
+}
+
+Pixels Read(DDSURFACEDATA* r) {
+  Pixels out(static_cast<std::size_t>(r->nWidth) * static_cast<std::size_t>(r->nHeight));
+  for (int y = 0; y < r->nHeight; ++y)
+    for (int x = 0; x < r->nWidth; ++x) out[static_cast<std::size_t>(y * r->nWidth + x)] = gfxtest::PixelOf(r, x, y);
+  return out;
+}
+
+TEST_P(MosaicReference, EveryBlockIsItsCountedPixelsAverage) {
+  std::mt19937 random(3);
+  std::uniform_int_distribution<std::uint32_t> any(0, 0xFFFFFFFFu);
+  const std::uint32_t mask = DDBpp == 32 ? 0xFFFFFFFFu : 0xFFFFu;
+  constexpr int kW = 37, kH = 29;
+  DDSURFACEDATA source, canvas;
+  ASSERT_TRUE(DDCreateSurface(&source, kW, kH, 0, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
+  ASSERT_TRUE(DDCreateSurface(&canvas, kW, kH, 0, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
+  const DDPixelLayout& f = DDPixelFormat;
+  const int shifts[3] = {DDBpp == 32 ? 16 : f.nRedShift, DDBpp == 32 ? 8 : f.nGreenShift, DDBpp == 32 ? 0 : f.nBlueShift};
+  const int maxes[3] = {DDBpp == 32 ? 255 : f.nRedMax, DDBpp == 32 ? 255 : f.nGreenMax, DDBpp == 32 ? 255 : f.nBlueMax};
+  struct Case {
+    int x, y, w, h, b, sx, sy, keyed;
+  };
+  const Case cases[] = {
+      {0, 0, 37, 29, 4, 0, 0, 1}, {-3, 2, 40, 30, 5, 2, -4, 1}, {5, -2, 20, 25, 3, 20, 8, 0}, {0, 0, 37, 29, 40, 0, 0, 1},
+  };
+  for (const Case& c : cases) {
+    Pixels src(static_cast<std::size_t>(kW * kH)), dst(src.size());
+    for (std::uint32_t& p : src) p = any(random) % 3 == 0 ? DDTransmitKey : any(random) & mask;
+    for (std::uint32_t& p : dst) p = any(random) & mask;
+    Write(&source, src);
+    Write(&canvas, dst);
+    ASSERT_TRUE(DDMosaicBlt(&canvas, c.x, c.y, c.w, c.h, c.b, &source, c.sx, c.sy, c.keyed));
+    for (int bj = 0; bj < c.h; bj += c.b) {
+      for (int bi = 0; bi < c.w; bi += c.b) {
+        unsigned sum[3] = {0, 0, 0}, count = 0;
+        for (int j = bj; j < std::min(bj + c.b, c.h); ++j) {
+          for (int i = bi; i < std::min(bi + c.b, c.w); ++i) {
+            const int px = c.sx + i, py = c.sy + j;
+            if (px < 0 || py < 0 || px >= kW || py >= kH) continue;
+            const std::uint32_t p = src[static_cast<std::size_t>(py * kW + px)];
+            if (c.keyed == 1 && p == DDTransmitKey) continue;
+            for (int k = 0; k < 3; ++k)
+              sum[k] += ((p >> shifts[k]) & static_cast<unsigned>(maxes[k])) * 255 / static_cast<unsigned>(maxes[k]);
+            ++count;
+          }
+        }
+        if (count == 0) continue;
+        std::uint32_t colour = 0;
+        for (int k = 0; k < 3; ++k) colour |= (sum[k] / count * static_cast<unsigned>(maxes[k]) / 255) << shifts[k];
+        if (c.keyed == 1 && colour == (DDTransmitKey & (DDBpp == 32 ? 0xFFFFFFu : 0xFFFFu))) continue;
+        for (int j = bj; j < std::min(bj + c.b, c.h); ++j) {
+          for (int i = bi; i < std::min(bi + c.b, c.w); ++i) {
+            const int tx = c.x + i, ty = c.y + j;
+            if (tx < 0 || ty < 0 || tx >= kW || ty >= kH) continue;
+            std::uint32_t& out = dst[static_cast<std::size_t>(ty * kW + tx)];
+            out = DDBpp == 32 ? (out & 0xFF000000u) | colour : colour;
+          }
+        }
+      }
+    }
+    const Pixels after = Read(&canvas);
+    for (std::size_t at = 0; at < after.size(); ++at)
+      ASSERT_EQ(after[at], dst[at]) << "case " << (&c - cases) << " at " << at % kW << "," << at / kW;
+  }
+  DDReleaseSurface(&source);
+  DDReleaseSurface(&canvas);
+}
+
+const gfxtest::Mode kAveragingModes[] = {{"DD16", 0, 16, 1}, {"DD32", 0, 32, 1}};
+INSTANTIATE_TEST_SUITE_P(Modes, MosaicReference, testing::ValuesIn(kAveragingModes), gfxtest::PrintMode);
+
+}  // namespace
