@@ -40,22 +40,6 @@ class BlurPaths : public gfxtest::LibraryTest, public testing::WithParamInterfac
 
 using Pixels = std::vector<std::uint32_t>;
 
-Pixels Read(DDSURFACEDATA* r) {
-  Pixels out(static_cast<std::size_t>(r->nWidth) * static_cast<std::size_t>(r->nHeight));
-  for (int y = 0; y < r->nHeight; ++y)
-    for (int x = 0; x < r->nWidth; ++x) out[static_cast<std::size_t>(y * r->nWidth + x)] = gfxtest::PixelOf(r, x, y);
-  return out;
-}
-
-void Write(DDSURFACEDATA* r, const Pixels& pixels) {
-  cSurfaceLock lock(r);
-  ASSERT_NE(lock.m_lpBits, nullptr);
-  for (int y = 0; y < r->nHeight; ++y)
-    for (int x = 0; x < r->nWidth; ++x)
-      std::memcpy(lock.m_lpBits + (y * lock.m_nPitch + x) * lock.m_nBytes, &pixels[static_cast<std::size_t>(y * r->nWidth + x)],
-                  static_cast<std::size_t>(lock.m_nBytes));
-}
-
 // The blur of one target pixel as the rules give it, or the old pixel where nothing is drawn.
 std::uint32_t Reference(const Pixels& src, int sw, int sh, std::uint32_t old, int i, int j, int w, int h, int rx,
                         int ry, int sx, int sy, bool keyed, bool toBack) {
@@ -113,14 +97,14 @@ TEST_P(BlurPaths, EveryPixelIsTheWindowsAverage) {
     DDSURFACEDATA* target = c.into == 0 ? &canvas : &SDBackBuffer;
     Pixels src(static_cast<std::size_t>(37 * 23));
     for (std::uint32_t& p : src) p = (any(random) % 4 == 0) ? (lpDTCon == nullptr ? DDTransmitKey : 0u) : any(random) & mask;
-    Write(&source, src);
+    gfxtest::WritePixels(&source, src);
     // The back buffer is compared over the corner the cases reach.
-    Pixels before = Read(target);
+    Pixels before = gfxtest::ReadPixels(target);
     for (std::uint32_t& p : before) p = any(random) & mask;
-    Write(target, before);
-    before = Read(target);
+    gfxtest::WritePixels(target, before);
+    before = gfxtest::ReadPixels(target);
     ASSERT_TRUE(DDBlurBlt(target, c.x, c.y, c.w, c.h, c.rx, c.ry, &source, c.sx, c.sy, c.keyed));
-    const Pixels after = Read(target);
+    const Pixels after = gfxtest::ReadPixels(target);
     const bool toBack = lpDTCon != nullptr && DDBpp == 16 && DDIsFullScreenBackBuffer(target);
     const int tw = target->nWidth;
     for (int y = 0; y < target->nHeight; ++y) {

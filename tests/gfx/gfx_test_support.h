@@ -103,6 +103,24 @@ inline DWORD PixelOf(DDSURFACEDATA* record, int x, int y) {
   return value;
 }
 
+// A whole record's pixels, row by row, each in the record's own pixel size.
+inline std::vector<std::uint32_t> ReadPixels(DDSURFACEDATA* record) {
+  std::vector<std::uint32_t> out(static_cast<std::size_t>(record->nWidth) * static_cast<std::size_t>(record->nHeight));
+  for (int y = 0; y < record->nHeight; ++y)
+    for (int x = 0; x < record->nWidth; ++x) out[static_cast<std::size_t>(y * record->nWidth + x)] = PixelOf(record, x, y);
+  return out;
+}
+
+// Fills a record from row-by-row pixels, keeping each value's low bytes at the record's size.
+inline void WritePixels(DDSURFACEDATA* record, const std::vector<std::uint32_t>& pixels) {
+  cSurfaceLock lock(record);
+  ASSERT_NE(lock.m_lpBits, nullptr);
+  for (int y = 0; y < record->nHeight; ++y)
+    for (int x = 0; x < record->nWidth; ++x)
+      std::memcpy(lock.m_lpBits + (static_cast<std::ptrdiff_t>(y) * lock.m_nPitch + x) * lock.m_nBytes,
+                  &pixels[static_cast<std::size_t>(y * record->nWidth + x)], static_cast<std::size_t>(lock.m_nBytes));
+}
+
 // The game's palette bitmap: 16 x 24 pixels at 8 bits; colour 0 is magenta and pixel (0, 0)
 // has it; rows 8 to 23 hold colour n at (n mod 16, 8 + n / 16).
 inline std::uint32_t PaletteColor(int n) {

@@ -1,4 +1,3 @@
-#include <cstdlib>
 
 #include "gfx/core_blit.h"
 #include "gfx/dd_fill.h"
@@ -7,7 +6,7 @@
 #include "gfx/render_target.h"
 #include "gfx/sprite_batch.h"
 #include "gfx_test_support.h"
-#include "platform/video/png_writer.h"
+#include "support/golden_frame.h"
 #include "platform/video/presenter.h"
 
 namespace {
@@ -40,17 +39,6 @@ int SpritePixel(int x, int y) {
   if (dx * dx + dy * dy <= 100) return (x - 18) * (x - 18) + (y - 12) * (y - 12) <= 4 ? 250 : 200;
   if (x >= 24 && y >= 14 && y <= 18) return 230;
   return 0;
-}
-
-std::uint64_t Fnv(const platform::Frame& frame) {
-  std::uint64_t h = 1469598103934665603ull;
-  for (std::uint32_t p : frame.pixels) {
-    for (int i = 0; i < 4; ++i) {
-      h ^= (p >> (8 * i)) & 0xFF;
-      h *= 1099511628211ull;
-    }
-  }
-  return h;
 }
 
 struct Golden {
@@ -108,13 +96,9 @@ TEST_P(GoldenFrame, SceneOfTilesSpritesAndStretchedAndMirroredSheetsMatchesItsLo
   const platform::Frame& frame = capture.LastFrame();
   ASSERT_EQ(frame.width, 640);
   ASSERT_EQ(frame.height, 480);
-  if (const char* folder = std::getenv("KESTREL_GOLDEN_DIR")) {
-    platform::WritePng(std::string(folder) + "/golden_" + GetParam().name + ".png", frame);
-  }
-  const std::uint64_t hash = Fnv(frame);
   for (const Golden& g : kGolden) {
     if (std::string(g.mode) == GetParam().name) {
-      EXPECT_EQ(hash, g.hash) << std::hex << "0x" << hash;
+      testsupport::ExpectGoldenFrame(frame, std::string("golden_") + GetParam().name, g.hash);
     }
   }
 }

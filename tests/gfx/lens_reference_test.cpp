@@ -24,22 +24,6 @@ class LensReference : public gfxtest::LibraryTest, public testing::WithParamInte
   }
 };
 
-void Write(DDSURFACEDATA* r, const Pixels& pixels) {
-  cSurfaceLock lock(r);
-  ASSERT_NE(lock.m_lpBits, nullptr);
-  for (int y = 0; y < r->nHeight; ++y)
-    for (int x = 0; x < r->nWidth; ++x)
-      std::memcpy(lock.m_lpBits + (y * lock.m_nPitch + x) * lock.m_nBytes, &pixels[static_cast<std::size_t>(y * r->nWidth + x)],
-                  static_cast<std::size_t>(lock.m_nBytes));
-}
-
-Pixels Read(DDSURFACEDATA* r) {
-  Pixels out(static_cast<std::size_t>(r->nWidth) * static_cast<std::size_t>(r->nHeight));
-  for (int y = 0; y < r->nHeight; ++y)
-    for (int x = 0; x < r->nWidth; ++x) out[static_cast<std::size_t>(y * r->nWidth + x)] = gfxtest::PixelOf(r, x, y);
-  return out;
-}
-
 // The lens on a canvas (never the full-screen back buffer) pixel by pixel.
 void Reference(Pixels& dst, int dw, int dh, const Pixels& src, int sw, int sh, int cx, int cy, int r, int k, int scx,
                int scy, int flags, int clearOutside) {
@@ -102,13 +86,13 @@ TEST_P(LensReference, EveryPixelIsTheBentOffsetsSource) {
     Pixels src(static_cast<std::size_t>(kW * kH)), dst(src.size());
     for (std::uint32_t& p : src) p = (any(random) % 5 == 0) ? (lpDTCon == nullptr ? DDTransmitKey : 0u) : any(random) & mask;
     for (std::uint32_t& p : dst) p = any(random) & mask;
-    Write(&source, src);
-    Write(&canvas, dst);
-    src = Read(&source);
-    dst = Read(&canvas);
+    gfxtest::WritePixels(&source, src);
+    gfxtest::WritePixels(&canvas, dst);
+    src = gfxtest::ReadPixels(&source);
+    dst = gfxtest::ReadPixels(&canvas);
     ASSERT_TRUE(DDBltLens(&canvas, c.cx, c.cy, c.r, c.k, &source, c.scx, c.scy, c.flags, c.clear));
     Reference(dst, kW, kH, src, kW, kH, c.cx, c.cy, c.r, c.k, c.scx, c.scy, c.flags, c.clear);
-    const Pixels after = Read(&canvas);
+    const Pixels after = gfxtest::ReadPixels(&canvas);
     for (std::size_t at = 0; at < after.size(); ++at)
       ASSERT_EQ(after[at], dst[at]) << "case " << (&c - cases) << " at " << at % kW << "," << at / kW;
   }

@@ -23,22 +23,6 @@ class MosaicReference : public gfxtest::LibraryTest, public testing::WithParamIn
   }
 };
 
-void Write(DDSURFACEDATA* r, const Pixels& pixels) {
-  cSurfaceLock lock(r);
-  ASSERT_NE(lock.m_lpBits, nullptr);
-  for (int y = 0; y < r->nHeight; ++y)
-    for (int x = 0; x < r->nWidth; ++x)
-      std::memcpy(lock.m_lpBits + (y * lock.m_nPitch + x) * lock.m_nBytes, &pixels[static_cast<std::size_t>(y * r->nWidth + x)],
-                  static_cast<std::size_t>(lock.m_nBytes));
-}
-
-Pixels Read(DDSURFACEDATA* r) {
-  Pixels out(static_cast<std::size_t>(r->nWidth) * static_cast<std::size_t>(r->nHeight));
-  for (int y = 0; y < r->nHeight; ++y)
-    for (int x = 0; x < r->nWidth; ++x) out[static_cast<std::size_t>(y * r->nWidth + x)] = gfxtest::PixelOf(r, x, y);
-  return out;
-}
-
 TEST_P(MosaicReference, EveryBlockIsItsCountedPixelsAverage) {
   std::mt19937 random(3);
   std::uniform_int_distribution<std::uint32_t> any(0, 0xFFFFFFFFu);
@@ -60,8 +44,8 @@ TEST_P(MosaicReference, EveryBlockIsItsCountedPixelsAverage) {
     Pixels src(static_cast<std::size_t>(kW * kH)), dst(src.size());
     for (std::uint32_t& p : src) p = any(random) % 3 == 0 ? DDTransmitKey : any(random) & mask;
     for (std::uint32_t& p : dst) p = any(random) & mask;
-    Write(&source, src);
-    Write(&canvas, dst);
+    gfxtest::WritePixels(&source, src);
+    gfxtest::WritePixels(&canvas, dst);
     ASSERT_TRUE(DDMosaicBlt(&canvas, c.x, c.y, c.w, c.h, c.b, &source, c.sx, c.sy, c.keyed));
     for (int bj = 0; bj < c.h; bj += c.b) {
       for (int bi = 0; bi < c.w; bi += c.b) {
@@ -91,7 +75,7 @@ TEST_P(MosaicReference, EveryBlockIsItsCountedPixelsAverage) {
         }
       }
     }
-    const Pixels after = Read(&canvas);
+    const Pixels after = gfxtest::ReadPixels(&canvas);
     for (std::size_t at = 0; at < after.size(); ++at)
       ASSERT_EQ(after[at], dst[at]) << "case " << (&c - cases) << " at " << at % kW << "," << at / kW;
   }

@@ -16,7 +16,7 @@
 #include "gfx/screen_effects.h"
 #include "gfx/tint_blit.h"
 #include "gfx_test_support.h"
-#include "platform/video/png_writer.h"
+#include "support/golden_frame.h"
 #include "platform/video/presenter.h"
 
 namespace {
@@ -45,17 +45,6 @@ int Scene(int x, int y) {
   const int dx = x - 32, dy = y - 32;
   if (dx * dx + dy * dy < 100) return 230;
   return ((x / 8 + y / 8) % 2) != 0 ? 90 : 150 + (x + y) % 40;
-}
-
-std::uint64_t Fnv(const platform::Frame& frame) {
-  std::uint64_t h = 1469598103934665603ull;
-  for (std::uint32_t p : frame.pixels) {
-    for (int i = 0; i < 4; ++i) {
-      h ^= (p >> (8 * i)) & 0xFF;
-      h *= 1099511628211ull;
-    }
-  }
-  return h;
 }
 
 struct Golden {
@@ -101,13 +90,10 @@ class TextAndEffectsFrame : public gfxtest::LibraryTest, public testing::WithPar
     platform::CapturePresenter capture;
     ASSERT_TRUE(platform::PresentNewestFrame(capture));
     const platform::Frame& frame = capture.LastFrame();
-    if (const char* folder = std::getenv("KESTREL_GOLDEN_DIR")) {
-      platform::WritePng(std::string(folder) + (text ? "/text_" : "/effects_") + GetParam().name + ".png", frame);
-    }
-    const std::uint64_t hash = Fnv(frame);
     for (const Golden& g : kGolden) {
       if (std::string(g.mode) == GetParam().name) {
-        EXPECT_EQ(hash, text ? g.text : g.effects) << std::hex << "0x" << hash;
+        testsupport::ExpectGoldenFrame(frame, std::string(text ? "text_" : "effects_") + GetParam().name,
+                                       text ? g.text : g.effects);
       }
     }
   }

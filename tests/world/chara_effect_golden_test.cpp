@@ -2,7 +2,6 @@
 // looked at (write them as PNG files with KESTREL_GOLDEN_DIR=<folder>).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -14,7 +13,7 @@
 #include "gfx/dd_surface.h"
 #include "gfx/gfx_test_support.h"
 #include "gfx/surface_records.h"
-#include "platform/video/png_writer.h"
+#include "support/golden_frame.h"
 #include "platform/video/presenter.h"
 #include "support/world_fixture.h"
 #include "world/chara_draw.h"
@@ -42,17 +41,6 @@ std::string Sheet() {
     }
   }
   return testsupport::MakeBmp(picture);
-}
-
-std::uint64_t Fnv(const platform::Frame& frame) {
-  std::uint64_t h = 1469598103934665603ull;
-  for (std::uint32_t p : frame.pixels) {
-    for (int i = 0; i < 4; ++i) {
-      h ^= (p >> (8 * i)) & 0xFF;
-      h *= 1099511628211ull;
-    }
-  }
-  return h;
 }
 
 struct Golden {
@@ -126,12 +114,9 @@ TEST_P(CharaEffectFrame, EverySeventeenKindsDrawsAsLookedAt) {
   platform::CapturePresenter capture;
   ASSERT_TRUE(platform::PresentNewestFrame(capture));
   const platform::Frame& frame = capture.LastFrame();
-  if (const char* folder = std::getenv("KESTREL_GOLDEN_DIR")) {
-    platform::WritePng(std::string(folder) + "/chara_effects_" + GetParam().name + ".png", frame);
-  }
   for (const Golden& g : kGolden) {
     if (std::string(g.mode) == GetParam().name) {
-      EXPECT_EQ(Fnv(frame), g.hash) << std::hex << "0x" << Fnv(frame);
+      testsupport::ExpectGoldenFrame(frame, std::string("chara_effects_") + GetParam().name, g.hash);
     }
   }
 }

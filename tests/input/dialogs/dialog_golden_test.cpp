@@ -2,7 +2,6 @@
 // the dialog, and the whole picture matches the one looked at (write them with
 // KESTREL_GOLDEN_DIR=<folder>).
 
-#include <cstdlib>
 #include <string>
 
 #include "core/scene_manager.h"
@@ -14,24 +13,13 @@
 #include "input/dialogs/name_dialog.h"
 #include "input/input_settings.h"
 #include "platform/video/frame_overlay.h"
-#include "platform/video/png_writer.h"
+#include "support/golden_frame.h"
 #include "platform/video/presenter.h"
 #include "support/utf8.h"
 
 namespace {
 
 using gfxtest::Mode;
-
-std::uint64_t Fnv(const platform::Frame& frame) {
-  std::uint64_t h = 1469598103934665603ull;
-  for (std::uint32_t p : frame.pixels) {
-    for (int i = 0; i < 4; ++i) {
-      h ^= (p >> (8 * i)) & 0xFF;
-      h *= 1099511628211ull;
-    }
-  }
-  return h;
-}
 
 // The dialog's picture, taken where its script line would be answered.
 template <typename Base>
@@ -82,10 +70,7 @@ class DialogGolden : public gfxtest::LibraryTest, public testing::WithParamInter
     return frame;
   }
   void Check(const platform::Frame& frame, const char* what, std::uint64_t expected) {
-    if (const char* folder = std::getenv("KESTREL_GOLDEN_DIR")) {
-      platform::WritePng(std::string(folder) + "/" + what + "_" + GetParam().name + ".png", frame);
-    }
-    EXPECT_EQ(Fnv(frame), expected) << std::hex << "0x" << Fnv(frame);
+    testsupport::ExpectGoldenFrame(frame, std::string(what) + "_" + GetParam().name, expected);
   }
 };
 
