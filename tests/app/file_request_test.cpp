@@ -218,4 +218,87 @@ TEST_F(FileRequestTest, TheListScrollsWithItsSelectionAndEndTakesTheLast) {
   EXPECT_EQ(chooser.Result(), "data\\stg4\\\x83\x5C.stg4_750");  // the last name listed
 }
 
+TEST_F(FileRequestTest, SeveralQuotedNamesGiveTheFolderAndEachFileOrNothing) {
+  FileChooserRequest request{"t", "data\\stg4\\", "StageFile", "*.stg4_*;*.rpl4_*", "stg4_*;rpl4_*", false, {}};
+  request.several = true;
+  struct Case {
+    const char* line;
+    int result;
+    std::string path;
+    std::vector<std::string> list;
+  };
+  const Case cases[] = {
+      {"open \"mixed.stg4_750\" \"MIXED.stg4_010\"", 1, "data\\stg4",
+       {"data\\stg4\\MIXED.STG4_750", "data\\stg4\\mixed.Stg4_010"}},
+      // One quoted name is one file: the whole path, as without quotes.
+      {"open \"mixed.stg4_010\"", 1, "data\\stg4\\mixed.Stg4_010", {"data\\stg4\\mixed.Stg4_010"}},
+      {"open mixed.stg4_010", 1, "data\\stg4\\mixed.Stg4_010", {"data\\stg4\\mixed.Stg4_010"}},
+      // All or none: a missing file, a folder or a path among the names chooses nothing.
+      {"open \"mixed.stg4_750\" \"missing.stg4_750\"", 0, "", {}},
+      {"open \"mixed.stg4_750\" \"Old\"", 0, "", {}},
+      {"open \"mixed.stg4_750\" \"..\\stg4\\mixed.stg4_010\"", 0, "", {}},
+      {"open \"mixed.stg4_750", 0, "", {}},  // a quote left open is one plain name, which is not there
+  };
+  for (const Case& c : cases) {
+    SetDialogScript(std::string(c.line));
+    std::string path = "old";
+    cVector<std::string> list;
+    EXPECT_EQ(DDGetOpenFileName(path, request, &list), c.result) << c.line;
+    EXPECT_EQ(path, c.result == 1 ? c.path : "") << c.line;
+    EXPECT_EQ(std::vector<std::string>(list.begin(), list.end()), c.list) << c.line;
+  }
+  // Without the several-files flag the quotes are part of one name.
+  request.several = false;
+  SetDialogScript(std::string("open \"mixed.stg4_750\" \"MIXED.stg4_010\""));
+  std::string path;
+  EXPECT_EQ(DDGetOpenFileName(path, request, nullptr), 0);
+}
+
+TEST_F(FileRequestTest, ShiftMarksARunCtrlTogglesOneAndTheFieldListsTheMarkedNames) {
+  FileChooserRequest request{"t", "data\\stg4\\", "StageFile", "*.stg4_*;*.rpl4_*", "stg4_*;rpl4_*", false, {}};
+  request.several = true;
+  struct Probe : cFileChooser {
+    using cFileChooser::cFileChooser;
+    std::vector<std::string> marks;
+
+   protected:
+    void Key(int key, bool shift, bool control) {
+      platform::DialogEvent event(platform::DialogEvent::Kind::KeyDown);
+      event.virtualKey = key;
+      event.shift = shift;
+      event.control = control;
+      HandleEvent(event);
+    }
+    void Note() {
+      std::string line;
+      for (int i = 0; i < static_cast<int>(Entries().size()); ++i) line += Marked(i) ? "x" : ".";
+      marks.push_back(line);
+    }
+    bool RunScriptLine(const std::vector<std::string>& /*words*/) override {
+      // Rows: "..", Old, then four files.
+      for (int i = 0; i < 2; ++i) Key(0x28, false, false);  // the first file
+      Note();
+      for (int i = 0; i < 2; ++i) Key(0x28, true, false);  // a run of three from it
+      Note();
+      Key(0x20, false, true);  // the last of the run unmarked
+      Note();
+      Key(0x28, false, false);  // a plain move keeps one mark only
+      for (int i = 0; i < 3; ++i) Key(0x26, false, false);
+      Key(0x26, true, false);  // Shift onto a folder: folders are never marked
+      Note();
+      Key(0x28, false, false);
+      Key(0x28, true, false);  // a run of two, confirmed
+      Click(kOk);
+      return true;
+    }
+  } chooser(request);
+  SetDialogScript(std::string("open probe"));
+  const int result = chooser.DoModal(0);
+  EXPECT_EQ(chooser.marks, (std::vector<std::string>{"..x...", "..xxx.", "..xx..", "..x..."}));
+  ASSERT_EQ(result, 1);
+  ASSERT_EQ(chooser.Results().size(), 2u);
+  EXPECT_EQ(chooser.Results()[0], "data\\stg4\\" + chooser.Entries()[2].name);
+  EXPECT_EQ(chooser.Results()[1], "data\\stg4\\" + chooser.Entries()[3].name);
+}
+
 }  // namespace

@@ -2,8 +2,10 @@
 
 #include <sstream>
 
+#include "core/message_boxes.h"
 #include "core/report_log.h"
 #include "input/dialogs/dialog_script.h"
+#include "input/dialogs/wnd_registry.h"
 #include "input/dialogs/wnd_messages.h"
 #include "platform/backend_choice.h"
 
@@ -24,7 +26,31 @@ cDialog::cDialog(const DialogTemplate& dialogTemplate, cWnd* owner) : template_(
   SetOwner(owner, false);
 }
 
-cDialog::~cDialog() = default;
+cDialog::~cDialog() {
+  if (!modeless_) return;
+  if (exists) End(0);
+  if (!WndRegistry.Remove(this)) ErrorBox("ウインドウの破棄に失敗！");
+}
+
+void cDialog::BuildItems() {
+  items_.clear();
+  for (const DialogItemTemplate& row : template_.items) items_.push_back(DialogItem{&row, row.text, false, true});
+}
+
+void cDialog::Create() {
+  if (exists) return;
+  modeless_ = true;
+  ended_ = false;
+  BuildItems();
+  exists = true;
+  focus_ = pressed_ = -1;
+  WindowProc(wm::WM_INITDIALOG, 0, 0);
+}
+
+void cDialog::RestoreRegistered() const {
+  if ((flags_ & 2) != 0) WndRegistry.ShowAll(true);
+  if ((flags_ & 4) != 0) WndRegistry.EnableAll(true);
+}
 
 DialogItem* cDialog::Item(std::uint16_t id) {
   for (DialogItem& item : items_) {
@@ -36,10 +62,13 @@ DialogItem* cDialog::Item(std::uint16_t id) {
 int cDialog::DoModal(int flags) {
   if (exists) return 0;
   End(0);
+  if (modeless_) WndRegistry.Remove(this);
+  modeless_ = false;
   flags_ = flags;
   ended_ = false;
-  items_.clear();
-  for (const DialogItemTemplate& row : template_.items) items_.push_back(DialogItem{&row, row.text, false, true});
+  if ((flags & 2) != 0) WndRegistry.ShowAll(false);
+  if ((flags & 4) != 0) WndRegistry.EnableAll(false);
+  BuildItems();
   exists = true;
   focus_ = pressed_ = -1;
   WindowProc(wm::WM_INITDIALOG, 0, 0);
@@ -53,6 +82,7 @@ int cDialog::DoModal(int flags) {
   if (scripted ? !RunFromScript() : platform::WindowBackend() == platform::Backend::Native) RunOnScreen();
   if (!ended_) TakeDefault();
   exists = false;
+  RestoreRegistered();
   return result_;
 }
 
@@ -79,10 +109,16 @@ void cDialog::End(int result) {
   result_ = result;
   controls_.clear();
   ended_ = true;
+  // A modeless dialog's window goes at once; a modal one's when its run returns.
+  if (modeless_ && exists) {
+    exists = false;
+    WindowProc(wm::WM_DESTROY, 0, 0);
+  }
 }
 
 void cDialog::OnInitDialog() {
   controls_.clear();
+  if (modeless_) WndRegistry.Add(this);
   Metrics();
   Place();
   GetCursorClient(false, 7);
@@ -119,6 +155,7 @@ void cDialog::OnCommand(std::uintptr_t wParam, std::intptr_t /*lParam*/) {
 int cDialog::DefHandler(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
   const int handled = cWnd::DefHandler(msg, wParam, lParam);
   if (msg == wm::WM_INITDIALOG) OnInitDialog();
+  if (msg == wm::WM_DESTROY) RestoreRegistered();
   if (msg == wm::kNavKey) DefHandler(wm::WM_KEYDOWN, wParam, lParam);
   return handled;
 }

@@ -8,6 +8,7 @@
 #include "input/dialogs/ctrl.h"
 #include "input/dialogs/dialog_canvas.h"
 #include "input/dialogs/dialog_template.h"
+#include "input/dialogs/image_ctrl.h"
 #include "input/dialogs/wnd.h"
 #include "input/dialogs/wnd_messages.h"
 #include "platform/input/dialog_events.h"
@@ -30,8 +31,12 @@ class cDialog : public cWnd {
   cDialog(const DialogTemplate& dialogTemplate, cWnd* owner);
   ~cDialog() override;
 
-  // The result given to End; 0 when the dialog is already open.
+  // The result given to End; 0 when the dialog is already open. Flags: 2 hides and 4
+  // disables the registered windows while it runs.
   int DoModal(int flags);
+  // Opens the dialog without running it (modeless): it joins the window registry, and leaves
+  // it when the object goes.
+  void Create();
   void End(int result);
   virtual void OnInitDialog();
   void OnCommand(std::uintptr_t wParam, std::intptr_t lParam) override;
@@ -70,6 +75,8 @@ class cDialog : public cWnd {
   void SetFocus(std::uint16_t id);
 
   std::string title;
+  bool modeless() const { return modeless_; }
+  cImageCtrl& Picture() { return picture_; }
   bool ended() const { return ended_; }
   int result() const { return result_; }
 
@@ -98,7 +105,12 @@ class cDialog : public cWnd {
   cVector<cCtrl*> controls_;
   int result_ = 0;
   bool ended_ = false;
+  void RestoreRegistered() const;
+  void BuildItems();
+
   int flags_ = 0;
+  bool modeless_ = false;
+  cImageCtrl picture_;
   int focus_ = -1;
   int pressed_ = -1;
   bool dirty_ = true;  // the picture no longer shows the state

@@ -85,7 +85,8 @@ cFileChooser::cFileChooser(const FileChooserRequest& request) : cDialog(kOpen, n
   SetOrigin((kFrameWidth - WindowWidth()) / 2, (kFrameHeight - WindowHeight()) / 2);
   name_ = request.save ? request.proposedName : std::string();
   edits_.resize(1);
-  binding_.Set(kName, &name_, kMaxResultBytes, 0);
+  // A list of several quoted names may be longer than one path.
+  binding_.Set(kName, &name_, request.several && !request.save ? 4095 : kMaxResultBytes, 0);
 }
 
 void cFileChooser::OnInitDialog() {
@@ -140,11 +141,67 @@ void cFileChooser::Select(int index) {
   if (selected_ < bar_.Position()) bar_.SetPosition(selected_);
   if (selected_ >= bar_.Position() + rows) bar_.SetPosition(selected_ - rows + 1);
   const ChooserEntry& entry = entries_[static_cast<std::size_t>(selected_)];
+  marked_.clear();
+  anchor_ = selected_;
+  if (!entry.folder) marked_.push_back(selected_);
   if (!entry.folder && !edits_.empty()) {
     name_ = entry.name;
     edits_[0].ToWindow();
   }
   MarkDirty();
+}
+
+bool cFileChooser::Marked(int index) const { return std::find(marked_.begin(), marked_.end(), index) != marked_.end(); }
+
+void cFileChooser::ToggleMark(int index) {
+  if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+  selected_ = index;
+  anchor_ = index;
+  if (!entries_[static_cast<std::size_t>(index)].folder) {
+    const auto found = std::find(marked_.begin(), marked_.end(), index);
+    if (found != marked_.end()) marked_.erase(found);
+    else marked_.insert(std::upper_bound(marked_.begin(), marked_.end(), index), index);
+  }
+  ShowMarkedNames();
+}
+
+void cFileChooser::MarkRun(int index) {
+  if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+  if (anchor_ < 0) anchor_ = index;
+  selected_ = index;
+  marked_.clear();
+  for (int i = std::min(anchor_, index); i <= std::max(anchor_, index); ++i) {
+    if (!entries_[static_cast<std::size_t>(i)].folder) marked_.push_back(i);
+  }
+  ShowMarkedNames();
+}
+
+void cFileChooser::ShowMarkedNames() {
+  if (marked_.size() == 1) {
+    name_ = entries_[static_cast<std::size_t>(marked_[0])].name;
+  } else {
+    name_.clear();
+    for (int index : marked_) name_ += (name_.empty() ? "\"" : " \"") + entries_[static_cast<std::size_t>(index)].name + "\"";
+  }
+  if (!edits_.empty()) edits_[0].ToWindow();
+  MarkDirty();
+}
+
+// Each quoted name must be a file of the folder in view; all are chosen, or none.
+bool cFileChooser::ConfirmSeveral(const std::vector<std::string>& names) {
+  std::vector<std::string> chosen;
+  for (const std::string& name : names) {
+    if (Components(name).size() != 1) return false;
+    const std::string path = folder_.empty() ? name : folder_ + "\\" + name;
+    const platform::ResolvedPath resolved = platform::GameFolder().Resolve(path);
+    if (!resolved.ok() || !platform::IsFile(resolved.hostPath)) return false;
+    const std::optional<std::string> spelled = DiskSpelling(resolved);
+    if (!spelled || spelled->size() > kMaxResultBytes) return false;
+    chosen.push_back(*spelled);
+  }
+  results_ = chosen;
+  result_ = results_.front();
+  return true;
 }
 
 void cFileChooser::Activate() {
@@ -167,6 +224,12 @@ bool cFileChooser::Confirm() {
   ControlsFromWindow();
   std::string name = name_;
   if (name.empty()) return false;
+  if (request_.several && !request_.save) {
+    if (const std::optional<std::vector<std::string>> names = QuotedNames(name)) {
+      if (names->size() > 1) return ConfirmSeveral(*names);
+      name = names->front();
+    }
+  }
   if (request_.save) name = WithDefaultExtension(name, request_.defaultExtension);
   // A name with a folder in it is taken from the game folder, as every result is.
   const bool withFolder = Components(name).size() > 1;
@@ -191,6 +254,7 @@ bool cFileChooser::Confirm() {
     if (AppMessageBox(question, title, BoxButtons::YesNo, BoxIcon::Warning) != BoxAnswer::Yes) return false;
   }
   result_ = *spelled;
+  results_.assign(1, result_);
   return true;
 }
 
@@ -223,7 +287,11 @@ bool cFileChooser::HandleOwnEvent(const platform::DialogEvent& event) {
     const bool twice = row == lastClickRow_ && now - lastClickMs_ < kDoubleClickMs;
     lastClickRow_ = row;
     lastClickMs_ = now;
-    if (row >= 0 && row < static_cast<int>(entries_.size())) {
+    if (row >= 0 && row < static_cast<int>(entries_.size()) && request_.several && (event.control || event.shift)) {
+      if (event.shift) MarkRun(row);
+      else ToggleMark(row);
+      lastClickRow_ = -1;
+    } else if (row >= 0 && row < static_cast<int>(entries_.size())) {
       Select(row);
       if (twice) {
         lastClickRow_ = -1;
@@ -234,6 +302,14 @@ bool cFileChooser::HandleOwnEvent(const platform::DialogEvent& event) {
   }
   if (event.kind != Kind::KeyDown || FocusedId() != kList) return false;
   const int rows = VisibleRows();
+  if (request_.several && event.shift && (event.virtualKey == vk::kUp || event.virtualKey == vk::kDown)) {
+    MarkRun(std::clamp(selected_ + (event.virtualKey == vk::kUp ? -1 : 1), 0, static_cast<int>(entries_.size()) - 1));
+    return true;
+  }
+  if (request_.several && event.control && event.virtualKey == vk::kSpace) {
+    ToggleMark(selected_);
+    return true;
+  }
   switch (event.virtualKey) {
     case vk::kUp: Select(selected_ - 1); return true;
     case vk::kDown: Select(selected_ + 1); return true;
@@ -265,7 +341,7 @@ void cFileChooser::PaintExtra(DialogCanvas& canvas) const {
   for (int row = 0; row < rows && top + row < static_cast<int>(entries_.size()); ++row) {
     const ChooserEntry& entry = entries_[static_cast<std::size_t>(top + row)];
     const int y = list.y + 2 + row * kRowHeight;
-    const bool chosen = top + row == selected_;
+    const bool chosen = top + row == selected_ || Marked(top + row);
     if (chosen) canvas.Fill(DialogRect{list.x + 2, y, width, kRowHeight}, FocusedId() == kList ? kSelection : kShadow);
     const std::string shown = entry.folder ? "[" + entry.name + "]" : entry.name;
     text.Draw(canvas, list.x + 4, y + 1, shown, chosen ? kCaptionText : kText);
@@ -303,8 +379,17 @@ int DDGetOpenFileName(std::string& path, const FileChooserRequest& request, cVec
   path.clear();
   cFileChooser chooser(request);
   if (chooser.DoModal(0) != 1) return 0;
-  path = chooser.Result();
-  if (list != nullptr) list->push_back(path);
+  const std::vector<std::string>& chosen = chooser.Results();
+  if (!request.several || chosen.size() <= 1) {
+    path = chooser.Result();
+    if (list != nullptr) list->push_back(path);
+    return 1;
+  }
+  // As the several-file answer names them: the folder first, then each file in it.
+  path = chooser.Folder();
+  if (list != nullptr) {
+    for (const std::string& file : chosen) list->push_back(file);
+  }
   return 1;
 }
 

@@ -18,6 +18,7 @@ struct FileChooserRequest {
   std::string defaultExtension;
   bool save = false;
   std::string proposedName;  // save: the name field's first text
+  bool several = false;      // open: Ctrl and Shift mark more than one file
 };
 
 // The game's own file chooser, inside the game folder: the folder's path, its folders and
@@ -33,6 +34,9 @@ class cFileChooser : public cDialog {
   bool HandleOwnEvent(const platform::DialogEvent& event) override;
 
   const std::string& Result() const { return result_; }
+  // Every chosen path (one, or each marked file of the folder), each as Result names one.
+  const std::vector<std::string>& Results() const { return results_; }
+  bool Marked(int index) const;
   const std::string& Folder() const { return folder_; }
   const std::vector<ChooserEntry>& Entries() const { return entries_; }
 
@@ -49,6 +53,12 @@ class cFileChooser : public cDialog {
  private:
   bool EnterFolder(const std::string& cp932Folder);
   void Select(int index);
+  // Several files: Ctrl toggles one mark, Shift marks the run from the last plain or Ctrl
+  // choice; the name field lists the marked names, each in quotes.
+  void ToggleMark(int index);
+  void MarkRun(int index);
+  void ShowMarkedNames();
+  bool ConfirmSeveral(const std::vector<std::string>& names);
   void Activate();  // Return or a double click on the list
   // The OK button: false when the name names nothing that can be chosen.
   bool Confirm();
@@ -64,11 +74,15 @@ class cFileChooser : public cDialog {
   cVector<cEdit> edits_;
   EditBinding binding_;
   std::string result_;
+  std::vector<std::string> results_;
+  std::vector<int> marked_;  // entry indices, in list order
+  int anchor_ = -1;
   std::uint32_t lastClickMs_ = 0;
   int lastClickRow_ = -1;
 };
 
-// The choosers the requests run: 1 with the path when one was chosen, else 0. `several`
-// lets the list name each chosen file (one at a time here).
+// The choosers the requests run: 1 with the path when one was chosen, else 0. With the
+// request's `several` and more than one file chosen, the path is their folder and the list
+// receives each file as "folder\name"; with one file it receives that path.
 int DDGetOpenFileName(std::string& path, const FileChooserRequest& request, cVector<std::string>* list);
 int DDGetSaveFileName(std::string& path, const FileChooserRequest& request, bool keep);

@@ -152,3 +152,25 @@ std::string WithDefaultExtension(const std::string& cp932Name, std::string_view 
   if (extension.empty()) return cp932Name;
   return cp932Name + "." + std::string(extension);
 }
+
+std::optional<std::vector<std::string>> QuotedNames(std::string_view cp932Text) {
+  std::vector<std::string> names;
+  bool inside = false;
+  std::string name;
+  for (std::size_t pos = 0; pos < cp932Text.size();) {
+    const std::size_t width = SjisCharWidth(cp932Text, pos);
+    const bool quote = width == 1 && cp932Text[pos] == '"';
+    if (quote) {
+      if (inside && !name.empty()) names.push_back(name);
+      name.clear();
+      inside = !inside;
+    } else if (inside) {
+      name.append(cp932Text.substr(pos, width));
+    } else if (!(width == 1 && cp932Text[pos] == ' ')) {
+      return std::nullopt;  // a name outside quotes: one plain name, not a list
+    }
+    pos += width;
+  }
+  if (inside || names.empty()) return std::nullopt;
+  return names;
+}

@@ -30,3 +30,7 @@ std::vector<ChooserEntry> ListChooserFolder(const std::string& hostFolder, std::
 // The file name with the default extension ("stg4_*;rpl4_*": its first, up to a '*') added
 // when it has none of its own.
 std::string WithDefaultExtension(const std::string& cp932Name, std::string_view defaultExtension);
+
+// The names of a field listing several files, each in double quotes ("a b.stg4_000" "c"), in
+// their order; none when the text is not such a list (no quote, or one left open).
+std::optional<std::vector<std::string>> QuotedNames(std::string_view cp932Text);

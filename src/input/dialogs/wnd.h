@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "input/dialogs/gdi_holder.h"
+
 // The cursor and buttons as a window sees them. The previous down states and the press
 // latches are shared by every window, as the mouse is.
 struct MouseState {
@@ -99,6 +101,12 @@ class cWnd {
   bool logMessages = false;     // one log line per message
   std::string windowName;       // the message log's name of the window
   bool exists = false;          // between creation and WM_DESTROY
+  bool visible = true;          // shown (the registry hides windows under a modal dialog)
+  cGdiHolder drawing[2];        // released with the window object
+
+  void AddStyle(std::uint32_t bits) { style_ |= bits; }
+  void RemoveStyle(std::uint32_t bits) { style_ &= ~bits; }
+  std::uint32_t Style() const { return style_; }
 
  protected:
   std::uint32_t style_ = 0;

@@ -14,7 +14,8 @@ struct DialogEvent {
   Kind kind = Kind::KeyDown;
   int virtualKey = 0;   // keys; 1 left or 2 right for the mouse buttons
   bool repeat = false;  // a key held down repeating
-  bool control = false; // Ctrl held with the key
+  bool control = false; // Ctrl held with the key or the button
+  bool shift = false;   // Shift held with the key or the button
   std::string text;     // UTF-8: committed text, or the composition being typed ("" ends it)
   int x = 0;            // the pointer in frame pixels (640 × 480)
   int y = 0;

@@ -138,6 +138,7 @@ void SetKey(int key, bool down) {
   DialogEvent event(down ? DialogEvent::Kind::KeyDown : DialogEvent::Kind::KeyUp);
   event.virtualKey = key;
   event.control = IsKeyDown(vk::kControl);
+  event.shift = IsKeyDown(vk::kShift);
   PushDialogEvent(std::move(event));
 }
 

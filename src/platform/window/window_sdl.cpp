@@ -215,6 +215,7 @@ class SdlWindow final : public WindowBackendImpl {
         dialogEvent.virtualKey = key;
         dialogEvent.repeat = event.key.repeat != 0;
         dialogEvent.control = (event.key.keysym.mod & KMOD_CTRL) != 0;
+        dialogEvent.shift = (event.key.keysym.mod & KMOD_SHIFT) != 0;
         PushDialogEvent(std::move(dialogEvent));
       } else if (down) {
         Post(WM_KEYDOWN, static_cast<std::uintptr_t>(key));
@@ -233,6 +234,9 @@ class SdlWindow final : public WindowBackendImpl {
         dialogEvent.virtualKey = button;
         dialogEvent.x = event.button.x;
         dialogEvent.y = event.button.y;
+        const SDL_Keymod mod = SDL_GetModState();
+        dialogEvent.control = (mod & KMOD_CTRL) != 0;
+        dialogEvent.shift = (mod & KMOD_SHIFT) != 0;
         PushDialogEvent(std::move(dialogEvent));
       }
       return;

@@ -77,3 +77,23 @@ TEST(WithDefaultExtension, AddedOnlyWithoutOne) {
 }
 
 }  // namespace
+
+TEST(QuotedNames, ListsOnlyWhenEveryNameIsQuoted) {
+  using Names = std::optional<std::vector<std::string>>;
+  struct Case {
+    const char* text;
+    Names names;
+  };
+  const Case cases[] = {
+      {"\"a.stg4_000\" \"b c.stg4_000\"", std::vector<std::string>{"a.stg4_000", "b c.stg4_000"}},
+      {"\"a\"\"b\"", std::vector<std::string>{"a", "b"}},
+      {"  \"a\"  ", std::vector<std::string>{"a"}},
+      {"\"\x83\x5C\"", std::vector<std::string>{"\x83\x5C"}},  // a trail byte that is a backslash
+      {"plain.stg4_000", std::nullopt},
+      {"\"a\" b", std::nullopt},
+      {"\"a", std::nullopt},
+      {"\"\"", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(QuotedNames(c.text), c.names) << c.text;
+}
