@@ -53,6 +53,18 @@ BoxAnswer AppMessageBox(std::string_view text, std::string_view caption, BoxButt
   return platform::ShowMessageBox(text, caption, buttons, icon);
 }
 
+BoxAnswer WindowMessageBox(std::string_view text, std::string_view caption, BoxButtons buttons, BoxIcon icon) {
+  FullScreenBoxPresenter presenter;
+  {
+    std::lock_guard lock(g_presenterMutex);
+    presenter = g_windowPresenter;
+  }
+  if (presenter) {
+    if (std::optional<BoxAnswer> answer = presenter(text, caption, buttons)) return *answer;
+  }
+  return platform::ShowMessageBox(text, caption, buttons, icon);
+}
+
 BoxAnswer ErrorBox(std::string_view text) {
   return AppMessageBox(text, kErrorCaption, BoxButtons::Ok, BoxIcon::Error);
 }

@@ -22,6 +22,10 @@ void SetFullScreenBoxPresenter(FullScreenBoxPresenter presenter);
 // Otherwise a box is drawn in the game's window by the dialogs, once they are registered; the
 // platform's own box stays for when they cannot (no window yet, another thread, headless).
 void SetWindowBoxPresenter(FullScreenBoxPresenter presenter);
+// The box in the game's window where it can be drawn, else the platform's: what the
+// full-screen presenter shows once it has made the screen ready for a box.
+BoxAnswer WindowMessageBox(std::string_view text, std::string_view caption, BoxButtons buttons,
+                           BoxIcon icon = BoxIcon::None);
 
 BoxAnswer AppMessageBox(std::string_view text, std::string_view caption, BoxButtons buttons,
                         BoxIcon icon = BoxIcon::None);

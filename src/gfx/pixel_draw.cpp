@@ -59,7 +59,7 @@ int DDMesBox(std::string_view text, std::string_view caption, BoxButtons type, B
     Log("DDMesBox 失敗! %s, %s", std::string(text).c_str(), std::string(caption).c_str());
     return 0;
   }
-  const BoxAnswer answer = platform::ShowMessageBox(text, caption, type, BoxIcon::None);
+  const BoxAnswer answer = WindowMessageBox(text, caption, type);
   DDSetDialogBoxMode(0);
   if (lpAnswer != nullptr) *lpAnswer = answer;
   return 1;

@@ -170,8 +170,11 @@ class SdlWindow final : public WindowBackendImpl {
     }
     const bool shown = PresentNewestFrame(*presenter_);
     const std::uint64_t overlay = FrameOverlayVersion();
-    if (!shown && overlay != overlayShown_) presenter_->Redraw();
+    // A window that changed size or was uncovered shows nothing until drawn again: with no
+    // new frame coming (a box during start-up) the last picture is drawn once more.
+    if (!shown && (overlay != overlayShown_ || stale_)) presenter_->Redraw();
     overlayShown_ = overlay;
+    stale_ = false;
     std::string shot;
     if (TakeWindowShotRequest(shot) && !presenter_->SaveScreenshot(shot)) {
       ReportDiagnostic("screenshot: cannot write " + Utf8ToCp932Lossy(shot));
@@ -256,8 +259,14 @@ class SdlWindow final : public WindowBackendImpl {
         SetActive(false);
         break;
       case SDL_WINDOWEVENT_MOVED: Post(WM_MOVE); break;
-      case SDL_WINDOWEVENT_SIZE_CHANGED: Post(WM_SIZE); break;
-      case SDL_WINDOWEVENT_EXPOSED: Post(WM_PAINT); break;
+      case SDL_WINDOWEVENT_SIZE_CHANGED:
+        stale_ = true;
+        Post(WM_SIZE);
+        break;
+      case SDL_WINDOWEVENT_EXPOSED:
+        stale_ = true;
+        Post(WM_PAINT);
+        break;
       default: break;
     }
   }
@@ -296,6 +305,7 @@ class SdlWindow final : public WindowBackendImpl {
   std::unique_ptr<SdlWindowPresenter> presenter_;
   bool presenterFailed_ = false;
   std::uint64_t overlayShown_ = 0;
+  bool stale_ = false;  // the window needs drawing again though nothing new came
   MessageQueue* queue_ = nullptr;
   bool active_ = false;
   WindowFailure failure_ = WindowFailure::None;
