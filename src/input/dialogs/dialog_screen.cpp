@@ -21,6 +21,22 @@ namespace {
 namespace vk = platform::vk;
 using namespace dialog_colours;
 
+// A round 12-pixel mark, sunken like the check box: shadow on the upper left, light on the
+// lower right, a dot when set.
+void DrawRadioMark(DialogCanvas& canvas, int x, int y, bool set, std::uint32_t ink) {
+  for (int j = 0; j < 12; ++j) {
+    for (int i = 0; i < 12; ++i) {
+      const int dx = 2 * i - 11, dy = 2 * j - 11;  // twice the offset from the centre
+      const int d = dx * dx + dy * dy;
+      if (d > 144) continue;
+      std::uint32_t colour = kWindow;
+      if (d > 80) colour = dx + dy < 0 ? kShadow : kLight;
+      if (set && d <= 24) colour = ink;
+      canvas.Pixel(x + i, y + j, colour);
+    }
+  }
+}
+
 constexpr std::uint16_t kIdCancel = 2;
 
 bool IsPushButton(ItemKind kind) { return kind == ItemKind::Button || kind == ItemKind::DefaultButton; }
@@ -259,11 +275,13 @@ void cDialog::Paint(DialogCanvas& canvas) const {
       case ItemKind::Radio:
       case ItemKind::CheckBox: {
         const DialogRect box{r.x, r.y + (r.height - 12) / 2, 12, 12};
-        canvas.Fill(box, kWindow);
-        canvas.Bevel(box, false);
-        if (item.checked && item.source->kind == ItemKind::Radio) {
-          canvas.Fill(DialogRect{box.x + 4, box.y + 4, 4, 4}, ink);
-        } else if (item.checked) {
+        if (item.source->kind == ItemKind::Radio) {
+          DrawRadioMark(canvas, box.x, box.y, item.checked, ink);
+        } else {
+          canvas.Fill(box, kWindow);
+          canvas.Bevel(box, false);
+        }
+        if (item.checked && item.source->kind == ItemKind::CheckBox) {
           for (int k = 0; k < 3; ++k) canvas.Fill(DialogRect{box.x + 3 + k, box.y + 5 + k, 1, 3}, ink);
           for (int k = 0; k < 4; ++k) canvas.Fill(DialogRect{box.x + 6 + k, box.y + 6 - k, 1, 3}, ink);
         }
