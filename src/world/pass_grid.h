@@ -17,18 +17,32 @@ class cPassGrid {
   void Reset(int mapWidth, int mapHeight) {
     cols_ = std::max(1, (mapWidth >> 6) + 1);
     rows_ = std::max(1, (mapHeight >> 6) + 1);
-    if (cells_.size() != static_cast<std::size_t>(cols_ * rows_)) cells_.assign(cols_ * rows_, {});
-    for (auto& cell : cells_) cell.clear();
+    if (cells_.size() != static_cast<std::size_t>(cols_ * rows_)) {
+      cells_.assign(cols_ * rows_, {});
+    } else {
+      // Grids are rebuilt after every hit that changes the field: clearing only the cells in
+      // use keeps a rebuild proportional to the objects, not to the map.
+      for (int cell : used_) cells_[cell].clear();
+    }
+    used_.clear();
+    ascending_ = true;
+    lastKey_ = 0;
   }
   // key orders the query's answers: the object's place in the walked list.
-  void Add(T* object, const WorldBox& box, std::uint32_t key) {
+  void Add(T* object, const WorldBox& box, std::uint64_t key) {
     int c0, r0, c1, r1;
     Cover(box, c0, r0, c1, r1);
+    if (key < lastKey_) ascending_ = false;
+    lastKey_ = key;
     for (int r = r0; r <= r1; ++r) {
-      for (int c = c0; c <= c1; ++c) cells_[r * cols_ + c].emplace_back(key, object);
+      for (int c = c0; c <= c1; ++c) {
+        auto& cell = cells_[r * cols_ + c];
+        if (cell.empty()) used_.push_back(r * cols_ + c);
+        cell.emplace_back(key, object);
+      }
     }
   }
-  void Query(const WorldBox& box, std::vector<std::pair<std::uint32_t, T*>>& out) const {
+  void Query(const WorldBox& box, std::vector<std::pair<std::uint64_t, T*>>& out) const {
     out.clear();
     int c0, r0, c1, r1;
     Cover(box, c0, r0, c1, r1);
@@ -38,6 +52,8 @@ class cPassGrid {
         out.insert(out.end(), cell.begin(), cell.end());
       }
     }
+    // One cell added to in key order is already in order and holds each object once.
+    if (ascending_ && r0 == r1 && c0 == c1) return;
     std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     out.erase(std::unique(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
               out.end());
@@ -57,5 +73,8 @@ class cPassGrid {
 
   int cols_ = 1;
   int rows_ = 1;
-  std::vector<std::vector<std::pair<std::uint32_t, T*>>> cells_;
+  std::vector<std::vector<std::pair<std::uint64_t, T*>>> cells_;
+  std::vector<int> used_;  // the cells holding anything, each once
+  bool ascending_ = true;  // every Add since the reset came with a key no lower than the last
+  std::uint64_t lastKey_ = 0;
 };

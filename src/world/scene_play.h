@@ -192,7 +192,7 @@ class cScenePlay {
   std::uint64_t nFieldChanges = 0;  // any character indexed, moved or removed
   std::vector<cCharaBase*> NearScratch;
   // The shot passes' grids, kept between sub-steps so that their cells keep their storage.
-  std::vector<cPassGrid<cCharaBase>> ShotPassCharaGrids;
+  cPassGrid<cCharaBase> ShotPassCharaGrid;
   std::vector<cPassGrid<cShotObj>> ShotPassShotGrids;
   std::int32_t bEraseCharas = 0, bEraseBlockCharas = 0, bEraseItems = 0;
 };

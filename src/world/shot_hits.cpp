@@ -135,23 +135,26 @@ int cScenePlay::CheckShotCharaHits() {
   const WalkGuard walk(*this);
   const int groups = static_cast<int>(ShotGroups.size());
   const int charaGroups = static_cast<int>(CharaGroups.size());
-  // With the index, each character group's attack boxes go into a grid, rebuilt whenever a
-  // hit changed the field (a defeat may move, add or remove characters).
-  std::vector<cPassGrid<cCharaBase>>& grids = ShotPassCharaGrids;
-  grids.resize(bUseIndex ? charaGroups : 0);
-  std::vector<std::uint64_t> built(grids.size(), ~std::uint64_t{0});
-  std::vector<std::pair<std::uint32_t, cCharaBase*>> near;
-  const auto grid = [&](int cg) -> cPassGrid<cCharaBase>& {
-    if (built[cg] != nFieldChanges) {
-      built[cg] = nFieldChanges;
-      grids[cg].Reset(ScrollX.nMapPixels, ScrollY.nMapPixels);
-      std::uint32_t key = 0;
-      for (cCharaBase* c : CharaGroups[cg]) {
-        if (c != nullptr) grids[cg].Add(c, c->AttackBox(), key);
-        ++key;
+  // With the index, the attack boxes of every character group go into one grid keyed by group
+  // and place, so a shot asks once for the characters of all groups in the naive walk's order.
+  // It is rebuilt whenever a hit changed the field (a defeat may move, add or remove
+  // characters); group lists only grow during the walk, so places stay put.
+  cPassGrid<cCharaBase>& charaGrid = ShotPassCharaGrid;
+  std::uint64_t built = ~std::uint64_t{0};
+  std::vector<std::pair<std::uint64_t, cCharaBase*>> near;
+  const auto grid = [&]() -> cPassGrid<cCharaBase>& {
+    if (built != nFieldChanges) {
+      built = nFieldChanges;
+      charaGrid.Reset(ScrollX.nMapPixels, ScrollY.nMapPixels);
+      for (int cg = 0; cg < charaGroups; ++cg) {
+        std::uint64_t key = static_cast<std::uint64_t>(cg) << 32;
+        for (cCharaBase* c : CharaGroups[cg]) {
+          if (c != nullptr) charaGrid.Add(c, c->AttackBox(), key);
+          ++key;
+        }
       }
     }
-    return grids[cg];
+    return charaGrid;
   };
   int result = 0;
   // One shot against one character; kShotGone once the shot is erased or gone.
@@ -203,25 +206,25 @@ int cScenePlay::CheckShotCharaHits() {
       if (Stage.bOnScreenHitsOnly != 0 && (*fi)->bOnScreen == 0) continue;
       bool erase = false;
       HitStep step = HitStep::kGoOn;
-      for (int cg = 0; cg < charaGroups && step == HitStep::kGoOn; ++cg) {
-        if (cg == sg || CharaGroups[cg].empty()) continue;
-        if (!bUseIndex) {
+      if (!bUseIndex) {
+        for (int cg = 0; cg < charaGroups && step == HitStep::kGoOn; ++cg) {
+          if (cg == sg) continue;
           for (auto ci = CharaGroups[cg].begin(); ci != CharaGroups[cg].end() && step == HitStep::kGoOn; ++ci) {
             if (*ci != nullptr) step = hit(*fi, **ci, erase);
           }
-          continue;
         }
+      } else {
         // The same walk through the grid: the characters near the shot in list order, asked
         // again after any change of the field.
-        std::int64_t last = -1;
+        std::uint64_t next = 0;
         bool again = true;
         while (again && step == HitStep::kGoOn) {
           again = false;
-          grid(cg).Query((*fi)->HitBoxOf(), near);
+          grid().Query((*fi)->HitBoxOf(), near);
           const std::uint64_t generation = nFieldChanges;
           for (const auto& [key, c] : near) {
-            if (static_cast<std::int64_t>(key) <= last) continue;
-            last = key;
+            if (key < next || static_cast<int>(key >> 32) == sg) continue;
+            next = key + 1;
             step = hit(*fi, *c, erase);
             if (step != HitStep::kGoOn) break;
             if (nFieldChanges != generation) {
@@ -242,18 +245,25 @@ void cScenePlay::CheckShotPairs() {
   const WalkGuard walk(*this);
   const int groups = static_cast<int>(ShotGroups.size());
   // Shots do not move during the pass and an erased one keeps its node until it ends, so each
-  // group's grid holds for the whole pass.
+  // group's grids hold for the whole pass. A pair does something only when one of its shots is
+  // erasable, so a shot that is not asks only the grid of the other group's erasable shots.
   std::vector<cPassGrid<cShotObj>>& grids = ShotPassShotGrids;
-  grids.resize(bUseIndex ? groups : 0);
-  for (int k = 0; k < static_cast<int>(grids.size()); ++k) {
-    grids[k].Reset(ScrollX.nMapPixels, ScrollY.nMapPixels);
-    std::uint32_t key = 0;
+  grids.resize(bUseIndex ? 2 * groups : 0);
+  const auto allOf = [&](int k) -> cPassGrid<cShotObj>& { return grids[2 * k]; };
+  const auto erasableOf = [&](int k) -> cPassGrid<cShotObj>& { return grids[2 * k + 1]; };
+  for (int k = 0; k < static_cast<int>(grids.size()) / 2; ++k) {
+    allOf(k).Reset(ScrollX.nMapPixels, ScrollY.nMapPixels);
+    erasableOf(k).Reset(ScrollX.nMapPixels, ScrollY.nMapPixels);
+    std::uint64_t key = 0;
     for (cShotObj* l : ShotGroups[k]) {
-      if (l != nullptr) grids[k].Add(l, l->CollisionBox(), key);
+      if (l != nullptr) {
+        allOf(k).Add(l, l->CollisionBox(), key);
+        if (l->Rec.bErasable != 0) erasableOf(k).Add(l, l->CollisionBox(), key);
+      }
       ++key;
     }
   }
-  std::vector<std::pair<std::uint32_t, cShotObj*>> near;
+  std::vector<std::pair<std::uint64_t, cShotObj*>> near;
   std::vector<cShotObj*> partners;
   for (int j = 0; j < groups; ++j) {
     for (int k = j + 1; k < groups; ++k) {
@@ -263,7 +273,7 @@ void cScenePlay::CheckShotPairs() {
         cShotObj& m = **mi;
         partners.clear();
         if (bUseIndex) {
-          grids[k].Query(m.CollisionBox(), near);
+          (m.Rec.bErasable != 0 ? allOf(k) : erasableOf(k)).Query(m.CollisionBox(), near);
           for (const auto& entry : near) partners.push_back(entry.second);
         } else {
           partners.assign(ShotGroups[k].begin(), ShotGroups[k].end());

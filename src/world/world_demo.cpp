@@ -172,3 +172,45 @@ void cDemoFlowLink::Chaos(cCharaBase& c) {
     }
   }
 }
+
+void TopUpDemoShots(cScenePlay& scene, std::uint32_t& seed, int shots, bool harmful) {
+  if (scene.CharaList.empty()) return;
+  const cCharaBase& shooter = scene.CharaList.front();
+  const int mapW = scene.ScrollX.nMapPixels;
+  const int mapH = scene.ScrollY.nMapPixels;
+  while (static_cast<int>(scene.ShotList.size()) < shots) {
+    seed = seed * 1103515245u + 12345u;
+    const int n = scene.nShotNumber;
+    cEdShot rec;
+    rec.nScale = 1;
+    rec.bTakeGroup = 0;
+    rec.nGroup = static_cast<std::uint8_t>(4 + n % 4);
+    rec.bThroughBlocks = 1;
+    rec.bPierceChara = !harmful || n % 2 == 0 ? 1 : 0;
+    rec.bPierceBlockChara = 1;
+    if (harmful) {
+      rec.nPower = n % 5 == 0 ? 0 : 1;
+      rec.nImpact = n % 3 == 0 ? 2 : 0;
+    }
+    rec.bErasable = n % 3 == 0 ? 1 : 0;
+    rec.nEraseLevel = static_cast<std::uint8_t>(n % 5);
+    rec.nSpeed = 5;
+    if (n % 7 == 1) {
+      rec.nTrajectory = 4;
+      rec.nTrajParam[1] = 999;
+    } else if (n % 7 == 2) {
+      rec.nTrajectory = 8;
+      rec.nTrajParam[0] = 2;
+      rec.nTrajParam[1] = 20;
+    }
+    ShotSpawn p;
+    p.x = 40 + static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(mapW - 80));
+    p.y = 40 + static_cast<int>((seed >> 4) % static_cast<std::uint32_t>(mapH - 80));
+    p.vx = (static_cast<int>(seed % 11) - 5) * 0.1;
+    p.vy = (static_cast<int>((seed >> 16) % 11) - 5) * 0.1;
+    cShotObj shot;
+    shot.Init(n, shooter, kMakeShot, rec, p);
+    AddShotObj(scene, shot);
+    ++scene.nShotNumber;
+  }
+}

@@ -24,6 +24,13 @@ struct DemoSpec {
 
 void BuildDemoStage(cStageData& stage, const DemoSpec& spec);
 
+// Fills the field up to `shots` shots in four groups of their own, fired from the first
+// character: slow, passing through blocks, a third of them erasable at five strengths, some
+// homing on the hero and some waving. Harmless ones pierce and only touch; harmful ones
+// also hurt, push, and some stop at the first character they hit. `seed` walks the
+// placements.
+void TopUpDemoShots(cScenePlay& scene, std::uint32_t& seed, int shots, bool harmful);
+
 class cDemoFlowLink : public cFlowLink {
  public:
   // With actors on, some walkers fire volleys at the hero in turn: an aimed three-shot

@@ -136,8 +136,11 @@ class StepClock {
   explicit StepClock(std::uint64_t stepPerLookMs = 0) : stepPerLookMs_(stepPerLookMs) {}
   WorkerThread::MsClock Reader() {
     return [this] {
+      // The time is read before the look is counted: a stopping thread that steps after this
+      // look must not have its step seen by the look itself.
+      const std::uint64_t at = now_.fetch_add(stepPerLookMs_) + stepPerLookMs_;
       ++looks_;
-      return now_.fetch_add(stepPerLookMs_) + stepPerLookMs_;
+      return at;
     };
   }
   // On the stopping thread: after the waiter's next look, time passes and the thread beats.

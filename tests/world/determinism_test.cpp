@@ -24,24 +24,26 @@ struct Trace {
 
 class RecordingDemoLink : public cDemoFlowLink {
  public:
-  RecordingDemoLink(bool chaos, Trace& trace) : cDemoFlowLink(chaos), trace_(trace) {}
+  RecordingDemoLink(bool chaos, bool actors, Trace& trace) : cDemoFlowLink(chaos, actors), trace_(trace) {}
   void FireTrigger(cCharaBase& chara, int trigger) override { trace_.triggers.emplace_back(chara.nNumber, trigger); }
 
  private:
   Trace& trace_;
 };
 
-Trace Play(const DemoSpec& spec, std::uint32_t seed, int frames, bool indexed = true) {
+Trace Play(const DemoSpec& spec, std::uint32_t seed, int frames, bool indexed = true, int shots = 0) {
   cStageData stage;
   BuildDemoStage(stage, spec);
   Trace run;
-  RecordingDemoLink flows(spec.chaos, run);
+  RecordingDemoLink flows(spec.chaos, shots > 0, run);
   SetFlowLink(&flows);
   {
     cScenePlay scene(stage);
     scene.bUseIndex = indexed;
     scene.SetupField(seed);
+    std::uint32_t shotSeed = seed;
     for (int f = 0; f < frames; ++f) {
+      TopUpDemoShots(scene, shotSeed, shots, true);
       run.result = scene.StepPlayFrame();
       run.digests.push_back(WorldDigest(scene));
       run.endFrame = f + 1;
@@ -101,22 +103,47 @@ TEST(DeterminismTest, SeededChaoticStagesRepeatExactly) {
   }
 }
 
+// A narrow stage crowded enough that every pass has work mid-frame.
+DemoSpec SmallChaoticSpec(std::uint32_t layout, int hitLevel) {
+  DemoSpec spec;
+  spec.chaos = true;
+  spec.walkers = 60;
+  spec.blockCharas = 8;
+  spec.width = 40;
+  spec.hitLevel = hitLevel;
+  spec.layoutSeed = layout;
+  return spec;
+}
+
 TEST(DeterminismTest, TheIndexedPassesVisitWhatTheNaiveOnesVisit) {
   // Flows summon, warp and kill in the middle of the passes; every trigger, in order, and
   // every frame's digest must agree.
   for (std::uint32_t layout = 1; layout <= 6; ++layout) {
-    DemoSpec spec;
-    spec.chaos = true;
-    spec.walkers = 60;
-    spec.blockCharas = 8;
-    spec.width = 40;
-    spec.hitLevel = 1 + static_cast<int>(layout) % 4;
-    spec.layoutSeed = layout;
+    const DemoSpec spec = SmallChaoticSpec(layout, 1 + static_cast<int>(layout) % 4);
     const Trace naive = Play(spec, layout, 300, false);
     const Trace indexed = Play(spec, layout, 300, true);
     EXPECT_EQ(naive.digests, indexed.digests) << "layout " << layout;
     EXPECT_EQ(naive.triggers, indexed.triggers) << "layout " << layout;
     EXPECT_GT(naive.triggers.size(), 1000u);
+  }
+}
+
+TEST(DeterminismTest, TheIndexedShotPassesVisitWhatTheNaiveOnesVisit) {
+  // Shots of four groups kept topped up while walkers fire volleys and flows summon, warp and
+  // kill: hurting, pushing, erasing each other and defeating characters mid-pass.
+  for (std::uint32_t layout = 1; layout <= 3; ++layout) {
+    const DemoSpec spec = SmallChaoticSpec(layout, 1 + static_cast<int>(layout));
+    const Trace naive = Play(spec, layout, 200, false, 150);
+    const Trace indexed = Play(spec, layout, 200, true, 150);
+    EXPECT_EQ(naive.digests, indexed.digests) << "layout " << layout;
+    EXPECT_EQ(naive.triggers, indexed.triggers) << "layout " << layout;
+    // Shot touches (7) and hurts (1) both happened.
+    const auto count = [&](int trigger) {
+      return std::count_if(naive.triggers.begin(), naive.triggers.end(),
+                           [&](const auto& t) { return t.second == trigger; });
+    };
+    EXPECT_GT(count(7), 100) << "layout " << layout;
+    EXPECT_GT(count(1), 20) << "layout " << layout;
   }
 }
 
