@@ -141,6 +141,8 @@ int cPlayer::Act(int dyingOnly) {
   s.pCurFlow = nullptr;
   s.pCurCommand = nullptr;
   ++nFrameCount;
+  // The hero's own speeds are what its input gives it; carried speeds do not count.
+  if (bAnimeChosen == 0 && ax == 0 && ay == 0) Anime.Change(Flies() ? 2 : 0, 1);
   if (bJumpStepped == 0) {
     nJumpHold = 0;
     bJumpReady = 1;

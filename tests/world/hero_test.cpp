@@ -154,6 +154,36 @@ TEST_F(HeroTest, LeavingFlightZeroesSpeedsAndGivesSqueezeGrace) {
   EXPECT_EQ(hero.ay, 0);
 }
 
+TEST_F(HeroTest, AtRestWithoutAChosenAnimationTheHeroTurnsIdle) {
+  Build();
+  cPlayer& hero = world.Hero();
+  hero.Anime.m_Animes.assign(4, cVector<AnimeStep>{AnimeStep{1, 100, 0}, AnimeStep{kAnimeStay, 0, 0}});
+  struct Case {
+    const char* name;
+    bool chosen;  // the command says it chose the animation
+    double ownSpeed;
+    int flight;
+    int expected;
+  };
+  const Case cases[] = {
+      {"chosen", true, 0, 0, 3},
+      {"at rest", false, 0, 0, 0},
+      {"running", false, 0.5, 0, 3},
+      {"flying at rest", false, 0, 2, 2},
+  };
+  for (const Case& c : cases) {
+    hero.SetFlightMode(c.flight, 0);
+    world.flows.scripts[0] = [&c](cCharaBase& h, int) {
+      h.Anime.Change(3, 1);
+      h.bAnimeChosen = c.chosen ? 1 : 0;
+      h.ax = c.ownSpeed;
+      return 0;
+    };
+    world.Step(1);
+    EXPECT_EQ(hero.Anime.m_nAnime, c.expected) << c.name;
+  }
+}
+
 TEST_F(HeroTest, BoxesOfEqualAreaKeepTheirOrderLargestFirst) {
   world.stage.nHeroItemBox[0] = world.stage.nHeroItemBox[1] = 32;  // as large as the size box
   world.stage.nHeroBodyWalk[0] = world.stage.nHeroBodyWalk[1] = 16;
