@@ -43,7 +43,7 @@ void DrawCharaPicture(cCharaBase& c, DDSURFACEDATA* target, bool paused) {
     c.Rect.bottom = c.Rect.top + c.Rect.height - 1;
   }
   const CharaPictureSource source = MakePictureSource(c, frame);
-  if (RunCharaEffect(c, target, source, paused, true)) c.Effect = cCharaEffectRun{};
+  if (RunCharaEffectWithState(c, target, source, paused)) c.Effect = cCharaEffectRun{};
   const int k = c.Def.nGiant;
   const int left = c.Rect.left;
   const int top = c.Rect.top;
@@ -66,14 +66,14 @@ int DeathDisplayStep(cCharaBase& c, DDSURFACEDATA* target, bool paused, int fram
   const CharaPictureSource source = MakePictureSource(c, 0);
   if (!c.IsPlayerOperated()) {
     if (c.Effect.entry.nKind == 0) return 1;
-    if (RunCharaEffect(c, target, source, paused, true)) {
+    if (RunCharaEffectWithState(c, target, source, paused)) {
       c.Effect = cCharaEffectRun{};
       return 1;
     }
     return 0;
   }
   if (c.Effect.entry.nKind != 0) {
-    if (RunCharaEffect(c, target, source, paused, true)) c.Effect = cCharaEffectRun{};
+    if (RunCharaEffectWithState(c, target, source, paused)) c.Effect = cCharaEffectRun{};
     return 0;
   }
   if (!paused) ++c.nDeathDisplay;

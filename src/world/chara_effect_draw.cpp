@@ -14,6 +14,7 @@
 #include "gfx/dd_fill.h"
 #include "gfx/dd_palette.h"
 #include "gfx/dd_state.h"
+#include "gfx/render_target.h"
 #include "gfx/rotate_blit.h"
 #include "gfx/screen_effects.h"
 #include "gfx/surface_records.h"
@@ -25,8 +26,9 @@ namespace {
 
 constexpr int kKeyed = DDBLT_KEYED;
 constexpr double kRoot2 = 1.4142135623730951;
-// The large work texture of the draw effects, in system memory.
-constexpr int kWorkRow = 70;
+// The large work texture of the character draw effects: a render target under Direct3D, so
+// that a draw state reaches the scaled copy.
+constexpr int kWorkRow = 69;
 
 DDSURFACEDATA* Row(int row) { return row >= 0 && row < kSurfaceRowCount ? &SurfaceRecords[row] : nullptr; }
 
@@ -40,22 +42,48 @@ void Plain(DDSURFACEDATA* target, int x, int y, const CharaPictureSource& s) {
   DDBlt(target, x, y, s.w, s.h, s.surface, s.sx, s.sy, kKeyed);
 }
 
+// DirectDraw's rotation of a scaled picture: the cell at its multiplier's size is turned into
+// a cleared square that holds every angle, and the square is stretched onto one √2 times the
+// drawn width, centred on the character.
+void RotateThroughSquare(DDSURFACEDATA* target, const cCharaBase& c, const CharaPictureSource& s, int angle) {
+  const int base = s.cellSize;
+  const int side = TruncToInt(s.m * 32 * kRoot2);
+  DDSURFACEDATA* work = Row(kWorkRow);
+  if (work == nullptr || s.sheet == nullptr || work->nWidth < side || work->nHeight < side) return;
+  DDFillRect(work, 0, 0, side, side, 0);
+  DDBltRotate(work, side / 2, side / 2, base, base, base / 2, base / 2, angle, s.sheet, s.cellX, s.cellY, 0);
+  const int drawn = TruncToInt(kRoot2 * s.w);
+  const int left = c.Rect.left + s.w / 2 - drawn / 2;
+  const int top = c.Rect.top + s.h / 2 - drawn / 2;
+  DDBltStretch(target, left, top, drawn, drawn, work, 0, 0, side, side, kKeyed);
+}
+
 }  // namespace
 
 CharaPictureSource MakePictureSource(cCharaBase& c, int frame) {
   CharaPictureSource s;
   GraphicRef ref;
-  ref.Set(1, c.Def.nGraphicKind, c.Def.nPicture, c.PoseBase(nullptr) + frame, c.nFacing, 0);
+  int tint = -1;
+  ref.Set(1, c.Def.nGraphicKind, c.Def.nPicture, c.PoseBase(&tint) + frame, c.nFacing, 0);
   if (ref.bException != 0) return s;  // the exceptions' own surfaces come with the special bitmaps
+  if (tint >= 0 && tint < 256) {
+    const PALETTEENTRY& e = DDPalette[tint];
+    s.hasState = true;
+    s.state.dwDiffuse = 0xFF000000u | static_cast<D3DCOLOR>(e.peRed) << 16 | static_cast<D3DCOLOR>(e.peGreen) << 8 |
+                        static_cast<D3DCOLOR>(e.peBlue);
+    s.state.nColorOp = D3DTOP_MODULATE;
+  }
   const int k = std::max<int>(1, c.Def.nGiant);
   const int m = ref.nMultiplier;
   s.k = k;
+  s.m = m;
   s.scaled = ref.bLargeCell != 0 ? k != m : k > 1;
   s.cellX = ref.nSrcX;
   s.cellY = ref.nSrcY;
   s.cellSize = 32 * m;
   s.second = Row(ref.nOtherRow);
   DDSURFACEDATA* sheet = Row(ref.nRow);
+  s.sheet = sheet;
   if (!s.scaled) {
     s.surface = sheet;
     s.sx = ref.nSrcX;
@@ -76,9 +104,24 @@ CharaPictureSource MakePictureSource(cCharaBase& c, int frame) {
     return s;
   }
   DDFillRect(work, 0, 0, s.w, s.h, 0);
-  DDBltStretch(work, 0, 0, s.w, s.h, sheet, ref.nSrcX, ref.nSrcY, 32 * m, 32 * m, 0);
+  DDBltStretchWithState(work, 0, 0, s.w, s.h, sheet, ref.nSrcX, ref.nSrcY, 32 * m, 32 * m, 0,
+                        s.hasState ? &s.state : nullptr);
   s.surface = work;
   return s;
+}
+
+bool RunCharaEffectWithState(cCharaBase& c, DDSURFACEDATA* target, const CharaPictureSource& source, bool paused) {
+  const bool around = source.hasState && !source.scaled;
+  if (around) {
+    DDSetDiffuse(source.state.dwDiffuse);
+    DDSetColorOp(source.state.nColorOp);
+  }
+  const bool ended = RunCharaEffect(c, target, source, paused, true);
+  if (around) {
+    DDResetDiffuse();
+    DDResetColorOp();
+  }
+  return ended;
 }
 
 bool RunCharaEffect(cCharaBase& c, DDSURFACEDATA* target, const CharaPictureSource& s, bool paused, bool draw) {
@@ -127,8 +170,17 @@ bool RunCharaEffect(cCharaBase& c, DDSURFACEDATA* target, const CharaPictureSour
         if (run.bBlink == 1) Plain(target, L, T, s);
         break;
       case 7:
+        if (DDBackend == 0 && s.scaled) {
+          RotateThroughSquare(target, c, s, TruncToInt(v));
+        } else {
+          DDBltRotate(target, L + pw / 2, T + ph / 2, pw, ph, pw / 2, ph / 2, TruncToInt(v), s.surface, s.sx, s.sy,
+                      kKeyed);
+        }
+        break;
       case 8:
-        DDBltRotate(target, L, T, pw, ph, pw / 2, ph / 2, TruncToInt(v), s.surface, s.sx, s.sy, kKeyed);
+        // The rotation's point is where the pivot, the picture's centre, lands.
+        DDBltRotate(target, L + pw / 2, T + ph / 2, pw, ph, pw / 2, ph / 2, TruncToInt(v), s.surface, s.sx, s.sy,
+                    kKeyed);
         break;
       case 9:
         DDFlipBlt(target, L, T, pw, ph, s.surface, s.sx, s.sy, s.second != nullptr ? s.second : s.surface, s.sx, s.sy,

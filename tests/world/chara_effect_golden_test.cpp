@@ -7,6 +7,7 @@
 
 #include "core/system_ini.h"
 #include "data/database.h"
+#include "data/system_data.h"
 #include "gfx/blend_table.h"
 #include "gfx/dd_fill.h"
 #include "gfx/dd_present.h"
@@ -50,7 +51,7 @@ struct Golden {
 // Looked at: plain, split, bands across and down, waves across and down; blink (shown), the
 // two rotations, the card turn, the disc, the enlargement; the lens, the tint, half
 // transparency, mosaic and blur.
-const Golden kGolden[] = {{"D3D32", 0x2c716ee3f26d734eull}, {"DD16", 0x35aa5a3ed522e768ull}};
+const Golden kGolden[] = {{"D3D32", 0x50de4fa398440866ull}, {"DD16", 0xc2a49e26d3e06560ull}};
 
 class CharaEffectFrame : public gfxtest::LibraryTest, public testing::WithParamInterface<Mode> {
  protected:
@@ -119,6 +120,93 @@ TEST_P(CharaEffectFrame, EverySeventeenKindsDrawsAsLookedAt) {
       testsupport::ExpectGoldenFrame(frame, std::string("chara_effects_") + GetParam().name, g.hash);
     }
   }
+}
+
+// A tinted hero (invincible, tint 2, switch 287 on) is modulated by palette entry 212 on
+// Direct3D only, drawn plain or giant; the state does not outlive the draw.
+TEST_P(CharaEffectFrame, ATintModulatesThePictureOnDirect3DAndIsResetAfterTheDraw) {
+  ASSERT_TRUE(DDCreateSurface(&SurfaceRecords[69], 256, 256, 1, 0, DTMEMORYTYPE_VIDEO_NORT, 0, 0));
+  const int option = SystemData.bOption287;
+  SystemData.bOption287 = 1;
+  DDPalette[212] = PALETTEENTRY{255, 0, 0, 0};
+  cPlayer& hero = world_->Hero();
+  hero.Def.nGraphicKind = 1;
+  hero.Def.nPicture = 16;
+  hero.nFacing = 1;
+  hero.bPinX = hero.bPinY = 1;
+  hero.nPinLeft = 100;
+  hero.nPinTop = 100;
+  hero.Def.nAnimeSet = 0xFFFF;  // no set: an invincible hero keeps its pose column
+  const bool direct3D = GetParam().backend == 1;
+  for (int giant : {1, 2}) {
+    hero.Def.nGiant = giant;
+    hero.Rect.width = hero.Rect.height = 32 * giant;
+    DDFillRect(&SDBackBuffer, 0, 0, 640, 480, 36);
+    hero.Def.nInvincible = 0;
+    DrawCharaPicture(hero, &SDBackBuffer, true);
+    const DWORD plain = gfxtest::PixelOf(&SDBackBuffer, 100 + 6 * giant, 100 + 20 * giant);
+    hero.Def.nInvincible = 1;
+    hero.Def.nTint = 2;
+    DrawCharaPicture(hero, &SDBackBuffer, true);
+    const DWORD tinted = gfxtest::PixelOf(&SDBackBuffer, 100 + 6 * giant, 100 + 20 * giant);
+    if (direct3D) {
+      EXPECT_EQ(tinted & 0x00FFFFu, 0u) << "giant " << giant;
+      EXPECT_EQ(tinted & 0xFF0000u, plain & 0xFF0000u) << "giant " << giant;
+    } else {
+      EXPECT_EQ(tinted, plain) << "giant " << giant;
+    }
+    hero.Def.nInvincible = 0;
+    DrawCharaPicture(hero, &SDBackBuffer, true);
+    EXPECT_EQ(gfxtest::PixelOf(&SDBackBuffer, 100 + 6 * giant, 100 + 20 * giant), plain) << "giant " << giant;
+  }
+  SystemData.bOption287 = option;
+  DDReleaseSurface(&SurfaceRecords[69]);
+}
+
+// A giant picture turned by rotation A (on DirectDraw through a square holding the cell at its
+// own size, then stretched) covers what rotation B covers turning the scaled copy, give or take
+// the pixel that the square's odd side and the samplings round apart.
+TEST_P(CharaEffectFrame, RotationAOfAGiantCoversWhatRotationBCovers) {
+  ASSERT_TRUE(DDCreateSurface(&SurfaceRecords[69], 256, 256, 1, 0, DTMEMORYTYPE_VIDEO_NORT, 0, 0));
+  cPlayer& hero = world_->Hero();
+  hero.Def.nGraphicKind = 1;
+  hero.Def.nPicture = 16;
+  hero.Def.nGiant = 2;
+  hero.Rect.width = hero.Rect.height = 64;
+  hero.nFacing = 1;
+  hero.bPinX = hero.bPinY = 1;
+  hero.nPinLeft = 200;
+  hero.nPinTop = 200;
+  struct Box {
+    int left = 9999, top = 9999, right = -1, bottom = -1;
+  };
+  const auto drawn = [&](int kind, int angle) {
+    DDFillRect(&SDBackBuffer, 0, 0, 640, 480, 36);
+    const DWORD background = gfxtest::PixelOf(&SDBackBuffer, 0, 0);
+    hero.Effect = cCharaEffectRun{};
+    hero.Effect.entry.nIndex = 1;
+    hero.Effect.entry.nKind = kind;
+    hero.Effect.entry.dValue = angle;
+    DrawCharaPicture(hero, &SDBackBuffer, true);
+    Box box;
+    for (int y = 150; y < 314; ++y) {
+      for (int x = 150; x < 314; ++x) {
+        if (gfxtest::PixelOf(&SDBackBuffer, x, y) == background) continue;
+        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y)};
+      }
+    }
+    return box;
+  };
+  for (int angle : {0, 30, 90, 225}) {
+    const Box a = drawn(7, angle);
+    const Box b = drawn(8, angle);
+    ASSERT_LE(b.left, b.right) << "angle " << angle;
+    EXPECT_NEAR(a.left, b.left, 2) << "angle " << angle;
+    EXPECT_NEAR(a.top, b.top, 2) << "angle " << angle;
+    EXPECT_NEAR(a.right, b.right, 2) << "angle " << angle;
+    EXPECT_NEAR(a.bottom, b.bottom, 2) << "angle " << angle;
+  }
+  DDReleaseSurface(&SurfaceRecords[69]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, CharaEffectFrame,
