@@ -196,6 +196,45 @@ constexpr const char* kSpikerB[] = {
 };
 #undef SPIKER_BODY
 
+const Legend& WizardLegend() {
+  static const Legend legend{
+      {'o', ink::kOutline},      {'P', Shade(kPurple, 8)}, {'p', Shade(kPurple, 4)}, {'Y', ink::kYellow},
+      {'y', Shade(kGold, 12)},   {'S', ink::kSkin},        {'e', ink::kOutline},     {'W', ink::kWhite},
+      {'T', Shade(kBrown, 6)},
+  };
+  return legend;
+}
+
+#define WIZARD_HAT \
+  "......oo........", ".....oPPo.......", "....oPPPPo......", "...oPPPYPPo.....", "..oooooooooo...."
+#define WIZARD_ROBE                                                                                      \
+  "...oPWWWWPo.T...", "..oPPoWWoPPoT...", "..oPPPooPPPPo...", "..oPPPPPPPppo...", "..oPPPPPPPppo...", \
+      "..oPPPPPPPppo...", "..oooooooooo....", "................"
+
+constexpr const char* kWizardA[] = {
+    WIZARD_HAT, "....oSSSSo..y...", "....oSeSeo.oTo..", "....oWWWWo..T...", WIZARD_ROBE,
+};
+constexpr const char* kWizardCast[] = {
+    WIZARD_HAT, "....oSSSSo.yYy..", "....oSeSeo.YWY..", "....oWWWWo.yYy..", WIZARD_ROBE,
+};
+#undef WIZARD_HAT
+#undef WIZARD_ROBE
+
+const Legend& ChestLegend() {
+  static const Legend legend{
+      {'o', ink::kOutline},     {'B', Shade(kBrown, 8)}, {'b', Shade(kBrown, 5)}, {'G', Shade(kGold, 10)},
+      {'Y', ink::kYellow},
+  };
+  return legend;
+}
+
+constexpr const char* kChestShut[] = {
+    "................", "................", "................", "................", "..oooooooooooo..",
+    ".oBBBBBBBBBBBBo.", ".oBbbbbbbbbbbBo.", ".oGGGGGGGGGGGGo.", ".ooooooYYoooooo.", ".oBBBBoYYoBBBBo.",
+    ".oBbbbbooobbbBo.", ".oBbbbbbbbbbbBo.", ".oGGGGGGGGGGGGo.", ".oBBBBBBBBBBBBo.", "..oooooooooooo..",
+    "................",
+};
+
 constexpr const char* kPlaceholderRows[] = {
     "................", ".....oooooo.....", "....oWWWWWWo....", "...oWWoooWWWo...", "...oWWWWoWWWo...",
     "...oWWWooWWWo...", "...oWWWoWWWWo...", "...oWWWWWWWWo...", "...oWWWoWWWWo...", "...oWWWWWWWWo...",
@@ -280,6 +319,8 @@ Canvas PaintCharacters() {
       {kSentry, SentryLegend, {{kPoseMoveA, kSentryA}, {kPoseMoveB, kSentryB}, {kPoseAction, kSentryFire}, {kPoseOuch, kSentryB}}},
       {kBat, BatLegend, {{kPoseMoveA, kBatUp}, {kPoseMoveB, kBatDown}, {kPoseAction, kBatUp}, {kPoseOuch, kBatOuch}}},
       {kSpiker, SpikerLegend, {{kPoseMoveA, kSpikerA}, {kPoseMoveB, kSpikerB}, {kPoseAction, kSpikerA}, {kPoseOuch, kSpikerB}}},
+      {kWizard, WizardLegend, {{kPoseMoveA, kWizardA}, {kPoseMoveB, kWizardA}, {kPoseAction, kWizardCast}, {kPoseOuch, kWizardA}}},
+      {kChest, ChestLegend, {{kPoseMoveA, kChestShut}, {kPoseMoveB, kChestShut}, {kPoseAction, kChestShut}, {kPoseOuch, kChestShut}}},
   };
   for (const CharaArt& art : characters) PaintCharacter(sheet, art);
   for (int column = 0; column < layout::kCharaColumns; ++column) PaintLift(sheet, column * S, kLift * S);

@@ -12,7 +12,9 @@ enum : int {
   kBat = 4,
   kLift = 5,
   kSpiker = 6,
-  kCount = 7,
+  kWizard = 7,
+  kChest = 8,
+  kCount = 9,
 };
 
 // Hero poses.

@@ -118,11 +118,14 @@ cEdChara Hero(bool showSign) {
   hero.nFacing = 1;    // starts facing right
   hero.bFixedFacing = 0;
   hero.nStopEase = 40;
-  const cEdShot fireball = ShotOf(shotpic::kFireball, 70, 18, 1, false, effect::kBurst);
+  // Fireballs outlast the sentries' orbs: where they meet, the orb goes.
+  const cEdShot fireball = Erasable(ShotOf(shotpic::kFireball, 70, 18, 1, false, effect::kBurst), 5);
   hero.flows.push_back(Flow(kAlways, {Held({kKeyLeft, kKeyUpLeft, kKeyDownLeft})}, {Move(kLeft, 30, 1)}, true));
   hero.flows.push_back(Flow(kAlways, {Held({kKeyRight, kKeyUpRight, kKeyDownRight})}, {Move(kRight, 30, 1)}, true));
   hero.flows.push_back(Flow(kAlways, {Held({kButton1})}, {Jump(9, true, sfx::kJump, anime::kHeroJump)}));
   hero.flows.push_back(Flow(kAlways, {Held({kButton2})}, {Shoot(fireball, 3, sfx::kShot, anime::kHeroShoot)}));
+  hero.flows.push_back(Flow(kAlways, {Held({kButton3})}, {Swing(sword::kFeatherBlade, 1, effect::kBurst), Wait(3)}));
+  hero.flows.push_back(Flow(kHurt, {}, {RunCharaEffect(charaeffect::kBlink)}));
   if (showSign) hero.flows.push_back(Flow(kStageStart, {}, {ShowPicture(picture::kSign, 40)}));
   return hero;
 }
@@ -135,7 +138,7 @@ cEdChara Beetle() {
 
 cEdChara Sentry() {
   cEdChara sentry = Enemy("Sentry", charapic::kSentry, animeset::kStill, 3, 300);
-  const cEdShot orb = ShotOf(shotpic::kOrb, 30, 28, 1, true, effect::kNone);
+  const cEdShot orb = Erasable(ShotOf(shotpic::kOrb, 30, 28, 1, true, effect::kNone), 1);
   sentry.flows.push_back(Flow(kAlways, {}, {FaceTarget(), Wait(12), Shoot(orb, 3, sfx::kEnemyShot, anime::kFire), Wait(12)}));
   return sentry;
 }
@@ -170,6 +173,27 @@ cEdChara Crate() {
   return crate;
 }
 
+// A chest that breaks open into a ring of five coins.
+cEdChara Chest() {
+  cEdChara chest = Character("Treasure chest", charapic::kChest, animeset::kStill, 1);
+  chest.nGroup = kEnemyGroup;
+  chest.nScore = 50;
+  chest.nDeathEffect = charaeffect::kBurst;
+  chest.flows.push_back(Flow(kDied, {}, {SummonItemRing(itemdef::kCoin, 5, 3)}));
+  return chest;
+}
+
+// The castle's wizard: a fan of three bolts, then an orb that follows the hero.
+cEdChara Wizard() {
+  cEdChara wizard = Enemy("Castle wizard", charapic::kWizard, animeset::kStill, 4, 800);
+  const cEdShot bolt = ShotOf(shotpic::kStarShot, 40, 24, 1, true, effect::kNone);
+  const cEdShot orb = Erasable(Homing(ShotOf(shotpic::kOrb, 20, 40, 1, false, effect::kNone)), 1);
+  wizard.flows.push_back(Flow(kAlways, {},
+                              {FaceTarget(), Wait(15), Shoot(Spread(bolt, 3, 20), 3, sfx::kEnemyShot, anime::kFire),
+                               Wait(15), Shoot(orb, 3, sfx::kEnemyShot, anime::kFire), Wait(10)}));
+  return wizard;
+}
+
 cEdChara Spiker() {
   cEdChara spiker = Enemy("Spiker", charapic::kSpiker, animeset::kWalker, 3, 400);
   spiker.nDefence = 0;
@@ -193,6 +217,9 @@ void BuildCommonPalette(cCommonPalette& palette) {
   palette.Blocks.assign(1, cEdBlock());
   for (const BlockRow& row : kBlockRows) palette.Blocks.push_back(Block(row));
   AddGateCondition(palette.Blocks[blockdef::kGate]);
+  // Standing on the star block pays a coin.
+  palette.Blocks[blockdef::kBonus].nItemSource = 1;
+  palette.Blocks[blockdef::kBonus].nItemIndex = itemdef::kCoin;
 
   palette.Charas.assign(1, cEdChara());
   palette.Charas.push_back(Hero(false));
@@ -205,9 +232,12 @@ void BuildCommonPalette(cCommonPalette& palette) {
   palette.Charas.push_back(Lift("Lift (up and down)", kUp, kDown, 8));
   palette.Charas.push_back(Spiker());
   palette.Charas.push_back(Crate());
+  palette.Charas.push_back(Chest());
+  palette.Charas.push_back(Wizard());
 
   palette.Items.assign(1, cEdItem());
-  cEdItem coin = Item("Coin", itempic::kCoin, sfx::kCoin, {AddScore(10)});
+  // Stage variable 1 counts the coins; the signpost shows it.
+  cEdItem coin = Item("Coin", itempic::kCoin, sfx::kCoin, {AddScore(10), AddToStageVariable(1, 1), ShowEffect(effect::kSparkle)});
   coin.bPopUp = 0;
   palette.Items.push_back(coin);
   palette.Items.push_back(Item("Gem", itempic::kGem, sfx::kGem, {AddScore(100)}));
@@ -216,6 +246,14 @@ void BuildCommonPalette(cCommonPalette& palette) {
   cEdItem goal = Item("Goal orb", itempic::kGoalOrb, sfx::kGoal, {ClearStage()});
   goal.bPopUp = 0;
   palette.Items.push_back(goal);
+  cEdItem fountain = Item("Heart fountain", itempic::kHeart, sfx::kPowerUp, {AddHp(1)});
+  fountain.nTakeMode = 1;  // again each time the hero comes back to it
+  palette.Items.push_back(fountain);
+  cEdItem signpost = Item("Signpost", blockpic::kSignRight, sfx::kNone, {ShowMessage("Coins so far: #S1_3", 50, 30)});
+  signpost.nGraphicKind = 0;  // drawn from the block sheet
+  signpost.nTakeMode = 1;
+  signpost.bPopUp = 0;
+  palette.Items.push_back(signpost);
 }
 
 }  // namespace sample

@@ -50,12 +50,25 @@ enum : int {
 
 // Entries of the character list.
 namespace charadef {
-enum : int { kHero = 1, kHeroWithSign, kBeetle, kSentry, kBat, kLiftAcross, kLiftUpDown, kSpiker, kCrate, kCount };
+enum : int {
+  kHero = 1,
+  kHeroWithSign,
+  kBeetle,
+  kSentry,
+  kBat,
+  kLiftAcross,
+  kLiftUpDown,
+  kSpiker,
+  kCrate,
+  kChest,
+  kWizard,
+  kCount
+};
 }
 
 // Entries of the item list.
 namespace itemdef {
-enum : int { kCoin = 1, kGem, kHeart, kOneUp, kGoalOrb, kCount };
+enum : int { kCoin = 1, kGem, kHeart, kOneUp, kGoalOrb, kHeartFountain, kSignpost, kCount };
 }
 
 // The groups: the hero's side and everyone else.

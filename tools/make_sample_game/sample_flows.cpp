@@ -14,9 +14,13 @@ enum : std::uint8_t {
   kCmdFace = 9,
   kCmdJump = 10,
   kCmdShot = 11,
+  kCmdSword = 12,
+  kCmdSummonItem = 15,
+  kCmdCharaEffect = 30,
   kCmdPicture = 32,
 };
-enum : std::uint8_t { kItemStageClear = 2, kItemStatusOp = 7 };
+// Item command kinds from 2 on are the character kinds 15 higher.
+enum : std::uint8_t { kItemStageClear = 2, kItemMessage = 4, kItemStatusOp = 7, kItemEffect = 14 };
 constexpr std::uint8_t kCharaSet = 0;
 constexpr std::uint8_t kItemSet = 1;
 
@@ -46,6 +50,7 @@ enum : int { kStatusHp = 1, kSystemScore = 3, kSystemLives = 4 };
 cEdCommand AddToStatus(int owner, int status, int amount) {
   cEdCommand command = Command(kItemSet, kItemStatusOp, 0);
   command.params.assign(18, 0);
+  command.params[0] = 0;  // a status, not a variable
   command.params[3] = owner;
   command.params[4] = status;
   command.params[5] = 1;  // add
@@ -107,6 +112,59 @@ cEdCommand ShowPicture(int picture, int tenths) {
   return command;
 }
 
+cEdCommand Swing(int swordType, int power, int hitEffect) {
+  cEdCommand command = Command(kCharaSet, kCmdSword, 0);
+  auto sword = boost::make_shared<cEdShot>();
+  sword->nCount = 1;
+  sword->nTrajectory = static_cast<std::uint8_t>(swordType);  // a sword's trajectory names its type
+  sword->nScale = 1;
+  sword->bTakeGroup = 1;
+  sword->nPower = power;
+  sword->nImpact = 3;
+  sword->nEffect = static_cast<std::int16_t>(hitEffect);
+  command.pShot = sword;
+  return command;
+}
+
+cEdCommand RunCharaEffect(int charaEffect) {
+  cEdCommand command = Command(kCharaSet, kCmdCharaEffect, 0);
+  command.params = {charaEffect, 0, 0};
+  return command;
+}
+
+cEdCommand SummonItemRing(int item, int count, int radiusHalfBlocks) {
+  cEdCommand command = Command(kCharaSet, kCmdSummonItem, 0);
+  auto summon = boost::make_shared<cEdShot>();
+  summon->nCount = static_cast<std::uint8_t>(count);
+  summon->nFormation = 5;   // round a character
+  summon->nFormTarget = 2;  // the summoner itself
+  summon->nFormParam[0] = static_cast<std::int16_t>(radiusHalfBlocks);
+  summon->nScale = 1;
+  summon->nSummonPalette = 1;  // the common palette
+  summon->nSummonIndex = static_cast<std::int16_t>(item);
+  command.pShot = summon;
+  return command;
+}
+
+cEdShot Erasable(cEdShot shot, int level) {
+  shot.bErasable = 1;
+  shot.nEraseLevel = static_cast<std::uint8_t>(level);
+  return shot;
+}
+
+cEdShot Spread(cEdShot shot, int count, int degrees) {
+  shot.nCount = static_cast<std::uint8_t>(count);
+  shot.nFormation = 2;
+  shot.nFormParam[0] = static_cast<std::int16_t>(degrees);
+  return shot;
+}
+
+cEdShot Homing(cEdShot shot) {
+  shot.nTrajectory = 4;
+  shot.nTrajParam[1] = 999;  // keeps turning for as long as it flies
+  return shot;
+}
+
 cEdShot ShotOf(int picture, int speed, int rangeHalfBlocks, int power, bool aim, int hitEffect) {
   cEdShot shot;
   shot.nCount = 1;
@@ -130,6 +188,41 @@ cEdCommand AddLife() { return AddToStatus(kSystem, kSystemLives, 1); }
 cEdCommand ClearStage() {
   cEdCommand command = Command(kItemSet, kItemStageClear, 0);
   command.params.assign(9, 0);  // on to the next part, else back to the map
+  return command;
+}
+
+cEdCommand AddToStageVariable(int variable, int amount) {
+  cEdCommand command = Command(kItemSet, kItemStatusOp, 0);
+  command.params.assign(18, 0);
+  command.params[0] = 1;  // a variable
+  command.params[1] = 1;  // of the stage
+  command.params[2] = variable;
+  command.params[5] = 1;  // add
+  command.params[6] = 0;  // a constant
+  command.params[7] = amount;
+  return command;
+}
+
+cEdCommand ShowEffect(int effect) {
+  cEdCommand command = Command(kItemSet, kItemEffect, 0);
+  command.params.assign(8, 0);
+  command.params[0] = effect;
+  command.params[1] = 1;    // on the character that runs it: the taker
+  command.params[6] = 100;  // at its own size
+  return command;
+}
+
+cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames) {
+  cEdCommand command = Command(kItemSet, kItemMessage, 0);
+  command.strText = text;
+  command.params.assign(18, 0);
+  command.params[0] = 4;   // above the hero
+  command.params[5] = 1;   // kept inside the screen
+  command.params[6] = 2;   // for a time
+  command.params[7] = tenths;
+  command.params[9] = 1;   // "#" escapes expanded
+  command.params[11] = 1;  // and refreshed
+  command.params[16] = refreshFrames;
   return command;
 }
 

@@ -22,10 +22,11 @@ enum KeySlot : int {
   kKeyDownRight = 8,
   kButton1 = 11,  // jump
   kButton2 = 12,  // shoot
+  kButton3 = 13,  // swing the sword
 };
 
 // Trigger kinds.
-enum Trigger : int { kAlways = 0, kDied = 3, kStageStart = 18 };
+enum Trigger : int { kAlways = 0, kHurt = 1, kDied = 3, kStageStart = 18 };
 
 // Movement directions.
 enum Direction : int {
@@ -55,15 +56,33 @@ cEdCommand Shoot(const cEdShot& shot, int tenths, int sound, int anime);
 cEdCommand FaceTarget();
 // A database picture in the middle of the screen for a while; it does not hold the flow.
 cEdCommand ShowPicture(int picture, int tenths);
+// A swing of a sword type of the database, hurting by `power`, for the sword's own duration.
+cEdCommand Swing(int swordType, int power, int hitEffect);
+// A character effect of the database on the character itself.
+cEdCommand RunCharaEffect(int charaEffect);
+// `count` items of the common palette in a ring `radiusHalfBlocks` round the character.
+cEdCommand SummonItemRing(int item, int count, int radiusHalfBlocks);
 
 // A shot record: straight ahead (or at the target), with a picture, speed, range and power.
 cEdShot ShotOf(int picture, int speed, int rangeHalfBlocks, int power, bool aim, int hitEffect);
+// Shots that erase each other: the weaker level goes, equal levels both go.
+cEdShot Erasable(cEdShot shot, int level);
+// `count` shots fanned `degrees` apart, centred on the aim.
+cEdShot Spread(cEdShot shot, int count, int degrees);
+// A shot that keeps turning towards the character's target.
+cEdShot Homing(cEdShot shot);
 
 // Item commands, run on the hero that takes the item.
 cEdCommand AddScore(int points);
 cEdCommand AddHp(int amount);
 cEdCommand AddLife();
 cEdCommand ClearStage();
+cEdCommand AddToStageVariable(int variable, int amount);
+// An effect of the database centred on the taker.
+cEdCommand ShowEffect(int effect);
+// A text window above the hero for a while, its "#" escapes expanded and refreshed every
+// `refreshFrames` frames.
+cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames);
 
 cEdFlow Flow(int trigger, std::initializer_list<cEdKeyCondition> keys, std::initializer_list<cEdCommand> commands,
              bool continuous = false);

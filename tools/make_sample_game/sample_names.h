@@ -24,6 +24,9 @@ enum : int { kNone = 0, kBurst = 1, kBlink = 2, kSpin = 3, kShrink = 4 };
 namespace screffect {
 enum : int { kNone = 0, kQuake = 1, kWave = 2, kIris = 3 };
 }
+namespace sword {
+enum : int { kFeatherBlade = 0 };
+}
 namespace picture {
 enum : int { kNone = 0, kSign = 1 };
 }

@@ -49,10 +49,12 @@ void Settings(cStageData& stage, int music, int seconds, std::initializer_list<c
   for (const cEdBackground& b : backgrounds) stage.Backgrounds.push_back(b);
 }
 
-// Meadow Run: running and jumping over gaps, a few beetles, coins and a goal orb.
+// Meadow Run: running and jumping over gaps, a few beetles (one carrying a heart), coins, a
+// signpost that counts them, a heart fountain, a chest of coins and a goal orb.
 void LayOutMeadow(StageBuilder& s) {
   s.Ground(0, 27, kFloor);
   s.Block(4, kFloor - 1, kSign);
+  s.Item(6, kFloor - 1, itemdef::kSignpost);  // tells the coins taken so far
   s.Block(9, kFloor - 1, kBush);
   s.Items(7, 8, 5, itemdef::kCoin);
   s.Row(14, 18, 8, kBrick);
@@ -65,12 +67,13 @@ void LayOutMeadow(StageBuilder& s) {
   s.Block(35, kFloor - 1, kBush);
   for (int step = 0; step < 4; ++step) s.Column(40 + step, kFloor - 1 - step, kFloor - 1, kStone);
   s.Items(40, kFloor - 6, 4, itemdef::kCoin);
-  s.Chara(47, kFloor - 1, charadef::kBeetle);
+  s.CharaHolding(47, kFloor - 1, charadef::kBeetle, itemdef::kHeart);
   s.Item(50, kFloor - 1, itemdef::kGem);
 
   s.Row(55, 58, 9, kIsland);  // a floating step over the second gap
   s.Items(55, 7, 4, itemdef::kCoin);
   s.Ground(61, 82, kFloor);
+  s.Item(63, kFloor - 1, itemdef::kHeartFountain);
   s.Ground(66, 72, 10);
   s.Chara(69, 9, charadef::kBeetle);
   s.Block(76, kFloor - 1, kSpring);
@@ -83,7 +86,8 @@ void LayOutMeadow(StageBuilder& s) {
   s.Ground(88, 109, kFloor);
   s.Row(91, 93, 8, kBrick);
   s.Item(92, 7, itemdef::kHeart);
-  s.Chara(96, kFloor - 1, charadef::kBeetle);
+  s.Chara(95, kFloor - 1, charadef::kChest);
+  s.Chara(97, kFloor - 1, charadef::kBeetle);
   s.Block(99, kFloor - 1, kFlowers);
   s.Block(104, 5, kGoalTop);
   s.Column(104, 6, kFloor - 1, kGoalPole);
@@ -132,7 +136,8 @@ void LayOutDusk(StageBuilder& s) {
   s.Item(94, kFloor - 1, itemdef::kGoalOrb);
 }
 
-// Night Castle: the challenge. Lava, spikers, sentries on the walls, lifts and conveyors.
+// Night Castle: the challenge. Lava, spikers, sentries on the walls, lifts, conveyors and the
+// wizard.
 void LayOutCastle(StageBuilder& s) {
   auto wall = [&](int x0, int x1, int top) {
     for (int x = x0; x <= x1; ++x) s.Column(x, top, kRows - 1, kCastle);
@@ -156,6 +161,7 @@ void LayOutCastle(StageBuilder& s) {
   s.Pool(51, 56, kFloor + 1, kLava, kLavaDeep);
   s.Chara(53, 11, charadef::kLiftUpDown);
   wall(57, 79, kFloor);
+  s.Chara(59, kFloor - 1, charadef::kWizard);
   s.Row(61, 63, kFloor, kConveyorLeft);
   s.Chara(66, kFloor - 1, charadef::kSpiker);
   s.Row(68, 70, kFloor - 1, kSpikes);

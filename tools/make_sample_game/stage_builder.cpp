@@ -54,6 +54,8 @@ void StageBuilder::Pool(int x0, int x1, int top, int surface, int deep) {
 
 void StageBuilder::Chara(int x, int y, int entry) { charas_.push_back({x, y, entry}); }
 
+void StageBuilder::CharaHolding(int x, int y, int entry, int item) { charas_.push_back({x, y, entry, item}); }
+
 void StageBuilder::Item(int x, int y, int entry) { items_.push_back({x, y, entry}); }
 
 void StageBuilder::Items(int x, int y, int count, int entry, int step) {
@@ -72,10 +74,19 @@ void StageBuilder::Fill(cStageData& stage) const {
       if (entry != 0) stage.Blocks.push_back(Placement(palette_.Blocks, entry, x, y));
     }
   }
-  stage.Charas.clear();
-  for (const Placed& p : charas_) stage.Charas.push_back(Placement(palette_.Charas, p.entry, p.x, p.y));
   stage.Items.clear();
   for (const Placed& p : items_) stage.Items.push_back(Placement(palette_.Items, p.entry, p.x, p.y));
+  // Carried items are placements like the others, after them; a character names its own.
+  stage.Charas.clear();
+  for (const Placed& p : charas_) {
+    cEdChara placed = Placement(palette_.Charas, p.entry, p.x, p.y);
+    placed.nHeldItem = -1;
+    if (p.held != 0) {
+      placed.nHeldItem = static_cast<std::int32_t>(stage.Items.size());
+      stage.Items.push_back(Placement(palette_.Items, p.held, p.x, p.y));
+    }
+    stage.Charas.push_back(placed);
+  }
 }
 
 }  // namespace sample

@@ -26,6 +26,9 @@ class StageBuilder {
   // A pool of a liquid from x0 to x1, surface at row `top`.
   void Pool(int x0, int x1, int top, int surface, int deep);
   void Chara(int x, int y, int entry);
+  // A character carrying an item: the item is placed with it, and only comes out when the
+  // character is defeated.
+  void CharaHolding(int x, int y, int entry, int item);
   void Item(int x, int y, int entry);
   void Items(int x, int y, int count, int entry, int step = 1);
 
@@ -35,6 +38,7 @@ class StageBuilder {
  private:
   struct Placed {
     int x, y, entry;
+    int held = 0;  // the carried item's entry, 0 for none
   };
 
   const cCommonPalette& palette_;
