@@ -11,6 +11,11 @@
 // hero: aimed spreads, homing orbs and waves. Without "headless" the field is shown in a window for the
 // frames asked (120 by default) and what the window shows at the end is saved.
 // Under a virtual display: xvfb-run -a build/<dir>/tools/kestrel_world_preview game Meadow.stg4_000 120 shot.png
+//
+//   kestrel_world_preview <game folder> scenes [screenshot folder | headless]
+//
+// plays scripted scenes on Meadow Run drawn with the game's own sprites, saying what happens
+// and saving a screenshot of each scene's moments into the folder.
 
 #include <unistd.h>
 
@@ -31,6 +36,8 @@
 #include "gfx/dd_palette.h"
 #include "gfx/dd_state.h"
 #include "gfx/render_target.h"
+#include "gfx/surface_records.h"
+#include "data/surface_defs.h"
 #include "platform/files/path_resolver.h"
 #include "platform/video/frame_mailbox.h"
 #include "platform/video/png_writer.h"
@@ -40,6 +47,7 @@
 #include "world/world_demo.h"
 #include "world/world_digest.h"
 #include "world/world_math.h"
+#include "world_scenes.h"
 
 namespace {
 
@@ -110,20 +118,32 @@ int Fail(const char* what) {
 int main(int argc, char** argv) {
   if (argc < 3) return Fail("usage: kestrel_world_preview <game folder> <stage file> [frames] [shot.png|headless]");
   const fs::path game = fs::absolute(argv[1]);
-  const std::string stageFile = argv[2];
-  const int frames = argc >= 4 ? std::atoi(argv[3]) : 120;
-  const bool headless = argc < 5 || std::strcmp(argv[4], "headless") == 0;
+  // "scenes" plays the scripted scenes on Meadow Run with the game's sprites; the fourth
+  // argument is then the folder their screenshots go to.
+  const bool scenes = std::strcmp(argv[2], "scenes") == 0;
+  const std::string stageFile = scenes ? "Meadow.stg4_000" : argv[2];
+  const int frames = scenes ? preview::cSceneScript::Frames() : argc >= 4 ? std::atoi(argv[3]) : 120;
+  const int output = scenes ? 3 : 4;
+  const bool headless = argc <= output || std::strcmp(argv[output], "headless") == 0;
   const bool actors = argc >= 6 && std::strcmp(argv[5], "actors") == 0;
-  const fs::path shot = headless ? fs::path() : fs::absolute(argv[4]);
+  const fs::path shot = headless ? fs::path() : fs::absolute(argv[output]);
 
   const fs::path folder = fs::temp_directory_path() / ("kestrel-world-preview-" + std::to_string(getpid()));
   std::error_code error;
   fs::create_directories(folder, error);
   fs::copy(game / "default", folder / "data", fs::copy_options::recursive, error);
   if (error) return Fail("the game folder has no default\\ folder to copy");
+  // The pictures, sounds and music are read where they lie.
+  for (const fs::directory_entry& entry : fs::directory_iterator(game, error)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_directory() && name != "default" && name != "data" && name != "user_data") {
+      fs::create_directory_symlink(entry.path(), folder / name, error);
+    }
+  }
   fs::current_path(folder);
   platform::GameFolder().Forget();
   LogInit("Report_Game.txt");
+  if (std::string why; scenes && !preview::LoadDatabase(why)) return Fail(why.c_str());
   if (LoadCommonPalette() == 0) return Fail("the common palette cannot be read");
   static cStageData stage;
   if (stage.Load("data\\stg4\\" + stageFile) == 0) return Fail("the stage cannot be read");
@@ -134,25 +154,45 @@ int main(int argc, char** argv) {
     window = platform::PreviewWindow::Open("Kestrel world preview", &why);
     if (window == nullptr) return Fail(why.c_str());
     platform::CurrentVideoSettings().desktopBitsPerPixel = 32;
-    if (!DDInit(0, nullptr, 640, 480, 32, 1, 1, 1, 60, 1, nullptr, nullptr, 0)) return Fail("DDInit");
+    // The scenes draw from the game's surface table.
+    DDSURFACEDATA* records = scenes ? SurfaceRecords : nullptr;
+    const SurfaceDef* defs = scenes ? SurfaceDefs : nullptr;
+    if (!DDInit(0, nullptr, 640, 480, 32, 1, 1, 1, 60, 1, records, defs, scenes ? kSurfaceRowCount : 0)) {
+      return Fail("DDInit");
+    }
     SetPalette();
+    if (scenes && !preview::LoadSprites(why)) return Fail(why.c_str());
   }
 
-  cDemoFlowLink flows(false, actors);
-  SetFlowLink(&flows);
+  cDemoFlowLink demo(false, actors);
+  preview::cSceneScript script;
+  preview::cPrintedSounds sounds;
+  SetFlowLink(scenes ? &script : &demo);
+  if (scenes) SetWorldSoundLink(&sounds);
+  bool saved = true;
   int result = 0;
   {
     cScenePlay scene(stage);
     scene.SetupField(1);
     for (int f = 1; f <= frames && result == 0; ++f) {
+      sounds.frame = f;
+      if (scenes) script.BeforeFrame(scene, f);
       result = scene.StepPlayFrame();
+      if (scenes) script.AfterFrame(scene, f);
       std::printf("%d %016" PRIx64 "\n", f, WorldDigest(scene));
       if (window != nullptr) {
-        DrawField(scene);
+        if (scenes) {
+          preview::DrawSprites(scene, &SDBackBuffer);
+        } else {
+          DrawField(scene);
+        }
         Present();
         platform::Frame frame;
         if (platform::PresentedFrames().TakeNewest(frame)) window->Present(frame);
         if (!window->PumpEvents()) break;
+        for (const preview::ScenePhoto& photo : preview::cSceneScript::Photos()) {
+          if (scenes && photo.frame == f) saved = window->SaveScreenshot((shot / (std::string(photo.name) + ".png")).string()) && saved;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(16));
       }
     }
@@ -164,9 +204,10 @@ int main(int argc, char** argv) {
     }
   }
   SetFlowLink(nullptr);
-  bool saved = true;
+  SetWorldSoundLink(nullptr);
   if (window != nullptr) {
-    saved = window->SaveScreenshot(shot.string());
+    if (!scenes) saved = window->SaveScreenshot(shot.string());
+    if (scenes) preview::ReleaseSprites();
     DDUnInit();
     window.reset();
   }

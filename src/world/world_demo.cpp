@@ -111,8 +111,13 @@ int cDemoFlowLink::RunFlowFrameStep(cCharaBase& c, int dyingOnly) {
 }
 
 void cDemoFlowLink::Fire(cCharaBase& c) {
-  cScenePlay& s = *PlaySceneGlobal;
+  const cScenePlay& s = *PlaySceneGlobal;
   if (c.nNumber % 4 != 1 || s.nSubStep != 1 || (s.nFrame + 7 * c.nNumber) % 90 != 0 || c.bOnScreen == 0) return;
+  DemoVolley(c, (s.nFrame / 90 + c.nNumber) % 3, 0);
+}
+
+void DemoVolley(cCharaBase& c, int kind, int picture) {
+  cScenePlay& s = *PlaySceneGlobal;
   cEdShot rec;
   rec.nScale = 1;
   rec.bTakeGroup = 1;
@@ -120,8 +125,9 @@ void cDemoFlowLink::Fire(cCharaBase& c) {
   rec.bLifeLimited = 1;
   rec.nLife = 40;
   rec.nDirection = 0;
+  rec.nPicture = static_cast<std::int16_t>(picture);
   c.nTarget = s.Hero().nNumber;
-  switch ((s.nFrame / 90 + c.nNumber) % 3) {
+  switch (kind) {
     case 0:  // an aimed spread of three
       rec.nFormation = 2;
       rec.nCount = 3;

@@ -24,6 +24,10 @@ struct DemoSpec {
 
 void BuildDemoStage(cStageData& stage, const DemoSpec& spec);
 
+// A volley of the demo's actors at the hero: kind 0 an aimed spread of three, 1 a homing orb,
+// 2 a wave; drawn with the shot sheet's picture `picture`.
+void DemoVolley(cCharaBase& shooter, int kind, int picture);
+
 // Fills the field up to `shots` shots in four groups of their own, fired from the first
 // character: slow, passing through blocks, a third of them erasable at five strengths, some
 // homing on the hero and some waving. Harmless ones pierce and only touch; harmful ones

@@ -249,7 +249,8 @@ void BuildCommonPalette(cCommonPalette& palette) {
   cEdItem fountain = Item("Heart fountain", itempic::kHeart, sfx::kPowerUp, {AddHp(1)});
   fountain.nTakeMode = 1;  // again each time the hero comes back to it
   palette.Items.push_back(fountain);
-  cEdItem signpost = Item("Signpost", blockpic::kSignRight, sfx::kNone, {ShowMessage("Coins so far: #S1_3", 50, 30)});
+  // Capitals: the game's fonts draw small letters as key pictures.
+  cEdItem signpost = Item("Signpost", blockpic::kSignRight, sfx::kNone, {ShowMessage("COINS SO FAR: #S1_3", 50, 30)});
   signpost.nGraphicKind = 0;  // drawn from the block sheet
   signpost.nTakeMode = 1;
   signpost.bPopUp = 0;

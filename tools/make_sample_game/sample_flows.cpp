@@ -222,6 +222,7 @@ cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames) {
   command.params[7] = tenths;
   command.params[9] = 1;   // "#" escapes expanded
   command.params[11] = 1;  // and refreshed
+  command.params[14] = 1;  // in a framed window
   command.params[16] = refreshFrames;
   return command;
 }

@@ -80,7 +80,7 @@ cEdCommand ClearStage();
 cEdCommand AddToStageVariable(int variable, int amount);
 // An effect of the database centred on the taker.
 cEdCommand ShowEffect(int effect);
-// A text window above the hero for a while, its "#" escapes expanded and refreshed every
+// A framed text window above the hero for a while, its "#" escapes expanded and refreshed every
 // `refreshFrames` frames.
 cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames);
 
