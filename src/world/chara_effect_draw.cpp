@@ -29,6 +29,9 @@ constexpr double kRoot2 = 1.4142135623730951;
 // The large work texture of the character draw effects: a render target under Direct3D, so
 // that a draw state reaches the scaled copy.
 constexpr int kWorkRow = 69;
+// The large work texture in system memory: the lens's square, and the intermediate of a giant
+// picture (whose copy already holds its draw state).
+constexpr int kSystemWorkRow = 70;
 
 DDSURFACEDATA* Row(int row) { return row >= 0 && row < kSurfaceRowCount ? &SurfaceRecords[row] : nullptr; }
 
@@ -36,6 +39,32 @@ int Param(const cCharaBase& c, int n) {
   const int index = c.Effect.entry.nIndex;
   if (index <= 0 || index >= static_cast<int>(Database.CharaEffects.size())) return 0;
   return Database.CharaEffects[index].nParam[n];
+}
+
+// A work record of at least w x h, or none.
+DDSURFACEDATA* Work(int row, int w, int h) {
+  DDSURFACEDATA* record = Row(row);
+  return record != nullptr && record->nWidth >= w && record->nHeight >= h ? record : nullptr;
+}
+
+// Direct3D draws lens, mosaic and blur onto an intermediate of the given size (cleared), then
+// copies it to the screen as a quad, which takes the picture's draw state; `at` is where the
+// intermediate's top-left lands. Elsewhere the effect draws straight onto the target.
+struct EffectTarget {
+  DDSURFACEDATA* surface;
+  int x, y;  // where the effect's own coordinates start on `surface`
+};
+
+EffectTarget BeginIntermediate(DDSURFACEDATA* target, const CharaPictureSource& s, int w, int h, int atX, int atY) {
+  if (DDBackend != 1) return {target, 0, 0};
+  DDSURFACEDATA* mid = Work(s.scaled ? kSystemWorkRow : kWorkRow, w, h);
+  if (mid == nullptr || mid == s.surface) return {target, 0, 0};
+  DDFillRect(mid, 0, 0, w, h, 0);
+  return {mid, -atX, -atY};
+}
+
+void EndIntermediate(DDSURFACEDATA* target, const EffectTarget& e, int w, int h) {
+  if (e.surface != target) DDBlt(target, -e.x, -e.y, w, h, e.surface, 0, 0, kKeyed);
 }
 
 void Plain(DDSURFACEDATA* target, int x, int y, const CharaPictureSource& s) {
@@ -200,11 +229,24 @@ bool RunCharaEffect(cCharaBase& c, DDSURFACEDATA* target, const CharaPictureSour
         break;
       }
       case 12: {
+        // The picture sits in a cleared square centred on the lens, so that the lens never
+        // reads the sheet's neighbouring cells.
         const int dx = p4 * k;
         const int dy = p5 * k;
         const int g = TruncToInt(kRoot2 * (std::max(std::abs(dx), std::abs(dy)) + pw / 2));
-        DDBltLens(target, L + pw / 2 + dx, T + ph / 2 + dy, g, TruncToInt(v) * k, s.surface, s.sx + pw / 2 + dx,
-                  s.sy + ph / 2 + dy, kKeyed, 0);
+        const int side = 2 * g;
+        DDSURFACEDATA* square = Work(kSystemWorkRow, side, side);
+        if (square == nullptr || square == s.surface) break;
+        DDFillRect(square, 0, 0, side, side, 0);
+        DDBlt(square, g - pw / 2 - dx, g - ph / 2 - dy, pw, ph, s.surface, s.sx, s.sy, 0);
+        const int lensX = L + pw / 2 + dx;
+        const int lensY = T + ph / 2 + dy;
+        CharaPictureSource fromSquare = s;
+        fromSquare.surface = square;
+        fromSquare.scaled = true;  // the square is the intermediate's source now, not the sheet
+        const EffectTarget e = BeginIntermediate(target, fromSquare, side, side, lensX - g, lensY - g);
+        DDBltLens(e.surface, lensX + e.x, lensY + e.y, g, TruncToInt(v) * k, square, g, g, kKeyed, 0);
+        EndIntermediate(target, e, side, side);
         break;
       }
       case 13:
@@ -218,15 +260,21 @@ bool RunCharaEffect(cCharaBase& c, DDSURFACEDATA* target, const CharaPictureSour
         }
         break;
       case 15:
-        DDMosaicBlt(target, L, T, pw, ph, TruncToInt(v), s.surface, s.sx, s.sy, kKeyed);
-        break;
-      case 16:
-        if (DDBpp == 8) {
+      case 16: {
+        if (kind == 16 && DDBpp == 8) {
           DDBltTint(target, L, T, pw, ph, s.surface, s.sx, s.sy, kKeyed, DDPalette, DDBlendTable, 31, TruncToInt(v));
-        } else {
-          DDBlurBlt(target, L, T, pw, ph, TruncToInt(v), TruncToInt(v), s.surface, s.sx, s.sy, kKeyed);
+          break;
         }
+        // Twice the picture's size, the picture in its middle: room for what the blur spreads.
+        const EffectTarget e = BeginIntermediate(target, s, 2 * pw, 2 * ph, L - pw / 2, T - ph / 2);
+        if (kind == 15) {
+          DDMosaicBlt(e.surface, L + e.x, T + e.y, pw, ph, TruncToInt(v), s.surface, s.sx, s.sy, kKeyed);
+        } else {
+          DDBlurBlt(e.surface, L + e.x, T + e.y, pw, ph, TruncToInt(v), TruncToInt(v), s.surface, s.sx, s.sy, kKeyed);
+        }
+        EndIntermediate(target, e, 2 * pw, 2 * ph);
         break;
+      }
       default:
         break;
     }

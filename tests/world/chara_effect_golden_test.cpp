@@ -24,7 +24,8 @@ namespace {
 
 using gfxtest::Mode;
 
-std::string Sheet() {
+// onlyRow >= 0 paints that row of cells alone, the rest transparent.
+std::string Sheet(int onlyRow = -1) {
   testsupport::BmpPicture picture;
   picture.width = 128;
   picture.height = 480;
@@ -38,6 +39,7 @@ std::string Sheet() {
       int index = 0;
       if (cx >= 3 && cx < 29 && cy >= 3 && cy < 29) index = 16 + (cx / 4) * 8 + cy / 8;
       if (cx >= 18 && cx < 24 && cy >= 8 && cy < 14) index = 200;
+      if (onlyRow >= 0 && y / 32 != onlyRow) index = 0;
       picture.pixels.push_back(static_cast<std::uint32_t>(index));
     }
   }
@@ -51,7 +53,7 @@ struct Golden {
 // Looked at: plain, split, bands across and down, waves across and down; blink (shown), the
 // two rotations, the card turn, the disc, the enlargement; the lens, the tint, half
 // transparency, mosaic and blur.
-const Golden kGolden[] = {{"D3D32", 0x50de4fa398440866ull}, {"DD16", 0xc2a49e26d3e06560ull}};
+const Golden kGolden[] = {{"D3D32", 0x47c17a83023f728aull}, {"DD16", 0xc387fa0b9eda8927ull}};
 
 class CharaEffectFrame : public gfxtest::LibraryTest, public testing::WithParamInterface<Mode> {
  protected:
@@ -68,6 +70,10 @@ class CharaEffectFrame : public gfxtest::LibraryTest, public testing::WithParamI
     for (int row : {6, 7, 24, 25}) {
       ASSERT_EQ(DDCreateSurfaceFromFile(&SurfaceRecords[row], "bmp\\Character2.bmp", 1, DDBpp, 0, 0, 0, 0, 0, 0, 0), 0);
     }
+    // The two work textures as the surface table makes them: a render target, and one in
+    // system memory.
+    ASSERT_TRUE(DDCreateSurface(&SurfaceRecords[69], 256, 256, 1, 0, DTMEMORYTYPE_VIDEO_NORT, 0, 0));
+    ASSERT_TRUE(DDCreateSurface(&SurfaceRecords[70], 256, 256, 1, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
     saved_ = Database.CharaEffects;
     Database.CharaEffects.assign(2, cEdCharaEffect{});
     Database.CharaEffects[1].nParam[1] = 2;  // blink interval
@@ -79,8 +85,19 @@ class CharaEffectFrame : public gfxtest::LibraryTest, public testing::WithParamI
   void TearDown() override {
     world_.reset();
     Database.CharaEffects = saved_;
-    for (int row : {6, 7, 24, 25}) DDReleaseSurface(&SurfaceRecords[row]);
+    for (int row : {6, 7, 24, 25, 69, 70}) DDReleaseSurface(&SurfaceRecords[row]);
     LibraryTest::TearDown();
+  }
+  // The hero as the fixture draws it: picture 16, facing right, pinned to the screen there.
+  cPlayer& PinnedHero(int left, int top) {
+    cPlayer& hero = world_->Hero();
+    hero.Def.nGraphicKind = 1;
+    hero.Def.nPicture = 16;  // row 1 of the second sheet
+    hero.nFacing = 1;
+    hero.bPinX = hero.bPinY = 1;
+    hero.nPinLeft = left;
+    hero.nPinTop = top;
+    return hero;
   }
   std::optional<worldtest::WorldFixture> world_;
   cVector<cEdCharaEffect> saved_;
@@ -125,17 +142,10 @@ TEST_P(CharaEffectFrame, EverySeventeenKindsDrawsAsLookedAt) {
 // A tinted hero (invincible, tint 2, switch 287 on) is modulated by palette entry 212 on
 // Direct3D only, drawn plain or giant; the state does not outlive the draw.
 TEST_P(CharaEffectFrame, ATintModulatesThePictureOnDirect3DAndIsResetAfterTheDraw) {
-  ASSERT_TRUE(DDCreateSurface(&SurfaceRecords[69], 256, 256, 1, 0, DTMEMORYTYPE_VIDEO_NORT, 0, 0));
   const int option = SystemData.bOption287;
   SystemData.bOption287 = 1;
   DDPalette[212] = PALETTEENTRY{255, 0, 0, 0};
-  cPlayer& hero = world_->Hero();
-  hero.Def.nGraphicKind = 1;
-  hero.Def.nPicture = 16;
-  hero.nFacing = 1;
-  hero.bPinX = hero.bPinY = 1;
-  hero.nPinLeft = 100;
-  hero.nPinTop = 100;
+  cPlayer& hero = PinnedHero(100, 100);
   hero.Def.nAnimeSet = 0xFFFF;  // no set: an invincible hero keeps its pose column
   const bool direct3D = GetParam().backend == 1;
   for (int giant : {1, 2}) {
@@ -160,23 +170,15 @@ TEST_P(CharaEffectFrame, ATintModulatesThePictureOnDirect3DAndIsResetAfterTheDra
     EXPECT_EQ(gfxtest::PixelOf(&SDBackBuffer, 100 + 6 * giant, 100 + 20 * giant), plain) << "giant " << giant;
   }
   SystemData.bOption287 = option;
-  DDReleaseSurface(&SurfaceRecords[69]);
 }
 
 // A giant picture turned by rotation A (on DirectDraw through a square holding the cell at its
 // own size, then stretched) covers what rotation B covers turning the scaled copy, give or take
 // the pixel that the square's odd side and the samplings round apart.
 TEST_P(CharaEffectFrame, RotationAOfAGiantCoversWhatRotationBCovers) {
-  ASSERT_TRUE(DDCreateSurface(&SurfaceRecords[69], 256, 256, 1, 0, DTMEMORYTYPE_VIDEO_NORT, 0, 0));
-  cPlayer& hero = world_->Hero();
-  hero.Def.nGraphicKind = 1;
-  hero.Def.nPicture = 16;
+  cPlayer& hero = PinnedHero(200, 200);
   hero.Def.nGiant = 2;
   hero.Rect.width = hero.Rect.height = 64;
-  hero.nFacing = 1;
-  hero.bPinX = hero.bPinY = 1;
-  hero.nPinLeft = 200;
-  hero.nPinTop = 200;
   struct Box {
     int left = 9999, top = 9999, right = -1, bottom = -1;
   };
@@ -206,7 +208,63 @@ TEST_P(CharaEffectFrame, RotationAOfAGiantCoversWhatRotationBCovers) {
     EXPECT_NEAR(a.right, b.right, 2) << "angle " << angle;
     EXPECT_NEAR(a.bottom, b.bottom, 2) << "angle " << angle;
   }
-  DDReleaseSurface(&SurfaceRecords[69]);
+}
+
+// The lens reaches past the picture (its offset moves it down and right); what it shows there
+// must be the picture's own transparent surroundings, never the sheet's neighbouring cells.
+TEST_P(CharaEffectFrame, TheLensReadsOnlyThePicturesOwnCell) {
+  cPlayer& hero = PinnedHero(200, 200);
+  const auto lens = [&] {
+    DDFillRect(&SDBackBuffer, 0, 0, 640, 480, 36);
+    hero.Effect = cCharaEffectRun{};
+    hero.Effect.entry.nIndex = 1;
+    hero.Effect.entry.nKind = 12;
+    hero.Effect.entry.dValue = 6;
+    DrawCharaPicture(hero, &SDBackBuffer, true);
+    std::vector<DWORD> area;
+    for (int y = 140; y < 320; ++y)
+      for (int x = 140; x < 320; ++x) area.push_back(gfxtest::PixelOf(&SDBackBuffer, x, y));
+    return area;
+  };
+  const std::vector<DWORD> amongOthers = lens();
+  WriteFile("bmp/Character2.bmp", Sheet(1));
+  for (int row : {6, 7, 24, 25}) {
+    DDReleaseSurface(&SurfaceRecords[row]);
+    ASSERT_EQ(DDCreateSurfaceFromFile(&SurfaceRecords[row], "bmp\\Character2.bmp", 1, DDBpp, 0, 0, 0, 0, 0, 0, 0), 0);
+  }
+  EXPECT_TRUE(amongOthers == lens());
+}
+
+// Under Direct3D lens, mosaic and blur come to the screen through an intermediate drawn as a
+// quad, so a tinted picture is tinted in them too; DirectDraw has no tint.
+TEST_P(CharaEffectFrame, MosaicAndBlurOfATintedPictureAreTintedOnDirect3D) {
+  const int option = SystemData.bOption287;
+  SystemData.bOption287 = 1;
+  DDPalette[212] = PALETTEENTRY{255, 0, 0, 0};
+  cPlayer& hero = PinnedHero(100, 100);
+  hero.Def.nAnimeSet = 0xFFFF;
+  hero.Def.nTint = 2;
+  for (int kind : {15, 16}) {
+    const auto pixel = [&](int invincible) {
+      DDFillRect(&SDBackBuffer, 0, 0, 640, 480, 36);
+      hero.Def.nInvincible = static_cast<std::uint8_t>(invincible);
+      hero.Effect = cCharaEffectRun{};
+      hero.Effect.entry.nIndex = 1;
+      hero.Effect.entry.nKind = kind;
+      hero.Effect.entry.dValue = 1;  // a mosaic of one-pixel blocks, the least blur
+      DrawCharaPicture(hero, &SDBackBuffer, true);
+      return gfxtest::PixelOf(&SDBackBuffer, 106, 120);
+    };
+    const DWORD plain = pixel(0);
+    const DWORD tinted = pixel(1);
+    if (GetParam().backend == 1) {
+      EXPECT_NE(plain & 0x00FFFFu, 0u) << "kind " << kind;
+      EXPECT_EQ(tinted & 0x00FFFFu, 0u) << "kind " << kind;
+    } else {
+      EXPECT_EQ(tinted, plain) << "kind " << kind;
+    }
+  }
+  SystemData.bOption287 = option;
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, CharaEffectFrame,
