@@ -1,6 +1,7 @@
 // The hero's jump, flight modes, box list and camera.
 #include <gtest/gtest.h>
 
+#include "data/system_data.h"
 #include "support/world_fixture.h"
 #include "world/player.h"
 
@@ -182,6 +183,37 @@ TEST_F(HeroTest, AtRestWithoutAChosenAnimationTheHeroTurnsIdle) {
     world.Step(1);
     EXPECT_EQ(hero.Anime.m_nAnime, c.expected) << c.name;
   }
+}
+
+TEST_F(HeroTest, TheHeroRidesTheAutoScrollByItsOwnRuleAndByTheOldOne) {
+  Build();
+  cPlayer& hero = world.Hero();
+  cScenePlay& s = world.Scene();
+  for (cScrollAxis* axis : {&s.ScrollX, &s.ScrollY}) {
+    axis->nAutoOn = 1;
+    axis->bAtEdge = 0;
+  }
+  s.ScrollX.dAutoSpeed = 0.75;
+  s.ScrollY.dAutoSpeed = -0.5;
+  struct Case {
+    int legacy, flight, follows;
+    double vx, vy;  // vy 9 stands for "left as it was"
+  };
+  const Case cases[] = {
+      {1, 2, 0, 0.75, -0.5}, {1, 0, 1, 0, 9},  {0, 2, 1, 0.75, -0.5},
+      {0, 0, 1, 0.75, 9},    {0, 2, 0, 0, 0},  {0, 0, 0, 0, 9},
+  };
+  const int legacy = SystemData.bLegacy214;
+  for (const Case& c : cases) {
+    SystemData.bLegacy214 = c.legacy;
+    hero.SetFlightMode(c.flight, 0);
+    hero.bFollowScroll = c.follows;
+    hero.vx = hero.vy = 9;
+    hero.Act(0);
+    EXPECT_EQ(hero.vx, c.vx) << c.legacy << c.flight << c.follows;
+    EXPECT_EQ(hero.vy, c.vy) << c.legacy << c.flight << c.follows;
+  }
+  SystemData.bLegacy214 = legacy;
 }
 
 TEST_F(HeroTest, BoxesOfEqualAreaKeepTheirOrderLargestFirst) {
