@@ -1,0 +1,20 @@
+#include "flow/command_exec.h"
+
+#include "data/ed_flow.h"
+#include "flow/flow_actor_seam.h"
+#include "flow/flow_cursor.h"
+
+CommandExecutor CommandExecTable[kCharaCommandKinds] = {};
+
+cEdCommand& CommandDef(cFlowActor& chara, const cFlow& flow, const cFlowCmd& command) {
+  return chara.FlowDefs()[flow.nDefIndex].commands[command.nIndex];
+}
+
+void ExecCommand(cFlowActor& chara, cFlowCmd& command) {
+  const cFlow* flow = CurrentFlow().flow;
+  if (flow == nullptr) return;
+  cEdCommand& def = CommandDef(chara, *flow, command);
+  const int kind = static_cast<std::int8_t>(def.nKind);
+  if (kind < 0 || kind >= kCharaCommandKinds) return;
+  if (CommandExecutor run = CommandExecTable[kind]) run(chara, command, def);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/checked_sequence.h"
+#include "flow/flow_state_seam.h"
+
+class cEdFlow;
+
+// What the flow engine needs of a character that runs flows. The game world's characters are
+// actors; the engine's tests use fakes.
+class cFlowActor {
+ public:
+  virtual ~cFlowActor() = default;
+
+  virtual cFlowSet& FlowState() = 0;
+  // The character's own copy of its flow definitions, parallel to FlowState().Flows.
+  virtual cVector<cEdFlow>& FlowDefs() = 0;
+
+  // Physics sub-steps per frame of the stage the character is on.
+  virtual int SubSteps() const = 0;
+  // The clone value per-clone increments are multiplied by.
+  virtual int Clone() const = 0;
+  // The facing byte of its definition: 0 left, 1 right.
+  virtual int PlacedFacing() const = 0;
+  virtual bool IsHero() const = 0;
+  // A stage character whose vanish flag a command has raised.
+  virtual bool Vanished() const = 0;
+  virtual std::int64_t Hp() const = 0;
+
+  virtual double JumpSpeed(int halfBlocks) const = 0;
+  // Tenths of a second to the top of a jump.
+  virtual int JumpApexTime(int halfBlocks) const = 0;
+
+  // Its running animations: those entered under a flow's key, all of them, and a flow's
+  // lead-in started now (with its hold frame stretched when asked).
+  virtual void RemoveAnimes(int key) = 0;
+  virtual void ClearAnimes() = 0;
+  virtual void StartLeadIn(const FlowLeadIn& leadIn, int key) = 0;
+
+  // The hero's item flow changes deferred while its own flows ran.
+  virtual void RunDeferredFlowChanges() {}
+};
