@@ -23,6 +23,11 @@ class cFlowActor {
   virtual int Clone() const = 0;
   // The facing byte of its definition: 0 left, 1 right.
   virtual int PlacedFacing() const = 0;
+  // Where it faces now: 0 left, 1 right.
+  virtual int Facing() const = 0;
+  // The input state its flows read the first pressed direction from: its player's when it is
+  // player-operated, else the hero's (element 0 of PlayerInputs).
+  virtual int InputIndex() const = 0;
   virtual bool IsHero() const = 0;
   // A stage character whose vanish flag a command has raised.
   virtual bool Vanished() const = 0;
@@ -37,6 +42,9 @@ class cFlowActor {
   virtual void RemoveAnimes(int key) = 0;
   virtual void ClearAnimes() = 0;
   virtual void StartLeadIn(const FlowLeadIn& leadIn, int key) = 0;
+
+  // A flow's start conditions (the play scene evaluates the list by its rule and latches it).
+  virtual bool CheckFlowConditions(cFlow& flow, const cEdFlow& def) = 0;
 
   // The hero's item flow changes deferred while its own flows ran.
   virtual void RunDeferredFlowChanges() {}

@@ -18,6 +18,9 @@ class FakeActor : public cFlowActor {
   int SubSteps() const override { return b; }
   int Clone() const override { return clone; }
   int PlacedFacing() const override { return facing; }
+  int Facing() const override { return facingNow; }
+  int InputIndex() const override { return 0; }
+  bool CheckFlowConditions(cFlow&, const cEdFlow&) override { return conditionsHold; }
   bool IsHero() const override { return hero; }
   bool Vanished() const override { return vanished; }
   std::int64_t Hp() const override { return hp; }
@@ -32,6 +35,8 @@ class FakeActor : public cFlowActor {
   int b = 1;
   int clone = 0;
   int facing = 0;
+  int facingNow = 1;
+  bool conditionsHold = true;
   bool hero = false;
   bool vanished = false;
   std::int64_t hp = 10;
