@@ -3,8 +3,21 @@
 #include "data/ed_flow.h"
 #include "flow/flow_actor_seam.h"
 #include "flow/flow_cursor.h"
+#include "flow/status_ops.h"
 
-CommandExecutor CommandExecTable[kCharaCommandKinds] = {};
+namespace {
+
+void RunStatusOp(cFlowActor& chara, cFlowCmd&, cEdCommand& def) { CmdStatusOp(chara, def); }
+
+}  // namespace
+
+// Kinds whose executors are not built yet do nothing, as the wait and the loop do.
+CommandExecutor CommandExecTable[kCharaCommandKinds] = {
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,      // 0-9
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,      // 10-19
+    nullptr, nullptr, RunStatusOp, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,  // 20-29
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,      // 30-39
+};
 
 cEdCommand& CommandDef(cFlowActor& chara, const cFlow& flow, const cFlowCmd& command) {
   return chara.FlowDefs()[flow.nDefIndex].commands[command.nIndex];

@@ -7,6 +7,32 @@
 
 class cEdFlow;
 
+// A status field as the status tables name it: where it lies, how wide it is (8, 16 or 32
+// bits, signed), so that the tables are data.
+struct FieldRef {
+  void* address = nullptr;
+  int width = 32;
+};
+
+// Character status indices of the status operations and conditions.
+enum CharaStatus : int {
+  kStatusVar = 0,
+  kStatusHp = 1,
+  kStatusSp = 2,
+  kStatusMaxHp = 3,
+  kStatusMaxSp = 4,
+  kStatusCharaId = 5,
+  kStatusZ = 6,
+  kStatusMark = 7,
+  kStatusSight = 8,
+  kStatusPower = 9,
+  kStatusImpact = 10,
+  kStatusDefence = 11,
+  kStatusImpactResist = 12,
+  kStatusStopEase = 13,
+  kStatusScoreValue = 14,
+};
+
 // What the flow engine needs of a character that runs flows. The game world's characters are
 // actors; the engine's tests use fakes.
 class cFlowActor {
@@ -42,6 +68,18 @@ class cFlowActor {
   virtual void RemoveAnimes(int key) = 0;
   virtual void ClearAnimes() = 0;
   virtual void StartLeadIn(const FlowLeadIn& leadIn, int key) = 0;
+
+  // Status `index` of the table above (for kStatusVar its variable `variable`); no address for
+  // an index outside it.
+  virtual FieldRef StatusField(int index, int variable) = 0;
+  // After a status was read or changed: the ease of stopping sets the deceleration, the sight
+  // the light radius and the darkness.
+  virtual void StatusChanged(int index) = 0;
+  virtual cFlowActor* Target() = 0;
+  virtual bool IsPlayerOperated() const = 0;
+  virtual bool IsInvincible() const = 0;
+  virtual void AddHp(std::int64_t delta, bool forced, int gauge) = 0;
+  virtual void AddSp(std::int64_t delta, int gauge) = 0;
 
   // A flow's start conditions (the play scene evaluates the list by its rule and latches it).
   virtual bool CheckFlowConditions(cFlow& flow, const cEdFlow& def) = 0;

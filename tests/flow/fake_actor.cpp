@@ -1,8 +1,51 @@
 #include "fake_actor.h"
 
+#include <algorithm>
+
 #include "data/command_tables.h"
 
 namespace flowtest {
+
+FieldRef FakeActor::StatusField(int index, int variable) {
+  switch (index) {
+    case kStatusVar: return variable >= 0 && variable < 4 ? FieldRef{&vars[variable], 32} : FieldRef{};
+    case kStatusHp: return {&hp, 32};
+    case kStatusSp: return {&sp, 32};
+    case kStatusMaxHp: return {&maxHp, 32};
+    case kStatusMaxSp: return {&maxSp, 32};
+    case kStatusCharaId: return {&charaId, 8};
+    case kStatusZ: return {&z, 8};
+    case kStatusMark: return {&mark, 16};
+    case kStatusSight: return {&sight, 8};
+    case kStatusPower: return {&power, 32};
+    case kStatusImpact: return {&impact, 8};
+    case kStatusDefence: return {&defence, 32};
+    case kStatusImpactResist: return {&impactResist, 8};
+    case kStatusStopEase: return {&stopEase, 16};
+    case kStatusScoreValue: return {&scoreValue, 32};
+    default: return {};
+  }
+}
+
+void FakeActor::AddHp(std::int64_t delta, bool, int gauge) {
+  hpChanges.push_back({delta, gauge});
+  hp = static_cast<std::int32_t>(std::clamp<std::int64_t>(hp + delta, 0, maxHp));
+}
+
+void FakeActor::AddSp(std::int64_t delta, int) {
+  sp = static_cast<std::int32_t>(std::clamp<std::int64_t>(sp + delta, 0, maxSp));
+}
+
+FieldRef FakeWorld::SystemStatus(int index) {
+  switch (index) {
+    case 0: return {&time, 32};
+    case 1: return {&scrollX, 32};
+    case 2: return {&scrollY, 32};
+    case 3: return {&score, 32};
+    case 4: return {&lives, 32};
+    default: return {};
+  }
+}
 
 cEdCommand Command(int kind, int tenths, bool noWait, int anime) {
   cEdCommand c;

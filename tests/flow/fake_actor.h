@@ -5,6 +5,7 @@
 
 #include "data/ed_flow.h"
 #include "flow/flow_actor_seam.h"
+#include "flow/flow_world_seam.h"
 
 namespace flowtest {
 
@@ -30,6 +31,13 @@ class FakeActor : public cFlowActor {
   void ClearAnimes() override { animesCleared = true; }
   void StartLeadIn(const FlowLeadIn& leadIn, int key) override { leadIns.push_back({leadIn, key}); }
   void RunDeferredFlowChanges() override { ++deferredRuns; }
+  FieldRef StatusField(int index, int variable) override;
+  void StatusChanged(int index) override { changed.push_back(index); }
+  cFlowActor* Target() override { return target; }
+  bool IsPlayerOperated() const override { return playerOperated; }
+  bool IsInvincible() const override { return invincible; }
+  void AddHp(std::int64_t delta, bool forced, int gauge) override;
+  void AddSp(std::int64_t delta, int gauge) override;
 
   cVector<cEdFlow> defs;
   int b = 1;
@@ -39,7 +47,17 @@ class FakeActor : public cFlowActor {
   bool conditionsHold = true;
   bool hero = false;
   bool vanished = false;
-  std::int64_t hp = 10;
+  std::int32_t hp = 10;
+  // The statuses, at the widths the game keeps them in.
+  std::int32_t vars[4] = {};
+  std::int32_t sp = 0, maxHp = 10, maxSp = 0, power = 0, defence = 0, scoreValue = 0;
+  std::int8_t charaId = 0, z = 0, sight = 0, impact = 0, impactResist = 0;
+  std::int16_t mark = 0, stopEase = 0;
+  cFlowActor* target = nullptr;
+  bool playerOperated = false;
+  bool invincible = false;
+  std::vector<int> changed;
+  std::vector<std::pair<std::int64_t, int>> hpChanges;  // (delta, gauge)
   struct StartedLeadIn {
     FlowLeadIn leadIn;
     int key;
@@ -51,6 +69,30 @@ class FakeActor : public cFlowActor {
 
  private:
   cFlowSet flows_;
+};
+
+// The play scene as the flow engine sees it.
+class FakeWorld : public cFlowWorld {
+ public:
+  FakeWorld() {
+    common.assign(8, 0);
+    stage.assign(8, 0);
+    SetFlowWorld(this);
+  }
+  ~FakeWorld() override { SetFlowWorld(nullptr); }
+  FieldRef SystemStatus(int index) override;
+  bool HasTimeLimit() const override { return timeLimit; }
+  bool UnlimitedLives() const override { return lives == 999999; }
+  cVector<std::int32_t>& CommonVars() override { return common; }
+  cVector<std::int32_t>& StageVars() override { return stage; }
+  void AutoScrollChanged(int axis) override { scrollChanges.push_back(axis); }
+  void RequestDefeatCheck() override { ++defeatChecks; }
+
+  std::int32_t time = 0, scrollX = 0, scrollY = 0, score = 0, lives = 3;
+  bool timeLimit = true;
+  cVector<std::int32_t> common, stage;
+  std::vector<int> scrollChanges;
+  int defeatChecks = 0;
 };
 
 // A command of the character set: kind, time in tenths, no-wait.

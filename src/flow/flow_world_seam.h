@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/checked_sequence.h"
+#include "flow/flow_actor_seam.h"
+
+// What the flow engine needs of the play scene beyond its characters. The play scene installs
+// itself; the engine's tests use a fake.
+class cFlowWorld {
+ public:
+  virtual ~cFlowWorld() = default;
+
+  // System status `index`: 0 the remaining time, 1 and 2 the auto-scroll speeds, 3 the score,
+  // 4 the lives; no address for any other.
+  virtual FieldRef SystemStatus(int index) = 0;
+  virtual bool HasTimeLimit() const = 0;
+  virtual bool UnlimitedLives() const = 0;
+  virtual cVector<std::int32_t>& CommonVars() = 0;
+  virtual cVector<std::int32_t>& StageVars() = 0;
+  // After a status operation changed an auto-scroll speed: axis 0 horizontal, 1 vertical.
+  virtual void AutoScrollChanged(int axis) = 0;
+  // A character other than the one running the command may have died of it.
+  virtual void RequestDefeatCheck() = 0;
+};
+
+// The installed world; none outside play.
+cFlowWorld* FlowWorld();
+void SetFlowWorld(cFlowWorld* world);
