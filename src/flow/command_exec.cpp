@@ -2,12 +2,14 @@
 
 #include "data/ed_flow.h"
 #include "flow/flow_actor_seam.h"
+#include "flow/expression.h"
 #include "flow/flow_cursor.h"
 #include "flow/status_ops.h"
 
 namespace {
 
 void RunStatusOp(cFlowActor& chara, cFlowCmd&, cEdCommand& def) { CmdStatusOp(chara, def); }
+void RunCode(cFlowActor& chara, cFlowCmd&, cEdCommand& def) { CmdExecCode(chara, def); }
 
 }  // namespace
 
@@ -16,7 +18,7 @@ CommandExecutor CommandExecTable[kCharaCommandKinds] = {
     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,      // 0-9
     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,      // 10-19
     nullptr, nullptr, RunStatusOp, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,  // 20-29
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,      // 30-39
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, RunCode, nullptr, nullptr,      // 30-39
 };
 
 cEdCommand& CommandDef(cFlowActor& chara, const cFlow& flow, const cFlowCmd& command) {

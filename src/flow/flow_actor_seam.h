@@ -80,6 +80,9 @@ class cFlowActor {
   virtual bool IsInvincible() const = 0;
   virtual void AddHp(std::int64_t delta, bool forced, int gauge) = 0;
   virtual void AddSp(std::int64_t delta, int gauge) = 0;
+  // The gauge animations of a change made to HP or SP by code.
+  virtual void StartHpGauge(std::int64_t change) = 0;
+  virtual void StartSpGauge(std::int64_t change) = 0;
 
   // A flow's start conditions (the play scene evaluates the list by its rule and latches it).
   virtual bool CheckFlowConditions(cFlow& flow, const cEdFlow& def) = 0;

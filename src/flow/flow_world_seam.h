@@ -15,6 +15,8 @@ class cFlowWorld {
   // 4 the lives; no address for any other.
   virtual FieldRef SystemStatus(int index) = 0;
   virtual bool HasTimeLimit() const = 0;
+  // The hero (element 0 of the player list); none while there is none.
+  virtual cFlowActor* Hero() = 0;
   virtual bool UnlimitedLives() const = 0;
   virtual cVector<std::int32_t>& CommonVars() = 0;
   virtual cVector<std::int32_t>& StageVars() = 0;

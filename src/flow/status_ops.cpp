@@ -8,6 +8,7 @@
 #include "core/strings.h"
 #include "data/ed_command.h"
 #include "data/ed_condition.h"
+#include "flow/field_access.h"
 #include "flow/flow_world_seam.h"
 #include "flow/status_arith.h"
 
@@ -17,14 +18,6 @@ constexpr std::int32_t kBig = 999999;
 
 enum SystemStatus : int { kSysTime = 0, kSysScrollX = 1, kSysScrollY = 2, kSysScore = 3, kSysLives = 4 };
 
-std::int32_t Read(const FieldRef& f) {
-  if (f.address == nullptr) return 0;
-  switch (f.width) {
-    case 8: return *static_cast<const std::int8_t*>(f.address);
-    case 16: return *static_cast<const std::int16_t*>(f.address);
-    default: return *static_cast<const std::int32_t*>(f.address);
-  }
-}
 
 void Apply(const FieldRef& f, std::int32_t a, int op, std::int32_t low, std::int32_t high) {
   if (f.address == nullptr) return;
@@ -38,9 +31,9 @@ void Apply(const FieldRef& f, std::int32_t a, int op, std::int32_t low, std::int
 // A percentage of the field's current value at its width.
 std::int32_t PercentAtWidth(const FieldRef& f, std::int32_t b) {
   switch (f.width) {
-    case 8: return PercentOf8(Read(f), b);
-    case 16: return PercentOf16(Read(f), b);
-    default: return PercentOf(Read(f), b);
+    case 8: return PercentOf8(ReadField(f), b);
+    case 16: return PercentOf16(ReadField(f), b);
+    default: return PercentOf(ReadField(f), b);
   }
 }
 
@@ -50,7 +43,7 @@ cVector<std::int32_t>& Vars(cFlowWorld& world, int scope) { return scope == 0 ? 
 std::int32_t SystemOperand(cFlowWorld& world, int index) {
   if (index == kSysTime && !world.HasTimeLimit()) return 0;
   if (index == kSysLives && world.UnlimitedLives()) return 0;
-  return Read(world.SystemStatus(index));
+  return ReadField(world.SystemStatus(index));
 }
 
 // A character status read as an operand; none when the subject is missing or, for the sight,
@@ -59,7 +52,7 @@ std::optional<std::int32_t> CharaOperand(cFlowActor& chara, int subject, int ind
   cFlowActor* who = subject == 1 ? chara.Target() : &chara;
   if (who == nullptr) return std::nullopt;
   if (index == kStatusSight && !who->IsPlayerOperated()) return std::nullopt;
-  const std::int32_t v = Read(who->StatusField(index, variable));
+  const std::int32_t v = ReadField(who->StatusField(index, variable));
   if (index == kStatusStopEase) who->StatusChanged(kStatusStopEase);
   return v;
 }
@@ -90,14 +83,14 @@ Range CharaRange(int index) {
 bool CompareCharaStatus(const cEdCondition& c, cFlowActor& who, std::int32_t b) {
   cEdCondition right = c;  // the operand read back from the constant, without writing the record
   right.nValue = b;
-  const std::int32_t a = Read(who.StatusField(c.nLeftStatus, c.nVarIndex));
+  const std::int32_t a = ReadField(who.StatusField(c.nLeftStatus, c.nVarIndex));
   const bool percent = c.nPercent != 0;
   switch (c.nLeftStatus) {
     case kStatusVar: return CompareByOp(a, percent ? 0 : b, c.nOp);
     case kStatusHp:
     case kStatusSp: {
       const int maxIndex = c.nLeftStatus == kStatusHp ? kStatusMaxHp : kStatusMaxSp;
-      const std::int32_t maximum = Read(who.StatusField(maxIndex, 0));
+      const std::int32_t maximum = ReadField(who.StatusField(maxIndex, 0));
       return CompareByOp(a, percent ? std::clamp(PercentOf(maximum, b), 0, kBig) : b, c.nOp);
     }
     case kStatusMaxHp:
@@ -144,7 +137,7 @@ bool CheckStatusCondition(const cEdCondition& c, cFlowActor& chara) {
   if (c.nLeftTarget == 2) {
     if (c.nLeftStatus == kSysLives && world->UnlimitedLives()) return false;
     if (c.nLeftStatus > kSysLives) return false;
-    return CompareByOp(Read(world->SystemStatus(c.nLeftStatus)), c.nPercent != 0 ? 0 : b, c.nOp);
+    return CompareByOp(ReadField(world->SystemStatus(c.nLeftStatus)), c.nPercent != 0 ? 0 : b, c.nOp);
   }
   cFlowActor* who = c.nLeftTarget == 1 ? chara.Target() : &chara;
   if (who == nullptr) return false;
@@ -184,7 +177,7 @@ void CmdStatusOp(cFlowActor& chara, const cEdCommand& command) {
     const FieldRef field = world->SystemStatus(p(4));
     if (field.address == nullptr) return;
     if (p(4) == kSysLives && world->UnlimitedLives()) return;
-    if (percent) b = PercentOf(Read(field), b);
+    if (percent) b = PercentOf(ReadField(field), b);
     switch (p(4)) {
       case kSysTime: Apply(field, b, op, 0, 999); break;
       case kSysScrollX:
@@ -206,17 +199,17 @@ void CmdStatusOp(cFlowActor& chara, const cEdCommand& command) {
   if (field.address == nullptr) return;
   const Range range = CharaRange(index);
   const auto defeatCheck = [&] {
-    if (who != &chara && Read(who->StatusField(kStatusHp, 0)) <= 0) world->RequestDefeatCheck();
+    if (who != &chara && ReadField(who->StatusField(kStatusHp, 0)) <= 0) world->RequestDefeatCheck();
   };
   switch (index) {
     case kStatusHp:
     case kStatusSp: {
       const int maxIndex = index == kStatusHp ? kStatusMaxHp : kStatusMaxSp;
-      const std::int32_t current = Read(field);
+      const std::int32_t current = ReadField(field);
       std::int32_t v = current;
       switch (p(15)) {
         case 0: ApplyStatusOp32(v, b, op, 0, kBig); break;
-        case 1: ApplyStatusOp32(v, PercentOf(Read(who->StatusField(maxIndex, 0)), b), op, 0, kBig); break;
+        case 1: ApplyStatusOp32(v, PercentOf(ReadField(who->StatusField(maxIndex, 0)), b), op, 0, kBig); break;
         case 2: ApplyStatusOp32(v, PercentOf(current, b), op, 0, kBig); break;
         default: break;  // the status stays
       }
@@ -238,7 +231,7 @@ void CmdStatusOp(cFlowActor& chara, const cEdCommand& command) {
   if (index == kStatusMaxHp || index == kStatusMaxSp) {
     // A lowered maximum takes the current value down with it.
     const FieldRef current = who->StatusField(index == kStatusMaxHp ? kStatusHp : kStatusSp, 0);
-    if (current.address != nullptr && Read(current) > Read(field)) Apply(current, Read(field), 0, 0, kBig);
+    if (current.address != nullptr && ReadField(current) > ReadField(field)) Apply(current, ReadField(field), 0, 0, kBig);
     if (index == kStatusMaxHp) defeatCheck();
   }
   if (index == kStatusSight || index == kStatusStopEase) who->StatusChanged(index);

@@ -38,6 +38,8 @@ class FakeActor : public cFlowActor {
   bool IsInvincible() const override { return invincible; }
   void AddHp(std::int64_t delta, bool forced, int gauge) override;
   void AddSp(std::int64_t delta, int gauge) override;
+  void StartHpGauge(std::int64_t change) override { hpGauges.push_back(change); }
+  void StartSpGauge(std::int64_t change) override { spGauges.push_back(change); }
 
   cVector<cEdFlow> defs;
   int b = 1;
@@ -58,6 +60,7 @@ class FakeActor : public cFlowActor {
   bool invincible = false;
   std::vector<int> changed;
   std::vector<std::pair<std::int64_t, int>> hpChanges;  // (delta, gauge)
+  std::vector<std::int64_t> hpGauges, spGauges;
   struct StartedLeadIn {
     FlowLeadIn leadIn;
     int key;
@@ -82,6 +85,7 @@ class FakeWorld : public cFlowWorld {
   ~FakeWorld() override { SetFlowWorld(nullptr); }
   FieldRef SystemStatus(int index) override;
   bool HasTimeLimit() const override { return timeLimit; }
+  cFlowActor* Hero() override { return hero; }
   bool UnlimitedLives() const override { return lives == 999999; }
   cVector<std::int32_t>& CommonVars() override { return common; }
   cVector<std::int32_t>& StageVars() override { return stage; }
@@ -90,6 +94,7 @@ class FakeWorld : public cFlowWorld {
 
   std::int32_t time = 0, scrollX = 0, scrollY = 0, score = 0, lives = 3;
   bool timeLimit = true;
+  cFlowActor* hero = nullptr;
   cVector<std::int32_t> common, stage;
   std::vector<int> scrollChanges;
   int defeatChecks = 0;
