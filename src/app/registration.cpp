@@ -1,15 +1,18 @@
 #include "app/registration.h"
 
 #include "app/blank_scene.h"
+#include "app/flow_engine_link.h"
 #include "app/game_request_handler.h"
 #include "core/game_requests.h"
 #include "core/main_window.h"
 #include "data/project_paths.h"
+#include "flow/flow_world_seam.h"
 #include "input/dialogs/font_dialog_text.h"
 #include "input/dialogs/message_box_dialog.h"
 #include "input/input.h"
 #include "sound/game_sound_link.h"
 #include "sound/sound_effects.h"
+#include "world/flow_link.h"
 #include "world/hero_input_seam.h"
 #include "world/world_sound.h"
 
@@ -43,6 +46,8 @@ void RegisterProgramParts() {
   SetSoundLink(&GameSoundLink());
   SetWorldSoundLink(&g_worldSound);
   SetHeroInputLink(&g_heroInput);
+  SetFlowLink(&FlowEngineLink());
+  SetFlowWorld(&PlaySceneFlowWorld());
   InstallWindowMessageBoxes();
   InstallDialogFont();
   MainWindow.SetPlacementPath(ProjectPaths[kPathWindowPlace]);

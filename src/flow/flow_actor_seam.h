@@ -78,8 +78,8 @@ class cFlowActor {
   virtual cFlowActor* Target() = 0;
   virtual bool IsPlayerOperated() const = 0;
   virtual bool IsInvincible() const = 0;
-  virtual void AddHp(std::int64_t delta, bool forced, int gauge) = 0;
-  virtual void AddSp(std::int64_t delta, int gauge) = 0;
+  virtual void ChangeHp(std::int64_t delta, bool forced, int gauge) = 0;
+  virtual void ChangeSp(std::int64_t delta, int gauge) = 0;
   // The gauge animations of a change made to HP or SP by code.
   virtual void StartHpGauge(std::int64_t change) = 0;
   virtual void StartSpGauge(std::int64_t change) = 0;

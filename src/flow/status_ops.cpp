@@ -214,10 +214,10 @@ void CmdStatusOp(cFlowActor& chara, const cEdCommand& command) {
         default: break;  // the status stays
       }
       if (index == kStatusHp) {
-        who->AddHp(static_cast<std::int64_t>(v) - current, true, p(16));
+        who->ChangeHp(static_cast<std::int64_t>(v) - current, true, p(16));
         defeatCheck();
       } else {
-        who->AddSp(static_cast<std::int64_t>(v) - current, p(16));
+        who->ChangeSp(static_cast<std::int64_t>(v) - current, p(16));
       }
       return;
     }

@@ -4,6 +4,7 @@
 
 #include "core/checked_sequence.h"
 #include "data/ed_chara.h"
+#include "flow/flow_actor_seam.h"
 #include "flow/flow_state_seam.h"
 #include "world/anime_entry.h"
 #include "world/effect_tables.h"
@@ -30,7 +31,7 @@ struct JumpCommandState {
 // HP and SP, knock-back and jump state, contacts, riding, targets, variables and boxes.
 // References to other objects are object numbers, resolved when used; cells are indices into
 // the block map (-1 none).
-class cCharaBase : public cGameObj {
+class cCharaBase : public cGameObj, public cFlowActor {
  public:
   cCharaBase() = default;
   cCharaBase(const cCharaBase&) = default;
@@ -55,10 +56,33 @@ class cCharaBase : public cGameObj {
   // its items queued while its own flows were being stepped.
   virtual void ApplyQueuedFlowChanges() {}
 
+  // What the flow engine sees of the character (chara_flow_actor.cpp).
+  cFlowSet& FlowState() override { return Flows; }
+  cVector<cEdFlow>& FlowDefs() override;
+  int SubSteps() const override;
+  int Clone() const override { return 0; }  // no copy of a multiple placement counts yet
+  int PlacedFacing() const override;
+  int Facing() const override { return nFacing; }
+  int InputIndex() const override { return 0; }
+  bool IsHero() const override { return bHeroFlag != 0; }
+  bool Vanished() const override { return bKillRequest != 0; }
+  std::int64_t Hp() const override { return nHp; }
+  void ClearAnimes() override { Animes.clear(); }
+  void StartLeadIn(const FlowLeadIn& leadIn, int key) override;
+  FieldRef StatusField(int index, int variable) override;
+  void StatusChanged(int index) override;
+  cFlowActor* Target() override;
+  void ChangeHp(std::int64_t delta, bool forced, int gauge) override { AddHp(delta, forced ? 1 : 0, gauge); }
+  void ChangeSp(std::int64_t delta, int gauge) override { AddSp(delta, gauge); }
+  void StartHpGauge(std::int64_t change) override;
+  void StartSpGauge(std::int64_t change) override;
+  bool CheckFlowConditions(cFlow& flow, const cEdFlow& def) override;
+  void RunDeferredFlowChanges() override { ApplyQueuedFlowChanges(); }
+
   void ResetForStage(const cEdChara* def, double startX, double startY, int groupIndex);
   void SetBodyBoxCentered(bool bottomAligned, int w, int h);
   int Scale() const { return Def.nGiant; }
-  bool IsPlayerOperated() const { return nOperator == 0; }
+  bool IsPlayerOperated() const override { return nOperator == 0; }
   bool Flies() const { return bNoGravity != 0; }
   WorldBox Box() const { return WorldBox{x, y, right, bottom}; }
   WorldBox BodyBox() const { return WorldBox{Body.left, Body.top, Body.right, Body.bottom}; }
@@ -66,9 +90,9 @@ class cCharaBase : public cGameObj {
   void FireTrigger(int trigger);
 
   // Motion helpers.
-  double JumpSpeed(int halfBlocks) const;
+  double JumpSpeed(int halfBlocks) const override;
   double JumpSpeedFromDots(double dots) const;
-  int JumpApexTime(int halfBlocks) const;
+  int JumpApexTime(int halfBlocks) const override;
   void SetCell(int column, int row);
   void SetCellX(int column);
   void SetCellY(int row);
@@ -91,14 +115,14 @@ class cCharaBase : public cGameObj {
 
   // Damage and death.
   void StartInvincibility();
-  bool IsInvincible() const { return nInvincible > 0; }
+  bool IsInvincible() const override { return nInvincible > 0; }
   void RememberAttacker(const cCharaBase& attacker);
   bool WasHitBy(const cCharaBase& attacker) const;
   void TickHitState();
   int TakeBodyHit(const cCharaBase& attacker);
   int TakeShotHit(const cShotObj& shot);
   int OnDefeated();
-  void RemoveAnimes(int key);
+  void RemoveAnimes(int key) override;
   void PauseAnimes(int key);
   void ResumeAnimes(int key);
   int CurrentAnimeValue(bool doNotStep);

@@ -27,12 +27,12 @@ FieldRef FakeActor::StatusField(int index, int variable) {
   }
 }
 
-void FakeActor::AddHp(std::int64_t delta, bool, int gauge) {
+void FakeActor::ChangeHp(std::int64_t delta, bool, int gauge) {
   hpChanges.push_back({delta, gauge});
   hp = static_cast<std::int32_t>(std::clamp<std::int64_t>(hp + delta, 0, maxHp));
 }
 
-void FakeActor::AddSp(std::int64_t delta, int) {
+void FakeActor::ChangeSp(std::int64_t delta, int) {
   sp = static_cast<std::int32_t>(std::clamp<std::int64_t>(sp + delta, 0, maxSp));
 }
 

@@ -36,8 +36,8 @@ class FakeActor : public cFlowActor {
   cFlowActor* Target() override { return target; }
   bool IsPlayerOperated() const override { return playerOperated; }
   bool IsInvincible() const override { return invincible; }
-  void AddHp(std::int64_t delta, bool forced, int gauge) override;
-  void AddSp(std::int64_t delta, int gauge) override;
+  void ChangeHp(std::int64_t delta, bool forced, int gauge) override;
+  void ChangeSp(std::int64_t delta, int gauge) override;
   void StartHpGauge(std::int64_t change) override { hpGauges.push_back(change); }
   void StartSpGauge(std::int64_t change) override { spGauges.push_back(change); }
 

@@ -61,7 +61,7 @@ TEST(StatusOpsTest, TheOperationChangesWhatItNamesWithinItsRange) {
       {"Z clamped to 7", [](auto&) {}, Op{.status = kStatusZ, .constant = 9}, [&](auto& t) { return num(t.self.z); }, "7"},
       {"/ 0 leaves the defence", [](auto& t) { t.self.defence = 40; }, Op{.status = kStatusDefence, .operation = 4},
        [&](auto& t) { return num(t.self.defence); }, "40"},
-      {"HP = 150 % of the maximum, through AddHp", [](auto& t) { t.self.hp = 4; },
+      {"HP = 150 % of the maximum, through the HP change", [](auto& t) { t.self.hp = 4; },
        Op{.status = kStatusHp, .operation = 0, .constant = 150, .base = 1, .gauge = 1},
        [&](auto& t) { return num(t.self.hp) + " " + num(t.self.hpChanges.at(0).first) + " " + num(t.self.hpChanges.at(0).second); },
        "10 11 1"},

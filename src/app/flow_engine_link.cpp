@@ -1,0 +1,95 @@
+#include "app/flow_engine_link.h"
+
+#include "data/ed_condition.h"
+#include "data/ed_flow.h"
+#include "flow/expression.h"
+#include "flow/flow_cursor.h"
+#include "flow/flow_install.h"
+#include "flow/flow_run.h"
+#include "flow/flow_world_seam.h"
+#include "flow/key_conditions.h"
+#include "flow/status_ops.h"
+#include "flow/triggers.h"
+#include "input/input.h"
+#include "world/chara_base.h"
+#include "world/flow_link.h"
+#include "world/player.h"
+#include "world/scene_play.h"
+
+namespace {
+
+constexpr int kConditionStatus = 4;
+
+class cEngineLink : public cFlowLink {
+ public:
+  void FireTrigger(cCharaBase& chara, int trigger) override { ::FireTrigger(chara, trigger); }
+  void InstallFlows(cCharaBase& chara) override { ::InstallFlows(chara, chara.Def.flows, 0, 0); }
+  bool CheckFlowCondition(const cEdCondition& condition, cCharaBase* chara) override {
+    if (chara == nullptr) return false;
+    if (condition.nKind == kConditionStatus) return CheckStatusCondition(condition, *chara);
+    return false;  // the flag, state and distance conditions come with the next commands
+  }
+  int RunFlowFrameStep(cCharaBase& chara, int dyingOnly) override { return ::RunFlowFrameStep(chara, dyingOnly); }
+  void ResetFlowFrameFlags(cCharaBase& chara) override { ::ResetFlowFrameFlags(chara); }
+  void UnrollLoops(cVector<cEdCommand>& commands) override { ::UnrollLoops(commands); }
+  int RemoveFlowsById(cCharaBase& chara, int flowId) override { return ::RemoveFlowsById(chara, flowId); }
+  void InstallCommandFlows(cCharaBase& chara, const cEdCommand& command, int position) override {
+    cVector<cEdFlow> flows = command.flows;
+    ::InstallFlows(chara, flows, 1, position);
+  }
+  int CheckKeyState(cCharaBase& chara, int inputIndex) override {
+    const cFlow* flow = CurrentFlow().flow;
+    if (flow == nullptr) return -1;
+    const cEdFlow& def = chara.Def.flows[flow->nDefIndex];
+    if (def.keyConditions.empty()) return -1;
+    return ::CheckKeyState(PlayerInputs[inputIndex], def.keyConditions[static_cast<int>(def.keyConditions.size()) - 1]) ? 1 : 0;
+  }
+};
+
+// The play scene's values as the engine's system statuses. The remaining time, the score and
+// the lives belong to records still to come: until then they read 0 and take no assignment.
+class cSceneWorld : public cFlowWorld {
+ public:
+  FieldRef SystemStatus(int index) override {
+    cScenePlay* s = PlaySceneGlobal;
+    if (s == nullptr) return {};
+    if (index == 1) return {&s->Stage.nAutoScrollX, 32};
+    if (index == 2) return {&s->Stage.nAutoScrollY, 32};
+    return {};
+  }
+  bool HasTimeLimit() const override { return PlaySceneGlobal != nullptr && PlaySceneGlobal->Stage.nTimeLimit > 0; }
+  cFlowActor* Hero() override {
+    cScenePlay* s = PlaySceneGlobal;
+    return s != nullptr && !s->Player.empty() ? &s->Hero() : nullptr;
+  }
+  bool UnlimitedLives() const override { return false; }
+  cVector<std::int32_t>& CommonVars() override { return PlaySceneGlobal != nullptr ? PlaySceneGlobal->CommonVars : empty_; }
+  cVector<std::int32_t>& StageVars() override { return PlaySceneGlobal != nullptr ? PlaySceneGlobal->StageVars : empty_; }
+  void AutoScrollChanged(int axis) override {
+    cScenePlay* s = PlaySceneGlobal;
+    if (s == nullptr) return;
+    if (axis == 0) {
+      s->ScrollX.SetAutoScroll(s->Stage.nScrollModeX == 1 ? 1 : 0, s->Stage.nAutoScrollX, s->Units.dSubSteps);
+    } else {
+      s->ScrollY.SetAutoScroll(s->Stage.nScrollModeY == 1 ? 1 : 0, s->Stage.nAutoScrollY, s->Units.dSubSteps);
+    }
+  }
+  void RequestDefeatCheck() override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->nKillFlag = 1;
+  }
+
+ private:
+  cVector<std::int32_t> empty_;
+};
+
+}  // namespace
+
+cFlowLink& FlowEngineLink() {
+  static cEngineLink link;
+  return link;
+}
+
+cFlowWorld& PlaySceneFlowWorld() {
+  static cSceneWorld world;
+  return world;
+}
