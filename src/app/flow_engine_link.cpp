@@ -2,6 +2,7 @@
 
 #include "data/ed_condition.h"
 #include "data/ed_flow.h"
+#include "flow/chara_conditions.h"
 #include "flow/expression.h"
 #include "flow/flow_cursor.h"
 #include "flow/flow_install.h"
@@ -19,6 +20,9 @@
 namespace {
 
 constexpr int kConditionStatus = 4;
+constexpr int kConditionStatus2 = 5;
+constexpr int kConditionStatus3 = 6;
+constexpr int kConditionDistance = 7;
 
 class cEngineLink : public cFlowLink {
  public:
@@ -26,8 +30,13 @@ class cEngineLink : public cFlowLink {
   void InstallFlows(cCharaBase& chara) override { ::InstallFlows(chara, chara.Def.flows, 0, 0); }
   bool CheckFlowCondition(const cEdCondition& condition, cCharaBase* chara) override {
     if (chara == nullptr) return false;
-    if (condition.nKind == kConditionStatus) return CheckStatusCondition(condition, *chara);
-    return false;  // the flag, state and distance conditions come with the next commands
+    switch (condition.nKind) {
+      case kConditionStatus: return CheckStatusCondition(condition, *chara);
+      case kConditionStatus2: return CheckStatusCondition2(*chara, condition);
+      case kConditionStatus3: return CheckStatusCondition3(*chara, condition);
+      case kConditionDistance: return CheckDistanceCondition(*chara, condition);
+      default: return false;
+    }
   }
   int RunFlowFrameStep(cCharaBase& chara, int dyingOnly) override { return ::RunFlowFrameStep(chara, dyingOnly); }
   void ResetFlowFrameFlags(cCharaBase& chara) override { ::ResetFlowFrameFlags(chara); }
@@ -63,6 +72,11 @@ class cSceneWorld : public cFlowWorld {
     return s != nullptr && !s->Player.empty() ? &s->Hero() : nullptr;
   }
   bool UnlimitedLives() const override { return false; }
+  int AutoScrollSwitch(int axis) const override {
+    const cScenePlay* s = PlaySceneGlobal;
+    if (s == nullptr) return 0;
+    return (axis == 0 ? s->Stage.nScrollModeX : s->Stage.nScrollModeY) == 1 ? 1 : 0;
+  }
   cVector<std::int32_t>& CommonVars() override { return PlaySceneGlobal != nullptr ? PlaySceneGlobal->CommonVars : empty_; }
   cVector<std::int32_t>& StageVars() override { return PlaySceneGlobal != nullptr ? PlaySceneGlobal->StageVars : empty_; }
   void AutoScrollChanged(int axis) override {

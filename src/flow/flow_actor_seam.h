@@ -84,6 +84,23 @@ class cFlowActor {
   virtual void StartHpGauge(std::int64_t change) = 0;
   virtual void StartSpGauge(std::int64_t change) = 0;
 
+  // What the flag, state and distance conditions read. StatusFlag: the running definition's
+  // flag of a "ステータスの操作2" selector (1 transparent, 2 fixed facing, 3 flight,
+  // 4 invincible, 5 giant, 6 auto-scroll sync), 0 for any other.
+  virtual std::int32_t StatusFlag(int selector) const = 0;
+  virtual bool Flying() const = 0;
+  virtual bool Riding() const = 0;
+  virtual bool InJump() const = 0;
+  virtual bool Falling() const = 0;
+  // On screen for a player-operated character, else its active flag.
+  virtual bool InsideScreen() const = 0;
+  virtual void RefreshScreenRect() = 0;
+  // Whether the subject's box meets the one-axis range [back, front] round this character's
+  // screen box (the world's range test; whole span or centre mode).
+  virtual bool SubjectInRange(cFlowActor& subject, bool vertical, int back, int front, bool wholeSpan) = 0;
+  // The centre of its collision box, in stage dots.
+  virtual void BoxCentre(double& x, double& y) const = 0;
+
   // A flow's start conditions (the play scene evaluates the list by its rule and latches it).
   virtual bool CheckFlowConditions(cFlow& flow, const cEdFlow& def) = 0;
 

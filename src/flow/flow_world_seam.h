@@ -18,6 +18,8 @@ class cFlowWorld {
   // The hero (element 0 of the player list); none while there is none.
   virtual cFlowActor* Hero() = 0;
   virtual bool UnlimitedLives() const = 0;
+  // The stage's auto-scroll switch of an axis (0 horizontal, 1 vertical).
+  virtual int AutoScrollSwitch(int axis) const = 0;
   virtual cVector<std::int32_t>& CommonVars() = 0;
   virtual cVector<std::int32_t>& StageVars() = 0;
   // After a status operation changed an auto-scroll speed: axis 0 horizontal, 1 vertical.

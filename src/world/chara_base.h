@@ -77,6 +77,15 @@ class cCharaBase : public cGameObj, public cFlowActor {
   void StartHpGauge(std::int64_t change) override;
   void StartSpGauge(std::int64_t change) override;
   bool CheckFlowConditions(cFlow& flow, const cEdFlow& def) override;
+  std::int32_t StatusFlag(int selector) const override;
+  bool Flying() const override { return Flies(); }
+  bool Riding() const override { return bRiding != 0; }
+  bool InJump() const override { return bInJump != 0; }
+  bool Falling() const override { return bFalling != 0; }
+  bool InsideScreen() const override { return IsOnScreen(); }
+  void RefreshScreenRect() override { UpdateScreenRect(); }
+  bool SubjectInRange(cFlowActor& subject, bool vertical, int back, int front, bool wholeSpan) override;
+  void BoxCentre(double& cx, double& cy) const override;
   void RunDeferredFlowChanges() override { ApplyQueuedFlowChanges(); }
 
   void ResetForStage(const cEdChara* def, double startX, double startY, int groupIndex);

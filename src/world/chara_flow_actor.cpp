@@ -77,3 +77,36 @@ void cCharaBase::StartSpGauge(std::int64_t change) {
 bool cCharaBase::CheckFlowConditions(cFlow& flow, const cEdFlow& def) {
   return PlaySceneGlobal == nullptr || PlaySceneGlobal->CheckFlowConditions(flow, def, *this);
 }
+
+std::int32_t cCharaBase::StatusFlag(int selector) const {
+  switch (selector) {
+    case 1: return Def.bTransparent;
+    case 2: return static_cast<std::int8_t>(Def.bFixedFacing);
+    case 3: return static_cast<std::int8_t>(Def.nFlight);
+    case 4: return static_cast<std::int8_t>(Def.nInvincible);
+    case 5: return static_cast<std::int8_t>(Def.nGiant);
+    case 6: return Def.bFollowScroll;
+    default: return 0;
+  }
+}
+
+bool cCharaBase::SubjectInRange(cFlowActor& subject, bool vertical, int back, int front, bool wholeSpan) {
+  const auto* other = dynamic_cast<const cCharaBase*>(&subject);
+  if (other == nullptr) return false;
+  RangeTest r;
+  r.ownPos = vertical ? Rect.top : Rect.left;
+  r.ownSize = vertical ? Rect.height : Rect.width;
+  r.otherStart = vertical ? other->Rect.top : other->Rect.left;
+  r.otherEnd = r.otherStart + (vertical ? other->Rect.height : other->Rect.width) - 1;
+  r.back = back;
+  r.front = front;
+  r.wholeSpan = wholeSpan ? 1 : 0;
+  r.useOtherHeight = vertical ? 1 : 0;
+  r.other = other;
+  return CheckRange(r, false);
+}
+
+void cCharaBase::BoxCentre(double& cx, double& cy) const {
+  cx = x + nWidth / 2.0;
+  cy = y + nHeight / 2.0;
+}

@@ -3,6 +3,7 @@
 
 #include "app/flow_engine_link.h"
 #include "data/command_tables.h"
+#include "data/ed_condition.h"
 #include "data/ed_flow.h"
 #include "data/ed_key_condition.h"
 #include "flow/flow_world_seam.h"
@@ -56,6 +57,25 @@ TEST_F(FlowEngineLinkTest, ACharactersAlwaysFlowRunsItsCommandsEveryFrame) {
   EXPECT_EQ(Walker().Def.nPower, 5);
   EXPECT_EQ(Walker().Vars[1], 3);  // started again in each frame
   EXPECT_EQ(world.Scene().StageVars[2], 7);
+}
+
+TEST_F(FlowEngineLinkTest, ADistanceConditionMeasuresFromTheRealBoxes) {
+  // The walker stands four blocks from the hero: within 10 half blocks, not within 2.
+  for (const auto& [halfBlocks, runs] : {std::pair{2, 0}, std::pair{10, 1}}) {
+    worldtest::WorldFixture w({"..........", "H...e.....", "##########"});
+    SetFlowLink(&FlowEngineLink());
+    cEdFlow near = Always({Code("my.v3 = 1")});
+    cEdCondition c;
+    c.nKind = 7;
+    c.nLeftTarget = 0;  // the hero
+    c.nValue = halfBlocks;
+    c.nShape = 0;       // either side
+    near.conditions.push_back(c);
+    w.charas['e'].flows.push_back(near);
+    w.Build();
+    w.Step(2);
+    EXPECT_EQ(w.Chara(1)->Vars[3], runs) << halfBlocks;
+  }
 }
 
 TEST_F(FlowEngineLinkTest, TheHerosKeyFlowStartsOncePerPress) {

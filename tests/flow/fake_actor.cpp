@@ -36,6 +36,21 @@ void FakeActor::ChangeSp(std::int64_t delta, int) {
   sp = static_cast<std::int32_t>(std::clamp<std::int64_t>(sp + delta, 0, maxSp));
 }
 
+bool FakeActor::SubjectInRange(cFlowActor& subject, bool vertical, int back, int front, bool wholeSpan) {
+  const auto& other = static_cast<const FakeActor&>(subject);
+  const double own = (vertical ? y : x) - 16;
+  const double start = (vertical ? other.y : other.x) - 16;
+  // The range as the world builds it: round the centre, or the whole box with both extents.
+  double lo = own + 16, hi = own + 16;
+  if (back != 0) lo = own - back;
+  if (front != 0) hi = own + 32 + front;
+  if (back == 0 && front == 0 && wholeSpan) {
+    lo = own;
+    hi = own + 32;
+  }
+  return lo <= start + 31 && start <= hi;
+}
+
 FieldRef FakeWorld::SystemStatus(int index) {
   switch (index) {
     case 0: return {&time, 32};

@@ -22,6 +22,19 @@ class FakeActor : public cFlowActor {
   int Facing() const override { return facingNow; }
   int InputIndex() const override { return 0; }
   bool CheckFlowConditions(cFlow&, const cEdFlow&) override { return conditionsHold; }
+  std::int32_t StatusFlag(int selector) const override { return selector >= 1 && selector <= 6 ? flags[selector] : 0; }
+  bool Flying() const override { return flying; }
+  bool Riding() const override { return riding; }
+  bool InJump() const override { return jumping; }
+  bool Falling() const override { return falling; }
+  bool InsideScreen() const override { return onScreen; }
+  void RefreshScreenRect() override { ++refreshes; }
+  // A box on a line: the subject's [start, start + size) against the asked range round ours.
+  bool SubjectInRange(cFlowActor& subject, bool vertical, int back, int front, bool wholeSpan) override;
+  void BoxCentre(double& cx, double& cy) const override {
+    cx = x;
+    cy = y;
+  }
   bool IsHero() const override { return hero; }
   bool Vanished() const override { return vanished; }
   std::int64_t Hp() const override { return hp; }
@@ -46,6 +59,10 @@ class FakeActor : public cFlowActor {
   int clone = 0;
   int facing = 0;
   int facingNow = 1;
+  std::int32_t flags[7] = {};
+  bool flying = false, riding = false, jumping = false, falling = false, onScreen = true;
+  int refreshes = 0;
+  double x = 0, y = 0;  // the box's centre; its size is 32 on both axes
   bool conditionsHold = true;
   bool hero = false;
   bool vanished = false;
@@ -87,11 +104,13 @@ class FakeWorld : public cFlowWorld {
   bool HasTimeLimit() const override { return timeLimit; }
   cFlowActor* Hero() override { return hero; }
   bool UnlimitedLives() const override { return lives == 999999; }
+  int AutoScrollSwitch(int axis) const override { return axis == 0 ? scrollOnX : scrollOnY; }
   cVector<std::int32_t>& CommonVars() override { return common; }
   cVector<std::int32_t>& StageVars() override { return stage; }
   void AutoScrollChanged(int axis) override { scrollChanges.push_back(axis); }
   void RequestDefeatCheck() override { ++defeatChecks; }
 
+  int scrollOnX = 0, scrollOnY = 0;
   std::int32_t time = 0, scrollX = 0, scrollY = 0, score = 0, lives = 3;
   bool timeLimit = true;
   cFlowActor* hero = nullptr;
