@@ -3,7 +3,6 @@
 #include "data/ed_condition.h"
 #include "data/ed_flow.h"
 #include "flow/chara_conditions.h"
-#include "flow/expression.h"
 #include "flow/flow_cursor.h"
 #include "flow/flow_install.h"
 #include "flow/flow_run.h"

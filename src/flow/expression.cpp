@@ -125,10 +125,10 @@ class FlatEvaluator {
         }
         const std::optional<std::int32_t> result = Operate(tokens_[i - 1], tokens_[i].op, tokens_[i + 1]);
         if (!result) return 0;
-        ExprToken r;
-        r.value = *result;
-        tokens_.erase(tokens_.begin() + static_cast<std::ptrdiff_t>(i - 1), tokens_.begin() + static_cast<std::ptrdiff_t>(i + 2));
-        tokens_.insert(tokens_.begin() + static_cast<std::ptrdiff_t>(i - 1), r);
+        // The three tokens become one result.
+        tokens_[i - 1] = ExprToken{};
+        tokens_[i - 1].value = *result;
+        tokens_.erase(tokens_.begin() + static_cast<std::ptrdiff_t>(i), tokens_.begin() + static_cast<std::ptrdiff_t>(i + 2));
         last = *result;
       }
     }

@@ -11,11 +11,13 @@
 #include "core/report_log.h"
 #include "gfx/dd_init.h"
 #include "gfx/dd_palette.h"
+#include "gfx/dd_present.h"
 #include "gfx/dd_state.h"
 #include "gfx/surface_lock.h"
 #include "platform/diagnostics.h"
 #include "platform/files/path_resolver.h"
 #include "platform/video/frame_mailbox.h"
+#include "platform/video/presenter.h"
 #include "platform/video/video_settings.h"
 #include "support/bmp_fixture.h"
 #include "support/temp_folder.h"
@@ -91,6 +93,20 @@ class LibraryTest : public testing::Test {
 };
 
 // One pixel of a record as its lock shows it.
+// The back buffer shown as the frame step shows it (the flip under Direct3D, the DirectDraw
+// copy otherwise) and caught by a capture presenter; false when the flip fails or no frame came.
+inline bool PresentBackBuffer(platform::Frame& out) {
+  if (lpDTCon != nullptr) {
+    if (DDFlip(0, 0, 0) != 1) return false;
+  } else {
+    DDPresentDirectDraw();
+  }
+  platform::CapturePresenter capture;
+  if (!platform::PresentNewestFrame(capture)) return false;
+  out = capture.LastFrame();
+  return true;
+}
+
 inline DWORD PixelOf(DDSURFACEDATA* record, int x, int y) {
   cSurfaceLock lock(record);
   if (lock.m_lpBits == nullptr) {

@@ -8,7 +8,6 @@
 #include "gfx/circle_lens.h"
 #include "gfx/core_blit.h"
 #include "gfx/dd_fill.h"
-#include "gfx/dd_present.h"
 #include "gfx/dd_surface.h"
 #include "gfx/font.h"
 #include "gfx/frame_blit.h"
@@ -17,7 +16,6 @@
 #include "gfx/tint_blit.h"
 #include "gfx_test_support.h"
 #include "support/golden_frame.h"
-#include "platform/video/presenter.h"
 
 namespace {
 
@@ -82,14 +80,8 @@ class TextAndEffectsFrame : public gfxtest::LibraryTest, public testing::WithPar
     LibraryTest::TearDown();
   }
   void Check(bool text) {
-    if (lpDTCon != nullptr) {
-      ASSERT_EQ(DDFlip(0, 0, 0), 1);
-    } else {
-      DDPresentDirectDraw();
-    }
-    platform::CapturePresenter capture;
-    ASSERT_TRUE(platform::PresentNewestFrame(capture));
-    const platform::Frame& frame = capture.LastFrame();
+    platform::Frame frame;
+    ASSERT_TRUE(gfxtest::PresentBackBuffer(frame));
     for (const Golden& g : kGolden) {
       if (std::string(g.mode) == GetParam().name) {
         testsupport::ExpectGoldenFrame(frame, std::string(text ? "text_" : "effects_") + GetParam().name,

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "data/database.h"
+#include "support/chara_effects_fixture.h"
 #include "support/world_fixture.h"
 #include "world/chara_draw.h"
 #include "world/effect_obj.h"
@@ -18,31 +19,17 @@ using worldtest::WorldFixture;
 class DrawTimingTest : public testing::Test {
  protected:
   void SetUp() override {
-    saved_ = Database.CharaEffects;
-    Database.CharaEffects.assign(4, cEdCharaEffect{});
-    Set(1, 1, {1, 0, 30});   // burst: 7 frames
-    Set(2, 6, {10, 2, 2});   // blink every 2 frames for a second
-    Set(3, 11, {10, 32, 32});
-    Database.CopyEffectsForBackwards();
-    BuildCharaEffectTables();
+    effects_.Set(1, 1, {1, 0, 30});   // burst: 7 frames
+    effects_.Set(2, 6, {10, 2, 2});   // blink every 2 frames for a second
+    effects_.Set(3, 11, {10, 32, 32});
+    effects_.Build();
     world.emplace(std::vector<std::string>{"..e.", "H...", "####"});
     world->Build();
   }
-  void TearDown() override {
-    world.reset();
-    Database.CharaEffects = saved_;
-    Database.CopyEffectsForBackwards();
-    CharaEffectsForward.clear();
-    CharaEffectsBackward.clear();
-  }
-  static void Set(int i, int kind, std::initializer_list<int> params) {
-    Database.CharaEffects[i].nKind = kind;
-    int k = 0;
-    for (int p : params) Database.CharaEffects[i].nParam[k++] = p;
-  }
+  void TearDown() override { world.reset(); }
   cChara& Walker() { return *world->Chara(1); }
+  worldtest::ScopedCharaEffects effects_{4};
   std::optional<WorldFixture> world;
-  cVector<cEdCharaEffect> saved_;
 };
 
 TEST_F(DrawTimingTest, ATransparentCharactersEffectEndsOnTimeAndAFrozenDrawStepsNothing) {

@@ -10,12 +10,11 @@
 #include "data/system_data.h"
 #include "gfx/blend_table.h"
 #include "gfx/dd_fill.h"
-#include "gfx/dd_present.h"
 #include "gfx/dd_surface.h"
 #include "gfx/gfx_test_support.h"
 #include "gfx/surface_records.h"
+#include "support/chara_effects_fixture.h"
 #include "support/golden_frame.h"
-#include "platform/video/presenter.h"
 #include "support/world_fixture.h"
 #include "world/chara_draw.h"
 #include "world/effect_tables.h"
@@ -74,17 +73,13 @@ class CharaEffectFrame : public gfxtest::LibraryTest, public testing::WithParamI
     // system memory.
     ASSERT_TRUE(DDCreateSurface(&SurfaceRecords[69], 256, 256, 1, 0, DTMEMORYTYPE_VIDEO_NORT, 0, 0));
     ASSERT_TRUE(DDCreateSurface(&SurfaceRecords[70], 256, 256, 1, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
-    saved_ = Database.CharaEffects;
-    Database.CharaEffects.assign(2, cEdCharaEffect{});
-    Database.CharaEffects[1].nParam[1] = 2;  // blink interval
-    Database.CharaEffects[1].nParam[3] = 4;  // bands, waves, lens offset, tint colour
-    Database.CharaEffects[1].nParam[4] = 3;
+    // Parameters 1 the blink interval, 3 and 4 the bands, waves, lens offset and tint colour.
+    effects_.Set(1, 0, {0, 2, 0, 4, 3});
     world_.emplace(std::vector<std::string>{"H...", "####"});
     world_->Build();
   }
   void TearDown() override {
     world_.reset();
-    Database.CharaEffects = saved_;
     for (int row : {6, 7, 24, 25, 69, 70}) DDReleaseSurface(&SurfaceRecords[row]);
     LibraryTest::TearDown();
   }
@@ -99,8 +94,8 @@ class CharaEffectFrame : public gfxtest::LibraryTest, public testing::WithParamI
     hero.nPinTop = top;
     return hero;
   }
+  worldtest::ScopedCharaEffects effects_{2};
   std::optional<worldtest::WorldFixture> world_;
-  cVector<cEdCharaEffect> saved_;
 };
 
 TEST_P(CharaEffectFrame, EverySeventeenKindsDrawsAsLookedAt) {
@@ -124,14 +119,8 @@ TEST_P(CharaEffectFrame, EverySeventeenKindsDrawsAsLookedAt) {
     DrawCharaPicture(hero, &SDBackBuffer, true);
     EXPECT_EQ(hero.Effect.entry.nKind, kind);  // a frozen draw never ends an effect
   }
-  if (lpDTCon != nullptr) {
-    ASSERT_EQ(DDFlip(0, 0, 0), 1);
-  } else {
-    DDPresentDirectDraw();
-  }
-  platform::CapturePresenter capture;
-  ASSERT_TRUE(platform::PresentNewestFrame(capture));
-  const platform::Frame& frame = capture.LastFrame();
+  platform::Frame frame;
+  ASSERT_TRUE(gfxtest::PresentBackBuffer(frame));
   for (const Golden& g : kGolden) {
     if (std::string(g.mode) == GetParam().name) {
       testsupport::ExpectGoldenFrame(frame, std::string("chara_effects_") + GetParam().name, g.hash);

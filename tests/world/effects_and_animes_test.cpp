@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "data/database.h"
+#include "support/chara_effects_fixture.h"
 #include "support/world_fixture.h"
 #include "core/game_random.h"
 #include "world/effect_obj.h"
@@ -14,25 +15,11 @@ using worldtest::WorldFixture;
 class EffectRunTest : public testing::Test {
  protected:
   void SetUp() override {
-    saved_ = Database.CharaEffects;
-    Database.CharaEffects.assign(4, cEdCharaEffect{});
     Database.CharaEffects[0].nKind = 0;
-    Set(1, 1, {1, 0, 30});   // burst from 0 to 30 in a tenth
-    Set(2, 7, {2, 90, 90});  // start equals end: counts its time
-    Set(3, 11, {0, 32, 64});  // no run time at all
-    Database.CopyEffectsForBackwards();
-    BuildCharaEffectTables();
-  }
-  void TearDown() override {
-    Database.CharaEffects = saved_;
-    Database.CopyEffectsForBackwards();
-    CharaEffectsForward.clear();
-    CharaEffectsBackward.clear();
-  }
-  static void Set(int i, int kind, std::initializer_list<int> params) {
-    Database.CharaEffects[i].nKind = kind;
-    int k = 0;
-    for (int p : params) Database.CharaEffects[i].nParam[k++] = p;
+    effects_.Set(1, 1, {1, 0, 30});   // burst from 0 to 30 in a tenth
+    effects_.Set(2, 7, {2, 90, 90});  // start equals end: counts its time
+    effects_.Set(3, 11, {0, 32, 64});  // no run time at all
+    effects_.Build();
   }
   static int StepsUntilEnd(cCharaEffectRun& run, int limit = 1000) {
     for (int n = 1; n <= limit; ++n) {
@@ -40,7 +27,7 @@ class EffectRunTest : public testing::Test {
     }
     return -1;
   }
-  cVector<cEdCharaEffect> saved_;
+  worldtest::ScopedCharaEffects effects_{4};
 };
 
 TEST_F(EffectRunTest, ForwardsBackwardsAndThereAndBack) {

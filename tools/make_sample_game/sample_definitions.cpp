@@ -120,26 +120,26 @@ cEdChara Hero(bool showSign) {
   hero.nStopEase = 40;
   // Fireballs outlast the sentries' orbs: where they meet, the orb goes.
   const cEdShot fireball = Erasable(ShotOf(shotpic::kFireball, 70, 18, 1, false, effect::kBurst), 5);
-  hero.flows.push_back(Flow(kAlways, {Held({kKeyLeft, kKeyUpLeft, kKeyDownLeft})}, {Move(kLeft, 30, 1)}, true));
-  hero.flows.push_back(Flow(kAlways, {Held({kKeyRight, kKeyUpRight, kKeyDownRight})}, {Move(kRight, 30, 1)}, true));
-  hero.flows.push_back(Flow(kAlways, {Held({kButton1})}, {Jump(9, true, sfx::kJump, anime::kHeroJump)}));
-  hero.flows.push_back(Flow(kAlways, {Held({kButton2})}, {Shoot(fireball, 3, sfx::kShot, anime::kHeroShoot)}));
-  hero.flows.push_back(Flow(kAlways, {Held({kButton3})}, {Swing(sword::kFeatherBlade, 1, effect::kBurst), Wait(3)}));
-  hero.flows.push_back(Flow(kHurt, {}, {RunCharaEffect(charaeffect::kBlink)}));
-  if (showSign) hero.flows.push_back(Flow(kStageStart, {}, {ShowPicture(picture::kSign, 40)}));
+  hero.flows.push_back(Flow(kTriggerAlways, {Held({kKeyLeft, kKeyUpLeft, kKeyDownLeft})}, {Move(kLeft, 30, 1)}, true));
+  hero.flows.push_back(Flow(kTriggerAlways, {Held({kKeyRight, kKeyUpRight, kKeyDownRight})}, {Move(kRight, 30, 1)}, true));
+  hero.flows.push_back(Flow(kTriggerAlways, {Held({kButton1})}, {Jump(9, true, sfx::kJump, anime::kHeroJump)}));
+  hero.flows.push_back(Flow(kTriggerAlways, {Held({kButton2})}, {Shoot(fireball, 3, sfx::kShot, anime::kHeroShoot)}));
+  hero.flows.push_back(Flow(kTriggerAlways, {Held({kButton3})}, {Swing(sword::kFeatherBlade, 1, effect::kBurst), Wait(3)}));
+  hero.flows.push_back(Flow(kTriggerDamaged, {}, {RunCharaEffect(charaeffect::kBlink)}));
+  if (showSign) hero.flows.push_back(Flow(kTriggerStageStart, {}, {ShowPicture(picture::kSign, 40)}));
   return hero;
 }
 
 cEdChara Beetle() {
   cEdChara beetle = Enemy("Mossback beetle", charapic::kBeetle, animeset::kWalker, 1, 100);
-  beetle.flows.push_back(Flow(kAlways, {}, {WalkTurning(8, 50)}));
+  beetle.flows.push_back(Flow(kTriggerAlways, {}, {WalkTurning(8, 50)}));
   return beetle;
 }
 
 cEdChara Sentry() {
   cEdChara sentry = Enemy("Sentry", charapic::kSentry, animeset::kStill, 3, 300);
   const cEdShot orb = Erasable(ShotOf(shotpic::kOrb, 30, 28, 1, true, effect::kNone), 1);
-  sentry.flows.push_back(Flow(kAlways, {}, {FaceTarget(), Wait(12), Shoot(orb, 3, sfx::kEnemyShot, anime::kFire), Wait(12)}));
+  sentry.flows.push_back(Flow(kTriggerAlways, {}, {FaceTarget(), Wait(12), Shoot(orb, 3, sfx::kEnemyShot, anime::kFire), Wait(12)}));
   return sentry;
 }
 
@@ -147,7 +147,7 @@ cEdChara Bat() {
   cEdChara bat = Enemy("Dusk bat", charapic::kBat, animeset::kFlyer, 1, 200);
   bat.nFlight = 1;
   bat.bFixedFacing = 0;
-  bat.flows.push_back(Flow(kAlways, {},
+  bat.flows.push_back(Flow(kTriggerAlways, {},
                            {Move(kDownLeft, 16, 8), Move(kUpLeft, 16, 8), Move(kDownRight, 16, 8), Move(kUpRight, 16, 8)}));
   return bat;
 }
@@ -160,7 +160,7 @@ cEdChara Lift(const char* name, int there, int back, int speed) {
   lift.bBlockChara = 1;
   lift.nInvincible = 2;
   lift.nActivityRange = 3;  // keeps moving off screen, so its timing holds
-  lift.flows.push_back(Flow(kAlways, {}, {Move(there, speed, 30), Wait(5), Move(back, speed, 30), Wait(5)}));
+  lift.flows.push_back(Flow(kTriggerAlways, {}, {Move(there, speed, 30), Wait(5), Move(back, speed, 30), Wait(5)}));
   return lift;
 }
 
@@ -179,7 +179,7 @@ cEdChara Chest() {
   chest.nGroup = kEnemyGroup;
   chest.nScore = 50;
   chest.nDeathEffect = charaeffect::kBurst;
-  chest.flows.push_back(Flow(kDied, {}, {SummonItemRing(itemdef::kCoin, 5, 3)}));
+  chest.flows.push_back(Flow(kTriggerDied, {}, {SummonItemRing(itemdef::kCoin, 5, 3)}));
   return chest;
 }
 
@@ -188,7 +188,7 @@ cEdChara Wizard() {
   cEdChara wizard = Enemy("Castle wizard", charapic::kWizard, animeset::kStill, 4, 800);
   const cEdShot bolt = ShotOf(shotpic::kStarShot, 40, 24, 1, true, effect::kNone);
   const cEdShot orb = Erasable(Homing(ShotOf(shotpic::kOrb, 20, 40, 1, false, effect::kNone)), 1);
-  wizard.flows.push_back(Flow(kAlways, {},
+  wizard.flows.push_back(Flow(kTriggerAlways, {},
                               {FaceTarget(), Wait(15), Shoot(Spread(bolt, 3, 20), 3, sfx::kEnemyShot, anime::kFire),
                                Wait(15), Shoot(orb, 3, sfx::kEnemyShot, anime::kFire), Wait(10)}));
   return wizard;
@@ -197,7 +197,7 @@ cEdChara Wizard() {
 cEdChara Spiker() {
   cEdChara spiker = Enemy("Spiker", charapic::kSpiker, animeset::kWalker, 3, 400);
   spiker.nDefence = 0;
-  spiker.flows.push_back(Flow(kAlways, {}, {WalkTurning(12, 50)}));
+  spiker.flows.push_back(Flow(kTriggerAlways, {}, {WalkTurning(12, 50)}));
   return spiker;
 }
 

@@ -2,27 +2,16 @@
 
 #include <boost/make_shared.hpp>
 
+#include "data/command_tables.h"
+
 namespace sample::flows {
 
 namespace {
 
-// Character command kinds, and the item command kinds this game uses.
-enum : std::uint8_t {
-  kCmdWait = 1,
-  kCmdStraight = 2,
-  kCmdTurnBack = 3,
-  kCmdFace = 9,
-  kCmdJump = 10,
-  kCmdShot = 11,
-  kCmdSword = 12,
-  kCmdSummonItem = 15,
-  kCmdCharaEffect = 30,
-  kCmdPicture = 32,
-};
-// Item command kinds from 2 on are the character kinds 15 higher.
-enum : std::uint8_t { kItemStageClear = 2, kItemMessage = 4, kItemStatusOp = 7, kItemEffect = 14 };
-constexpr std::uint8_t kCharaSet = 0;
-constexpr std::uint8_t kItemSet = 1;
+// The item command kinds this game uses: from 2 on, the character kinds 15 below them.
+constexpr std::uint8_t ItemKind(std::uint8_t charaKind) { return static_cast<std::uint8_t>(charaKind - kItemKindOffset); }
+constexpr std::uint8_t kCharaSet = kCharaCommandSet;
+constexpr std::uint8_t kItemSet = kItemCommandSet;
 
 cEdCommand Command(std::uint8_t set, std::uint8_t kind, int tenths) {
   cEdCommand command;
@@ -48,7 +37,7 @@ enum StatusOwner : int { kSelf = 0, kSystem = 2 };
 enum : int { kStatusHp = 1, kSystemScore = 3, kSystemLives = 4 };
 
 cEdCommand AddToStatus(int owner, int status, int amount) {
-  cEdCommand command = Command(kItemSet, kItemStatusOp, 0);
+  cEdCommand command = Command(kItemSet, ItemKind(kCmdStatusOp), 0);
   command.params.assign(18, 0);
   command.params[0] = 0;  // a status, not a variable
   command.params[3] = owner;
@@ -72,9 +61,9 @@ cEdKeyCondition Held(std::initializer_list<int> slots) {
 
 cEdCommand Wait(int tenths) { return Command(kCharaSet, kCmdWait, tenths); }
 
-cEdCommand Move(int direction, int speed, int tenths) { return MoveCommand(kCmdStraight, direction, speed, tenths); }
+cEdCommand Move(int direction, int speed, int tenths) { return MoveCommand(kCmdMoveStraight, direction, speed, tenths); }
 
-cEdCommand WalkTurning(int speed, int tenths) { return MoveCommand(kCmdTurnBack, kForward, speed, tenths); }
+cEdCommand WalkTurning(int speed, int tenths) { return MoveCommand(kCmdMoveTurnBack, kForward, speed, tenths); }
 
 cEdCommand Jump(int halfBlocks, bool byKey, int sound, int anime) {
   cEdCommand command = Command(kCharaSet, kCmdJump, 0);
@@ -93,13 +82,13 @@ cEdCommand Shoot(const cEdShot& shot, int tenths, int sound, int anime) {
 }
 
 cEdCommand FaceTarget() {
-  cEdCommand command = Command(kCharaSet, kCmdFace, 0);
+  cEdCommand command = Command(kCharaSet, kCmdTurn, 0);
   command.params = {2};
   return command;
 }
 
 cEdCommand ShowPicture(int picture, int tenths) {
-  cEdCommand command = Command(kCharaSet, kCmdPicture, 0);
+  cEdCommand command = Command(kCharaSet, kCmdShowPicture, 0);
   command.bNoWait = 1;
   command.params.assign(15, 0);
   command.params[0] = picture;
@@ -127,7 +116,7 @@ cEdCommand Swing(int swordType, int power, int hitEffect) {
 }
 
 cEdCommand RunCharaEffect(int charaEffect) {
-  cEdCommand command = Command(kCharaSet, kCmdCharaEffect, 0);
+  cEdCommand command = Command(kCharaSet, kCmdRunCharaEffect, 0);
   command.params = {charaEffect, 0, 0};
   return command;
 }
@@ -186,13 +175,13 @@ cEdCommand AddHp(int amount) { return AddToStatus(kSelf, kStatusHp, amount); }
 cEdCommand AddLife() { return AddToStatus(kSystem, kSystemLives, 1); }
 
 cEdCommand ClearStage() {
-  cEdCommand command = Command(kItemSet, kItemStageClear, 0);
+  cEdCommand command = Command(kItemSet, ItemKind(kCmdStageClear), 0);
   command.params.assign(9, 0);  // on to the next part, else back to the map
   return command;
 }
 
 cEdCommand AddToStageVariable(int variable, int amount) {
-  cEdCommand command = Command(kItemSet, kItemStatusOp, 0);
+  cEdCommand command = Command(kItemSet, ItemKind(kCmdStatusOp), 0);
   command.params.assign(18, 0);
   command.params[0] = 1;  // a variable
   command.params[1] = 1;  // of the stage
@@ -204,7 +193,7 @@ cEdCommand AddToStageVariable(int variable, int amount) {
 }
 
 cEdCommand ShowEffect(int effect) {
-  cEdCommand command = Command(kItemSet, kItemEffect, 0);
+  cEdCommand command = Command(kItemSet, ItemKind(kCmdRunEffect), 0);
   command.params.assign(8, 0);
   command.params[0] = effect;
   command.params[1] = 1;    // on the character that runs it: the taker
@@ -213,7 +202,7 @@ cEdCommand ShowEffect(int effect) {
 }
 
 cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames) {
-  cEdCommand command = Command(kItemSet, kItemMessage, 0);
+  cEdCommand command = Command(kItemSet, ItemKind(kCmdMessage), 0);
   command.strText = text;
   command.params.assign(18, 0);
   command.params[0] = 4;   // above the hero

@@ -6,6 +6,7 @@
 #include "data/ed_flow.h"
 #include "data/ed_key_condition.h"
 #include "data/ed_shot.h"
+#include "flow/triggers.h"
 
 // Builders of the flows and commands that make the sample game's characters and items act.
 namespace sample::flows {
@@ -24,9 +25,6 @@ enum KeySlot : int {
   kButton2 = 12,  // shoot
   kButton3 = 13,  // swing the sword
 };
-
-// Trigger kinds.
-enum Trigger : int { kAlways = 0, kHurt = 1, kDied = 3, kStageStart = 18 };
 
 // Movement directions.
 enum Direction : int {

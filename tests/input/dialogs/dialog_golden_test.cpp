@@ -6,7 +6,6 @@
 
 #include "core/scene_manager.h"
 #include "gfx/dd_fill.h"
-#include "gfx/dd_present.h"
 #include "gfx/gfx_test_support.h"
 #include "input/dialogs/dialog_script.h"
 #include "input/dialogs/file_chooser.h"
@@ -14,7 +13,6 @@
 #include "input/input_settings.h"
 #include "platform/video/frame_overlay.h"
 #include "support/golden_frame.h"
-#include "platform/video/presenter.h"
 #include "support/utf8.h"
 
 namespace {
@@ -55,14 +53,8 @@ class DialogGolden : public gfxtest::LibraryTest, public testing::WithParamInter
     EXPECT_TRUE(Init(GetParam()));
     EXPECT_TRUE(DDLoadPaletteFromFile(DDPalette, "bmp\\plt\\Palette.bmp"));
     for (int band = 0; band < 16; ++band) DDFillRect(&SDBackBuffer, 0, band * 30, 640, 30, 20 + band * 13);
-    if (lpDTCon != nullptr) {
-      EXPECT_EQ(DDFlip(0, 0, 0), 1);
-    } else {
-      DDPresentDirectDraw();
-    }
-    platform::CapturePresenter capture;
-    EXPECT_TRUE(platform::PresentNewestFrame(capture));
-    platform::Frame frame = capture.LastFrame();
+    platform::Frame frame;
+    EXPECT_TRUE(gfxtest::PresentBackBuffer(frame));
     const platform::Frame under = frame;
     platform::ComposeOverlay(frame, canvas.Pixels());
     EXPECT_EQ(frame.At(5, 5), under.At(5, 5)) << "the frame shows beside the dialog";
