@@ -32,9 +32,7 @@ class Drawing : public gfxtest::LibraryTest, public testing::WithParamInterface<
     LibraryTest::SetUp();
     WriteFile("bmp/plt/Palette.bmp", gfxtest::PaletteBitmap());
     ASSERT_TRUE(Init(GetParam()));
-    ASSERT_TRUE(DDLoadPaletteFromFile(DDPalette, "bmp\\plt\\Palette.bmp"));
-    std::copy(std::begin(DDPalette), std::end(DDPalette), std::begin(DDPaletteSaved));
-    ASSERT_EQ(DDSetTransmit("bmp\\plt\\Palette.bmp"), 1);
+    ASSERT_TRUE(UsePaletteFile());
   }
   void TearDown() override {
     DDTableRecords = nullptr;

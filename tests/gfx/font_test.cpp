@@ -26,9 +26,7 @@ class Fonts : public gfxtest::LibraryTest, public testing::WithParamInterface<Mo
     LibraryTest::SetUp();
     WriteFile("bmp/plt/Palette.bmp", gfxtest::PaletteBitmap());
     ASSERT_TRUE(Init(GetParam()));
-    ASSERT_TRUE(DDLoadPaletteFromFile(DDPalette, "bmp\\plt\\Palette.bmp"));
-    std::copy(std::begin(DDPalette), std::end(DDPalette), std::begin(DDPaletteSaved));
-    ASSERT_EQ(DDSetTransmit("bmp\\plt\\Palette.bmp"), 1);
+    ASSERT_TRUE(UsePaletteFile());
     DDFillRect(&SDBackBuffer, 0, 0, 640, 480, kBackground);
   }
   void TearDown() override {

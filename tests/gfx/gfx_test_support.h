@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -78,6 +79,13 @@ class LibraryTest : public testing::Test {
   bool Init(const Mode& mode, DDSURFACEDATA* records = nullptr, const SurfaceDef* defs = nullptr, int count = 0) {
     if (mode.backend == 0 && mode.windowed) platform::CurrentVideoSettings().desktopBitsPerPixel = mode.bpp;
     return DDInit(mode.backend, nullptr, 640, 480, mode.bpp, 0, mode.windowed, 1, 60, 0, records, defs, count);
+  }
+
+  // The palette of bmp\plt\Palette.bmp as loaded and as shown, with its transparent colour.
+  static bool UsePaletteFile() {
+    if (!DDLoadPaletteFromFile(DDPalette, "bmp\\plt\\Palette.bmp")) return false;
+    std::copy(std::begin(DDPalette), std::end(DDPalette), std::begin(DDPaletteSaved));
+    return DDSetTransmit("bmp\\plt\\Palette.bmp") == 1;
   }
 
   std::string ReportLog() const { return folder_.Read("Report_Game.txt"); }

@@ -18,9 +18,7 @@ class PaletteModes : public gfxtest::LibraryTest, public testing::WithParamInter
     LibraryTest::SetUp();
     WriteFile("bmp/plt/Palette.bmp", gfxtest::PaletteBitmap());
     ASSERT_TRUE(Init(GetParam()));
-    ASSERT_TRUE(DDLoadPaletteFromFile(DDPalette, "bmp\\plt\\Palette.bmp"));
-    std::copy(std::begin(DDPalette), std::end(DDPalette), std::begin(DDPaletteSaved));
-    ASSERT_EQ(DDSetTransmit("bmp\\plt\\Palette.bmp"), 1);
+    ASSERT_TRUE(UsePaletteFile());
   }
 };
 

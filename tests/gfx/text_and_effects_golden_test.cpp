@@ -68,9 +68,7 @@ class TextAndEffectsFrame : public gfxtest::LibraryTest, public testing::WithPar
     WriteFile("bmp/Letters.bmp", Picture(26 * 16, 16, LetterPicture));
     WriteFile("bmp/Scene.bmp", Picture(64, 64, Scene));
     ASSERT_TRUE(Init(GetParam()));
-    ASSERT_TRUE(DDLoadPaletteFromFile(DDPalette, "bmp\\plt\\Palette.bmp"));
-    std::copy(std::begin(DDPalette), std::end(DDPalette), std::begin(DDPaletteSaved));
-    ASSERT_EQ(DDSetTransmit("bmp\\plt\\Palette.bmp"), 1);
+    ASSERT_TRUE(UsePaletteFile());
     for (int a = 0; a < 256; ++a)
       for (int b = 0; b < 256; ++b) DDBlendTable[a * 256 + b] = static_cast<BYTE>(a > b ? (a + b) / 2 : b);
   }

@@ -61,9 +61,7 @@ class CharaEffectFrame : public gfxtest::LibraryTest, public testing::WithParamI
     WriteFile("bmp/plt/Palette.bmp", gfxtest::PaletteBitmap());
     WriteFile("bmp/Character2.bmp", Sheet());
     ASSERT_TRUE(Init(GetParam()));
-    ASSERT_TRUE(DDLoadPaletteFromFile(DDPalette, "bmp\\plt\\Palette.bmp"));
-    std::copy(std::begin(DDPalette), std::end(DDPalette), std::begin(DDPaletteSaved));
-    ASSERT_EQ(DDSetTransmit("bmp\\plt\\Palette.bmp"), 1);
+    ASSERT_TRUE(UsePaletteFile());
     for (int a = 0; a < 256; ++a)
       for (int b = 0; b < 256; ++b) DDBlendTable[a * 256 + b] = static_cast<BYTE>(a > b ? (a + b) / 2 : b);
     for (int row : {6, 7, 24, 25}) {
