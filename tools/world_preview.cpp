@@ -46,7 +46,7 @@
 #include "world/scene_play.h"
 #include "world/world_demo.h"
 #include "world/world_digest.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 #include "world_scenes.h"
 
 namespace {

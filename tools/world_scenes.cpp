@@ -26,7 +26,7 @@
 #include "world/scene_play.h"
 #include "world/shot_obj.h"
 #include "world/volley.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 namespace preview {
 

@@ -15,6 +15,8 @@
 #include "world/flow_link.h"
 #include "world/player.h"
 #include "world/scene_play.h"
+#include "world/world_sound.h"
+#include "world/world_sound.h"
 
 namespace {
 
@@ -90,6 +92,19 @@ class cSceneWorld : public cFlowWorld {
   void RequestDefeatCheck() override {
     if (PlaySceneGlobal != nullptr) PlaySceneGlobal->nKillFlag = 1;
   }
+  FlowScrollAxis ScrollAxis(int axis) const override {
+    FlowScrollAxis a;
+    const cScenePlay* s = PlaySceneGlobal;
+    if (s == nullptr) return a;
+    const cScrollAxis& from = axis == 0 ? s->ScrollX : s->ScrollY;
+    a.autoSpeed = from.nAutoOn != 0 ? from.dAutoSpeed : 0.0;
+    a.atEdge = from.bAtEdge != 0;
+    a.position = from.dPos;
+    a.margin = from.nMargin;
+    a.stageDots = from.nMapPixels;
+    return a;
+  }
+  void PlayUserSE(int number) override { WorldSound().PlayUserSE(number); }
 
  private:
   cVector<std::int32_t> empty_;

@@ -4,6 +4,7 @@
 #include "flow/flow_actor_seam.h"
 #include "flow/expression.h"
 #include "flow/flow_cursor.h"
+#include "flow/move_commands.h"
 #include "flow/status_ops.h"
 
 namespace {
@@ -15,8 +16,9 @@ void RunCode(cFlowActor& chara, cFlowCmd&, cEdCommand& def) { CmdExecCode(chara,
 
 // Kinds whose executors are not built yet do nothing, as the wait and the loop do.
 CommandExecutor CommandExecTable[kCharaCommandKinds] = {
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,      // 0-9
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,      // 10-19
+    nullptr,         nullptr,         CmdMoveStraight, CmdMoveTurnBack, CmdMoveCircle,
+    CmdMoveCharge,   CmdMoveHoming,   CmdMoveAvoidOffscreen, CmdStopMoving, CmdTurn,  // 0-9
+    CmdJump, CmdShot, CmdSword, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,  // 10-19
     nullptr, nullptr, RunStatusOp, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,  // 20-29
     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, RunCode, nullptr, nullptr,      // 30-39
 };
@@ -31,5 +33,8 @@ void ExecCommand(cFlowActor& chara, cFlowCmd& command) {
   cEdCommand& def = CommandDef(chara, *flow, command);
   const int kind = static_cast<std::int8_t>(def.nKind);
   if (kind < 0 || kind >= kCharaCommandKinds) return;
+  // A command whose record did not load does nothing rather than read through it.
+  if (kind >= kCmdMoveStraight && kind <= kCmdMoveAvoidOffscreen && def.pMove == nullptr) return;
+  if ((kind == kCmdShot || kind == kCmdSword) && def.pShot == nullptr) return;
   if (CommandExecutor run = CommandExecTable[kind]) run(chara, command, def);
 }

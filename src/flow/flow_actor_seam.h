@@ -5,13 +5,21 @@
 #include "core/checked_sequence.h"
 #include "flow/flow_state_seam.h"
 
+class cEdCommand;
 class cEdFlow;
+class cEdShot;
 
 // A status field as the status tables name it: where it lies, how wide it is (8, 16 or 32
 // bits, signed), so that the tables are data.
 struct FieldRef {
   void* address = nullptr;
   int width = 32;
+};
+
+// A character's picture on screen: its box in screen dots.
+struct FlowScreenRect {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+  std::int32_t width = 0, height = 0;
 };
 
 // Character status indices of the status operations and conditions.
@@ -106,4 +114,50 @@ class cFlowActor {
 
   // The hero's item flow changes deferred while its own flows ran.
   virtual void RunDeferredFlowChanges() {}
+
+  // What the movement commands move: velocities in dots per sub-step, axis 0 horizontal and
+  // 1 vertical. Speed is what it moves by in this sub-step, inertia what it keeps moving by.
+  virtual double& Speed(int axis) = 0;
+  virtual double& Inertia(int axis) = 0;
+  virtual double& KnockBack(int axis) = 0;
+  // Whether the inertial velocity of an axis eases off by itself in this frame.
+  virtual void SetTurning(int axis, bool on) = 0;
+  virtual void ClearStepMoves() = 0;
+  // Stops falling and walking for the rest of the frame.
+  virtual void HoldStill() = 0;
+  // Marks it as moving and shows its walking (or flying) motion.
+  virtual void ShowMoving() = 0;
+  // 0 left, 1 right.
+  virtual void Turn(int facing) = 0;
+  // Set by the block collision when it ran into a wall; the side stays after the flag clears.
+  virtual bool WallHit() const = 0;
+  virtual void ClearWallHit() = 0;
+  virtual int LastBlockSide() const = 0;
+  // How far the character it rides moved since it landed there; false when it rides none
+  // that is still on the stage.
+  virtual bool RiddenShift(double& shift) = 0;
+  // Whether the cells just below the left and the right end of its feet are solid to it.
+  virtual void SolidUnderFeet(bool& left, bool& right) = 0;
+  virtual FlowScreenRect ScreenRect() = 0;
+  // Where it was placed on the stage.
+  virtual void PlacedPosition(double& px, double& py) const = 0;
+  // Inside the region where the stage runs its characters (always for a player's).
+  virtual bool Active() const = 0;
+
+  // The game world's aiming for the movement commands. AimPoint: where a command aiming at
+  // this character heads for (its centre and the command's offsets). Approach: velocities
+  // toward (x, y) into the command's dVX, dVY and nFacing; axes 1 x only, 2 y only, 3 both.
+  virtual void AimPoint(const cFlowCmd& command, double& px, double& py) = 0;
+  virtual void Approach(cFlowCmd& command, int axes, bool stopOnArrival, double px, double py) = 0;
+  // The horizontal velocity that takes it toward x.
+  virtual double ApproachVX(const cFlowCmd& command, double px) = 0;
+  // One step of the circle motion's velocity on an axis, advancing the phase.
+  virtual double WaveStep(double amplitude, double& phase, double phaseStep, double startAngle) = 0;
+
+  // The actions the jump, shot and sword commands start.
+  virtual void StepJump(cFlowCmd& command, const cEdCommand& def) = 0;
+  // firstKey: the direction its flow started with, for shots aimed by the key.
+  virtual void Fire(const cEdShot& record, int firstKey) = 0;
+  // A sword of the record's type, sized by its first part.
+  virtual void MakeSword(const cEdShot& record, std::int32_t width, std::int32_t height) = 0;
 };

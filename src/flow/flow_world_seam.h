@@ -5,6 +5,15 @@
 #include "core/checked_sequence.h"
 #include "flow/flow_actor_seam.h"
 
+// One scroll axis as the movement commands see it.
+struct FlowScrollAxis {
+  double autoSpeed = 0;   // dots per sub-step
+  bool atEdge = false;    // held at an end of its range
+  double position = 0;    // the stage position of the screen's edge
+  std::int32_t margin = 0;     // blocks round the playable stage
+  std::int32_t stageDots = 0;  // the stage's size on the axis
+};
+
 // What the flow engine needs of the play scene beyond its characters. The play scene installs
 // itself; the engine's tests use a fake.
 class cFlowWorld {
@@ -26,6 +35,10 @@ class cFlowWorld {
   virtual void AutoScrollChanged(int axis) = 0;
   // A character other than the one running the command may have died of it.
   virtual void RequestDefeatCheck() = 0;
+  // 0 horizontal, 1 vertical.
+  virtual FlowScrollAxis ScrollAxis(int axis) const = 0;
+  // A project sound; 0 plays nothing.
+  virtual void PlayUserSE(int number) = 0;
 };
 
 // The installed world; none outside play.

@@ -4,7 +4,7 @@
 
 #include "data/system_data.h"
 #include "world/scene_play.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 namespace {
 
@@ -106,6 +106,7 @@ int cScenePlay::HitLeftWall(cCharaBase& c) {
   c.x += 32 - (TruncToInt(c.x) & 31);
   c.OnMovedX();
   c.nWallSide = 0;
+  c.bWallHit = 1;
   c.FireTrigger(9);
   c.FireTrigger(10);
   c.FireTrigger(11);
@@ -124,6 +125,7 @@ int cScenePlay::HitRightWall(cCharaBase& c) {
   c.x -= (TruncToInt(c.right) & 31) + 1;
   c.OnMovedX();
   c.nWallSide = 1;
+  c.bWallHit = 1;
   c.FireTrigger(9);
   c.FireTrigger(10);
   c.FireTrigger(12);

@@ -1,6 +1,6 @@
 // What the special block under the hero's feet does to the hero.
 #include "world/scene_play.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 #include "world/world_sound.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "data/system_data.h"
 #include "world/flow_link.h"
 #include "world/scene_play.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 #include "world/world_sound.h"
 
 namespace {

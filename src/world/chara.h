@@ -19,6 +19,7 @@ class cChara : public cCharaBase {
   cItemObj* GetHeldItem() override { return HeldItem.nGraphic != 0 ? &HeldItem : nullptr; }
   // A computer-operated character is "inside the screen" while it is active.
   bool InsideScreen() const override { return IsPlayerOperated() ? IsOnScreen() : bActive != 0; }
+  bool Active() const override { return bActive != 0; }
   int OnMovedX() override { return ClampX(2); }
   int OnMovedY() override { return ClampY(2); }
   int StepX() override;

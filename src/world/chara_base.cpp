@@ -25,6 +25,7 @@ void cCharaBase::ResetForStage(const cEdChara* def, double startX, double startY
   dPrevImpY = 0;
   bHeldStill = 0;
   nWallSide = -1;
+  bWallHit = 0;
   bFalling = 1;
   bAscending = bInJump = 0;
   bJumpLock = 0;

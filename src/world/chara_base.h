@@ -87,6 +87,33 @@ class cCharaBase : public cGameObj, public cFlowActor {
   bool SubjectInRange(cFlowActor& subject, bool vertical, int back, int front, bool wholeSpan) override;
   void BoxCentre(double& cx, double& cy) const override;
   void RunDeferredFlowChanges() override { ApplyQueuedFlowChanges(); }
+  // What the movement, jump, shot and sword commands move and start (chara_flow_motion.cpp).
+  double& Speed(int axis) override { return axis == 0 ? vx : vy; }
+  double& Inertia(int axis) override { return axis == 0 ? ax : ay; }
+  double& KnockBack(int axis) override { return axis == 0 ? dImpX : dImpY; }
+  void SetTurning(int axis, bool on) override { (axis == 0 ? bDecelAx : bDecelAy) = on ? 1 : 0; }
+  void ClearStepMoves() override { nMoveBook[0] = nMoveBook[1] = 0; }
+  void HoldStill() override { bHeldStill = 1; }
+  void ShowMoving() override;
+  void Turn(int facing) override { nFacing = facing; }
+  bool WallHit() const override { return bWallHit != 0; }
+  void ClearWallHit() override { bWallHit = 0; }
+  int LastBlockSide() const override { return nWallSide; }
+  bool RiddenShift(double& shift) override;
+  void SolidUnderFeet(bool& left, bool& right) override;
+  FlowScreenRect ScreenRect() override;
+  void PlacedPosition(double& px, double& py) const override {
+    px = dStartX;
+    py = dStartY;
+  }
+  bool Active() const override { return true; }
+  void AimPoint(const cFlowCmd& command, double& px, double& py) override;
+  void Approach(cFlowCmd& command, int axes, bool stopOnArrival, double px, double py) override;
+  double ApproachVX(const cFlowCmd& command, double px) override;
+  double WaveStep(double amplitude, double& phase, double phaseStep, double startAngle) override;
+  void StepJump(cFlowCmd& command, const cEdCommand& def) override;
+  void Fire(const cEdShot& record, int firstKey) override;
+  void MakeSword(const cEdShot& record, std::int32_t width, std::int32_t height) override;
 
   void ResetForStage(const cEdChara* def, double startX, double startY, int groupIndex);
   void SetBodyBoxCentered(bool bottomAligned, int w, int h);
@@ -148,7 +175,8 @@ class cCharaBase : public cGameObj, public cFlowActor {
   std::int32_t bKnockBack = 0;
   double dPrevImpY = 0;
   std::int32_t bHeldStill = 0;
-  std::int32_t nWallSide = -1;
+  std::int32_t nWallSide = -1;  // the side of the last wall it ran into: 0 left, 1 right
+  std::int32_t bWallHit = 0;    // ran into a wall since the turn-back movement last looked
   std::int32_t bFalling = 1;
   std::int32_t bAscending = 0, bInJump = 0;
   std::int32_t bJumpLock = 0;

@@ -9,7 +9,7 @@
 #include "world/chara.h"
 #include "world/chara_base.h"
 #include "world/chara_effect_draw.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 #include "world/graphic_ref.h"
 #include "world/overlay_surfaces.h"
 

@@ -20,7 +20,7 @@
 #include "gfx/surface_records.h"
 #include "gfx/tint_blit.h"
 #include "world/chara_base.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "world/chara_base.h"
 #include "world/scene_play.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "core/rand_range.h"
 #include "data/database.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 namespace {
 

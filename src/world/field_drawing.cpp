@@ -8,7 +8,7 @@
 #include "world/overlay_surfaces.h"
 #include "world/picture_obj.h"
 #include "world/scene_play.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 namespace {
 

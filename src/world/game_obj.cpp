@@ -6,7 +6,7 @@
 #include "data/system_data.h"
 #include "world/approach_solver.h"
 #include "world/scene_play.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 namespace {
 
@@ -278,11 +278,15 @@ void cGameObj::ApproachXY(MoveCommandState& command, int target, double tx, doub
 }
 
 void cGameObj::ApproachX(MoveCommandState& command, int target, double tx) {
-  const ApproachResult r = SolveApproachX(MakeApproach(*this, command, target, tx, 0));
+  const ApproachResult r = ::SolveApproachX(MakeApproach(*this, command, target, tx, 0));
   command.vx = r.vx;
   command.vy = 0;
   command.direction = r.direction;
   if (r.arrived) SnapToTargetX(TruncToInt(tx), command);
+}
+
+double cGameObj::SolveApproachX(const MoveCommandState& command, int target, double tx) const {
+  return ::SolveApproachX(MakeApproach(*this, command, target, tx, 0)).vx;
 }
 
 void cGameObj::ApproachY(MoveCommandState& command, int target, double ty) {

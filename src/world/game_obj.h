@@ -88,6 +88,8 @@ class cGameObj {
   void ApproachXY(MoveCommandState& command, int target, double x, double y);
   void ApproachX(MoveCommandState& command, int target, double x);
   void ApproachY(MoveCommandState& command, int target, double y);
+  // The horizontal velocity toward x, without moving.
+  double SolveApproachX(const MoveCommandState& command, int target, double x) const;
   // x moves back by the growth of half the base width, so that the centre stays.
   void KeepCentreX(int newScale, int oldScale);
   bool OverlapsRect(double l, double t, double r, double b) const {

@@ -10,7 +10,7 @@
 #include "gfx/surface_table.h"
 #include "world/chara_draw.h"
 #include "world/scene_play.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "world/hit_box.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 // A grid of 64-pixel cells built afresh for one pass over objects that do not move during it.
 // A query gives the objects whose box may meet a box, in the order they were added (the order

@@ -8,7 +8,7 @@
 #include "gfx/frame_blit.h"
 #include "world/hero_input_seam.h"
 #include "world/scene_play.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <bit>
 
 #include "gfx/surface_table.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 cScenePlay::cScenePlay(cStageData& stage) : Stage(stage) {
   CharaGroups.resize(8);

@@ -8,7 +8,7 @@
 #include "world/chara_search.h"
 #include "world/motion_helpers.h"
 #include "world/scene_play.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 namespace {
 

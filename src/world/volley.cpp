@@ -10,7 +10,7 @@
 #include "world/approach_solver.h"
 #include "world/chara_base.h"
 #include "world/scene_play.h"
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 namespace {
 

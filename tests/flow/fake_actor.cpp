@@ -1,8 +1,12 @@
 #include "fake_actor.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "data/command_tables.h"
+#include "flow/flow_cursor.h"
+#include "flow/flow_install.h"
+#include "flow/flow_run.h"
 
 namespace flowtest {
 
@@ -51,6 +55,28 @@ bool FakeActor::SubjectInRange(cFlowActor& subject, bool vertical, int back, int
   return lo <= start + 31 && start <= hi;
 }
 
+void FakeActor::Approach(cFlowCmd& command, int axes, bool stopOnArrival, double px, double py) {
+  approaches.push_back({axes, stopOnArrival, px, py});
+  const double dx = axes == 2 ? 0 : px - x;
+  const double dy = axes == 1 ? 0 : py - y;
+  const double length = std::sqrt(dx * dx + dy * dy);
+  command.dVX = length == 0 ? 0 : dx / length * command.dSpeed;
+  command.dVY = length == 0 ? 0 : dy / length * command.dSpeed;
+  if (axes != 2) command.nFacing = dx < 0 ? 1 : dx > 0 ? 2 : 0;
+}
+
+double FakeActor::WaveStep(double amplitude, double& phase, double phaseStep, double startAngle) {
+  waves.push_back({amplitude, phase, phaseStep, startAngle});
+  phase += phaseStep;
+  return 1.0;
+}
+
+void FakeActor::StepJump(cFlowCmd& command, const cEdCommand& def) {
+  jumps.push_back({command.nCounter, command.bStarted, def.params.size() > 0 ? def.params[0] : -1});
+  command.bStarted = 1;
+  if (landsAfterJump) command.nLeft = 1;
+}
+
 FieldRef FakeWorld::SystemStatus(int index) {
   switch (index) {
     case 0: return {&time, 32};
@@ -60,6 +86,19 @@ FieldRef FakeWorld::SystemStatus(int index) {
     case 4: return {&lives, 32};
     default: return {};
   }
+}
+
+OneFlowRig::OneFlowRig(std::initializer_list<cEdCommand> commands, int b) {
+  actor.b = b;
+  actor.defs.push_back(FlowOf(0, commands));
+  InstallFlows(actor, actor.defs, 0, 0);
+  const FlowCursorScope scope;
+  CurrentFlow().chara = &actor;
+  Flow().Start();
+}
+
+void OneFlowRig::Step(int times) {
+  for (int i = 0; i < times; ++i) RunFlowFrameStep(actor, 0);
 }
 
 cEdCommand Command(int kind, int tenths, bool noWait, int anime) {

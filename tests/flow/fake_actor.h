@@ -53,6 +53,46 @@ class FakeActor : public cFlowActor {
   void ChangeSp(std::int64_t delta, int gauge) override;
   void StartHpGauge(std::int64_t change) override { hpGauges.push_back(change); }
   void StartSpGauge(std::int64_t change) override { spGauges.push_back(change); }
+  double& Speed(int axis) override { return speed[axis & 1]; }
+  double& Inertia(int axis) override { return inertia[axis & 1]; }
+  double& KnockBack(int axis) override { return knockBack[axis & 1]; }
+  void SetTurning(int axis, bool on) override { turning[axis & 1] = on; }
+  void ClearStepMoves() override { ++stepMoveClears; }
+  void HoldStill() override { heldStill = true; }
+  void ShowMoving() override { ++movingShown; }
+  void Turn(int to) override { facingNow = to; }
+  bool WallHit() const override { return wallHit; }
+  void ClearWallHit() override { wallHit = false; }
+  int LastBlockSide() const override { return wallSide; }
+  bool RiddenShift(double& shift) override {
+    shift = riddenShift;
+    return ridesChara;
+  }
+  void SolidUnderFeet(bool& left, bool& right) override {
+    left = solidLeft;
+    right = solidRight;
+  }
+  FlowScreenRect ScreenRect() override { return rect; }
+  void PlacedPosition(double& px, double& py) const override {
+    px = placedX;
+    py = placedY;
+  }
+  bool Active() const override { return active; }
+  // The aim is the box centre and the command's offsets; an approach heads straight there.
+  void AimPoint(const cFlowCmd& command, double& px, double& py) override {
+    px = x + command.nTargetX;
+    py = y + command.nTargetY;
+  }
+  void Approach(cFlowCmd& command, int axes, bool stopOnArrival, double px, double py) override;
+  double ApproachVX(const cFlowCmd& command, double px) override {
+    return px > x ? command.dSpeed : px < x ? -command.dSpeed : 0;
+  }
+  double WaveStep(double amplitude, double& phase, double phaseStep, double startAngle) override;
+  void StepJump(cFlowCmd& command, const cEdCommand& def) override;
+  void Fire(const cEdShot& record, int firstKey) override { shots.push_back({record.nTrajectory, firstKey}); }
+  void MakeSword(const cEdShot& record, std::int32_t width, std::int32_t height) override {
+    swords.push_back({record.nTrajectory, width, height});
+  }
 
   cVector<cEdFlow> defs;
   int b = 1;
@@ -86,6 +126,42 @@ class FakeActor : public cFlowActor {
   std::vector<int> removedKeys;
   bool animesCleared = false;
   int deferredRuns = 0;
+  // Motion.
+  double speed[2] = {}, inertia[2] = {}, knockBack[2] = {};
+  bool turning[2] = {true, true};
+  int stepMoveClears = 0, movingShown = 0;
+  bool heldStill = false;
+  bool wallHit = false;
+  int wallSide = -1;
+  bool ridesChara = false;
+  double riddenShift = 0;
+  bool solidLeft = true, solidRight = true;
+  FlowScreenRect rect;
+  double placedX = 0, placedY = 0;
+  bool active = true;
+  struct ApproachCall {
+    int axes;
+    bool stop;
+    double x, y;
+  };
+  std::vector<ApproachCall> approaches;
+  struct JumpCall {
+    int counter, started, kind;
+  };
+  std::vector<JumpCall> jumps;
+  bool landsAfterJump = false;
+  struct WaveCall {
+    double amplitude, phase, step, start;
+  };
+  std::vector<WaveCall> waves;  // the next jump step ends the command
+  struct ShotCall {
+    int record, firstKey;
+  };
+  std::vector<ShotCall> shots;
+  struct SwordCall {
+    int type, width, height;
+  };
+  std::vector<SwordCall> swords;
 
  private:
   cFlowSet flows_;
@@ -109,6 +185,8 @@ class FakeWorld : public cFlowWorld {
   cVector<std::int32_t>& StageVars() override { return stage; }
   void AutoScrollChanged(int axis) override { scrollChanges.push_back(axis); }
   void RequestDefeatCheck() override { ++defeatChecks; }
+  FlowScrollAxis ScrollAxis(int axis) const override { return axes[axis & 1]; }
+  void PlayUserSE(int number) override { sounds.push_back(number); }
 
   int scrollOnX = 0, scrollOnY = 0;
   std::int32_t time = 0, scrollX = 0, scrollY = 0, score = 0, lives = 3;
@@ -117,6 +195,20 @@ class FakeWorld : public cFlowWorld {
   cVector<std::int32_t> common, stage;
   std::vector<int> scrollChanges;
   int defeatChecks = 0;
+  FlowScrollAxis axes[2];
+  std::vector<int> sounds;
+};
+
+// A character with one always-flow of the given commands, started and ready to be stepped
+// sub-step by sub-step with RunFlowFrameStep, in a world of its own.
+struct OneFlowRig {
+  explicit OneFlowRig(std::initializer_list<cEdCommand> commands, int b = 1);
+  cFlow& Flow() { return actor.FlowState().Flows[0]; }
+  cFlowCmd& Cmd(int index = 0) { return Flow().vCmds[index]; }
+  void Step(int times = 1);
+
+  FakeWorld world;
+  FakeActor actor;
 };
 
 // A command of the character set: kind, time in tenths, no-wait.

@@ -1,4 +1,4 @@
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "world/world_math.h"
+#include "core/world_math.h"
 
 #include <bit>
 #include <cmath>
