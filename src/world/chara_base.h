@@ -100,7 +100,7 @@ class cCharaBase : public cGameObj, public cFlowActor {
   void ClearWallHit() override { bWallHit = 0; }
   int LastBlockSide() const override { return nWallSide; }
   bool RiddenShift(double& shift) override;
-  void SolidUnderFeet(bool& left, bool& right) override;
+  void SolidUnderFeet(bool& leftSolid, bool& rightSolid) override;
   FlowScreenRect ScreenRect() override;
   void PlacedPosition(double& px, double& py) const override {
     px = dStartX;

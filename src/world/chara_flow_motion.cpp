@@ -39,16 +39,16 @@ bool cCharaBase::RiddenShift(double& shift) {
   return true;
 }
 
-void cCharaBase::SolidUnderFeet(bool& left, bool& right) {
-  left = right = false;
+void cCharaBase::SolidUnderFeet(bool& leftSolid, bool& rightSolid) {
+  leftSolid = rightSolid = false;
   if (PlaySceneGlobal == nullptr) return;
   cScenePlay& s = *PlaySceneGlobal;
   const auto clampTo = [](int v, int blocks) { return std::clamp(v, 0, std::max(blocks - 1, 0)); };
   const int row = clampTo(TruncToInt(bottom + 1.1) >> 5, s.ScrollY.nMapBlocks);
   const int l = clampTo(TruncToInt(x) >> 5, s.ScrollX.nMapBlocks);
   const int r = clampTo(TruncToInt(right) >> 5, s.ScrollX.nMapBlocks);
-  left = s.HitKind(s.CellIndex(l, row), nGroup) != 0;
-  right = s.HitKind(s.CellIndex(r, row), nGroup) != 0;
+  leftSolid = s.HitKind(s.CellIndex(l, row), nGroup) != 0;
+  rightSolid = s.HitKind(s.CellIndex(r, row), nGroup) != 0;
 }
 
 FlowScreenRect cCharaBase::ScreenRect() {

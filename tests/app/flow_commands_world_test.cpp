@@ -1,0 +1,141 @@
+// The movement, jump and shot commands driving real characters on a stage.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <boost/make_shared.hpp>
+
+#include "app/flow_engine_link.h"
+#include "data/command_tables.h"
+#include "data/ed_flow.h"
+#include "data/ed_key_condition.h"
+#include "data/ed_move.h"
+#include "data/ed_shot.h"
+#include "flow/flow_world_seam.h"
+#include "input/input.h"
+#include "support/world_fixture.h"
+#include "world/chara.h"
+#include "world/flow_link.h"
+
+namespace {
+
+cEdFlow Always(std::initializer_list<cEdCommand> commands) {
+  cEdFlow flow;
+  for (const cEdCommand& c : commands) flow.commands.push_back(c);
+  return flow;
+}
+
+cEdCommand TurnBack(int tenthsPerFrame) {
+  cEdCommand c;
+  c.nKind = kCmdMoveTurnBack;
+  c.pMove = boost::make_shared<cEdMove>();
+  c.pMove->nSpeed = static_cast<std::int16_t>(tenthsPerFrame);
+  return c;
+}
+
+// A stage of the given rows with the flow engine serving its characters.
+struct EngineWorld {
+  explicit EngineWorld(std::vector<std::string> rows) : world(std::move(rows)) {
+    SetFlowLink(&FlowEngineLink());
+    SetFlowWorld(&PlaySceneFlowWorld());
+  }
+  ~EngineWorld() { SetFlowWorld(nullptr); }
+  worldtest::WorldFixture world;
+};
+
+TEST(FlowCommandsWorldTest, AWalkerTurnsAtAWallAndAtTheEdgeOfItsLedge) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> rows;
+  };
+  const Case cases[] = {
+      {"a wall", {"..........", "H...e..#..", "##########"}},
+      {"a ledge", {"..........", "H...e.....", "#######..."}},
+  };
+  for (const Case& c : cases) {
+    EngineWorld w(c.rows);
+    cEdChara walker = worldtest::WalkerTemplate();
+    walker.nFacing = 1;
+    walker.flows.push_back(Always({TurnBack(20)}));
+    w.world.charas['e'] = walker;
+    w.world.Build();
+    const cChara& e = *w.world.Chara(1);
+    w.world.Step(2);  // lands first
+    const double startY = e.y;
+    double rightmost = e.x;
+    bool turned = false;
+    for (int frame = 0; frame < 120; ++frame) {
+      w.world.Step(1);
+      rightmost = std::max(rightmost, e.right);
+      turned = turned || e.nFacing == 0;
+    }
+    EXPECT_TRUE(turned) << c.name;
+    // At most a step over column 7: the wall stops it, the ledge's edge turns it.
+    EXPECT_LT(rightmost, worldtest::WorldFixture::BlockX(7) + 4) << c.name;
+    EXPECT_LT(e.y, startY + 4) << c.name;                                     // never fell
+  }
+}
+
+TEST(FlowCommandsWorldTest, AHeldJumpGoesHigherThanATap) {
+  const auto peak = [](int framesHeld) {
+    EngineWorld w({"..........", "..........", "..........", "..........", "..........", "H.........",
+                   "##########"});
+    cEdCommand jump;
+    jump.nKind = kCmdJump;
+    jump.params = {1, 0, 6, 0, 0};  // held key extends it, up to 6 half blocks
+    cEdFlow flow = Always({jump});
+    cEdKeyCondition button1;
+    button1.keyStates.assign(19, 0);
+    button1.keyStates[11] = 1;
+    button1.bAnyHold = 1;
+    flow.keyConditions.push_back(button1);
+    w.world.charas['H'] = worldtest::HeroTemplate();
+    w.world.charas['H'].flows.push_back(flow);
+    w.world.Build();
+    cInput& input = PlayerInputs[0];
+    const cInput saved = input;
+    w.world.Step(5);  // lands first
+    const double ground = w.world.Hero().y;
+    double top = ground;
+    for (int frame = 0; frame < 90; ++frame) {
+      input.m_wButton = frame < framesHeld ? 1 : 0;
+      input.UpdateEvents();
+      w.world.Step(1);
+      top = std::min(top, w.world.Hero().y);
+    }
+    input = saved;
+    return ground - top;
+  };
+  const double tap = peak(1);
+  const double held = peak(40);
+  EXPECT_GT(tap, 0);
+  EXPECT_GT(held, tap + 16);
+}
+
+TEST(FlowCommandsWorldTest, AShotCommandFiresEveryTenthOfASecondWhileItRuns) {
+  EngineWorld w({"..........", "H...e.....", "##########"});
+  cEdCommand shot;
+  shot.nKind = kCmdShot;
+  shot.nTime = 5;
+  shot.nSound = 4;
+  shot.pShot = boost::make_shared<cEdShot>();
+  shot.pShot->nCount = 1;
+  shot.pShot->nSpeed = 40;
+  cEdCommand rest;
+  rest.nKind = kCmdWait;
+  rest.nTime = 100;
+  cEdChara walker = worldtest::WalkerTemplate();
+  walker.flows.push_back(Always({shot, rest}));
+  w.world.charas['e'] = walker;
+  w.world.Build();
+  const int first = w.world.Scene().nShotNumber;
+  std::vector<int> fired;
+  for (int frame = 1; frame <= 60; ++frame) {
+    const int before = w.world.Scene().nShotNumber;
+    w.world.Step(1);
+    if (w.world.Scene().nShotNumber != before) fired.push_back(frame);
+  }
+  EXPECT_EQ(fired, (std::vector<int>{1, 7, 13, 19, 25})) << first;
+  EXPECT_EQ(std::count(w.world.sounds.userSounds.begin(), w.world.sounds.userSounds.end(), 4), 5);
+}
+
+}  // namespace
