@@ -5,7 +5,11 @@
 
 #include <vector>
 
+#include <boost/make_shared.hpp>
+
 #include "data/command_tables.h"
+#include "data/ed_move.h"
+#include "data/ed_shot.h"
 #include "fake_actor.h"
 #include "flow/expression.h"
 #include "flow/flow_install.h"
@@ -23,15 +27,33 @@ void ExecCodeText(benchmark::State& state) {
 }
 BENCHMARK(ExecCodeText);
 
-// 300 characters with four flows each at b = 2: two always running waits with switch IDs, a
-// trigger-4 flow and a key flow, through the triggers and the frame step of every sub-step.
+cEdCommand WithMove(cEdCommand command, int speed, int direction) {
+  command.pMove = boost::make_shared<cEdMove>();
+  command.pMove->nSpeed = static_cast<std::int16_t>(speed);
+  command.pMove->nDirection = static_cast<std::uint8_t>(direction);
+  command.pMove->nRadius = 2;
+  command.pMove->nDistance = 360;
+  return command;
+}
+
+cEdCommand WithShot(cEdCommand command) {
+  command.pShot = boost::make_shared<cEdShot>();
+  return command;
+}
+
+// 300 characters with four flows each at b = 2, through the triggers and the frame step of
+// every sub-step: a walk that turns at walls and a wait, sharing a switch ID with nothing; a
+// straight movement beside a shot; a jump on trigger 4; a circle while a key is held.
 void FlowFrame(benchmark::State& state) {
+  using flowtest::Command;
   std::vector<flowtest::FakeActor> charas(300);
   for (flowtest::FakeActor& c : charas) {
     c.b = 2;
-    c.defs = {flowtest::FlowOf(0, {flowtest::Command(kCmdWait, 3), flowtest::Command(kCmdWait, 2)}, 1),
-              flowtest::FlowOf(0, {flowtest::Command(kCmdWait, 1, true), flowtest::Command(kCmdWait, 4)}, 2),
-              flowtest::FlowOf(4, {flowtest::Command(kCmdWait, 5)}), flowtest::FlowOf(0, {flowtest::Command(kCmdWait, 1)}, 3)};
+    cEdCommand jump = Command(kCmdJump, 0);
+    jump.params = {0, 0, 4, 0, 0};
+    c.defs = {flowtest::FlowOf(0, {WithMove(Command(kCmdMoveTurnBack, 3), 12, 0), Command(kCmdWait, 2)}, 1),
+              flowtest::FlowOf(0, {WithMove(Command(kCmdMoveStraight, 1, true), 20, 3), WithShot(Command(kCmdShot, 4))}, 2),
+              flowtest::FlowOf(4, {jump}), flowtest::FlowOf(0, {WithMove(Command(kCmdMoveCircle, 10), 10, 0)}, 3)};
     cEdKeyCondition key;
     key.keyStates.assign(19, 0);
     key.keyStates[11] = 1;
@@ -40,7 +62,12 @@ void FlowFrame(benchmark::State& state) {
     InstallFlows(c, c.defs, 0, 0);
   }
   for (auto _ : state) {
-    for (flowtest::FakeActor& c : charas) ResetFlowFrameFlags(c);
+    for (flowtest::FakeActor& c : charas) {
+      ResetFlowFrameFlags(c);
+      c.shots.clear();
+      c.jumps.clear();
+      c.waves.clear();
+    }
     for (int sub = 0; sub < 2; ++sub) {
       for (flowtest::FakeActor& c : charas) {
         FireTrigger(c, 0);

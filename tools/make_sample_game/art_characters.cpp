@@ -242,6 +242,35 @@ constexpr const char* kPlaceholderRows[] = {
     "................",
 };
 
+const Legend& FrogLegend() {
+  static const Legend legend{
+      {'o', ink::kOutline}, {'G', Shade(kGreen, 9)}, {'g', Shade(kForest, 5)}, {'Y', Shade(kGold, 12)},
+      {'W', ink::kWhite},   {'e', ink::kOutline},
+  };
+  return legend;
+}
+
+constexpr const char* kFrogSit[] = {
+    "................", "................", "................", "................", "................", "..oo...oo.......", ".oWWo.oWWo......", ".oWeooWeWo......", "oGGGGGGGGGoo....", "oGGGGGGGGGGGo...", "ooooGGGGGGGGGo..", ".oYYoGGGgGGGGo..", ".oYYYoGGgGGGGo..", "..oYYYoggGGggGo.", ".oGGoooooGGoGGo.", "ooooo...ooooooo.",
+};
+constexpr const char* kFrogLeap[] = {
+    "................", "..oo...oo.......", ".oWWo.oWWo......", ".oWeooWeWo......", "oGGGGGGGGGoo....", "oGGGGGGGGGGGo...", "ooooGGGGGGGGGo..", ".oYYoGGGGGGGGo..", ".oYYYoGGGGGGGGo.", "..ooooGGGGGGGGo.", "......oGGoooGGo.", ".....oGGo..oGGo.", "....oGGo....oGGo", "....ooo.....ooo.", "................", "................",
+};
+
+const Legend& WispLegend() {
+  static const Legend legend{
+      {'o', Shade(kBlue, 3)}, {'B', Shade(kSky, 9)}, {'b', Shade(kSky, 13)}, {'W', ink::kWhite}, {'e', Shade(kBlue, 2)},
+  };
+  return legend;
+}
+
+constexpr const char* kWispA[] = {
+    "................", "......oo........", ".....oWbo.......", "....oWbbo.......", "...oWbbBBo......", "..oWbbBBBBo.....", "..oWbeBBeBo.....", ".oWbbBBBBBBo....", ".oWbBBBBBBBo....", ".oWbBBBBBBBo....", "..oBBBBBBBo.....", "..oBBoBBoBo.....", "...oo.oo.oo.....", "................", "................", "................",
+};
+constexpr const char* kWispB[] = {
+    "................", "......oo........", ".....oWbo.......", "....oWbbo.......", "...oWbbBBo......", "..oWbbBBBBo.....", "..oWbeBBeBo.....", ".oWbbBBBBBBo....", ".oWbBBBBBBBo....", ".oWbBBBBBBBo....", "..oBBBBBBBo.....", "..oBoBBoBBo.....", "...o.oo.oo......", "................", "................", "................",
+};
+
 void PaintLift(Canvas& c, int x, int y) {
   // A floating stone lift with a glowing rune: a 32 x 32 block character.
   Bevel(c, x, y + 4, S, 20, kGrey, 9, 3);
@@ -321,6 +350,8 @@ Canvas PaintCharacters() {
       {kSpiker, SpikerLegend, {{kPoseMoveA, kSpikerA}, {kPoseMoveB, kSpikerB}, {kPoseAction, kSpikerA}, {kPoseOuch, kSpikerB}}},
       {kWizard, WizardLegend, {{kPoseMoveA, kWizardA}, {kPoseMoveB, kWizardA}, {kPoseAction, kWizardCast}, {kPoseOuch, kWizardA}}},
       {kChest, ChestLegend, {{kPoseMoveA, kChestShut}, {kPoseMoveB, kChestShut}, {kPoseAction, kChestShut}, {kPoseOuch, kChestShut}}},
+      {kFrog, FrogLegend, {{kPoseMoveA, kFrogSit}, {kPoseMoveB, kFrogSit}, {kPoseAction, kFrogLeap}, {kPoseOuch, kFrogLeap}}},
+      {kWisp, WispLegend, {{kPoseMoveA, kWispA}, {kPoseMoveB, kWispB}, {kPoseAction, kWispA}, {kPoseOuch, kWispB}}},
   };
   for (const CharaArt& art : characters) PaintCharacter(sheet, art);
   for (int column = 0; column < layout::kCharaColumns; ++column) PaintLift(sheet, column * S, kLift * S);

@@ -14,7 +14,9 @@ enum : int {
   kSpiker = 6,
   kWizard = 7,
   kChest = 8,
-  kCount = 9,
+  kFrog = 9,
+  kWisp = 10,
+  kCount = 11,
 };
 
 // Hero poses.

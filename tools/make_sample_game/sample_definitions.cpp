@@ -108,6 +108,8 @@ cEdChara Enemy(const char* name, int picture, int animeSet, int hp, int score) {
   chara.nScore = score;
   chara.nDeathEffect = charaeffect::kBurst;
   chara.nHitEffect = effect::kBurst;
+  // Common variable 1 counts the enemies defeated in the whole game.
+  chara.flows.push_back(Flow(kTriggerDied, {}, {RunCode("C1 = C1 + 1")}));
   return chara;
 }
 
@@ -123,7 +125,15 @@ cEdChara Hero(bool showSign) {
   hero.flows.push_back(Flow(kTriggerAlways, {Held({kKeyLeft, kKeyUpLeft, kKeyDownLeft})}, {Move(kLeft, 30, 1)}, true));
   hero.flows.push_back(Flow(kTriggerAlways, {Held({kKeyRight, kKeyUpRight, kKeyDownRight})}, {Move(kRight, 30, 1)}, true));
   hero.flows.push_back(Flow(kTriggerAlways, {Held({kButton1})}, {Jump(9, true, sfx::kJump, anime::kHeroJump)}));
-  hero.flows.push_back(Flow(kTriggerAlways, {Held({kButton2})}, {Shoot(fireball, 3, sfx::kShot, anime::kHeroShoot)}));
+  // Down, then button 2 within three frames: a spread of three. It shares its switch with the
+  // single shot, so a press fires one or the other.
+  constexpr int kShotSwitch = 1;
+  hero.flows.push_back(Guarded(Flow(kTriggerAlways, {Held({kKeyDown}), Held({kButton2})},
+                                    {Shoot(Spread(fireball, 3, 15), 3, sfx::kShot, anime::kHeroShoot)}),
+                               {}, kShotSwitch, 3));
+  hero.flows.push_back(
+      Guarded(Flow(kTriggerAlways, {Held({kButton2})}, {Shoot(fireball, 3, sfx::kShot, anime::kHeroShoot)}), {},
+              kShotSwitch));
   hero.flows.push_back(Flow(kTriggerAlways, {Held({kButton3})}, {Swing(sword::kFeatherBlade, 1, effect::kBurst), Wait(3)}));
   hero.flows.push_back(Flow(kTriggerDamaged, {}, {RunCharaEffect(charaeffect::kBlink)}));
   if (showSign) hero.flows.push_back(Flow(kTriggerStageStart, {}, {ShowPicture(picture::kSign, 40)}));
@@ -139,7 +149,10 @@ cEdChara Beetle() {
 cEdChara Sentry() {
   cEdChara sentry = Enemy("Sentry", charapic::kSentry, animeset::kStill, 3, 300);
   const cEdShot orb = Erasable(ShotOf(shotpic::kOrb, 30, 28, 1, true, effect::kNone), 1);
-  sentry.flows.push_back(Flow(kTriggerAlways, {}, {FaceTarget(), Wait(12), Shoot(orb, 3, sfx::kEnemyShot, anime::kFire), Wait(12)}));
+  // It wakes when the hero comes within eight half blocks across.
+  sentry.flows.push_back(Guarded(
+      Flow(kTriggerAlways, {}, {FaceTarget(), Wait(12), Shoot(orb, 3, sfx::kEnemyShot, anime::kFire), Wait(12)}),
+      {HeroWithin(8)}));
   return sentry;
 }
 
@@ -197,8 +210,29 @@ cEdChara Wizard() {
 cEdChara Spiker() {
   cEdChara spiker = Enemy("Spiker", charapic::kSpiker, animeset::kWalker, 3, 400);
   spiker.nDefence = 0;
-  spiker.flows.push_back(Flow(kTriggerAlways, {}, {WalkTurning(12, 50)}));
+  // Down to its last point of HP it runs: the faster walk comes first and shares the slow
+  // one's switch, so it takes over as soon as the slow step ends.
+  constexpr int kWalkSwitch = 1;
+  spiker.flows.push_back(Guarded(Flow(kTriggerAlways, {}, {WalkTurning(30, 5)}), {HpAtMost(1)}, kWalkSwitch));
+  spiker.flows.push_back(Guarded(Flow(kTriggerAlways, {}, {WalkTurning(12, 5)}), {}, kWalkSwitch));
   return spiker;
+}
+
+// A frog that hops forward, turning at walls and ledges, and sits a while between hops.
+cEdChara Frog() {
+  cEdChara frog = Enemy("Pond frog", charapic::kFrog, animeset::kWalker, 1, 150);
+  cEdCommand hop = WalkTurning(16, 6);
+  hop.bNoWait = 1;  // along with the jump
+  frog.flows.push_back(Flow(kTriggerAlways, {}, {hop, Jump(4, false, sfx::kNone, anime::kNone), Wait(10)}));
+  return frog;
+}
+
+// A will-o'-the-wisp going round and round where it was placed.
+cEdChara Wisp() {
+  cEdChara wisp = Enemy("Wisp", charapic::kWisp, animeset::kFlyer, 2, 250);
+  wisp.nFlight = 1;
+  wisp.flows.push_back(Flow(kTriggerAlways, {}, {Circle(4, 30)}));
+  return wisp;
 }
 
 cEdItem Item(const char* name, int picture, int sound, std::initializer_list<cEdCommand> commands) {
@@ -234,6 +268,8 @@ void BuildCommonPalette(cCommonPalette& palette) {
   palette.Charas.push_back(Crate());
   palette.Charas.push_back(Chest());
   palette.Charas.push_back(Wizard());
+  palette.Charas.push_back(Frog());
+  palette.Charas.push_back(Wisp());
 
   palette.Items.assign(1, cEdItem());
   // Stage variable 1 counts the coins; the signpost shows it.

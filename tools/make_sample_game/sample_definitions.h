@@ -62,6 +62,8 @@ enum : int {
   kCrate,
   kChest,
   kWizard,
+  kFrog,
+  kWisp,
   kCount
 };
 }

@@ -81,6 +81,21 @@ cEdCommand Shoot(const cEdShot& shot, int tenths, int sound, int anime) {
   return command;
 }
 
+cEdCommand Circle(int radiusHalfBlocks, int tenths) {
+  cEdCommand command = MoveCommand(kCmdMoveCircle, 0, 0, tenths);
+  command.pMove->nRadius = static_cast<std::int16_t>(radiusHalfBlocks);
+  command.pMove->nAngle = 0;       // from
+  command.pMove->nDistance = 360;  // to
+  return command;
+}
+
+cEdCommand RunCode(const char* text) {
+  cEdCommand command = Command(kCharaSet, kCmdRunCode, 0);
+  command.strText = text;
+  command.bNoWait = 1;
+  return command;
+}
+
 cEdCommand FaceTarget() {
   cEdCommand command = Command(kCharaSet, kCmdTurn, 0);
   command.params = {2};
@@ -216,6 +231,28 @@ cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames) {
   return command;
 }
 
+cEdCondition HeroWithin(int halfBlocks) {
+  cEdCondition condition;
+  condition.nKind = kCondDistance;
+  condition.nLeftTarget = 0;  // the hero
+  condition.nValue = halfBlocks;
+  condition.nShape = 0;  // "横": across, on either side
+  condition.nOp = 0;     // inside
+  return condition;
+}
+
+cEdCondition HpAtMost(int hp) {
+  cEdCondition condition;
+  condition.nKind = kCondStatus;
+  condition.nLeftSource = 0;  // a status
+  condition.nLeftTarget = 0;  // of the character itself
+  condition.nLeftStatus = 1;  // HP
+  condition.nOp = 3;          // at most
+  condition.nRightSource = 0;
+  condition.nValue = hp;
+  return condition;
+}
+
 cEdFlow Flow(int trigger, std::initializer_list<cEdKeyCondition> keys, std::initializer_list<cEdCommand> commands,
              bool continuous) {
   cEdFlow flow;
@@ -223,6 +260,13 @@ cEdFlow Flow(int trigger, std::initializer_list<cEdKeyCondition> keys, std::init
   flow.bKeyContinuous = continuous ? 1 : 0;
   for (const cEdKeyCondition& key : keys) flow.keyConditions.push_back(key);
   for (const cEdCommand& command : commands) flow.commands.push_back(command);
+  return flow;
+}
+
+cEdFlow Guarded(cEdFlow flow, std::initializer_list<cEdCondition> conditions, int switchId, int keyGap) {
+  for (const cEdCondition& condition : conditions) flow.conditions.push_back(condition);
+  flow.nSwitch = static_cast<std::uint8_t>(switchId);
+  flow.nKeyGap = static_cast<std::uint8_t>(keyGap);
   return flow;
 }
 

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "data/ed_command.h"
+#include "data/ed_condition.h"
 #include "data/ed_flow.h"
 #include "data/ed_key_condition.h"
 #include "data/ed_shot.h"
@@ -50,6 +51,11 @@ cEdCommand WalkTurning(int speed, int tenths);
 // A jump of the given height in half blocks; `byKey` lets the held key set the height.
 cEdCommand Jump(int halfBlocks, bool byKey, int sound, int anime);
 cEdCommand Shoot(const cEdShot& shot, int tenths, int sound, int anime);
+// Round a circle `radiusHalfBlocks` across, clockwise from its top, once in `tenths`; flying
+// characters only go all the way round.
+cEdCommand Circle(int radiusHalfBlocks, int tenths);
+// The author's code, run at once.
+cEdCommand RunCode(const char* text);
 // Turn towards the character's target (the hero).
 cEdCommand FaceTarget();
 // A database picture in the middle of the screen for a while; it does not hold the flow.
@@ -82,7 +88,15 @@ cEdCommand ShowEffect(int effect);
 // `refreshFrames` frames.
 cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames);
 
+// Start conditions: the hero within `halfBlocks` to either side; the character's own HP at
+// most `hp`.
+cEdCondition HeroWithin(int halfBlocks);
+cEdCondition HpAtMost(int hp);
+
 cEdFlow Flow(int trigger, std::initializer_list<cEdKeyCondition> keys, std::initializer_list<cEdCommand> commands,
              bool continuous = false);
+// The flow held back by conditions (all of them), sharing a switch ID with others (only one
+// flow of an ID runs at a time), its key steps taken with `keyGap` frames of slack.
+cEdFlow Guarded(cEdFlow flow, std::initializer_list<cEdCondition> conditions, int switchId = 0, int keyGap = 0);
 
 }  // namespace sample::flows

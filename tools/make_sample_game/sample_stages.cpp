@@ -49,7 +49,7 @@ void Settings(cStageData& stage, int music, int seconds, std::initializer_list<c
   for (const cEdBackground& b : backgrounds) stage.Backgrounds.push_back(b);
 }
 
-// Meadow Run: running and jumping over gaps, a few beetles (one carrying a heart), coins, a
+// Meadow Run: running and jumping over gaps, a few beetles (one carrying a heart), a frog, coins, a
 // signpost that counts them, a heart fountain, a chest of coins and a goal orb.
 void LayOutMeadow(StageBuilder& s) {
   s.Ground(0, 27, kFloor);
@@ -65,6 +65,7 @@ void LayOutMeadow(StageBuilder& s) {
   s.Ground(31, 52, kFloor);  // over a three-cell gap
   s.Block(33, kFloor - 1, kFlowers);
   s.Block(35, kFloor - 1, kBush);
+  s.Chara(37, kFloor - 1, charadef::kFrog);
   for (int step = 0; step < 4; ++step) s.Column(40 + step, kFloor - 1 - step, kFloor - 1, kStone);
   s.Items(40, kFloor - 6, 4, itemdef::kCoin);
   s.CharaHolding(47, kFloor - 1, charadef::kBeetle, itemdef::kHeart);
@@ -95,13 +96,14 @@ void LayOutMeadow(StageBuilder& s) {
   s.Chara(2, kFloor - 1, charadef::kHeroWithSign);
 }
 
-// Dusk Lifts: wide gaps crossed on moving lifts, sentries that shoot, bats.
+// Dusk Lifts: wide gaps crossed on moving lifts, sentries that shoot, bats, a wisp.
 void LayOutDusk(StageBuilder& s) {
   s.Ground(0, 12, kFloor);
   s.Block(3, kFloor - 1, kBush);
   s.Chara(2, kFloor - 1, charadef::kHero);
   s.Chara(13, 10, charadef::kLiftAcross);  // carries the hero over the first gap
   s.Items(16, 7, 6, itemdef::kCoin);
+  s.Chara(20, 3, charadef::kWisp);  // circles over the first gap
 
   s.Ground(25, 40, kFloor);
   s.Row(25, 27, kFloor, kSpeedFloor);

@@ -1,0 +1,122 @@
+// The sample game's first stage played through its own flows: the hero walks, jumps and fires a
+// spread after down and button 2, and a beetle falls to the fireballs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "app/flow_engine_link.h"
+#include "core/log_files.h"
+#include "data/common_palette.h"
+#include "data/data_read_context.h"
+#include "data/database.h"
+#include "data/project_paths.h"
+#include "data/stage_data.h"
+#include "data/system_data.h"
+#include "flow/flow_world_seam.h"
+#include "input/input.h"
+#include "make_sample_game/sample_game.h"
+#include "platform/files/path_resolver.h"
+#include "support/temp_folder.h"
+#include "world/flow_link.h"
+#include "world/scene_play.h"
+#include "world/world_digest.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using testsupport::ScopedCurrentFolder;
+using testsupport::TempFolder;
+
+// What a run shows: its digest every frame, the most shots in the air at once right after the
+// spread, the score and the count of enemies defeated.
+struct RunResult {
+  std::vector<std::uint64_t> digests;
+  int spreadShots = 0;
+  std::int32_t score = 0;
+  std::int32_t defeated = 0;
+  double travelled = 0;
+  double highest = 0;  // above where it stood
+};
+
+class SampleStageFlowsTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    game_ = new TempFolder;
+    const sample::MakeResult made = sample::MakeSampleGame(game_->path());
+    ASSERT_TRUE(made.ok) << made.error;
+    fs::copy(game_->path() / "default", game_->path() / "data", fs::copy_options::recursive);
+  }
+  static void TearDownTestSuite() {
+    delete game_;
+    game_ = nullptr;
+  }
+
+  // Frames of Meadow Run from the start, the hero's keys by frame.
+  RunResult Play(std::uint32_t seed) {
+    const ScopedCurrentFolder here(game_->path());
+    platform::GameFolder().Forget();
+    LogInit((log_.path() / "Report_Game.txt").string());
+    EXPECT_EQ(Database.Load(), 1);
+    Database.FillReadContext(ProjectDataContext());
+    EXPECT_NE(SystemData.Load(ProjectPaths[kPathSystemData]), 0);
+    EXPECT_NE(LoadCommonPalette(), 0);
+    cStageData stage;
+    EXPECT_NE(stage.Load("data\\stg4\\Meadow.stg4_000"), 0);
+    SetFlowLink(&FlowEngineLink());
+    SetFlowWorld(&PlaySceneFlowWorld());
+    cInput& input = PlayerInputs[0];
+    const cInput saved = input;
+    input = cInput();
+    RunResult r;
+    {
+      cScenePlay scene(stage);
+      scene.SetupField(seed);
+      const double startX = scene.Hero().x;
+      double standY = scene.Hero().y;
+      for (int frame = 0; frame < 420; ++frame) {
+        // Right all along; a jump at 40; down at 90, button 2 two frames later; then button 2
+        // every 20 frames.
+        input.m_wDir = frame >= 10 ? 2 : 0;
+        std::uint16_t buttons = 0;
+        if (frame >= 40 && frame < 55) buttons |= 1;
+        if (frame >= 90 && frame < 92) input.m_wDir = 8;
+        if (frame == 92 || (frame > 120 && frame % 20 == 0)) buttons |= 2;
+        input.m_wButton = buttons;
+        input.UpdateEvents();
+        if (scene.StepPlayFrame() != 0) break;
+        if (frame == 39) standY = scene.Hero().y;
+        if (frame >= 40 && frame < 90) r.highest = std::max(r.highest, standY - scene.Hero().y);
+        r.digests.push_back(WorldDigest(scene));
+        if (frame >= 92 && frame < 96) r.spreadShots = std::max(r.spreadShots, static_cast<int>(scene.ShotList.size()));
+      }
+      r.travelled = scene.Hero().x - startX;
+      r.score = scene.nScore;
+      r.defeated = scene.CommonVars[1];
+    }
+    input = saved;
+    SetFlowWorld(nullptr);
+    SetFlowLink(nullptr);
+    LogInit("/dev/null");
+    return r;
+  }
+
+  static inline TempFolder* game_ = nullptr;
+  TempFolder log_;
+};
+
+TEST_F(SampleStageFlowsTest, TheHeroPlaysThroughItsFlowsAndTwoRunsAgree) {
+  const RunResult first = Play(7);
+  EXPECT_GT(first.travelled, 32 * 8);
+  EXPECT_GT(first.highest, 32 * 3);  // a held jump of nine half blocks
+  EXPECT_EQ(first.spreadShots, 3);
+  EXPECT_GE(first.defeated, 1);
+  EXPECT_GE(first.score, 100);  // a beetle's worth, coins aside
+  const RunResult second = Play(7);
+  EXPECT_EQ(first.digests, second.digests);
+}
+
+}  // namespace
