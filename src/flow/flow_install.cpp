@@ -16,6 +16,7 @@
 #include "data/system_data.h"
 #include "flow/flow_actor_seam.h"
 #include "flow/flow_run.h"
+#include "flow/lead_in_schedule.h"
 
 namespace {
 
@@ -111,54 +112,6 @@ cFlowCmd InstallCommand(cEdCommand& def, int index, cFlowActor& chara, int b) {
   }
   if (def.nKind < kCharaCommandKinds) Prepare(c, def, chara, b);
   return c;
-}
-
-// Frames of an animation up to its first held frame.
-int LeadInFrames(int anime) {
-  if (anime < 0 || anime >= static_cast<int>(Database.Animes.size())) return 0;
-  std::int64_t tenths = 0;
-  for (const cEdAnimeFrame& frame : Database.Animes[anime].Frames) {
-    if (frame.bHold != 0) break;
-    tenths += frame.nDuration;
-  }
-  return Saturate(tenths * 6);
-}
-
-// When each command's lead-in animation starts, so that it reaches its hold frame as the command
-// starts; one that needs more time than lies before its command starts at once, cut.
-void ScheduleLeadIns(cFlow& flow, const cEdFlow& def, int b) {
-  flow.vLeadIns.clear();
-  std::int64_t acc = 0;
-  for (int u = 0; u < static_cast<int>(flow.vCmds.size()); ++u) {
-    const cEdCommand& command = def.commands[u];
-    if (command.nAnime != 0) {
-      const int len = LeadInFrames(command.nAnime);
-      std::int64_t total = static_cast<std::int64_t>(len) * b;
-      FlowLeadIn leadIn;
-      leadIn.nAnime = command.nAnime;
-      leadIn.nHold = static_cast<std::int16_t>(command.nTime * 6);
-      leadIn.bExtend = command.nKind == kCmdSword || command.nKind == kCmdJump ? 0 : 1;
-      bool placed = false;
-      for (int n = u - 1; n >= 0; --n) {
-        if (def.commands[n].bNoWait != 0) continue;
-        total -= flow.vCmds[n].nBudget;
-        if (total <= 0) {
-          leadIn.nStart = Saturate(acc - static_cast<std::int64_t>(len) * b);
-          leadIn.nLength = static_cast<std::int16_t>(len);
-          placed = true;
-          break;
-        }
-      }
-      if (!placed) {
-        const std::int64_t offset = std::min<std::int64_t>(total / b, len);
-        leadIn.nStart = 0;
-        leadIn.nOffset = static_cast<std::int16_t>(offset);
-        leadIn.nLength = static_cast<std::int16_t>(len - offset);
-      }
-      flow.vLeadIns.push_back(leadIn);
-    }
-    if (command.bNoWait == 0) acc += flow.vCmds[u].nBudget;
-  }
 }
 
 }  // namespace
