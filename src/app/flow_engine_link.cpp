@@ -2,6 +2,7 @@
 
 #include "data/ed_condition.h"
 #include "data/ed_flow.h"
+#include "flow/anime_set.h"
 #include "flow/chara_conditions.h"
 #include "flow/flow_cursor.h"
 #include "flow/flow_install.h"
@@ -29,6 +30,7 @@ class cEngineLink : public cFlowLink {
  public:
   void FireTrigger(cCharaBase& chara, int trigger) override { ::FireTrigger(chara, trigger); }
   void InstallFlows(cCharaBase& chara) override { ::InstallFlows(chara, chara.Def.flows, 0, 0); }
+  void SetAnimeSet(cCharaBase& chara, int set, int force) override { ::SetAnimeSet(chara, set, force); }
   bool CheckFlowCondition(const cEdCondition& condition, cCharaBase* chara) override {
     if (chara == nullptr) return false;
     switch (condition.nKind) {

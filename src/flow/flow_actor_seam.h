@@ -5,6 +5,7 @@
 #include "core/checked_sequence.h"
 #include "flow/flow_state_seam.h"
 
+class cAnimePlayer;
 class cEdCommand;
 class cEdFlow;
 class cEdShot;
@@ -76,6 +77,10 @@ class cFlowActor {
   virtual void RemoveAnimes(int key) = 0;
   virtual void ClearAnimes() = 0;
   virtual void StartLeadIn(const FlowLeadIn& leadIn, int key) = 0;
+  // Its own motions: the animation-set number its definition holds, and their player.
+  virtual int AnimeSet() const = 0;
+  virtual void StoreAnimeSet(int set) = 0;
+  virtual cAnimePlayer& MotionPlayer() = 0;
 
   // Status `index` of the table above (for kStatusVar its variable `variable`); no address for
   // an index outside it.

@@ -69,6 +69,9 @@ class cCharaBase : public cGameObj, public cFlowActor {
   std::int64_t Hp() const override { return nHp; }
   void ClearAnimes() override { Animes.clear(); }
   void StartLeadIn(const FlowLeadIn& leadIn, int key) override;
+  int AnimeSet() const override { return Def.nAnimeSet; }
+  void StoreAnimeSet(int set) override { Def.nAnimeSet = static_cast<std::uint16_t>(set); }
+  cAnimePlayer& MotionPlayer() override { return Anime; }
   FieldRef StatusField(int index, int variable) override;
   void StatusChanged(int index) override;
   cFlowActor* Target() override;

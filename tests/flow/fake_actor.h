@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/ed_flow.h"
+#include "gfx/anime_player.h"
 #include "flow/flow_actor_seam.h"
 #include "flow/flow_world_seam.h"
 
@@ -43,6 +44,9 @@ class FakeActor : public cFlowActor {
   void RemoveAnimes(int key) override { removedKeys.push_back(key); }
   void ClearAnimes() override { animesCleared = true; }
   void StartLeadIn(const FlowLeadIn& leadIn, int key) override { leadIns.push_back({leadIn, key}); }
+  int AnimeSet() const override { return animeSet; }
+  void StoreAnimeSet(int set) override { animeSet = set; }
+  cAnimePlayer& MotionPlayer() override { return motions; }
   void RunDeferredFlowChanges() override { ++deferredRuns; }
   FieldRef StatusField(int index, int variable) override;
   void StatusChanged(int index) override { changed.push_back(index); }
@@ -126,6 +130,8 @@ class FakeActor : public cFlowActor {
   std::vector<int> removedKeys;
   bool animesCleared = false;
   int deferredRuns = 0;
+  int animeSet = 0;
+  cAnimePlayer motions;
   // Motion.
   double speed[2] = {}, inertia[2] = {}, knockBack[2] = {};
   bool turning[2] = {true, true};
