@@ -6,6 +6,7 @@
 #include "flow/flow_cursor.h"
 #include "flow/move_commands.h"
 #include "flow/status_ops.h"
+#include "flow/summon_commands.h"
 
 namespace {
 
@@ -18,7 +19,8 @@ void RunCode(cFlowActor& chara, cFlowCmd&, cEdCommand& def) { CmdExecCode(chara,
 CommandExecutor CommandExecTable[kCharaCommandKinds] = {
     nullptr,         nullptr,         CmdMoveStraight, CmdMoveTurnBack, CmdMoveCircle,
     CmdMoveCharge,   CmdMoveHoming,   CmdMoveAvoidOffscreen, CmdStopMoving, CmdTurn,  // 0-9
-    CmdJump, CmdShot, CmdSword, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,  // 10-19
+    CmdJump, CmdShot, CmdSword, CmdSummonBlock, CmdSummonChara, CmdSummonItem, CmdFlowOperation,
+    nullptr, nullptr, nullptr,  // 10-19
     nullptr, nullptr, RunStatusOp, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,  // 20-29
     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, RunCode, nullptr, nullptr,      // 30-39
 };
@@ -35,6 +37,7 @@ void ExecCommand(cFlowActor& chara, cFlowCmd& command) {
   if (kind < 0 || kind >= kCharaCommandKinds) return;
   // A command whose record did not load does nothing rather than read through it.
   if (kind >= kCmdMoveStraight && kind <= kCmdMoveAvoidOffscreen && def.pMove == nullptr) return;
-  if ((kind == kCmdShot || kind == kCmdSword) && def.pShot == nullptr) return;
+  const bool usesShot = kind == kCmdShot || kind == kCmdSword || (kind >= kCmdSummonBlock && kind <= kCmdSummonItem);
+  if (usesShot && def.pShot == nullptr) return;
   if (CommandExecutor run = CommandExecTable[kind]) run(chara, command, def);
 }

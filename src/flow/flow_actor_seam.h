@@ -75,6 +75,8 @@ class cFlowActor {
   // Its running animations: those entered under a flow's key, all of them, and a flow's
   // lead-in started now (with its hold frame stretched when asked).
   virtual void RemoveAnimes(int key) = 0;
+  virtual void PauseAnimes(int key) = 0;
+  virtual void ResumeAnimes(int key) = 0;
   virtual void ClearAnimes() = 0;
   virtual void StartLeadIn(const FlowLeadIn& leadIn, int key) = 0;
   // Its own motions: the animation-set number its definition holds, and their player.
@@ -148,6 +150,8 @@ class cFlowActor {
   virtual void PlacedPosition(double& px, double& py) const = 0;
   // Inside the region where the stage runs its characters (always for a player's).
   virtual bool Active() const = 0;
+  // Its picture on screen.
+  virtual bool OnScreen() const = 0;
 
   // The game world's aiming for the movement commands. AimPoint: where a command aiming at
   // this character heads for (its centre and the command's offsets). Approach: velocities
@@ -163,6 +167,9 @@ class cFlowActor {
   virtual void StepJump(cFlowCmd& command, const cEdCommand& def) = 0;
   // firstKey: the direction its flow started with, for shots aimed by the key.
   virtual void Fire(const cEdShot& record, int firstKey) = 0;
+  // Blocks (kind 13), characters (14) or items (15) of the record's palette entry, laid out by
+  // its formation round the character.
+  virtual void Summon(int kind, const cEdShot& record, int firstKey) = 0;
   // A sword of the record's type, sized by its first part.
   virtual void MakeSword(const cEdShot& record, std::int32_t width, std::int32_t height) = 0;
 };

@@ -110,12 +110,14 @@ class cCharaBase : public cGameObj, public cFlowActor {
     py = dStartY;
   }
   bool Active() const override { return true; }
+  bool OnScreen() const override { return IsOnScreen(); }
   void AimPoint(const cFlowCmd& command, double& px, double& py) override;
   void Approach(cFlowCmd& command, int axes, bool stopOnArrival, double px, double py) override;
   double ApproachVX(const cFlowCmd& command, double px) override;
   double WaveStep(double amplitude, double& phase, double phaseStep, double startAngle) override;
   void StepJump(cFlowCmd& command, const cEdCommand& def) override;
   void Fire(const cEdShot& record, int firstKey) override;
+  void Summon(int kind, const cEdShot& record, int firstKey) override;
   void MakeSword(const cEdShot& record, std::int32_t width, std::int32_t height) override;
 
   void ResetForStage(const cEdChara* def, double startX, double startY, int groupIndex);
@@ -162,8 +164,8 @@ class cCharaBase : public cGameObj, public cFlowActor {
   int TakeShotHit(const cShotObj& shot);
   int OnDefeated();
   void RemoveAnimes(int key) override;
-  void PauseAnimes(int key);
-  void ResumeAnimes(int key);
+  void PauseAnimes(int key) override;
+  void ResumeAnimes(int key) override;
   int CurrentAnimeValue(bool doNotStep);
   int PoseBase(int* tint);
 

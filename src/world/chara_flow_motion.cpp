@@ -1,4 +1,4 @@
-// A character as the movement, jump, shot and sword commands see it: its velocities and flags,
+// A character as the movement, jump, shot, sword and summon commands see it: its velocities and flags,
 // the block map under its feet, and the world's aiming and actions.
 #include <algorithm>
 
@@ -109,6 +109,18 @@ void cCharaBase::Fire(const cEdShot& record, int firstKey) {
   command.kind = kMakeShot;
   command.firstKey = firstKey;
   FireShots(*this, command, record);
+}
+
+void cCharaBase::Summon(int kind, const cEdShot& record, int firstKey) {
+  VolleyCommand command;
+  command.kind = kind;
+  command.firstKey = firstKey;
+  switch (kind) {
+    case kMakeBlock: SummonBlock(*this, command, record); break;
+    case kMakeChara: SummonChara(*this, command, record); break;
+    case kMakeItem: SummonItem(*this, command, record); break;
+    default: break;
+  }
 }
 
 void cCharaBase::MakeSword(const cEdShot& record, std::int32_t width, std::int32_t height) {

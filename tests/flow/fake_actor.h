@@ -42,6 +42,8 @@ class FakeActor : public cFlowActor {
   double JumpSpeed(int halfBlocks) const override { return -0.5 * halfBlocks; }
   int JumpApexTime(int halfBlocks) const override { return halfBlocks + 1; }
   void RemoveAnimes(int key) override { removedKeys.push_back(key); }
+  void PauseAnimes(int key) override { pausedKeys.push_back(key); }
+  void ResumeAnimes(int key) override { resumedKeys.push_back(key); }
   void ClearAnimes() override { animesCleared = true; }
   void StartLeadIn(const FlowLeadIn& leadIn, int key) override { leadIns.push_back({leadIn, key}); }
   int AnimeSet() const override { return animeSet; }
@@ -82,6 +84,7 @@ class FakeActor : public cFlowActor {
     py = placedY;
   }
   bool Active() const override { return active; }
+  bool OnScreen() const override { return onScreen; }
   // The aim is the box centre and the command's offsets; an approach heads straight there.
   void AimPoint(const cFlowCmd& command, double& px, double& py) override {
     px = x + command.nTargetX;
@@ -94,6 +97,9 @@ class FakeActor : public cFlowActor {
   double WaveStep(double amplitude, double& phase, double phaseStep, double startAngle) override;
   void StepJump(cFlowCmd& command, const cEdCommand& def) override;
   void Fire(const cEdShot& record, int firstKey) override { shots.push_back({record.nTrajectory, firstKey}); }
+  void Summon(int kind, const cEdShot& record, int firstKey) override {
+    summons.push_back({kind, record.nSummonIndex, firstKey});
+  }
   void MakeSword(const cEdShot& record, std::int32_t width, std::int32_t height) override {
     swords.push_back({record.nTrajectory, width, height});
   }
@@ -127,7 +133,7 @@ class FakeActor : public cFlowActor {
     int key;
   };
   std::vector<StartedLeadIn> leadIns;
-  std::vector<int> removedKeys;
+  std::vector<int> removedKeys, pausedKeys, resumedKeys;
   bool animesCleared = false;
   int deferredRuns = 0;
   int animeSet = 0;
@@ -168,6 +174,10 @@ class FakeActor : public cFlowActor {
     int type, width, height;
   };
   std::vector<SwordCall> swords;
+  struct SummonCall {
+    int kind, index, firstKey;
+  };
+  std::vector<SummonCall> summons;
 
  private:
   cFlowSet flows_;
