@@ -4,6 +4,7 @@
 #include "data/ed_flow.h"
 #include "flow/anime_set.h"
 #include "flow/chara_conditions.h"
+#include "flow/command_workers.h"
 #include "flow/flow_cursor.h"
 #include "flow/flow_install.h"
 #include "flow/flow_run.h"
@@ -31,6 +32,7 @@ class cEngineLink : public cFlowLink {
   void FireTrigger(cCharaBase& chara, int trigger) override { ::FireTrigger(chara, trigger); }
   void InstallFlows(cCharaBase& chara) override { ::InstallFlows(chara, chara.Def.flows, 0, 0); }
   void SetAnimeSet(cCharaBase& chara, int set, int force) override { ::SetAnimeSet(chara, set, force); }
+  void ExecItemCommand(cPlayer& hero, cEdCommand& command) override { RunItemWorker(hero, command); }
   bool CheckFlowCondition(const cEdCondition& condition, cCharaBase* chara) override {
     if (chara == nullptr) return false;
     switch (condition.nKind) {
@@ -107,6 +109,24 @@ class cSceneWorld : public cFlowWorld {
     return a;
   }
   void PlayUserSE(int number) override { WorldSound().PlayUserSE(number); }
+  void SetAutoScrollSwitch(int axis, int value) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->SetAutoScrollSwitch(axis, value);
+  }
+  void VanishCharas(int group, bool all, cFlowActor& executing) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->VanishCharas(group, all, dynamic_cast<cCharaBase*>(&executing));
+  }
+  void VanishShots(int group, bool all) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->VanishShots(group, all);
+  }
+  int RunItem(int palette, int index) override {
+    return PlaySceneGlobal != nullptr ? PlaySceneGlobal->RunItem(palette, index) : 0;
+  }
+  void SetLeaveRequest(int request) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->nStageEnd = request;
+  }
+  void SetBackground(int index, int mode) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->SetBackground(index, mode);
+  }
 
  private:
   cVector<std::int32_t> empty_;

@@ -1,17 +1,19 @@
 #include "flow/command_exec.h"
 
 #include "data/ed_flow.h"
+#include "flow/command_workers.h"
 #include "flow/flow_actor_seam.h"
-#include "flow/expression.h"
 #include "flow/flow_cursor.h"
 #include "flow/move_commands.h"
-#include "flow/status_ops.h"
 #include "flow/summon_commands.h"
 
 namespace {
 
-void RunStatusOp(cFlowActor& chara, cFlowCmd&, cEdCommand& def) { CmdStatusOp(chara, def); }
-void RunCode(cFlowActor& chara, cFlowCmd&, cEdCommand& def) { CmdExecCode(chara, def); }
+// The one-call commands: the executor hands the record to the kind's worker.
+template <int kKind>
+void RunWorker(cFlowActor& chara, cFlowCmd&, cEdCommand& def) {
+  if (CommandWorker worker = WorkerOf(kKind)) worker(chara, def);
+}
 
 }  // namespace
 
@@ -21,8 +23,11 @@ CommandExecutor CommandExecTable[kCharaCommandKinds] = {
     CmdMoveCharge,   CmdMoveHoming,   CmdMoveAvoidOffscreen, CmdStopMoving, CmdTurn,  // 0-9
     CmdJump, CmdShot, CmdSword, CmdSummonBlock, CmdSummonChara, CmdSummonItem, CmdFlowOperation,
     nullptr, nullptr, nullptr,  // 10-19
-    nullptr, nullptr, RunStatusOp, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,  // 20-29
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, RunCode, nullptr, nullptr,      // 30-39
+    nullptr, nullptr, RunWorker<kCmdStatusOp>, RunWorker<kCmdStatusOp2>, RunWorker<kCmdVanish>,
+    RunWorker<kCmdTakeItem>, RunWorker<kCmdChangeGraphic>, RunWorker<kCmdChangeAnimeSet>, RunWorker<kCmdRunAnime>,
+    nullptr,  // 20-29
+    RunWorker<kCmdRunCharaEffect>, nullptr, nullptr, nullptr, RunWorker<kCmdChangeBackground>, RunWorker<kCmdPlaySound>,
+    nullptr, RunWorker<kCmdRunCode>, nullptr, nullptr,  // 30-39
 };
 
 cEdCommand& CommandDef(cFlowActor& chara, const cFlow& flow, const cFlowCmd& command) {

@@ -163,6 +163,16 @@ class cFlowActor {
   // One step of the circle motion's velocity on an axis, advancing the phase.
   virtual double WaveStep(double amplitude, double& phase, double phaseStep, double startAngle) = 0;
 
+  // "消滅": a stage character's vanish flag is raised; the player's character loses its HP.
+  virtual void Disappear() = 0;
+  // The flags "ステータスの操作2" sets, by its status number: 1 transparent, 2 fixed facing,
+  // 3 flight (the player's character only), 4 invincible, 5 giant scale, 6 auto-scroll sync.
+  virtual void SetStatusFlag(int status, std::int32_t value) = 0;
+  virtual void ChangeGraphic(int kind, int picture, int offset) = 0;
+  // Animation `anime` of the database at the front of its running animations, under `key`.
+  virtual void StartAnime(int anime, int key) = 0;
+  virtual void StartCharaEffect(int effect, int mode, int repeat) = 0;
+
   // The actions the jump, shot and sword commands start.
   virtual void StepJump(cFlowCmd& command, const cEdCommand& def) = 0;
   // firstKey: the direction its flow started with, for shots aimed by the key.

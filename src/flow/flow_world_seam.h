@@ -39,6 +39,18 @@ class cFlowWorld {
   virtual FlowScrollAxis ScrollAxis(int axis) const = 0;
   // A project sound; 0 plays nothing.
   virtual void PlayUserSE(int number) = 0;
+  // The stage's auto-scroll switch of an axis set, and the axis set going by it.
+  virtual void SetAutoScrollSwitch(int axis, int value) = 0;
+  // "消滅" of the active characters or shots of a group: those on screen, or all.
+  virtual void VanishCharas(int group, bool all, cFlowActor& executing) = 0;
+  virtual void VanishShots(int group, bool all) = 0;
+  // The hero runs item `index` of the common (0) or the stage's (1) palette: 0 go on, 1 the
+  // stage is cleared, 2 the hero is dead.
+  virtual int RunItem(int palette, int index) = 0;
+  // 0 none, 1 the stage is cleared, 2 the hero is dead.
+  virtual void SetLeaveRequest(int request) = 0;
+  // Background `index` (from 0) shown (mode 0), hidden (1) or toggled (2).
+  virtual void SetBackground(int index, int mode) = 0;
 };
 
 // The installed world; none outside play.

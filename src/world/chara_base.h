@@ -118,6 +118,15 @@ class cCharaBase : public cGameObj, public cFlowActor {
   void StepJump(cFlowCmd& command, const cEdCommand& def) override;
   void Fire(const cEdShot& record, int firstKey) override;
   void Summon(int kind, const cEdShot& record, int firstKey) override;
+  // What the one-call commands change (chara_flow_commands.cpp).
+  void Disappear() override;
+  void SetStatusFlag(int status, std::int32_t value) override;
+  void ChangeGraphic(int kind, int picture, int offset) override;
+  void StartAnime(int anime, int key) override;
+  void StartCharaEffect(int effect, int mode, int repeat) override;
+  // The hero's flight mode and hit boxes follow its definition; a stage character's need not.
+  virtual void ChangeFlight(int /*mode*/) {}
+  virtual void RebuildHitBoxes() {}
   void MakeSword(const cEdShot& record, std::int32_t width, std::int32_t height) override;
 
   void ResetForStage(const cEdChara* def, double startX, double startY, int groupIndex);

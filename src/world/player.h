@@ -40,6 +40,8 @@ class cPlayer : public cCharaBase {
   // new sizes.
   void SetFlightMode(int mode, int scaleToo);
   void BuildHitBoxList();
+  void ChangeFlight(int mode) override { SetFlightMode(mode, 1); }
+  void RebuildHitBoxes() override { BuildHitBoxList(); }
   void DrawHitBoxes(DDSURFACEDATA* target);
   // The darkness picture's window over the screen, for a definition with darkness.
   void DrawDarkness(DDSURFACEDATA* target, DDSURFACEDATA* darkness);

@@ -106,6 +106,13 @@ class cScenePlay {
   bool OverlapsOtherSolidChara(const cGameObj& o, int excluded);
   bool IsPlatform(const cChara& p, const cGameObj& mover) const;
 
+  // What the flow engine's one-call commands ask of the scene (scene_commands.cpp).
+  void SetAutoScrollSwitch(int axis, int value);
+  void VanishCharas(int group, bool all, const cCharaBase* executing);
+  void VanishShots(int group, bool all);
+  int RunItem(int palette, int index);
+  void SetBackground(int index, int mode);
+
   // Conditions and block effects.
   bool CheckCellConditions(cBlockCell& cell);
   bool CheckCharaConditions(cChara& chara);

@@ -3,13 +3,16 @@
 
 #include <algorithm>
 #include <boost/make_shared.hpp>
+#include <vector>
 
 #include "app/flow_engine_link.h"
 #include "data/command_tables.h"
+#include "data/ed_background.h"
 #include "data/ed_flow.h"
 #include "data/ed_key_condition.h"
 #include "data/ed_move.h"
 #include "data/ed_shot.h"
+#include "flow/command_workers.h"
 #include "flow/flow_world_seam.h"
 #include "input/input.h"
 #include "support/world_fixture.h"
@@ -136,6 +139,65 @@ TEST(FlowCommandsWorldTest, AShotCommandFiresEveryTenthOfASecondWhileItRuns) {
   }
   EXPECT_EQ(fired, (std::vector<int>{1, 7, 13, 19, 25})) << first;
   EXPECT_EQ(std::count(w.world.sounds.userSounds.begin(), w.world.sounds.userSounds.end(), 4), 5);
+}
+
+}  // namespace
+
+namespace {
+
+cEdCommand Worker(int kind, std::vector<std::int32_t> params) {
+  cEdCommand c;
+  c.nKind = static_cast<std::uint8_t>(kind);
+  for (std::int32_t p : params) c.params.push_back(p);
+  return c;
+}
+
+TEST(FlowCommandsWorldTest, VanishTakesTheGroupsCharactersOnScreenAndBackgroundsToggle) {
+  EngineWorld w({"..............................", "H...e....................e....", "##############################"});
+  w.world.stage.Backgrounds.assign(2, cEdBackground());
+  w.world.Build();
+  cChara& near = *w.world.Chara(1);
+  cChara& far = *w.world.Chara(2);
+  ASSERT_TRUE(near.IsOnScreen());
+  ASSERT_FALSE(far.IsOnScreen());
+  near.bActive = far.bActive = 1;
+  cEdCommand onScreen = Worker(kCmdVanish, {0, near.nGroup, 0});
+  CmdVanish(w.world.Hero(), onScreen);
+  EXPECT_EQ(near.bKillRequest, 1);
+  EXPECT_EQ(far.bKillRequest, 0);
+  EXPECT_EQ(w.world.Scene().nKillFlag, 1);
+  cEdCommand everywhere = Worker(kCmdVanish, {0, far.nGroup, 1});
+  CmdVanish(w.world.Hero(), everywhere);
+  EXPECT_EQ(far.bKillRequest, 1);
+
+  cEdCommand toggle = Worker(kCmdChangeBackground, {2, 2});
+  const std::int32_t before = w.world.Scene().Stage.Backgrounds[1].bVisible;
+  CmdBackground(w.world.Hero(), toggle);
+  EXPECT_NE(w.world.Scene().Stage.Backgrounds[1].bVisible, before);
+  CmdBackground(w.world.Hero(), toggle);
+  EXPECT_EQ(w.world.Scene().Stage.Backgrounds[1].bVisible, before);
+  cEdCommand none = Worker(kCmdChangeBackground, {0, 2});
+  CmdBackground(w.world.Hero(), none);  // numbered from 1: nothing
+  cEdCommand past = Worker(kCmdChangeBackground, {3, 2});
+  CmdBackground(w.world.Hero(), past);
+  EXPECT_EQ(w.world.Scene().Stage.Backgrounds[0].bVisible, before);
+}
+
+TEST(FlowCommandsWorldTest, AnItemTakenByCommandThatClearsTheStageEndsIt) {
+  EngineWorld w({"..........", "H.........", "##########"});
+  w.world.Build();
+  cEdItem goal;
+  cEdCommand clear;
+  clear.nSet = kItemCommandSet;
+  clear.nKind = 2;  // the item's stage clear
+  clear.params.assign(9, 0);
+  goal.commands.push_back(clear);
+  w.world.Scene().Stage.PalItems.assign(1, cEdItem());
+  w.world.Scene().Stage.PalItems.push_back(goal);
+  cEdCommand take = Worker(kCmdTakeItem, {1, 1});
+  EXPECT_EQ(CmdGetItem(w.world.Hero(), take), 1);
+  EXPECT_EQ(w.world.Scene().nStageEnd, 1);
+  EXPECT_EQ(w.world.Step(1), 1);  // the frame ends with the clear
 }
 
 }  // namespace

@@ -77,6 +77,11 @@ void FakeActor::StepJump(cFlowCmd& command, const cEdCommand& def) {
   if (landsAfterJump) command.nLeft = 1;
 }
 
+int FakeWorld::RunItem(int palette, int index) {
+  itemsRun.push_back({palette, index});
+  return itemRunner ? itemRunner(palette, index) : 0;
+}
+
 FieldRef FakeWorld::SystemStatus(int index) {
   switch (index) {
     case 0: return {&time, 32};

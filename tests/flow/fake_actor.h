@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,17 @@ class FakeActor : public cFlowActor {
   void Summon(int kind, const cEdShot& record, int firstKey) override {
     summons.push_back({kind, record.nSummonIndex, firstKey});
   }
+  void Disappear() override {
+    if (playerOperated) {
+      hp = 0;
+    } else {
+      vanished = true;
+    }
+  }
+  void SetStatusFlag(int status, std::int32_t value) override { flags[status % 7] = value; }
+  void ChangeGraphic(int kind, int picture, int offset) override { graphic = {kind, picture, offset}; }
+  void StartAnime(int anime, int key) override { animes.push_back({anime, key}); }
+  void StartCharaEffect(int effect, int mode, int repeat) override { charaEffects.push_back({effect, mode, repeat}); }
   void MakeSword(const cEdShot& record, std::int32_t width, std::int32_t height) override {
     swords.push_back({record.nTrajectory, width, height});
   }
@@ -178,6 +190,9 @@ class FakeActor : public cFlowActor {
     int kind, index, firstKey;
   };
   std::vector<SummonCall> summons;
+  std::vector<int> graphic;
+  std::vector<std::pair<int, int>> animes;  // (animation, key)
+  std::vector<std::vector<int>> charaEffects;
 
  private:
   cFlowSet flows_;
@@ -203,6 +218,13 @@ class FakeWorld : public cFlowWorld {
   void RequestDefeatCheck() override { ++defeatChecks; }
   FlowScrollAxis ScrollAxis(int axis) const override { return axes[axis & 1]; }
   void PlayUserSE(int number) override { sounds.push_back(number); }
+  void SetAutoScrollSwitch(int axis, int value) override { (axis == 0 ? scrollOnX : scrollOnY) = value; }
+  void VanishCharas(int group, bool all, cFlowActor&) override { vanished.push_back({0, group, all ? 1 : 0}); }
+  void VanishShots(int group, bool all) override { vanished.push_back({1, group, all ? 1 : 0}); }
+  // Item i of palette p gives the result items[p][i], running it once more per nesting.
+  int RunItem(int palette, int index) override;
+  void SetLeaveRequest(int request) override { leave = request; }
+  void SetBackground(int index, int mode) override { backgrounds.push_back({index, mode}); }
 
   int scrollOnX = 0, scrollOnY = 0;
   std::int32_t time = 0, scrollX = 0, scrollY = 0, score = 0, lives = 3;
@@ -213,6 +235,12 @@ class FakeWorld : public cFlowWorld {
   int defeatChecks = 0;
   FlowScrollAxis axes[2];
   std::vector<int> sounds;
+  std::vector<std::vector<int>> vanished;  // (characters 0 or shots 1, group, all)
+  int leave = 0;
+  std::vector<std::pair<int, int>> backgrounds;
+  std::vector<std::pair<int, int>> itemsRun;
+  // What running an item does: its result, or a run of another item's commands.
+  std::function<int(int palette, int index)> itemRunner;
 };
 
 // A character with one always-flow of the given commands, started and ready to be stepped
