@@ -118,21 +118,23 @@ cFlowCmd InstallCommand(cEdCommand& def, int index, cFlowActor& chara, int b) {
 
 void UnrollLoops(cVector<cEdCommand>& commands) {
   // The list as a finished part, which holds no loop, and the rest, whose first loop is the
-  // one to expand next: each command is moved once, whatever the nesting.
+  // one to expand next: each entry is moved once, whatever the nesting. Entries are places in
+  // the given list, so that every command of the result is copied once, at the end.
   if (std::none_of(commands.begin(), commands.end(), IsLoop)) return;
-  std::vector<cEdCommand> done;
-  std::deque<cEdCommand> rest(std::make_move_iterator(commands.begin()), std::make_move_iterator(commands.end()));
+  std::vector<int> done;
+  std::deque<int> rest(commands.size());
+  for (std::size_t i = 0; i < rest.size(); ++i) rest[i] = static_cast<int>(i);
   std::int64_t created = 0;
   while (!rest.empty()) {
-    if (!IsLoop(rest.front())) {
-      done.push_back(std::move(rest.front()));
+    const cEdCommand& front = commands[rest.front()];
+    if (!IsLoop(front)) {
+      done.push_back(rest.front());
       rest.pop_front();
       continue;
     }
-    const cEdCommand loop = std::move(rest.front());
     rest.pop_front();
-    const int n = loop.params[0];
-    const int len = std::min<std::int64_t>(std::max(loop.params[1], 0), static_cast<std::int64_t>(rest.size()));
+    const int n = front.params[0];
+    const int len = std::min<std::int64_t>(std::max(front.params[1], 0), static_cast<std::int64_t>(rest.size()));
     if (len <= 0 || n <= 1) continue;
     // The list stops growing at the cap: fewer copies of the body, never a part of one. The
     // copies made in all are capped too, since a loop whose body is such a loop at the list's
@@ -142,10 +144,13 @@ void UnrollLoops(cVector<cEdCommand>& commands) {
     const std::int64_t copies = std::min<std::int64_t>(n - 1, std::max<std::int64_t>(room / len, 0));
     if (copies == 0) continue;
     created += copies * len;
-    const std::vector<cEdCommand> body(rest.begin(), rest.begin() + len);
+    const std::vector<int> body(rest.begin(), rest.begin() + len);
     for (std::int64_t k = 0; k < copies; ++k) rest.insert(rest.begin(), body.begin(), body.end());
   }
-  commands.assign(std::make_move_iterator(done.begin()), std::make_move_iterator(done.end()));
+  cVector<cEdCommand> unrolled;
+  unrolled.reserve(done.size());
+  for (const int i : done) unrolled.push_back(commands[i]);
+  commands = std::move(unrolled);
 }
 
 int InstallFlows(cFlowActor& chara, cVector<cEdFlow>& flows, int runTime, int position) {
