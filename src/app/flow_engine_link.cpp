@@ -124,6 +124,10 @@ class cSceneWorld : public cFlowWorld {
   void SetLeaveRequest(int request) override {
     if (PlaySceneGlobal != nullptr) PlaySceneGlobal->nStageEnd = request;
   }
+  cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) override {
+    auto* chara = dynamic_cast<cCharaBase*>(&searcher);
+    return PlaySceneGlobal != nullptr && chara != nullptr ? PlaySceneGlobal->FindTarget(*chara, search) : nullptr;
+  }
   void SetBackground(int index, int mode) override {
     if (PlaySceneGlobal != nullptr) PlaySceneGlobal->SetBackground(index, mode);
   }

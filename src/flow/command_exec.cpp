@@ -23,7 +23,7 @@ CommandExecutor CommandExecTable[kCharaCommandKinds] = {
     CmdMoveCharge,   CmdMoveHoming,   CmdMoveAvoidOffscreen, CmdStopMoving, CmdTurn,  // 0-9
     CmdJump, CmdShot, CmdSword, CmdSummonBlock, CmdSummonChara, CmdSummonItem, CmdFlowOperation,
     nullptr, nullptr, nullptr,  // 10-19
-    nullptr, nullptr, RunWorker<kCmdStatusOp>, RunWorker<kCmdStatusOp2>, RunWorker<kCmdVanish>,
+    RunWorker<kCmdWarp>, RunWorker<kCmdSetTarget>, RunWorker<kCmdStatusOp>, RunWorker<kCmdStatusOp2>, RunWorker<kCmdVanish>,
     RunWorker<kCmdTakeItem>, RunWorker<kCmdChangeGraphic>, RunWorker<kCmdChangeAnimeSet>, RunWorker<kCmdRunAnime>,
     nullptr,  // 20-29
     RunWorker<kCmdRunCharaEffect>, nullptr, nullptr, nullptr, RunWorker<kCmdChangeBackground>, RunWorker<kCmdPlaySound>,

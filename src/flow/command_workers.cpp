@@ -10,6 +10,7 @@
 #include "flow/flow_cursor.h"
 #include "flow/flow_world_seam.h"
 #include "flow/status_ops.h"
+#include "flow/warp_target_commands.h"
 
 namespace {
 
@@ -121,6 +122,8 @@ int CmdSoundEffect(cFlowActor& chara, cEdCommand& def) {
 
 CommandWorker WorkerOf(int kind) {
   switch (kind) {
+    case kCmdWarp: return CmdWarp;
+    case kCmdSetTarget: return CmdSetTarget;
     case kCmdStatusOp: return RunStatusOp;
     case kCmdStatusOp2: return CmdStatusOp2;
     case kCmdVanish: return CmdVanish;

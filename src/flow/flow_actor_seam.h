@@ -23,6 +23,18 @@ struct FlowScreenRect {
   std::int32_t width = 0, height = 0;
 };
 
+// A warp as the game world carries it out: the mode (0 by direction and distance, 1 the same
+// from the target, 2 to coordinates), the direction code resolved for whoever it is measured
+// from, the straight and the diagonal distance, and the coordinates of mode 2.
+struct FlowWarp {
+  int mode = 0;
+  int dirCode = 0;
+  double straight = 0, diagonal = 0;
+  int coordMode = 0;
+  std::int32_t dx = 0, dy = 0;  // mode 2: blocks x 32 + dots, mirrored by facing
+  std::int32_t cellX = 0, cellY = 0, dotsX = 0, dotsY = 0;
+};
+
 // Character status indices of the status operations and conditions.
 enum CharaStatus : int {
   kStatusVar = 0,
@@ -172,6 +184,12 @@ class cFlowActor {
   // Animation `anime` of the database at the front of its running animations, under `key`.
   virtual void StartAnime(int anime, int key) = 0;
   virtual void StartCharaEffect(int effect, int mode, int repeat) = 0;
+
+  // Moves it at once; undone when it would leave the stage area or end in a wall.
+  virtual void Warp(const FlowWarp& warp) = 0;
+  // Its target becomes `target` (none for null), and the targets' lists of who aims at them
+  // follow.
+  virtual void Retarget(cFlowActor* target) = 0;
 
   // The actions the jump, shot and sword commands start.
   virtual void StepJump(cFlowCmd& command, const cEdCommand& def) = 0;

@@ -14,6 +14,20 @@ struct FlowScrollAxis {
   std::int32_t stageDots = 0;  // the stage's size on the axis
 };
 
+// The target command's search: the nearest character (kind 2) or the first (3) of a group or
+// of all groups, passing the filters.
+struct FlowTargetSearch {
+  int kind = 2;
+  int group = 0;
+  bool allGroups = false;
+  int range = 0;  // nearest: 0 on screen first, 1 anywhere, 2 on screen only
+  bool skipSelf = false, skipInvincible1 = false, skipInvincible2 = false, skipBlockCharas = false;
+  bool byId = false;
+  int charaId = 0;
+  bool byVariable = false;
+  int variable = 0, value = 0, comparison = 0;
+};
+
 // What the flow engine needs of the play scene beyond its characters. The play scene installs
 // itself; the engine's tests use a fake.
 class cFlowWorld {
@@ -49,6 +63,7 @@ class cFlowWorld {
   virtual int RunItem(int palette, int index) = 0;
   // 0 none, 1 the stage is cleared, 2 the hero is dead.
   virtual void SetLeaveRequest(int request) = 0;
+  virtual cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) = 0;
   // Background `index` (from 0) shown (mode 0), hidden (1) or toggled (2).
   virtual void SetBackground(int index, int mode) = 0;
 };

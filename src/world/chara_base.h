@@ -124,6 +124,9 @@ class cCharaBase : public cGameObj, public cFlowActor {
   void ChangeGraphic(int kind, int picture, int offset) override;
   void StartAnime(int anime, int key) override;
   void StartCharaEffect(int effect, int mode, int repeat) override;
+  // The warp and the target command (chara_warp.cpp).
+  void Warp(const FlowWarp& warp) override;
+  void Retarget(cFlowActor* target) override;
   // The hero's flight mode and hit boxes follow its definition; a stage character's need not.
   virtual void ChangeFlight(int /*mode*/) {}
   virtual void RebuildHitBoxes() {}

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "data/common_palette.h"
+#include "world/chara_search.h"
 #include "world/player.h"
 #include "world/scene_play.h"
 #include "world/shot_obj.h"
@@ -43,6 +44,38 @@ int cScenePlay::RunItem(int palette, int index) {
   const cVector<cEdItem>& items = palette == 0 ? CommonPalette.Items : Stage.PalItems;
   const cEdItem& item = items[index];
   return Hero().RunItemCommands(item.commands);
+}
+
+cCharaBase* cScenePlay::FindTarget(cCharaBase& searcher, const FlowTargetSearch& search) {
+  CharaFilter filter;
+  filter.skipSelf = search.skipSelf;
+  filter.selfNumber = searcher.nNumber;
+  filter.skipInvincible1 = search.skipInvincible1;
+  filter.skipInvincible2 = search.skipInvincible2;
+  filter.skipBlockCharas = search.skipBlockCharas;
+  filter.byId = search.byId;
+  filter.charaId = search.charaId;
+  filter.byValue = search.byVariable;
+  filter.valueIndex = search.variable;
+  filter.value = search.value;
+  filter.comparison = search.comparison;
+  searcher.UpdateScreenRect();
+  const double cx = searcher.Rect.left + (searcher.Rect.width >> 1);
+  const double cy = searcher.Rect.top + (searcher.Rect.height >> 1);
+  const bool nearest = search.kind == 2;
+  const auto inGroup = [&](const cList<cCharaBase*>& list) {
+    return nearest ? FindNearestChara(cx, cy, list, search.range, filter) : FindChara(list, filter);
+  };
+  if (!search.allGroups) return inGroup(CharaGroups[search.group]);
+  cList<cCharaBase*> candidates;
+  for (const cList<cCharaBase*>& group : CharaGroups) {
+    if (group.empty()) continue;
+    cCharaBase* found = inGroup(group);
+    if (found == nullptr) continue;
+    if (!nearest) return found;
+    candidates.push_back(found);
+  }
+  return nearest ? FindNearestChara(cx, cy, candidates, search.range, filter) : nullptr;
 }
 
 void cScenePlay::SetBackground(int index, int mode) {

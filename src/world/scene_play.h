@@ -10,6 +10,7 @@
 #include "data/block_cell.h"
 #include "data/hit_level.h"
 #include "data/stage_data.h"
+#include "flow/flow_world_seam.h"
 #include "gfx/surface_data.h"
 #include "world/chara.h"
 #include "world/effect_obj.h"
@@ -112,6 +113,7 @@ class cScenePlay {
   void VanishShots(int group, bool all);
   int RunItem(int palette, int index);
   void SetBackground(int index, int mode);
+  cCharaBase* FindTarget(cCharaBase& searcher, const FlowTargetSearch& search);
 
   // Conditions and block effects.
   bool CheckCellConditions(cBlockCell& cell);

@@ -13,10 +13,13 @@
 #include "data/ed_move.h"
 #include "data/ed_shot.h"
 #include "flow/command_workers.h"
+#include "flow/warp_target_commands.h"
 #include "flow/flow_world_seam.h"
 #include "input/input.h"
+#include "support/flow_commands.h"
 #include "support/world_fixture.h"
 #include "world/chara.h"
+#include "world/player.h"
 #include "world/flow_link.h"
 
 namespace {
@@ -198,6 +201,78 @@ TEST(FlowCommandsWorldTest, AnItemTakenByCommandThatClearsTheStageEndsIt) {
   EXPECT_EQ(CmdGetItem(w.world.Hero(), take), 1);
   EXPECT_EQ(w.world.Scene().nStageEnd, 1);
   EXPECT_EQ(w.world.Step(1), 1);  // the frame ends with the clear
+}
+
+}  // namespace
+
+namespace {
+
+constexpr auto WarpBy = testsupport::WarpCommand;
+
+TEST(FlowCommandsWorldTest, AWarpMovesAtOnceAndIsUndoneInAWall) {
+  EngineWorld w({"..........", "..........", "..........", "...H#.....", "##########"});
+  w.world.Build();
+  w.world.Step(3);
+  cPlayer& hero = w.world.Hero();
+  const double x = hero.x, y = hero.y, right = hero.right, bottom = hero.bottom;
+
+  hero.vy = 1.5;
+  cEdCommand intoWall = WarpBy(0, 3, 2);
+  CmdWarp(hero, intoWall);
+  EXPECT_EQ(hero.x, x);
+  EXPECT_EQ(hero.right, right);
+  EXPECT_EQ(hero.bottom, bottom);
+  EXPECT_EQ(hero.vy, 1.5);
+
+  cEdCommand up = WarpBy(0, 6, 2);
+  CmdWarp(hero, up);
+  EXPECT_EQ(hero.y, y - 32);
+  EXPECT_EQ(hero.vy, 0);
+
+  cEdCommand corner = WarpBy(2, 0, 0);
+  corner.pMove->nCoordMode = 2;
+  CmdWarp(hero, corner);
+  EXPECT_EQ(hero.Rect.left, 0);
+  EXPECT_EQ(hero.Rect.top, 0);
+  EXPECT_EQ(hero.bPinX, 1);
+  EXPECT_EQ(hero.nPinLeft, 0);
+  cEdCommand down = WarpBy(0, 7, 1);
+  CmdWarp(hero, down);
+  EXPECT_EQ(hero.bPinX, 0);
+  EXPECT_EQ(hero.bPinY, 0);
+}
+
+TEST(FlowCommandsWorldTest, TheTargetCommandKeepsWhoAimsAtWhomInStep) {
+  EngineWorld w({"..............................", "H...e....................e....", "##############################"});
+  w.world.Build();
+  cChara& near = *w.world.Chara(1);
+  cChara& far = *w.world.Chara(2);
+  cEdCommand self;
+  self.nKind = kCmdSetTarget;
+  self.params.assign(15, 0);
+  self.params[0] = 1;
+  CmdSetTarget(near, self);
+  CmdSetTarget(near, self);
+  EXPECT_EQ(near.nTarget, near.nNumber);
+  EXPECT_EQ(std::count(near.TargetedBy.begin(), near.TargetedBy.end(), near.nNumber), 1);
+  EXPECT_FALSE(w.world.Hero().TargetedBy.Contains(near.nNumber));  // no longer aims at the hero
+
+  // The nearest of its group on screen only: the other walker is off screen.
+  cEdCommand nearest = self;
+  nearest.params[0] = 2;
+  nearest.params[1] = far.nGroup;
+  nearest.params[3] = 2;
+  nearest.params[4] = 1;  // not itself
+  for (const int whenNone : {1, 0}) {
+    nearest.params[14] = whenNone;
+    CmdSetTarget(near, nearest);
+    EXPECT_EQ(near.nTarget, whenNone == 1 ? near.nNumber : -1) << whenNone;
+  }
+  EXPECT_FALSE(near.TargetedBy.Contains(near.nNumber));
+  nearest.params[3] = 1;  // anywhere
+  CmdSetTarget(near, nearest);
+  EXPECT_EQ(near.nTarget, far.nNumber);
+  EXPECT_TRUE(far.TargetedBy.Contains(near.nNumber));
 }
 
 }  // namespace

@@ -112,6 +112,8 @@ class FakeActor : public cFlowActor {
   void ChangeGraphic(int kind, int picture, int offset) override { graphic = {kind, picture, offset}; }
   void StartAnime(int anime, int key) override { animes.push_back({anime, key}); }
   void StartCharaEffect(int effect, int mode, int repeat) override { charaEffects.push_back({effect, mode, repeat}); }
+  void Warp(const FlowWarp& warp) override { warps.push_back(warp); }
+  void Retarget(cFlowActor* to) override { target = to; ++retargets; }
   void MakeSword(const cEdShot& record, std::int32_t width, std::int32_t height) override {
     swords.push_back({record.nTrajectory, width, height});
   }
@@ -193,6 +195,8 @@ class FakeActor : public cFlowActor {
   std::vector<int> graphic;
   std::vector<std::pair<int, int>> animes;  // (animation, key)
   std::vector<std::vector<int>> charaEffects;
+  std::vector<FlowWarp> warps;
+  int retargets = 0;
 
  private:
   cFlowSet flows_;
@@ -225,6 +229,10 @@ class FakeWorld : public cFlowWorld {
   int RunItem(int palette, int index) override;
   void SetLeaveRequest(int request) override { leave = request; }
   void SetBackground(int index, int mode) override { backgrounds.push_back({index, mode}); }
+  cFlowActor* FindTarget(cFlowActor&, const FlowTargetSearch& search) override {
+    searches.push_back(search);
+    return found;
+  }
 
   int scrollOnX = 0, scrollOnY = 0;
   std::int32_t time = 0, scrollX = 0, scrollY = 0, score = 0, lives = 3;
@@ -239,6 +247,8 @@ class FakeWorld : public cFlowWorld {
   int leave = 0;
   std::vector<std::pair<int, int>> backgrounds;
   std::vector<std::pair<int, int>> itemsRun;
+  std::vector<FlowTargetSearch> searches;
+  cFlowActor* found = nullptr;
   // What running an item does: its result, or a run of another item's commands.
   std::function<int(int palette, int index)> itemRunner;
 };
