@@ -124,6 +124,11 @@ class cSceneWorld : public cFlowWorld {
   void SetLeaveRequest(int request) override {
     if (PlaySceneGlobal != nullptr) PlaySceneGlobal->nStageEnd = request;
   }
+  void ShowMessage(const FlowMessage& message, cFlowActor& executing) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->ShowMessage(message, dynamic_cast<cCharaBase*>(&executing));
+  }
+  // Until the play scene keeps a quit flag, it is never leaving while flows run.
+  bool Quitting() const override { return false; }
   cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) override {
     auto* chara = dynamic_cast<cCharaBase*>(&searcher);
     return PlaySceneGlobal != nullptr && chara != nullptr ? PlaySceneGlobal->FindTarget(*chara, search) : nullptr;

@@ -22,7 +22,7 @@ CommandExecutor CommandExecTable[kCharaCommandKinds] = {
     nullptr,         nullptr,         CmdMoveStraight, CmdMoveTurnBack, CmdMoveCircle,
     CmdMoveCharge,   CmdMoveHoming,   CmdMoveAvoidOffscreen, CmdStopMoving, CmdTurn,  // 0-9
     CmdJump, CmdShot, CmdSword, CmdSummonBlock, CmdSummonChara, CmdSummonItem, CmdFlowOperation,
-    nullptr, nullptr, nullptr,  // 10-19
+    nullptr, nullptr, RunWorker<kCmdMessage>,  // 10-19
     RunWorker<kCmdWarp>, RunWorker<kCmdSetTarget>, RunWorker<kCmdStatusOp>, RunWorker<kCmdStatusOp2>, RunWorker<kCmdVanish>,
     RunWorker<kCmdTakeItem>, RunWorker<kCmdChangeGraphic>, RunWorker<kCmdChangeAnimeSet>, RunWorker<kCmdRunAnime>,
     nullptr,  // 20-29

@@ -9,6 +9,7 @@
 #include "flow/flow_actor_seam.h"
 #include "flow/flow_cursor.h"
 #include "flow/flow_world_seam.h"
+#include "flow/message_command.h"
 #include "flow/status_ops.h"
 #include "flow/warp_target_commands.h"
 
@@ -122,6 +123,7 @@ int CmdSoundEffect(cFlowActor& chara, cEdCommand& def) {
 
 CommandWorker WorkerOf(int kind) {
   switch (kind) {
+    case kCmdMessage: return CmdMessage;
     case kCmdWarp: return CmdWarp;
     case kCmdSetTarget: return CmdSetTarget;
     case kCmdStatusOp: return RunStatusOp;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/checked_sequence.h"
 #include "flow/flow_actor_seam.h"
@@ -26,6 +27,16 @@ struct FlowTargetSearch {
   int charaId = 0;
   bool byVariable = false;
   int variable = 0, value = 0, comparison = 0;
+};
+
+// A message command's window as the scene shows it. follow: 0 nothing, 1 the character that
+// runs the command, 2 the hero.
+struct FlowMessage {
+  std::string text;
+  std::int32_t positionMode = 0, cellX = 0, cellY = 0, offsetX = 0, offsetY = 0;
+  std::int32_t keepInside = 0, screenFixed = 0, displayMode = 0, frames = 0, modal = 0;
+  std::int32_t follow = 0, chained = 0, expand = 0, refresh = 0, refreshInterval = 0, font = 0;
+  std::int32_t hasId = 0, id = 0, close = 0;
 };
 
 // What the flow engine needs of the play scene beyond its characters. The play scene installs
@@ -63,6 +74,10 @@ class cFlowWorld {
   virtual int RunItem(int palette, int index) = 0;
   // 0 none, 1 the stage is cleared, 2 the hero is dead.
   virtual void SetLeaveRequest(int request) = 0;
+  // The message command: a window created, filled anew in place, replaced or closed by ID.
+  virtual void ShowMessage(const FlowMessage& message, cFlowActor& executing) = 0;
+  // The play scene is leaving: display commands do nothing.
+  virtual bool Quitting() const = 0;
   virtual cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) = 0;
   // Background `index` (from 0) shown (mode 0), hidden (1) or toggled (2).
   virtual void SetBackground(int index, int mode) = 0;

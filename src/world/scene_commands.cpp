@@ -1,9 +1,12 @@
 // The play scene as the flow engine's one-call commands change it: auto-scroll, vanishing,
 // items taken by command, backgrounds.
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "data/common_palette.h"
 #include "world/chara_search.h"
+#include "world/message_obj.h"
 #include "world/player.h"
 #include "world/scene_play.h"
 #include "world/shot_obj.h"
@@ -76,6 +79,72 @@ cCharaBase* cScenePlay::FindTarget(cCharaBase& searcher, const FlowTargetSearch&
     candidates.push_back(found);
   }
   return nearest ? FindNearestChara(cx, cy, candidates, search.range, filter) : nullptr;
+}
+
+namespace {
+
+MessageParams ParamsOf(const FlowMessage& m, int owner) {
+  MessageParams p;
+  p.kind = 1;
+  p.text = m.text;
+  p.positionMode = m.positionMode;
+  p.cellX = m.cellX;
+  p.cellY = m.cellY;
+  p.offsetX = m.offsetX;
+  p.offsetY = m.offsetY;
+  p.clamp = m.keepInside;
+  p.fixed = m.screenFixed;
+  p.durationKind = m.displayMode;
+  p.time = m.frames;
+  p.countWhenPaused = m.modal;
+  p.owner = owner;
+  p.noOpening = m.chained;
+  p.expand = m.expand;
+  p.refresh = m.refresh;
+  p.refreshInterval = m.refreshInterval;
+  p.frame = m.font;
+  p.extra1 = m.hasId;
+  p.extra2 = m.id;
+  return p;
+}
+
+}  // namespace
+
+void cScenePlay::ShowMessage(const FlowMessage& m, const cCharaBase* executing) {
+  int owner = -1;
+  if (m.follow == 1 && executing != nullptr) owner = executing->nNumber;
+  if (m.follow == 2) owner = Player[0].nNumber;
+  MessageParams params = ParamsOf(m, owner);
+  if (m.hasId == 0) {
+    if (m.close == 0) MessageList.emplace_back().Init(params);
+    return;
+  }
+  auto it = std::find_if(MessageList.begin(), MessageList.end(),
+                         [&m](const cMessageObj& shown) { return shown.nExtra1 != 0 && shown.nExtra2 == m.id; });
+  if (it == MessageList.end()) {
+    if (m.close == 0) MessageList.emplace_back().Init(params);
+    return;
+  }
+  if (m.close != 0) {
+    MessageList.erase(it);
+    return;
+  }
+  std::string text = m.text;
+  if (m.expand != 0) ExpandTextVariables(text);
+  int width = 0;
+  int height = 0;
+  MeasureText(width, height, text);
+  if (width == it->nWidth && height == it->nHeight && it->pSurface != nullptr) {
+    // The same size: the window keeps its place and its surface and shows the new text.
+    params.deferSurface = 1;
+    DDSURFACEDATA* surface = it->pSurface;
+    it->Init(params);
+    it->pSurface = surface;
+    it->DrawText(surface);
+    return;
+  }
+  it = MessageList.erase(it);
+  MessageList.emplace(it)->Init(params);
 }
 
 void cScenePlay::SetBackground(int index, int mode) {

@@ -114,6 +114,7 @@ class cScenePlay {
   int RunItem(int palette, int index);
   void SetBackground(int index, int mode);
   cCharaBase* FindTarget(cCharaBase& searcher, const FlowTargetSearch& search);
+  void ShowMessage(const FlowMessage& message, const cCharaBase* executing);
 
   // Conditions and block effects.
   bool CheckCellConditions(cBlockCell& cell);

@@ -229,6 +229,8 @@ class FakeWorld : public cFlowWorld {
   int RunItem(int palette, int index) override;
   void SetLeaveRequest(int request) override { leave = request; }
   void SetBackground(int index, int mode) override { backgrounds.push_back({index, mode}); }
+  void ShowMessage(const FlowMessage& message, cFlowActor&) override { messages.push_back(message); }
+  bool Quitting() const override { return quitting; }
   cFlowActor* FindTarget(cFlowActor&, const FlowTargetSearch& search) override {
     searches.push_back(search);
     return found;
@@ -249,6 +251,8 @@ class FakeWorld : public cFlowWorld {
   std::vector<std::pair<int, int>> itemsRun;
   std::vector<FlowTargetSearch> searches;
   cFlowActor* found = nullptr;
+  std::vector<FlowMessage> messages;
+  bool quitting = false;
   // What running an item does: its result, or a run of another item's commands.
   std::function<int(int palette, int index)> itemRunner;
 };

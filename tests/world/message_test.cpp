@@ -8,6 +8,7 @@
 #include "gfx/game_fonts.h"
 #include "gfx/gfx_test_support.h"
 #include "support/world_fixture.h"
+#include "flow/flow_world_seam.h"
 #include "world/message_obj.h"
 
 namespace {
@@ -219,6 +220,62 @@ TEST_F(MessageSurfaceTest, ARefreshedLongerTextGetsASurfaceOfItsNewSize) {
   EXPECT_EQ(s.MessageSurfaces.size(), 1u);  // the old one went
   s.MessageList.clear();
   EXPECT_TRUE(s.MessageSurfaces.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The message command's windows: by ID they are filled anew in place while their text keeps
+// its size, replaced at their place when it does not, and closed.
+TEST_F(MessageSurfaceTest, AMessageWithAnIdIsUpdatedInPlaceReplacedOrClosed) {
+  cScenePlay& s = world_->Scene();
+  FlowMessage m;
+  m.hasId = 1;
+  m.id = 5;
+  m.text = "ABC";
+  s.ShowMessage(m, nullptr);
+  FlowMessage other = m;
+  other.id = 6;
+  other.text = "Z";
+  s.ShowMessage(other, nullptr);
+  ASSERT_EQ(s.MessageList.size(), 2u);
+  const DDSURFACEDATA* surface = s.MessageList.front().pSurface;
+
+  m.text = "XYZ";  // the same size
+  s.ShowMessage(m, nullptr);
+  ASSERT_EQ(s.MessageList.size(), 2u);
+  EXPECT_EQ(s.MessageList.front().strText, "XYZ");
+  EXPECT_EQ(s.MessageList.front().pSurface, surface);
+
+  m.text = "LONGER";
+  s.ShowMessage(m, nullptr);
+  ASSERT_EQ(s.MessageList.size(), 2u);
+  EXPECT_EQ(s.MessageList.front().strText, "LONGER");  // still first
+  EXPECT_EQ(s.MessageList.front().nWidth, 6 * 8 + 2);
+  EXPECT_EQ(s.MessageSurfaces.size(), 2u);
+
+  // Close by ID; a close without the ID flag, or for an ID not shown, does nothing.
+  FlowMessage close = m;
+  close.close = 1;
+  close.id = 7;
+  s.ShowMessage(close, nullptr);
+  close.hasId = 0;
+  close.id = 5;
+  s.ShowMessage(close, nullptr);
+  EXPECT_EQ(s.MessageList.size(), 2u);
+  close.hasId = 1;
+  s.ShowMessage(close, nullptr);
+  ASSERT_EQ(s.MessageList.size(), 1u);
+  EXPECT_EQ(s.MessageList.front().strText, "Z");
+  EXPECT_EQ(s.MessageSurfaces.size(), 1u);
+
+  // Following: mode 5 the hero.
+  FlowMessage follow;
+  follow.text = "HI";
+  follow.follow = 2;
+  s.ShowMessage(follow, nullptr);
+  EXPECT_EQ(s.MessageList.back().nOwner, s.Hero().nNumber);
 }
 
 }  // namespace
