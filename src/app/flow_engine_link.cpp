@@ -127,6 +127,12 @@ class cSceneWorld : public cFlowWorld {
   void ShowMessage(const FlowMessage& message, cFlowActor& executing) override {
     if (PlaySceneGlobal != nullptr) PlaySceneGlobal->ShowMessage(message, dynamic_cast<cCharaBase*>(&executing));
   }
+  void AddEffect(int index, double x, double y, int width, int height, int modal) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->EffectList.emplace_back().Init(index, x, y, width, height, modal);
+  }
+  void ClearEffects() override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->EffectList.clear();
+  }
   // Until the play scene keeps a quit flag, it is never leaving while flows run.
   bool Quitting() const override { return false; }
   cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) override {

@@ -25,7 +25,7 @@ CommandExecutor CommandExecTable[kCharaCommandKinds] = {
     nullptr, nullptr, RunWorker<kCmdMessage>,  // 10-19
     RunWorker<kCmdWarp>, RunWorker<kCmdSetTarget>, RunWorker<kCmdStatusOp>, RunWorker<kCmdStatusOp2>, RunWorker<kCmdVanish>,
     RunWorker<kCmdTakeItem>, RunWorker<kCmdChangeGraphic>, RunWorker<kCmdChangeAnimeSet>, RunWorker<kCmdRunAnime>,
-    nullptr,  // 20-29
+    RunWorker<kCmdRunEffect>,  // 20-29
     RunWorker<kCmdRunCharaEffect>, nullptr, nullptr, nullptr, RunWorker<kCmdChangeBackground>, RunWorker<kCmdPlaySound>,
     nullptr, RunWorker<kCmdRunCode>, nullptr, nullptr,  // 30-39
 };

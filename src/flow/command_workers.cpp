@@ -5,6 +5,7 @@
 #include "data/command_tables.h"
 #include "data/ed_command.h"
 #include "flow/anime_set.h"
+#include "flow/effect_command.h"
 #include "flow/expression.h"
 #include "flow/flow_actor_seam.h"
 #include "flow/flow_cursor.h"
@@ -133,6 +134,7 @@ CommandWorker WorkerOf(int kind) {
     case kCmdChangeGraphic: return CmdChangeGraphic;
     case kCmdChangeAnimeSet: return CmdChangeAnimeSet;
     case kCmdRunAnime: return CmdAnimation;
+    case kCmdRunEffect: return CmdEffect;
     case kCmdRunCharaEffect: return CmdCharaEffect;
     case kCmdChangeBackground: return CmdBackground;
     case kCmdPlaySound: return CmdSoundEffect;

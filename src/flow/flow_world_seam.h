@@ -76,6 +76,10 @@ class cFlowWorld {
   virtual void SetLeaveRequest(int request) = 0;
   // The message command: a window created, filled anew in place, replaced or closed by ID.
   virtual void ShowMessage(const FlowMessage& message, cFlowActor& executing) = 0;
+  // An effect of the database at (x, y) in stage dots, sized; modal stops the game while it
+  // plays. ClearEffects removes every running effect.
+  virtual void AddEffect(int index, double x, double y, int width, int height, int modal) = 0;
+  virtual void ClearEffects() = 0;
   // The play scene is leaving: display commands do nothing.
   virtual bool Quitting() const = 0;
   virtual cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) = 0;

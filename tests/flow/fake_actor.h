@@ -231,6 +231,10 @@ class FakeWorld : public cFlowWorld {
   void SetBackground(int index, int mode) override { backgrounds.push_back({index, mode}); }
   void ShowMessage(const FlowMessage& message, cFlowActor&) override { messages.push_back(message); }
   bool Quitting() const override { return quitting; }
+  void AddEffect(int index, double x, double y, int width, int height, int modal) override {
+    effects.push_back({index, x, y, width, height, modal});
+  }
+  void ClearEffects() override { ++effectClears; }
   cFlowActor* FindTarget(cFlowActor&, const FlowTargetSearch& search) override {
     searches.push_back(search);
     return found;
@@ -253,6 +257,13 @@ class FakeWorld : public cFlowWorld {
   cFlowActor* found = nullptr;
   std::vector<FlowMessage> messages;
   bool quitting = false;
+  struct EffectCall {
+    int index;
+    double x, y;
+    int width, height, modal;
+  };
+  std::vector<EffectCall> effects;
+  int effectClears = 0;
   // What running an item does: its result, or a run of another item's commands.
   std::function<int(int palette, int index)> itemRunner;
 };
