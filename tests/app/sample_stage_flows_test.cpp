@@ -1,5 +1,6 @@
 // The sample game's first stage played through its own flows: the hero walks, jumps and fires a
-// spread after down and button 2, and a beetle falls to the fireballs.
+// spread after down and button 2, and a beetle falls to the fireballs; the feather and the star
+// do what they promise.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,18 +10,23 @@
 
 #include "app/flow_engine_link.h"
 #include "core/log_files.h"
+#include "core/trunc_to_int.h"
+#include "data/command_tables.h"
 #include "data/common_palette.h"
 #include "data/data_read_context.h"
 #include "data/database.h"
 #include "data/project_paths.h"
 #include "data/stage_data.h"
 #include "data/system_data.h"
+#include "flow/command_workers.h"
 #include "flow/flow_world_seam.h"
 #include "input/input.h"
+#include "make_sample_game/sample_definitions.h"
 #include "make_sample_game/sample_game.h"
 #include "platform/files/path_resolver.h"
 #include "support/temp_folder.h"
 #include "world/flow_link.h"
+#include "world/player.h"
 #include "world/scene_play.h"
 #include "world/world_digest.h"
 
@@ -57,24 +63,11 @@ class SampleStageFlowsTest : public testing::Test {
 
   // Frames of Meadow Run from the start, the hero's keys by frame.
   RunResult Play(std::uint32_t seed) {
-    const ScopedCurrentFolder here(game_->path());
-    platform::GameFolder().Forget();
-    LogInit((log_.path() / "Report_Game.txt").string());
-    EXPECT_EQ(Database.Load(), 1);
-    Database.FillReadContext(ProjectDataContext());
-    EXPECT_NE(SystemData.Load(ProjectPaths[kPathSystemData]), 0);
-    EXPECT_NE(LoadCommonPalette(), 0);
-    cStageData stage;
-    EXPECT_NE(stage.Load("data\\stg4\\Meadow.stg4_000"), 0);
-    SetFlowLink(&FlowEngineLink());
-    SetFlowWorld(&PlaySceneFlowWorld());
+    RunResult r;
     cInput& input = PlayerInputs[0];
     const cInput saved = input;
     input = cInput();
-    RunResult r;
-    {
-      cScenePlay scene(stage);
-      scene.SetupField(seed);
+    WithMeadow(seed, [&](cScenePlay& scene) {
       const double startX = scene.Hero().x;
       double standY = scene.Hero().y;
       for (int frame = 0; frame < 420; ++frame) {
@@ -96,12 +89,33 @@ class SampleStageFlowsTest : public testing::Test {
       r.travelled = scene.Hero().x - startX;
       r.score = scene.nScore;
       r.defeated = scene.CommonVars[1];
-    }
+    });
     input = saved;
+    return r;
+  }
+
+  // Loads the project and Meadow Run, and hands the set-up scene to `play`.
+  template <typename Play>
+  void WithMeadow(std::uint32_t seed, Play&& play) {
+    const ScopedCurrentFolder here(game_->path());
+    platform::GameFolder().Forget();
+    LogInit((log_.path() / "Report_Game.txt").string());
+    ASSERT_EQ(Database.Load(), 1);
+    Database.FillReadContext(ProjectDataContext());
+    ASSERT_NE(SystemData.Load(ProjectPaths[kPathSystemData]), 0);
+    ASSERT_NE(LoadCommonPalette(), 0);
+    cStageData stage;
+    ASSERT_NE(stage.Load("data\\stg4\\Meadow.stg4_000"), 0);
+    SetFlowLink(&FlowEngineLink());
+    SetFlowWorld(&PlaySceneFlowWorld());
+    {
+      cScenePlay scene(stage);
+      scene.SetupField(seed);
+      play(scene);
+    }
     SetFlowWorld(nullptr);
     SetFlowLink(nullptr);
     LogInit("/dev/null");
-    return r;
   }
 
   static inline TempFolder* game_ = nullptr;
@@ -117,6 +131,32 @@ TEST_F(SampleStageFlowsTest, TheHeroPlaysThroughItsFlowsAndTwoRunsAgree) {
   EXPECT_GE(first.score, 100);  // a beetle's worth, coins aside
   const RunResult second = Play(7);
   EXPECT_EQ(first.digests, second.digests);
+}
+
+TEST_F(SampleStageFlowsTest, TheFeatherWarpsTheHeroAndTheStarLastsEightSeconds) {
+  WithMeadow(1, [](cScenePlay& scene) {
+    scene.StepPlayFrame();
+    cPlayer& hero = scene.Hero();
+    cEdCommand take;
+    take.nKind = kCmdTakeItem;
+    take.params = {0, sample::itemdef::kFeather};
+    CmdGetItem(hero, take);
+    EXPECT_EQ(TruncToInt(hero.x) >> 5, 67 + 10);
+
+    take.params = {0, sample::itemdef::kStar};
+    CmdGetItem(hero, take);
+    EXPECT_EQ(hero.Def.nInvincible, 1);
+    const std::size_t flows = hero.FlowState().Flows.size();
+    int frames = 0;
+    while (hero.Def.nInvincible != 0 && frames < 600) {
+      if (scene.StepPlayFrame() != 0) break;
+      ++frames;
+    }
+    EXPECT_GE(frames, 470);
+    EXPECT_LE(frames, 490);
+    scene.StepPlayFrame();
+    EXPECT_EQ(hero.FlowState().Flows.size(), flows - 1);  // the star's flow deleted itself
+  });
 }
 
 }  // namespace

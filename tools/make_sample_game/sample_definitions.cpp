@@ -135,8 +135,11 @@ cEdChara Hero(bool showSign) {
       Guarded(Flow(kTriggerAlways, {Held({kButton2})}, {Shoot(fireball, 3, sfx::kShot, anime::kHeroShoot)}), {},
               kShotSwitch));
   hero.flows.push_back(Flow(kTriggerAlways, {Held({kButton3})}, {Swing(sword::kFeatherBlade, 1, effect::kBurst), Wait(3)}));
-  hero.flows.push_back(Flow(kTriggerDamaged, {}, {RunCharaEffect(charaeffect::kBlink)}));
-  if (showSign) hero.flows.push_back(Flow(kTriggerStageStart, {}, {ShowPicture(picture::kSign, 40)}));
+  hero.flows.push_back(Flow(kTriggerDamaged, {}, {PlaySound(sfx::kStomp), RunCharaEffect(charaeffect::kBlink)}));
+  if (showSign) {
+    hero.flows.push_back(Flow(kTriggerStageStart, {},
+                              {ShowPicture(picture::kSign, 40), SayOnScreen("TAKE THE COINS, REACH THE ORB!", 40)}));
+  }
   return hero;
 }
 
@@ -149,6 +152,7 @@ cEdChara Beetle() {
 cEdChara Sentry() {
   cEdChara sentry = Enemy("Sentry", charapic::kSentry, animeset::kStill, 3, 300);
   const cEdShot orb = Erasable(ShotOf(shotpic::kOrb, 30, 28, 1, true, effect::kNone), 1);
+  sentry.flows.push_back(Flow(kTriggerStageStart, {}, {TargetHero()}));
   // It wakes when the hero comes within eight half blocks across.
   sentry.flows.push_back(Guarded(
       Flow(kTriggerAlways, {}, {FaceTarget(), Wait(12), Shoot(orb, 3, sfx::kEnemyShot, anime::kFire), Wait(12)}),
@@ -160,8 +164,9 @@ cEdChara Bat() {
   cEdChara bat = Enemy("Dusk bat", charapic::kBat, animeset::kFlyer, 1, 200);
   bat.nFlight = 1;
   bat.bFixedFacing = 0;
-  bat.flows.push_back(Flow(kTriggerAlways, {},
-                           {Move(kDownLeft, 16, 8), Move(kUpLeft, 16, 8), Move(kDownRight, 16, 8), Move(kUpRight, 16, 8)}));
+  // It swoops, then comes after the hero, heading for where it was a third of a second ago.
+  bat.flows.push_back(Flow(kTriggerStageStart, {}, {TargetHero()}));
+  bat.flows.push_back(Flow(kTriggerAlways, {}, {Move(kDownLeft, 16, 8), Move(kUpLeft, 16, 8), Home(14, 20, 30)}));
   return bat;
 }
 
@@ -279,7 +284,8 @@ void BuildCommonPalette(cCommonPalette& palette) {
   palette.Items.push_back(Item("Gem", itempic::kGem, sfx::kGem, {AddScore(100)}));
   palette.Items.push_back(Item("Heart", itempic::kHeart, sfx::kPowerUp, {AddHp(1)}));
   palette.Items.push_back(Item("Extra life", itempic::kOneUp, sfx::kPowerUp, {AddLife()}));
-  cEdItem goal = Item("Goal orb", itempic::kGoalOrb, sfx::kGoal, {ClearStage()});
+  cEdItem goal = Item("Goal orb", itempic::kGoalOrb, sfx::kGoal,
+                      {ShowEffect(effect::kBurst), ItemSayOnScreen("ENEMIES BEATEN: #C1", 20), ClearStage()});
   goal.bPopUp = 0;
   palette.Items.push_back(goal);
   cEdItem fountain = Item("Heart fountain", itempic::kHeart, sfx::kPowerUp, {AddHp(1)});
@@ -291,6 +297,13 @@ void BuildCommonPalette(cCommonPalette& palette) {
   signpost.nTakeMode = 1;
   signpost.bPopUp = 0;
   palette.Items.push_back(signpost);
+  // The star: eight seconds of invincibility, blinking, and the enemies' shots on screen gone.
+  const cEdFlow starTime = Flow(kTriggerAlways, {}, {Wait(80), SetOwnFlag(4, 0), OperateThisFlow(4)});
+  palette.Items.push_back(Item("Star", itempic::kStar, sfx::kPowerUp,
+                               {SetTakerFlag(4, 1), BlinkTaker(charaeffect::kBlink), VanishShotsOnScreen(kEnemyGroup),
+                                GiveFlow(starTime)}));
+  // A feather that carries the hero up onto the high ground further on.
+  palette.Items.push_back(Item("Feather of passage", itempic::kFeather, sfx::kPowerUp, {WarpToCell(67, 9)}));
 }
 
 }  // namespace sample

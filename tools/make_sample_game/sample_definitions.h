@@ -70,7 +70,7 @@ enum : int {
 
 // Entries of the item list.
 namespace itemdef {
-enum : int { kCoin = 1, kGem, kHeart, kOneUp, kGoalOrb, kHeartFountain, kSignpost, kCount };
+enum : int { kCoin = 1, kGem, kHeart, kOneUp, kGoalOrb, kHeartFountain, kSignpost, kStar, kFeather, kCount };
 }
 
 // The groups: the hero's side and everyone else.

@@ -89,6 +89,50 @@ cEdCommand Circle(int radiusHalfBlocks, int tenths) {
   return command;
 }
 
+cEdCommand Home(int speed, int slowness, int tenths) {
+  cEdCommand command = MoveCommand(kCmdMoveHoming, 0, speed, tenths);
+  command.pMove->nRadius = static_cast<std::int16_t>(slowness);
+  command.pMove->bAxisX = command.pMove->bAxisY = 1;
+  return command;
+}
+
+cEdCommand TargetHero() {
+  cEdCommand command = Command(kCharaSet, kCmdSetTarget, 0);
+  command.bNoWait = 1;
+  command.params.assign(15, 0);  // the hero; nothing found would leave no target
+  return command;
+}
+
+namespace {
+
+// The message command's parameters for a timed window in the middle of the screen.
+void CentredTimedText(cEdCommand& command, const char* text, int tenths) {
+  command.strText = text;
+  command.params.assign(18, 0);
+  command.params[0] = 0;   // the screen's centre
+  command.params[5] = 1;   // kept inside the screen
+  command.params[6] = 2;   // for a time
+  command.params[7] = tenths;
+  command.params[10] = 1;  // fixed on the screen
+  command.params[14] = 1;  // in a framed window
+}
+
+}  // namespace
+
+cEdCommand SayOnScreen(const char* text, int tenths) {
+  cEdCommand command = Command(kCharaSet, kCmdMessage, 0);
+  command.bNoWait = 1;
+  CentredTimedText(command, text, tenths);
+  return command;
+}
+
+cEdCommand PlaySound(int sound) {
+  cEdCommand command = Command(kCharaSet, kCmdPlaySound, 0);
+  command.bNoWait = 1;
+  command.params = {sound};
+  return command;
+}
+
 cEdCommand RunCode(const char* text) {
   cEdCommand command = Command(kCharaSet, kCmdRunCode, 0);
   command.strText = text;
@@ -216,6 +260,48 @@ cEdCommand ShowEffect(int effect) {
   return command;
 }
 
+cEdCommand WarpToCell(int column, int row) {
+  cEdCommand command = Command(kItemSet, ItemKind(kCmdWarp), 0);
+  auto move = boost::make_shared<cEdMove>();
+  move->nSpecMode = 2;   // to coordinates
+  move->nCoordMode = 1;  // stage cells
+  move->nTargetX = static_cast<std::int16_t>(column);
+  move->nTargetY = static_cast<std::int16_t>(row);
+  command.pMove = move;
+  return command;
+}
+
+cEdCommand SetTakerFlag(int status, int value) {
+  cEdCommand command = Command(kItemSet, ItemKind(kCmdStatusOp2), 0);
+  command.params = {0, status, value};
+  return command;
+}
+
+cEdCommand BlinkTaker(int charaEffect) {
+  cEdCommand command = Command(kItemSet, ItemKind(kCmdRunCharaEffect), 0);
+  command.params = {charaEffect, 0, 0};
+  return command;
+}
+
+cEdCommand VanishShotsOnScreen(int group) {
+  cEdCommand command = Command(kItemSet, ItemKind(kCmdVanish), 0);
+  command.params = {1, group, 0};
+  return command;
+}
+
+cEdCommand GiveFlow(const cEdFlow& flow) {
+  cEdCommand command = Command(kItemSet, 1, 0);  // the item's flow change
+  command.params = {0, 0};                       // installed beside the taker's own flows
+  command.flows.push_back(flow);
+  return command;
+}
+
+cEdCommand ItemSayOnScreen(const char* text, int tenths) {
+  cEdCommand command = Command(kItemSet, ItemKind(kCmdMessage), 0);
+  CentredTimedText(command, text, tenths);
+  return command;
+}
+
 cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames) {
   cEdCommand command = Command(kItemSet, ItemKind(kCmdMessage), 0);
   command.strText = text;
@@ -228,6 +314,19 @@ cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames) {
   command.params[11] = 1;  // and refreshed
   command.params[14] = 1;  // in a framed window
   command.params[16] = refreshFrames;
+  return command;
+}
+
+cEdCommand OperateThisFlow(int operation) {
+  cEdCommand command = Command(kCharaSet, kCmdFlowOperation, 0);
+  command.params = {operation, 0, 0};
+  return command;
+}
+
+cEdCommand SetOwnFlag(int status, int value) {
+  cEdCommand command = Command(kCharaSet, kCmdStatusOp2, 0);
+  command.bNoWait = 1;
+  command.params = {0, status, value};
   return command;
 }
 

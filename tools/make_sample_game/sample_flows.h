@@ -56,6 +56,15 @@ cEdCommand Shoot(const cEdShot& shot, int tenths, int sound, int anime);
 cEdCommand Circle(int radiusHalfBlocks, int tenths);
 // The author's code, run at once.
 cEdCommand RunCode(const char* text);
+// Homing on the character's target, aiming again every `slowness` frames at the place the
+// target had that long ago.
+cEdCommand Home(int speed, int slowness, int tenths);
+// The hero becomes the character's target; it does not hold the flow.
+cEdCommand TargetHero();
+// A text window in the middle of the screen for a while, from a character's flow.
+cEdCommand SayOnScreen(const char* text, int tenths);
+// A project sound, on screen only.
+cEdCommand PlaySound(int sound);
 // Turn towards the character's target (the hero).
 cEdCommand FaceTarget();
 // A database picture in the middle of the screen for a while; it does not hold the flow.
@@ -84,6 +93,18 @@ cEdCommand ClearStage();
 cEdCommand AddToStageVariable(int variable, int amount);
 // An effect of the database centred on the taker.
 cEdCommand ShowEffect(int effect);
+// The taker warps to a stage cell.
+cEdCommand WarpToCell(int column, int row);
+// "ステータスの操作2" on the taker: 4 invincibility.
+cEdCommand SetTakerFlag(int status, int value);
+// A character effect of the database on the taker.
+cEdCommand BlinkTaker(int charaEffect);
+// The shots of a group on screen vanish.
+cEdCommand VanishShotsOnScreen(int group);
+// The taker gets a flow of its own, which ends by deleting itself.
+cEdCommand GiveFlow(const cEdFlow& flow);
+// A text window in the middle of the screen for a while, from an item.
+cEdCommand ItemSayOnScreen(const char* text, int tenths);
 // A framed text window above the hero for a while, its "#" escapes expanded and refreshed every
 // `refreshFrames` frames.
 cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames);
@@ -92,6 +113,11 @@ cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames);
 // most `hp`.
 cEdCondition HeroWithin(int halfBlocks);
 cEdCondition HpAtMost(int hp);
+
+// The flow operation on the flow that runs it: 4 deletes it.
+cEdCommand OperateThisFlow(int operation);
+// "ステータスの操作2" from a character's own flow.
+cEdCommand SetOwnFlag(int status, int value);
 
 cEdFlow Flow(int trigger, std::initializer_list<cEdKeyCondition> keys, std::initializer_list<cEdCommand> commands,
              bool continuous = false);

@@ -59,6 +59,7 @@ void LayOutMeadow(StageBuilder& s) {
   s.Items(7, 8, 5, itemdef::kCoin);
   s.Row(14, 18, 8, kBrick);
   s.Block(16, 8, kBonus);
+  s.Item(18, 7, itemdef::kFeather);  // on the bricks' end
   s.Items(14, 6, 5, itemdef::kCoin);
   s.Chara(22, kFloor - 1, charadef::kBeetle);
 
@@ -104,6 +105,7 @@ void LayOutDusk(StageBuilder& s) {
   s.Chara(13, 10, charadef::kLiftAcross);  // carries the hero over the first gap
   s.Items(16, 7, 6, itemdef::kCoin);
   s.Chara(20, 3, charadef::kWisp);  // circles over the first gap
+  s.Item(31, 6, itemdef::kStar);
 
   s.Ground(25, 40, kFloor);
   s.Row(25, 27, kFloor, kSpeedFloor);
