@@ -43,17 +43,23 @@ cEdCommand WithShot(cEdCommand command) {
 
 // 300 characters with four flows each at b = 2, through the triggers and the frame step of
 // every sub-step: a walk that turns at walls and a wait, sharing a switch ID with nothing; a
-// straight movement beside a shot; a jump on trigger 4; a circle while a key is held.
+// straight movement beside a shot; on trigger 4 a target setting, a summon and a jump; a circle
+// while a key is held.
 void FlowFrame(benchmark::State& state) {
   using flowtest::Command;
+  flowtest::FakeWorld world;
   std::vector<flowtest::FakeActor> charas(300);
   for (flowtest::FakeActor& c : charas) {
     c.b = 2;
     cEdCommand jump = Command(kCmdJump, 0);
     jump.params = {0, 0, 4, 0, 0};
+    cEdCommand target = Command(kCmdSetTarget, 0, true);
+    target.params.assign(15, 0);
+    target.params[0] = 2;  // the nearest
+    const cEdCommand summon = WithShot(Command(kCmdSummonChara, 0, true));
     c.defs = {flowtest::FlowOf(0, {WithMove(Command(kCmdMoveTurnBack, 3), 12, 0), Command(kCmdWait, 2)}, 1),
               flowtest::FlowOf(0, {WithMove(Command(kCmdMoveStraight, 1, true), 20, 3), WithShot(Command(kCmdShot, 4))}, 2),
-              flowtest::FlowOf(4, {jump}), flowtest::FlowOf(0, {WithMove(Command(kCmdMoveCircle, 10), 10, 0)}, 3)};
+              flowtest::FlowOf(4, {target, summon, jump}), flowtest::FlowOf(0, {WithMove(Command(kCmdMoveCircle, 10), 10, 0)}, 3)};
     cEdKeyCondition key;
     key.keyStates.assign(19, 0);
     key.keyStates[11] = 1;
@@ -62,11 +68,14 @@ void FlowFrame(benchmark::State& state) {
     InstallFlows(c, c.defs, 0, 0);
   }
   for (auto _ : state) {
+    world.searches.clear();
+    world.sounds.clear();
     for (flowtest::FakeActor& c : charas) {
       ResetFlowFrameFlags(c);
       c.shots.clear();
       c.jumps.clear();
       c.waves.clear();
+      c.summons.clear();
     }
     for (int sub = 0; sub < 2; ++sub) {
       for (flowtest::FakeActor& c : charas) {
