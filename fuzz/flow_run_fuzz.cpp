@@ -10,6 +10,7 @@
 #include <boost/make_shared.hpp>
 
 #include "fake_actor.h"
+#include "flow/arrange.h"
 #include "flow/expression.h"
 #include "flow/flow_install.h"
 #include "flow/flow_run.h"
@@ -133,6 +134,11 @@ cEdCommand CommandOf(Bytes& in, int depth) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   SetExprErrorReporter(Quiet);
+  static const bool limits = [] {
+    InitArrangeLimits();
+    return true;
+  }();
+  (void)limits;
   Bytes in(data, size);
   flowtest::FakeWorld world;
   flowtest::FakeActor self;

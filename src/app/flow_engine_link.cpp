@@ -3,6 +3,7 @@
 #include "data/ed_condition.h"
 #include "data/ed_flow.h"
 #include "flow/anime_set.h"
+#include "flow/arrange.h"
 #include "flow/chara_conditions.h"
 #include "flow/command_workers.h"
 #include "flow/flow_cursor.h"
@@ -33,6 +34,11 @@ class cEngineLink : public cFlowLink {
   void InstallFlows(cCharaBase& chara) override { ::InstallFlows(chara, chara.Def.flows, 0, 0); }
   void SetAnimeSet(cCharaBase& chara, int set, int force) override { ::SetAnimeSet(chara, set, force); }
   void ExecItemCommand(cPlayer& hero, cEdCommand& command) override { RunItemWorker(hero, command); }
+  void ApplyArrangeList(const cVector<cVector<std::int32_t>>& entries, cEdCommand& command) override {
+    cScenePlay* s = PlaySceneGlobal;
+    if (s == nullptr || s->Player.empty()) return;
+    for (const cVector<std::int32_t>& entry : entries) ApplyArrange(command, entry, s->Hero());
+  }
   bool CheckFlowCondition(const cEdCondition& condition, cCharaBase* chara) override {
     if (chara == nullptr) return false;
     switch (condition.nKind) {

@@ -14,6 +14,7 @@
 #include "data/database.h"
 #include "data/project_paths.h"
 #include "data/system_data.h"
+#include "flow/arrange.h"
 #include "input/dialogs/boot_dialog.h"
 #include "platform/clock.h"
 #include "platform/files/folder_tree.h"
@@ -26,6 +27,7 @@ bool TimerSeedAndVersion(StartupContext& /*context*/) {
   SeedGameRandom(platform::TimeMs());
   CurrentVersion = 750;
   StripCRFlag = 1;
+  InitArrangeLimits();
   return true;
 }
 

@@ -27,7 +27,7 @@ CommandExecutor CommandExecTable[kCharaCommandKinds] = {
     RunWorker<kCmdTakeItem>, RunWorker<kCmdChangeGraphic>, RunWorker<kCmdChangeAnimeSet>, RunWorker<kCmdRunAnime>,
     RunWorker<kCmdRunEffect>,  // 20-29
     RunWorker<kCmdRunCharaEffect>, nullptr, nullptr, nullptr, RunWorker<kCmdChangeBackground>, RunWorker<kCmdPlaySound>,
-    nullptr, RunWorker<kCmdRunCode>, nullptr, nullptr,  // 30-39
+    nullptr, RunWorker<kCmdRunCode>, RunWorker<kCmdArrange>, nullptr,  // 30-39
 };
 
 cEdCommand& CommandDef(cFlowActor& chara, const cFlow& flow, const cFlowCmd& command) {

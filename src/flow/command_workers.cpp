@@ -4,6 +4,7 @@
 
 #include "data/command_tables.h"
 #include "data/ed_command.h"
+#include "flow/arrange.h"
 #include "flow/anime_set.h"
 #include "flow/effect_command.h"
 #include "flow/expression.h"
@@ -139,6 +140,7 @@ CommandWorker WorkerOf(int kind) {
     case kCmdChangeBackground: return CmdBackground;
     case kCmdPlaySound: return CmdSoundEffect;
     case kCmdRunCode: return RunCode;
+    case kCmdArrange: return CmdArrange;
     default: return nullptr;
   }
 }

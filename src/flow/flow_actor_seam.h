@@ -131,6 +131,8 @@ class cFlowActor {
   // A flow's start conditions (the play scene evaluates the list by its rule and latches it).
   virtual bool CheckFlowConditions(cFlow& flow, const cEdFlow& def) = 0;
 
+  // The hero's list of arrange entries filed by item commands; none for other characters.
+  virtual cVector<cVector<std::int32_t>>* ItemArranges() { return nullptr; }
   // The hero's item flow changes deferred while its own flows ran.
   virtual void RunDeferredFlowChanges() {}
 

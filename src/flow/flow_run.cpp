@@ -4,6 +4,7 @@
 
 #include "core/report_log.h"
 #include "data/ed_flow.h"
+#include "flow/arrange.h"
 #include "flow/command_exec.h"
 #include "flow/flow_actor_seam.h"
 #include "flow/flow_cursor.h"
@@ -142,11 +143,13 @@ void cFlowCmd::Reset() {
   bStarted = 0;
   dPhase1 = 0;
   dPhase2 = 0;
-  // Arrange entries apply to the next command that starts after them; applying them comes
-  // with the arrange command. They are spent either way.
+  // Arrange entries apply to the next command of another kind that starts after them, and are
+  // spent by it whether or not they were meant for it.
   const FlowCursor& cursor = CurrentFlow();
   if (cursor.chara == nullptr || cursor.flow == nullptr) return;
-  if (CommandDef(*cursor.chara, *cursor.flow, *this).nKind == kCmdArrange) return;
+  cEdCommand& def = CommandDef(*cursor.chara, *cursor.flow, *this);
+  if (def.nKind == kCmdArrange) return;
+  ApplyFlowArrangements(def, *cursor.chara, cursor.flow);
   cursor.flow->lArranges.clear();
 }
 

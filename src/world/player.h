@@ -46,6 +46,7 @@ class cPlayer : public cCharaBase {
   // The darkness picture's window over the screen, for a definition with darkness.
   void DrawDarkness(DDSURFACEDATA* target, DDSURFACEDATA* darkness);
   void ApplyQueuedFlowChanges() override;
+  cVector<cVector<std::int32_t>>* ItemArranges() override { return &ItemArrange; }
 
   // Items: the command list run on the hero (0 ran to its end, 2 HP gone, else the first
   // stopping handler's result), and the touched list of the items taken again and again.
