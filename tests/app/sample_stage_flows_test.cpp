@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "app/flow_engine_link.h"
@@ -18,6 +19,7 @@
 #include "data/project_paths.h"
 #include "data/stage_data.h"
 #include "data/system_data.h"
+#include "flow/arrange.h"
 #include "flow/command_workers.h"
 #include "flow/flow_world_seam.h"
 #include "input/input.h"
@@ -25,6 +27,7 @@
 #include "make_sample_game/sample_game.h"
 #include "platform/files/path_resolver.h"
 #include "support/temp_folder.h"
+#include "world/chara.h"
 #include "world/flow_link.h"
 #include "world/player.h"
 #include "world/scene_play.h"
@@ -94,9 +97,14 @@ class SampleStageFlowsTest : public testing::Test {
     return r;
   }
 
-  // Loads the project and Meadow Run, and hands the set-up scene to `play`.
   template <typename Play>
   void WithMeadow(std::uint32_t seed, Play&& play) {
+    WithStage("Meadow.stg4_000", seed, play);
+  }
+
+  // Loads the project and a stage, and hands the set-up scene to `play`.
+  template <typename Play>
+  void WithStage(const std::string& file, std::uint32_t seed, Play&& play) {
     const ScopedCurrentFolder here(game_->path());
     platform::GameFolder().Forget();
     LogInit((log_.path() / "Report_Game.txt").string());
@@ -104,8 +112,9 @@ class SampleStageFlowsTest : public testing::Test {
     Database.FillReadContext(ProjectDataContext());
     ASSERT_NE(SystemData.Load(ProjectPaths[kPathSystemData]), 0);
     ASSERT_NE(LoadCommonPalette(), 0);
+    InitArrangeLimits();
     cStageData stage;
-    ASSERT_NE(stage.Load("data\\stg4\\Meadow.stg4_000"), 0);
+    ASSERT_NE(stage.Load("data\\stg4\\" + file), 0);
     SetFlowLink(&FlowEngineLink());
     SetFlowWorld(&PlaySceneFlowWorld());
     {
@@ -156,6 +165,29 @@ TEST_F(SampleStageFlowsTest, TheFeatherWarpsTheHeroAndTheStarLastsEightSeconds) 
     EXPECT_LE(frames, 490);
     scene.StepPlayFrame();
     EXPECT_EQ(hero.FlowState().Flows.size(), flows - 1);  // the star's flow deleted itself
+  });
+}
+
+TEST_F(SampleStageFlowsTest, TheCastlesVolleySentryFiresOneTwoAndThreeInTurn) {
+  WithStage("c01-1.stg4_000", 1, [](cScenePlay& scene) {
+    cChara* sentry = nullptr;
+    for (cChara& c : scene.CharaList) {
+      if (c.Def.nScore == 500) sentry = &c;
+    }
+    ASSERT_NE(sentry, nullptr);
+    // Brought to where the hero starts, within twelve half blocks of it across.
+    sentry->x = scene.Hero().x + 128;
+    sentry->y = scene.Hero().y - 32;
+    sentry->OnMovedX();
+    sentry->OnMovedY();
+    scene.Hero().nHp = scene.Hero().Def.nMaxHp = 99;  // it takes every orb
+    std::vector<int> volleys;
+    for (int frame = 0; frame < 900 && volleys.size() < 4; ++frame) {
+      const int before = scene.nShotNumber;
+      if (scene.StepPlayFrame() != 0) break;
+      if (scene.nShotNumber != before) volleys.push_back(scene.nShotNumber - before);
+    }
+    EXPECT_EQ(volleys, (std::vector<int>{1, 2, 3, 1}));
   });
 }
 

@@ -1,5 +1,6 @@
 #include "make_sample_game/sample_definitions.h"
 
+#include "data/command_tables.h"
 #include "data/ed_condition.h"
 
 #include "make_sample_game/block_pictures.h"
@@ -160,6 +161,21 @@ cEdChara Sentry() {
   return sentry;
 }
 
+// The castle's sentry fires fans of one, two and three orbs in turn: its code counts, and an
+// arrange sets the next shot's count from the count.
+cEdChara VolleySentry() {
+  cEdChara sentry = Enemy("Volley sentry", charapic::kSentry, animeset::kStill, 4, 500);
+  constexpr int kShotCount = 5;  // the shot's "発射数"
+  const cEdShot orb = Spread(Erasable(ShotOf(shotpic::kOrb, 30, 28, 1, true, effect::kNone), 1), 1, 25);
+  sentry.flows.push_back(Flow(kTriggerStageStart, {}, {TargetHero()}));
+  sentry.flows.push_back(Guarded(Flow(kTriggerAlways, {},
+                                      {FaceTarget(), Wait(10), RunCode("my.v1 = my.v1 % 3 + 1"),
+                                       ArrangeFromVariable(kCmdShot, kShotCount, 1),
+                                       Shoot(orb, 1, sfx::kEnemyShot, anime::kFire), Wait(10)}),
+                                 {HeroWithin(12)}));
+  return sentry;
+}
+
 cEdChara Bat() {
   cEdChara bat = Enemy("Dusk bat", charapic::kBat, animeset::kFlyer, 1, 200);
   bat.nFlight = 1;
@@ -275,6 +291,7 @@ void BuildCommonPalette(cCommonPalette& palette) {
   palette.Charas.push_back(Wizard());
   palette.Charas.push_back(Frog());
   palette.Charas.push_back(Wisp());
+  palette.Charas.push_back(VolleySentry());
 
   palette.Items.assign(1, cEdItem());
   // Stage variable 1 counts the coins; the signpost shows it.

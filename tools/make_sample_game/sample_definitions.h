@@ -64,6 +64,7 @@ enum : int {
   kWizard,
   kFrog,
   kWisp,
+  kVolleySentry,
   kCount
 };
 }

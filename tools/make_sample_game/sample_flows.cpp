@@ -317,6 +317,12 @@ cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames) {
   return command;
 }
 
+cEdCommand ArrangeFromVariable(int kind, int parameter, int variable) {
+  cEdCommand command = Command(kCharaSet, kCmdArrange, 0);
+  command.params = {kind, parameter, 0, 2, variable};  // "=", a character variable
+  return command;
+}
+
 cEdCommand OperateThisFlow(int operation) {
   cEdCommand command = Command(kCharaSet, kCmdFlowOperation, 0);
   command.params = {operation, 0, 0};

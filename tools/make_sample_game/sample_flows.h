@@ -114,6 +114,9 @@ cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames);
 cEdCondition HeroWithin(int halfBlocks);
 cEdCondition HpAtMost(int hp);
 
+// "アレンジ": parameter `parameter` of the next command of `kind` set to character variable
+// `variable`.
+cEdCommand ArrangeFromVariable(int kind, int parameter, int variable);
 // The flow operation on the flow that runs it: 4 deletes it.
 cEdCommand OperateThisFlow(int operation);
 // "ステータスの操作2" from a character's own flow.

@@ -160,7 +160,7 @@ void LayOutCastle(StageBuilder& s) {
   s.Chara(33, 10, charadef::kLiftAcross);
   s.Chara(38, 3, charadef::kBat);
   wall(44, 50, 9);
-  s.Chara(47, 8, charadef::kSentry);
+  s.Chara(47, 8, charadef::kVolleySentry);
   s.Item(45, 8, itemdef::kHeart);
   s.Pool(51, 56, kFloor + 1, kLava, kLavaDeep);
   s.Chara(53, 11, charadef::kLiftUpDown);
