@@ -139,6 +139,19 @@ class cSceneWorld : public cFlowWorld {
   void ClearEffects() override {
     if (PlaySceneGlobal != nullptr) PlaySceneGlobal->EffectList.clear();
   }
+  int FindPicture(int id) override { return PlaySceneGlobal != nullptr ? PlaySceneGlobal->FindPicture(id) : -1; }
+  void RemovePicture(int place) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->RemovePicture(place);
+  }
+  void RemoveAllPictures() override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->RemoveAllPictures();
+  }
+  bool LoadPicture(int place, const std::string& file, int magnification, int& width, int& height) override {
+    return PlaySceneGlobal != nullptr && PlaySceneGlobal->LoadPicture(place, file, magnification, width, height);
+  }
+  void AddPicture(int place, const FlowPicture& picture) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->AddPicture(place, picture);
+  }
   // Until the play scene keeps a quit flag, it is never leaving while flows run.
   bool Quitting() const override { return false; }
   cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) override {

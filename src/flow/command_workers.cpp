@@ -12,6 +12,7 @@
 #include "flow/flow_cursor.h"
 #include "flow/flow_world_seam.h"
 #include "flow/message_command.h"
+#include "flow/picture_command.h"
 #include "flow/status_ops.h"
 #include "flow/warp_target_commands.h"
 
@@ -137,6 +138,7 @@ CommandWorker WorkerOf(int kind) {
     case kCmdRunAnime: return CmdAnimation;
     case kCmdRunEffect: return CmdEffect;
     case kCmdRunCharaEffect: return CmdCharaEffect;
+    case kCmdShowPicture: return CmdPicture;
     case kCmdChangeBackground: return CmdBackground;
     case kCmdPlaySound: return CmdSoundEffect;
     case kCmdRunCode: return RunCode;

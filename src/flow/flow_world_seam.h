@@ -39,6 +39,15 @@ struct FlowMessage {
   std::int32_t hasId = 0, id = 0, close = 0;
 };
 
+// A picture object as the picture command makes it: what the scene's picture list holds.
+struct FlowPicture {
+  std::int32_t picture = 0;
+  double x = 0, y = 0;
+  std::int32_t width = 0, height = 0;
+  std::int32_t screenFixed = 0, blend = 0, magnification = 100, displayMode = 0, frames = 0, modal = 0;
+  std::int32_t hasId = 0, id = 0;
+};
+
 // What the flow engine needs of the play scene beyond its characters. The play scene installs
 // itself; the engine's tests use a fake.
 class cFlowWorld {
@@ -80,6 +89,15 @@ class cFlowWorld {
   // plays. ClearEffects removes every running effect.
   virtual void AddEffect(int index, double x, double y, int width, int height, int modal) = 0;
   virtual void ClearEffects() = 0;
+  // Pictures, each with its image surface at the same place in the scene's lists. FindPicture:
+  // the place of the first shown under `id`, -1 for none. LoadPicture: the file's image into a
+  // new surface put at `place` (-1 the end), its size; false, reported and closing, when it
+  // cannot be read. AddPicture puts the object at `place` (-1 the end).
+  virtual int FindPicture(int id) = 0;
+  virtual void RemovePicture(int place) = 0;
+  virtual void RemoveAllPictures() = 0;
+  virtual bool LoadPicture(int place, const std::string& file, int magnification, int& width, int& height) = 0;
+  virtual void AddPicture(int place, const FlowPicture& picture) = 0;
   // The play scene is leaving: display commands do nothing.
   virtual bool Quitting() const = 0;
   virtual cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) = 0;

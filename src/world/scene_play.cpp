@@ -15,6 +15,8 @@ cScenePlay::~cScenePlay() {
   // The messages give their surfaces back to this scene's list while it still stands.
   MessageList.clear();
   DDReleaseSurfaceList(MessageSurfaces);
+  PictureList.clear();
+  DDReleaseSurfaceList(PictureSurfaces);
   if (PlaySceneGlobal == this) PlaySceneGlobal = nullptr;
 }
 

@@ -28,6 +28,10 @@ class cEdCondition;
 class cEdFlow;
 struct cFlow;
 
+// Whether a picture's DirectDraw surface goes to system memory: always for a magnified picture
+// without the stretching blit, else when less than a fifth of the video memory is free.
+int PictureMemoryFlag(int magnification, bool videoStretch, unsigned freeMB, unsigned totalMB);
+
 // The play scene as far as the game objects need it: the field's lists, the block map, the
 // scroll axes, the stage's units and the collisions, conditions and block effects. Its
 // states, set-up and drawing complete it with the play scene itself.
@@ -115,6 +119,12 @@ class cScenePlay {
   void SetBackground(int index, int mode);
   cCharaBase* FindTarget(cCharaBase& searcher, const FlowTargetSearch& search);
   void ShowMessage(const FlowMessage& message, const cCharaBase* executing);
+  // The pictures and their surfaces (scene_pictures.cpp).
+  int FindPicture(int id);
+  void RemovePicture(int place);
+  void RemoveAllPictures();
+  bool LoadPicture(int place, const std::string& file, int magnification, int& width, int& height);
+  void AddPicture(int place, const FlowPicture& picture);
 
   // Conditions and block effects.
   bool CheckCellConditions(cBlockCell& cell);
@@ -158,6 +168,9 @@ class cScenePlay {
   SurfaceDefList MessageSurfaceDefs;
   cList<cMessageObj> MessageList;
   cList<cPictureObj> PictureList;
+  // The pictures' image surfaces and their rows, at the pictures' places.
+  DDSurfaceList PictureSurfaces;
+  SurfaceDefList PictureSurfaceDefs;
   // The special bitmaps of effects (plain and scaled per effect) and swords (four per type),
   // as the play scene loads them.
   cVector<DDSURFACEDATA*> EffectSurfaces;

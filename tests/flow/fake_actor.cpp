@@ -82,6 +82,27 @@ int FakeWorld::RunItem(int palette, int index) {
   return itemRunner ? itemRunner(palette, index) : 0;
 }
 
+int FakeWorld::FindPicture(int id) {
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    if (pictures[i].hasId != 0 && pictures[i].id == id) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void FakeWorld::RemovePicture(int place) { pictures.erase(pictures.begin() + place); }
+
+bool FakeWorld::LoadPicture(int, const std::string& file, int magnification, int& width, int& height) {
+  loaded.push_back(file);
+  if (file == "bad") return false;
+  width = 40 * magnification / 100;
+  height = 20 * magnification / 100;
+  return true;
+}
+
+void FakeWorld::AddPicture(int place, const FlowPicture& picture) {
+  pictures.insert(place < 0 ? pictures.end() : pictures.begin() + place, picture);
+}
+
 FieldRef FakeWorld::SystemStatus(int index) {
   switch (index) {
     case 0: return {&time, 32};

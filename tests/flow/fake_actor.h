@@ -235,6 +235,12 @@ class FakeWorld : public cFlowWorld {
     effects.push_back({index, x, y, width, height, modal});
   }
   void ClearEffects() override { ++effectClears; }
+  // Pictures by ID in a list; loading gives a 40 × 20 image, or fails for a file named "bad".
+  int FindPicture(int id) override;
+  void RemovePicture(int place) override;
+  void RemoveAllPictures() override { pictures.clear(); }
+  bool LoadPicture(int place, const std::string& file, int magnification, int& width, int& height) override;
+  void AddPicture(int place, const FlowPicture& picture) override;
   cFlowActor* FindTarget(cFlowActor&, const FlowTargetSearch& search) override {
     searches.push_back(search);
     return found;
@@ -264,6 +270,8 @@ class FakeWorld : public cFlowWorld {
   };
   std::vector<EffectCall> effects;
   int effectClears = 0;
+  std::vector<FlowPicture> pictures;
+  std::vector<std::string> loaded;
   // What running an item does: its result, or a run of another item's commands.
   std::function<int(int palette, int index)> itemRunner;
 };
