@@ -152,6 +152,9 @@ class cSceneWorld : public cFlowWorld {
   void AddPicture(int place, const FlowPicture& picture) override {
     if (PlaySceneGlobal != nullptr) PlaySceneGlobal->AddPicture(place, picture);
   }
+  void StartScreenEffect(int index, int mode, int repeat) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->StartScreenEffect(index, mode, repeat);
+  }
   // Until the play scene keeps a quit flag, it is never leaving while flows run.
   bool Quitting() const override { return false; }
   cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) override {

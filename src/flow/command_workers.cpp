@@ -113,6 +113,13 @@ int CmdCharaEffect(cFlowActor& chara, cEdCommand& def) {
   return 0;
 }
 
+int CmdScreenEffect(cFlowActor&, cEdCommand& def) {
+  if (cFlowWorld* world = FlowWorld()) {
+    world->StartScreenEffect(static_cast<std::uint16_t>(Param(def, 0)), Param(def, 1), Param(def, 2));
+  }
+  return 0;
+}
+
 int CmdBackground(cFlowActor&, cEdCommand& def) {
   if (cFlowWorld* world = FlowWorld()) world->SetBackground(Param(def, 0) - 1, Param(def, 1));
   return 0;
@@ -139,6 +146,7 @@ CommandWorker WorkerOf(int kind) {
     case kCmdRunEffect: return CmdEffect;
     case kCmdRunCharaEffect: return CmdCharaEffect;
     case kCmdShowPicture: return CmdPicture;
+    case kCmdRunScrEffect: return CmdScreenEffect;
     case kCmdChangeBackground: return CmdBackground;
     case kCmdPlaySound: return CmdSoundEffect;
     case kCmdRunCode: return RunCode;

@@ -19,6 +19,7 @@ int CmdChangeAnimeSet(cFlowActor& chara, cEdCommand& def);
 // An animation over the character's own, under the key of the flow that runs it.
 int CmdAnimation(cFlowActor& chara, cEdCommand& def);
 int CmdCharaEffect(cFlowActor& chara, cEdCommand& def);
+int CmdScreenEffect(cFlowActor& chara, cEdCommand& def);
 int CmdBackground(cFlowActor& chara, cEdCommand& def);
 int CmdSoundEffect(cFlowActor& chara, cEdCommand& def);
 

@@ -98,6 +98,9 @@ class cFlowWorld {
   virtual void RemoveAllPictures() = 0;
   virtual bool LoadPicture(int place, const std::string& file, int magnification, int& width, int& height) = 0;
   virtual void AddPicture(int place, const FlowPicture& picture) = 0;
+  // The play scene's screen effect started (index 0 none; mode 0 forwards, 1 backwards, 2 there
+  // and back).
+  virtual void StartScreenEffect(int index, int mode, int repeat) = 0;
   // The play scene is leaving: display commands do nothing.
   virtual bool Quitting() const = 0;
   virtual cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) = 0;

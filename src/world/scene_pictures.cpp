@@ -1,5 +1,5 @@
 // The play scene's pictures and their image surfaces, kept at the same places in three lists:
-// what the picture command shows, replaces and erases.
+// what the picture command shows, replaces and erases; and the screen effect's start.
 #include <cstring>
 #include <string>
 
@@ -11,6 +11,7 @@
 #include "core/system_report.h"
 #include "gfx/dd_state.h"
 #include "gfx/dd_surface.h"
+#include "gfx/render_target.h"
 #include "gfx/surface_table.h"
 #include "world/scene_play.h"
 
@@ -69,6 +70,11 @@ bool cScenePlay::LoadPicture(int place, const std::string& file, int magnificati
   width = PercentOf(surface.nWidth, magnification);
   height = PercentOf(surface.nHeight, magnification);
   return true;
+}
+
+void cScenePlay::StartScreenEffect(int index, int mode, int repeat) {
+  ScreenEffect.Start(index, mode, repeat);
+  if (ScreenEffect.entry.nIndex == 0 && lpDTCon != nullptr && lpDTCon->bVirtualBackBuffer) DDSetVirtualBackBuffer(0);
 }
 
 void cScenePlay::AddPicture(int place, const FlowPicture& p) {

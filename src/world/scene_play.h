@@ -125,6 +125,9 @@ class cScenePlay {
   void RemoveAllPictures();
   bool LoadPicture(int place, const std::string& file, int magnification, int& width, int& height);
   void AddPicture(int place, const FlowPicture& picture);
+  // The screen effect's start; with none running the Direct3D drawing goes back to the back
+  // buffer itself.
+  void StartScreenEffect(int index, int mode, int repeat);
 
   // Conditions and block effects.
   bool CheckCellConditions(cBlockCell& cell);
@@ -168,6 +171,7 @@ class cScenePlay {
   SurfaceDefList MessageSurfaceDefs;
   cList<cMessageObj> MessageList;
   cList<cPictureObj> PictureList;
+  cScrEffectRun ScreenEffect;
   // The pictures' image surfaces and their rows, at the pictures' places.
   DDSurfaceList PictureSurfaces;
   SurfaceDefList PictureSurfaceDefs;

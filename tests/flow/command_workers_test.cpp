@@ -92,7 +92,7 @@ TEST(CommandWorkersTest, VanishNamesItsGroupAndRangeAndGetItemPassesItsResultOn)
   EXPECT_EQ(t.world.itemsRun.size(), 8u);
 }
 
-TEST(CommandWorkersTest, PictureAnimationEffectBackgroundAndSound) {
+TEST(CommandWorkersTest, PictureAnimationEffectsBackgroundAndSound) {
   Scene t;
   cEdCommand graphic = Cmd(kCmdChangeGraphic, {300, 70000, -1});
   CmdChangeGraphic(t.self, graphic);
@@ -112,6 +112,10 @@ TEST(CommandWorkersTest, PictureAnimationEffectBackgroundAndSound) {
   cEdCommand effect = Cmd(kCmdRunCharaEffect, {2, 1, 1});
   CmdCharaEffect(t.self, effect);
   EXPECT_EQ(t.self.charaEffects, (std::vector<std::vector<int>>{{2, 1, 1}}));
+
+  cEdCommand screen = Cmd(kCmdRunScrEffect, {65537, 2, 1});
+  CmdScreenEffect(t.self, screen);
+  EXPECT_EQ(t.world.screenEffects, (std::vector<std::vector<int>>{{1, 2, 1}}));  // 16 bits
 
   cEdCommand background = Cmd(kCmdChangeBackground, {1, 2});
   CmdBackground(t.self, background);

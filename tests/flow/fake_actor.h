@@ -239,6 +239,7 @@ class FakeWorld : public cFlowWorld {
   int FindPicture(int id) override;
   void RemovePicture(int place) override;
   void RemoveAllPictures() override { pictures.clear(); }
+  void StartScreenEffect(int index, int mode, int repeat) override { screenEffects.push_back({index, mode, repeat}); }
   bool LoadPicture(int place, const std::string& file, int magnification, int& width, int& height) override;
   void AddPicture(int place, const FlowPicture& picture) override;
   cFlowActor* FindTarget(cFlowActor&, const FlowTargetSearch& search) override {
@@ -271,6 +272,7 @@ class FakeWorld : public cFlowWorld {
   std::vector<EffectCall> effects;
   int effectClears = 0;
   std::vector<FlowPicture> pictures;
+  std::vector<std::vector<int>> screenEffects;
   std::vector<std::string> loaded;
   // What running an item does: its result, or a run of another item's commands.
   std::function<int(int palette, int index)> itemRunner;
