@@ -155,6 +155,9 @@ class cSceneWorld : public cFlowWorld {
   void StartScreenEffect(int index, int mode, int repeat) override {
     if (PlaySceneGlobal != nullptr) PlaySceneGlobal->StartScreenEffect(index, mode, repeat);
   }
+  void SetTint(const cVector<std::int32_t>& params) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->Tint.Set(params);
+  }
   // Until the play scene keeps a quit flag, it is never leaving while flows run.
   bool Quitting() const override { return false; }
   cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) override {

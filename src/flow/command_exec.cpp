@@ -26,7 +26,8 @@ CommandExecutor CommandExecTable[kCharaCommandKinds] = {
     RunWorker<kCmdWarp>, RunWorker<kCmdSetTarget>, RunWorker<kCmdStatusOp>, RunWorker<kCmdStatusOp2>, RunWorker<kCmdVanish>,
     RunWorker<kCmdTakeItem>, RunWorker<kCmdChangeGraphic>, RunWorker<kCmdChangeAnimeSet>, RunWorker<kCmdRunAnime>,
     RunWorker<kCmdRunEffect>,  // 20-29
-    RunWorker<kCmdRunCharaEffect>, RunWorker<kCmdRunScrEffect>, RunWorker<kCmdShowPicture>, nullptr, RunWorker<kCmdChangeBackground>, RunWorker<kCmdPlaySound>,
+    RunWorker<kCmdRunCharaEffect>, RunWorker<kCmdRunScrEffect>, RunWorker<kCmdShowPicture>, RunWorker<kCmdScreenColour>,
+    RunWorker<kCmdChangeBackground>, RunWorker<kCmdPlaySound>,
     nullptr, RunWorker<kCmdRunCode>, RunWorker<kCmdArrange>, nullptr,  // 30-39
 };
 

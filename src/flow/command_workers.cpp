@@ -120,6 +120,11 @@ int CmdScreenEffect(cFlowActor&, cEdCommand& def) {
   return 0;
 }
 
+int CmdScreenColor(cFlowActor&, cEdCommand& def) {
+  if (cFlowWorld* world = FlowWorld()) world->SetTint(def.params);
+  return 0;
+}
+
 int CmdBackground(cFlowActor&, cEdCommand& def) {
   if (cFlowWorld* world = FlowWorld()) world->SetBackground(Param(def, 0) - 1, Param(def, 1));
   return 0;
@@ -147,6 +152,7 @@ CommandWorker WorkerOf(int kind) {
     case kCmdRunCharaEffect: return CmdCharaEffect;
     case kCmdShowPicture: return CmdPicture;
     case kCmdRunScrEffect: return CmdScreenEffect;
+    case kCmdScreenColour: return CmdScreenColor;
     case kCmdChangeBackground: return CmdBackground;
     case kCmdPlaySound: return CmdSoundEffect;
     case kCmdRunCode: return RunCode;

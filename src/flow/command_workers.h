@@ -20,6 +20,7 @@ int CmdChangeAnimeSet(cFlowActor& chara, cEdCommand& def);
 int CmdAnimation(cFlowActor& chara, cEdCommand& def);
 int CmdCharaEffect(cFlowActor& chara, cEdCommand& def);
 int CmdScreenEffect(cFlowActor& chara, cEdCommand& def);
+int CmdScreenColor(cFlowActor& chara, cEdCommand& def);
 int CmdBackground(cFlowActor& chara, cEdCommand& def);
 int CmdSoundEffect(cFlowActor& chara, cEdCommand& def);
 

@@ -101,6 +101,8 @@ class cFlowWorld {
   // The play scene's screen effect started (index 0 none; mode 0 forwards, 1 backwards, 2 there
   // and back).
   virtual void StartScreenEffect(int index, int mode, int repeat) = 0;
+  // The screen tint set from the change-screen-colour command's parameters.
+  virtual void SetTint(const cVector<std::int32_t>& params) = 0;
   // The play scene is leaving: display commands do nothing.
   virtual bool Quitting() const = 0;
   virtual cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) = 0;

@@ -19,6 +19,7 @@
 #include "world/message_obj.h"
 #include "world/picture_obj.h"
 #include "world/player.h"
+#include "world/screen_tint.h"
 #include "world/scroll_axis.h"
 #include "world/shot_obj.h"
 #include "world/pass_grid.h"
@@ -172,6 +173,7 @@ class cScenePlay {
   cList<cMessageObj> MessageList;
   cList<cPictureObj> PictureList;
   cScrEffectRun ScreenEffect;
+  cScreenTint Tint;
   // The pictures' image surfaces and their rows, at the pictures' places.
   DDSurfaceList PictureSurfaces;
   SurfaceDefList PictureSurfaceDefs;

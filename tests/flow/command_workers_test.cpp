@@ -117,6 +117,11 @@ TEST(CommandWorkersTest, PictureAnimationEffectsBackgroundAndSound) {
   CmdScreenEffect(t.self, screen);
   EXPECT_EQ(t.world.screenEffects, (std::vector<std::vector<int>>{{1, 2, 1}}));  // 16 bits
 
+  cEdCommand colour = Cmd(kCmdScreenColour, {255, 0, 0, 40, 0, 2, 1, 1});
+  CmdScreenColor(t.self, colour);
+  ASSERT_EQ(t.world.tints.size(), 1u);
+  EXPECT_EQ(t.world.tints[0].size(), 8u);
+
   cEdCommand background = Cmd(kCmdChangeBackground, {1, 2});
   CmdBackground(t.self, background);
   EXPECT_EQ(t.world.backgrounds, (std::vector<std::pair<int, int>>{{0, 2}}));  // numbered from 1

@@ -240,6 +240,7 @@ class FakeWorld : public cFlowWorld {
   void RemovePicture(int place) override;
   void RemoveAllPictures() override { pictures.clear(); }
   void StartScreenEffect(int index, int mode, int repeat) override { screenEffects.push_back({index, mode, repeat}); }
+  void SetTint(const cVector<std::int32_t>& params) override { tints.push_back(params); }
   bool LoadPicture(int place, const std::string& file, int magnification, int& width, int& height) override;
   void AddPicture(int place, const FlowPicture& picture) override;
   cFlowActor* FindTarget(cFlowActor&, const FlowTargetSearch& search) override {
@@ -273,6 +274,7 @@ class FakeWorld : public cFlowWorld {
   int effectClears = 0;
   std::vector<FlowPicture> pictures;
   std::vector<std::vector<int>> screenEffects;
+  std::vector<cVector<std::int32_t>> tints;
   std::vector<std::string> loaded;
   // What running an item does: its result, or a run of another item's commands.
   std::function<int(int palette, int index)> itemRunner;

@@ -136,7 +136,8 @@ cEdChara Hero(bool showSign) {
       Guarded(Flow(kTriggerAlways, {Held({kButton2})}, {Shoot(fireball, 3, sfx::kShot, anime::kHeroShoot)}), {},
               kShotSwitch));
   hero.flows.push_back(Flow(kTriggerAlways, {Held({kButton3})}, {Swing(sword::kFeatherBlade, 1, effect::kBurst), Wait(3)}));
-  hero.flows.push_back(Flow(kTriggerDamaged, {}, {PlaySound(sfx::kStomp), RunCharaEffect(charaeffect::kBlink)}));
+  hero.flows.push_back(Flow(kTriggerDamaged, {},
+                            {PlaySound(sfx::kStomp), FlashScreen(255, 0, 0, 40, 2), RunCharaEffect(charaeffect::kBlink)}));
   if (showSign) {
     hero.flows.push_back(Flow(kTriggerStageStart, {},
                               {ShowPicture(picture::kSign, 40), SayOnScreen("TAKE THE COINS, REACH THE ORB!", 40)}));

@@ -126,6 +126,13 @@ cEdCommand SayOnScreen(const char* text, int tenths) {
   return command;
 }
 
+cEdCommand FlashScreen(int red, int green, int blue, int percent, int tenths) {
+  cEdCommand command = Command(kCharaSet, kCmdScreenColour, 0);
+  command.bNoWait = 1;
+  command.params = {red, green, blue, percent, 0, tenths, 1, 1};  // blinking once
+  return command;
+}
+
 cEdCommand PlaySound(int sound) {
   cEdCommand command = Command(kCharaSet, kCmdPlaySound, 0);
   command.bNoWait = 1;

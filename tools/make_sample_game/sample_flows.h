@@ -63,6 +63,8 @@ cEdCommand Home(int speed, int slowness, int tenths);
 cEdCommand TargetHero();
 // A text window in the middle of the screen for a while, from a character's flow.
 cEdCommand SayOnScreen(const char* text, int tenths);
+// The screen flashes toward a colour: `percent` strong over `tenths`, once.
+cEdCommand FlashScreen(int red, int green, int blue, int percent, int tenths);
 // A project sound, on screen only.
 cEdCommand PlaySound(int sound);
 // Turn towards the character's target (the hero).
