@@ -276,3 +276,48 @@ TEST(FlowCommandsWorldTest, TheTargetCommandKeepsWhoAimsAtWhomInStep) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FlowCommandsWorldTest, ASummonedCharacterRunsItsFlowsAndARemovedOneLeavesItsTargetsList) {
+  EngineWorld w({"..........", "H...e.....", "##########"});
+  cEdCommand summon;
+  summon.nKind = kCmdSummonChara;
+  summon.pShot = boost::make_shared<cEdShot>();
+  summon.pShot->nCount = 1;
+  summon.pShot->nScale = 1;
+  summon.pShot->nSummonPalette = 1;  // the stage's palette
+  summon.pShot->nSummonIndex = 1;
+  summon.pShot->nVolleyY = -32;  // a block up: on the ground, not in it
+  cEdCommand rest;
+  rest.nKind = kCmdWait;
+  rest.nTime = 1000;
+  cEdChara caller = worldtest::WalkerTemplate();
+  caller.flows.push_back(Always({summon, rest}));
+  w.world.charas['e'] = caller;
+  w.world.Build();
+  cEdChara counter = worldtest::WalkerTemplate();
+  cEdCommand count;
+  count.nKind = kCmdRunCode;
+  count.strText = "my.v4 = my.v4 + 1";
+  counter.flows.push_back(Always({count}));
+  w.world.Scene().Stage.PalCharas = {cEdChara(), counter};
+
+  w.world.Step(1);
+  ASSERT_EQ(w.world.Scene().CharaList.size(), 2u);
+  cChara& summoned = w.world.Scene().CharaList.back();
+  w.world.Step(2);
+  EXPECT_GE(summoned.Vars[4], 1);
+  EXPECT_EQ(w.world.Scene().CharaList.size(), 2u);  // the caller waits: one summon
+
+  // Every character aims at the hero at first; one that goes leaves the hero's list.
+  cPlayer& hero = w.world.Hero();
+  const int number = summoned.nNumber;
+  EXPECT_TRUE(hero.TargetedBy.Contains(number));
+  summoned.bKillRequest = 1;
+  w.world.Step(1);
+  EXPECT_EQ(w.world.Scene().CharaList.size(), 1u);
+  EXPECT_FALSE(hero.TargetedBy.Contains(number));
+}
+
+}  // namespace
