@@ -168,6 +168,20 @@ TEST_F(SampleStageFlowsTest, TheFeatherWarpsTheHeroAndTheStarLastsEightSeconds) 
   });
 }
 
+TEST_F(SampleStageFlowsTest, TheChestBreaksIntoARingOfCoins) {
+  WithMeadow(1, [](cScenePlay& scene) {
+    cChara* chest = nullptr;
+    for (cChara& c : scene.CharaList) {
+      if (c.Def.nScore == 50) chest = &c;
+    }
+    ASSERT_NE(chest, nullptr);
+    const std::size_t items = scene.ItemList.size();
+    scene.DefeatChara(*chest);
+    for (int frame = 0; frame < 3; ++frame) scene.StepPlayFrame();
+    EXPECT_EQ(scene.ItemList.size(), items + 5);
+  });
+}
+
 TEST_F(SampleStageFlowsTest, TheCastlesVolleySentryFiresOneTwoAndThreeInTurn) {
   WithStage("c01-1.stg4_000", 1, [](cScenePlay& scene) {
     cChara* sentry = nullptr;

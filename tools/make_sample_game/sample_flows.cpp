@@ -195,7 +195,7 @@ cEdCommand SummonItemRing(int item, int count, int radiusHalfBlocks) {
   summon->nFormTarget = 2;  // the summoner itself
   summon->nFormParam[0] = static_cast<std::int16_t>(radiusHalfBlocks);
   summon->nScale = 1;
-  summon->nSummonPalette = 1;  // the common palette
+  summon->nSummonPalette = 0;  // the common palette (1 is the stage's)
   summon->nSummonIndex = static_cast<std::int16_t>(item);
   command.pShot = summon;
   return command;
