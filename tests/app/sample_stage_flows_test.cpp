@@ -23,6 +23,7 @@
 #include "flow/command_workers.h"
 #include "flow/flow_world_seam.h"
 #include "input/input.h"
+#include "make_sample_game/chara_pictures.h"
 #include "make_sample_game/sample_definitions.h"
 #include "make_sample_game/sample_game.h"
 #include "platform/files/path_resolver.h"
@@ -179,6 +180,37 @@ TEST_F(SampleStageFlowsTest, TheChestBreaksIntoARingOfCoins) {
     scene.DefeatChara(*chest);
     for (int frame = 0; frame < 3; ++frame) scene.StepPlayFrame();
     EXPECT_EQ(scene.ItemList.size(), items + 5);
+  });
+}
+
+TEST_F(SampleStageFlowsTest, TheNestSendsThreeBeetlesWhileTheHeroIsNearAndGivesAHeart) {
+  WithMeadow(1, [](cScenePlay& scene) {
+    cChara* nest = nullptr;
+    for (cChara& c : scene.CharaList) {
+      if (c.Def.nPicture == sample::charapic::kHive) nest = &c;
+    }
+    ASSERT_NE(nest, nullptr);
+    cPlayer& hero = scene.Hero();
+    cEdCommand take;
+    take.nKind = kCmdTakeItem;
+    take.params = {0, sample::itemdef::kFeather};  // to the high ground beside the nest
+    CmdGetItem(hero, take);
+    const std::size_t charas = scene.CharaList.size();
+    for (int frame = 0; frame < 1200; ++frame) {
+      hero.nHp = hero.Def.nMaxHp;
+      if (scene.StepPlayFrame() != 0) break;
+    }
+    EXPECT_EQ(nest->Vars[2], 3);  // twenty seconds near it: three, not four
+    for (const cFlow& flow : nest->FlowState().Flows) {
+      if (nest->Def.flows[flow.nDefIndex].nFlowId == 1) {
+        EXPECT_EQ(flow.bHalted, 1);
+      }
+    }
+    EXPECT_GE(scene.CharaList.size(), charas + 1);  // beetles out (some may have been stomped)
+    hero.nHp = 1;
+    scene.DefeatChara(*nest);
+    for (int frame = 0; frame < 3; ++frame) scene.StepPlayFrame();
+    EXPECT_EQ(hero.nHp, 2);
   });
 }
 

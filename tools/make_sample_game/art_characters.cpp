@@ -271,6 +271,17 @@ constexpr const char* kWispB[] = {
     "................", "......oo........", ".....oWbo.......", "....oWbbo.......", "...oWbbBBo......", "..oWbbBBBBo.....", "..oWbeBBeBo.....", ".oWbbBBBBBBo....", ".oWbBBBBBBBo....", ".oWbBBBBBBBo....", "..oBBBBBBBo.....", "..oBoBBoBBo.....", "...o.oo.oo......", "................", "................", "................",
 };
 
+const Legend& HiveLegend() {
+  static const Legend legend{
+      {'o', ink::kOutline}, {'Y', Shade(kGold, 11)}, {'y', Shade(kBrown, 7)}, {'H', Shade(kBrown, 2)},
+  };
+  return legend;
+}
+
+constexpr const char* kHiveRows[] = {
+    "................", "......oooo......", "....ooYYYYoo....", "...oYYYYYYYYo...", "...oyyyyyyyyo...", "..oYYYYYYYYYYo..", "..oyyyyyyyyyyo..", "..oYYYYHHYYYYo..", ".oyyyyHHHHyyyyo.", ".oYYYYHHHHYYYYo.", ".oyyyyyyyyyyyyo.", ".oYYYYYYYYYYYYo.", "oyyyyyyyyyyyyyyo", "oYYYYYYYYYYYYYYo", "oooooooooooooooo", "................",
+};
+
 void PaintLift(Canvas& c, int x, int y) {
   // A floating stone lift with a glowing rune: a 32 x 32 block character.
   Bevel(c, x, y + 4, S, 20, kGrey, 9, 3);
@@ -352,6 +363,7 @@ Canvas PaintCharacters() {
       {kChest, ChestLegend, {{kPoseMoveA, kChestShut}, {kPoseMoveB, kChestShut}, {kPoseAction, kChestShut}, {kPoseOuch, kChestShut}}},
       {kFrog, FrogLegend, {{kPoseMoveA, kFrogSit}, {kPoseMoveB, kFrogSit}, {kPoseAction, kFrogLeap}, {kPoseOuch, kFrogLeap}}},
       {kWisp, WispLegend, {{kPoseMoveA, kWispA}, {kPoseMoveB, kWispB}, {kPoseAction, kWispA}, {kPoseOuch, kWispB}}},
+      {kHive, HiveLegend, {{kPoseMoveA, kHiveRows}, {kPoseMoveB, kHiveRows}, {kPoseAction, kHiveRows}, {kPoseOuch, kHiveRows}}},
   };
   for (const CharaArt& art : characters) PaintCharacter(sheet, art);
   for (int column = 0; column < layout::kCharaColumns; ++column) PaintLift(sheet, column * S, kLift * S);

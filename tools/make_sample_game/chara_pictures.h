@@ -16,7 +16,8 @@ enum : int {
   kChest = 8,
   kFrog = 9,
   kWisp = 10,
-  kCount = 11,
+  kHive = 11,
+  kCount = 12,
 };
 
 // Hero poses.

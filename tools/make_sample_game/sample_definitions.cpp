@@ -177,6 +177,21 @@ cEdChara VolleySentry() {
   return sentry;
 }
 
+// A nest that sends out a beetle every five seconds while the hero is near, three in all, and
+// gives the hero a heart when broken.
+cEdChara Hive() {
+  cEdChara hive = Enemy("Beetle nest", charapic::kHive, animeset::kStill, 3, 300);
+  constexpr int kCallingFlow = 1;  // flow ID "A"
+  cEdFlow calling = Guarded(Flow(kTriggerAlways, {}, {SummonCharaBeside(charadef::kBeetle), RunCode("my.v2 = my.v2 + 1"),
+                                                      Wait(50)}),
+                            {HeroWithin(14)});
+  calling.nFlowId = kCallingFlow;
+  hive.flows.push_back(calling);
+  hive.flows.push_back(Guarded(Flow(kTriggerAlways, {}, {HaltFlowsOfId(kCallingFlow)}), {OwnVariableAtLeast(2, 3)}));
+  hive.flows.push_back(Flow(kTriggerDied, {}, {GiveItem(itemdef::kHeart)}));
+  return hive;
+}
+
 cEdChara Bat() {
   cEdChara bat = Enemy("Dusk bat", charapic::kBat, animeset::kFlyer, 1, 200);
   bat.nFlight = 1;
@@ -293,6 +308,7 @@ void BuildCommonPalette(cCommonPalette& palette) {
   palette.Charas.push_back(Frog());
   palette.Charas.push_back(Wisp());
   palette.Charas.push_back(VolleySentry());
+  palette.Charas.push_back(Hive());
 
   palette.Items.assign(1, cEdItem());
   // Stage variable 1 counts the coins; the signpost shows it.

@@ -65,6 +65,7 @@ enum : int {
   kFrog,
   kWisp,
   kVolleySentry,
+  kHive,
   kCount
 };
 }

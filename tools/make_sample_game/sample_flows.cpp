@@ -330,6 +330,31 @@ cEdCommand ArrangeFromVariable(int kind, int parameter, int variable) {
   return command;
 }
 
+cEdCommand SummonCharaBeside(int chara) {
+  cEdCommand command = Command(kCharaSet, kCmdSummonChara, 0);
+  auto summon = boost::make_shared<cEdShot>();
+  summon->nCount = 1;
+  summon->nScale = 1;
+  summon->nVolleyX = -32;  // in front (mirrored when facing right)
+  summon->nVolleyY = -32;  // a block up, to land on the ground
+  summon->nSummonPalette = 0;  // the common palette
+  summon->nSummonIndex = static_cast<std::int16_t>(chara);
+  command.pShot = summon;
+  return command;
+}
+
+cEdCommand GiveItem(int item) {
+  cEdCommand command = Command(kCharaSet, kCmdTakeItem, 0);
+  command.params = {0, item};  // the common palette
+  return command;
+}
+
+cEdCommand HaltFlowsOfId(int flowId) {
+  cEdCommand command = Command(kCharaSet, kCmdFlowOperation, 0);
+  command.params = {5, 2, flowId};  // halt, by ID
+  return command;
+}
+
 cEdCommand OperateThisFlow(int operation) {
   cEdCommand command = Command(kCharaSet, kCmdFlowOperation, 0);
   command.params = {operation, 0, 0};
@@ -362,6 +387,19 @@ cEdCondition HpAtMost(int hp) {
   condition.nOp = 3;          // at most
   condition.nRightSource = 0;
   condition.nValue = hp;
+  return condition;
+}
+
+cEdCondition OwnVariableAtLeast(int variable, int value) {
+  cEdCondition condition;
+  condition.nKind = kCondStatus;
+  condition.nLeftSource = 0;
+  condition.nLeftTarget = 0;  // the character itself
+  condition.nLeftStatus = 0;  // a variable
+  condition.nVarIndex = static_cast<std::int16_t>(variable);
+  condition.nOp = 2;  // at least
+  condition.nRightSource = 0;
+  condition.nValue = value;
   return condition;
 }
 

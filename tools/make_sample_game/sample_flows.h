@@ -115,10 +115,18 @@ cEdCommand ShowMessage(const char* text, int tenths, int refreshFrames);
 // most `hp`.
 cEdCondition HeroWithin(int halfBlocks);
 cEdCondition HpAtMost(int hp);
+// The character's own variable at least `value`.
+cEdCondition OwnVariableAtLeast(int variable, int value);
 
 // "アレンジ": parameter `parameter` of the next command of `kind` set to character variable
 // `variable`.
 cEdCommand ArrangeFromVariable(int kind, int parameter, int variable);
+// A character of the common palette summoned beside the character, a block up.
+cEdCommand SummonCharaBeside(int chara);
+// The hero takes an item of the common palette.
+cEdCommand GiveItem(int item);
+// Every flow of the ID stops for good.
+cEdCommand HaltFlowsOfId(int flowId);
 // The flow operation on the flow that runs it: 4 deletes it.
 cEdCommand OperateThisFlow(int operation);
 // "ステータスの操作2" from a character's own flow.

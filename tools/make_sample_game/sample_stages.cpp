@@ -78,6 +78,7 @@ void LayOutMeadow(StageBuilder& s) {
   s.Item(63, kFloor - 1, itemdef::kHeartFountain);
   s.Ground(66, 72, 10);
   s.Chara(69, 9, charadef::kBeetle);
+  s.Chara(71, 9, charadef::kHive);
   s.Block(76, kFloor - 1, kSpring);
   s.Items(75, 4, 3, itemdef::kCoin);
   s.Item(76, 2, itemdef::kGem);
