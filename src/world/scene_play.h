@@ -69,7 +69,7 @@ class cScenePlay {
   // Summons. The block change is a stand-in until the play scene's own: it records the cell
   // that would change, once per cell for block mode 2.
   void ChangeBlock(int px, int py, int facing, const cEdShot& record, const cEdBlock& def);
-  void SpawnCharaByCommand(const cEdChara& def, int px, int py, int facing, int group);
+  void SpawnCharaByCommand(const cEdChara& def, int px, int py, int facing, int group, const cEdShot& record);
   void SpawnItemByCommand(const cEdItem& def, int px, int py);
 
   // Block collision.

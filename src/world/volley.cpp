@@ -598,7 +598,7 @@ void SpawnOne(const ShotSpawn& point, cCharaBase& shooter, const VolleyCommand& 
       int group = def.nGroup;
       if (record.nSummonGroup == 1) group = shooter.Def.nGroup;
       if (record.nSummonGroup == 2) group = record.nGroup;
-      s.SpawnCharaByCommand(def, point.x, point.y, facing, group);
+      s.SpawnCharaByCommand(def, point.x, point.y, facing, group, record);
       break;
     }
     case kMakeItem: {

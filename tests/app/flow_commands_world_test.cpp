@@ -24,6 +24,18 @@
 
 namespace {
 
+// One character of entry 1 of the stage's palette, summoned in front of the summoner.
+cEdCommand SummonFirstOfStagePalette() {
+  cEdCommand summon;
+  summon.nKind = kCmdSummonChara;
+  summon.pShot = boost::make_shared<cEdShot>();
+  summon.pShot->nCount = 1;
+  summon.pShot->nScale = 1;
+  summon.pShot->nSummonPalette = 1;  // the stage's palette
+  summon.pShot->nSummonIndex = 1;
+  return summon;
+}
+
 cEdFlow Always(std::initializer_list<cEdCommand> commands) {
   cEdFlow flow;
   for (const cEdCommand& c : commands) flow.commands.push_back(c);
@@ -281,14 +293,7 @@ namespace {
 
 TEST(FlowCommandsWorldTest, ASummonedCharacterRunsItsFlowsAndARemovedOneLeavesItsTargetsList) {
   EngineWorld w({"..........", "H...e.....", "##########"});
-  cEdCommand summon;
-  summon.nKind = kCmdSummonChara;
-  summon.pShot = boost::make_shared<cEdShot>();
-  summon.pShot->nCount = 1;
-  summon.pShot->nScale = 1;
-  summon.pShot->nSummonPalette = 1;  // the stage's palette
-  summon.pShot->nSummonIndex = 1;
-  summon.pShot->nVolleyY = -32;  // a block up: on the ground, not in it
+  const cEdCommand summon = SummonFirstOfStagePalette();
   cEdCommand rest;
   rest.nKind = kCmdWait;
   rest.nTime = 1000;
@@ -306,6 +311,9 @@ TEST(FlowCommandsWorldTest, ASummonedCharacterRunsItsFlowsAndARemovedOneLeavesIt
   w.world.Step(1);
   ASSERT_EQ(w.world.Scene().CharaList.size(), 2u);
   cChara& summoned = w.world.Scene().CharaList.back();
+  // Beside its summoner, the picture's corner at the formation's point: on the same ground.
+  EXPECT_NEAR(summoned.y, w.world.Chara(1)->y, 1.0);
+  EXPECT_LT(summoned.x, w.world.Chara(1)->x);
   w.world.Step(2);
   EXPECT_GE(summoned.Vars[4], 1);
   EXPECT_EQ(w.world.Scene().CharaList.size(), 2u);  // the caller waits: one summon
@@ -318,6 +326,24 @@ TEST(FlowCommandsWorldTest, ASummonedCharacterRunsItsFlowsAndARemovedOneLeavesIt
   w.world.Step(1);
   EXPECT_EQ(w.world.Scene().CharaList.size(), 1u);
   EXPECT_FALSE(hero.TargetedBy.Contains(number));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FlowCommandsWorldTest, ACharacterSummonedIntoAWallIsTakenOutAgain) {
+  EngineWorld w({"..........", "H..#e.....", "##########"});
+  const cEdCommand summon = SummonFirstOfStagePalette();
+  cEdChara caller = worldtest::WalkerTemplate();
+  caller.flows.push_back(Always({summon}));
+  w.world.charas['e'] = caller;
+  w.world.Build();
+  w.world.Scene().Stage.PalCharas = {cEdChara(), worldtest::WalkerTemplate()};
+  const int numbers = w.world.Scene().nCharaNumber;
+  w.world.Step(3);
+  EXPECT_EQ(w.world.Scene().CharaList.size(), 1u);
+  EXPECT_EQ(w.world.Scene().nCharaNumber, numbers);  // no number used
 }
 
 }  // namespace

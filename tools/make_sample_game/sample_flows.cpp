@@ -335,8 +335,6 @@ cEdCommand SummonCharaBeside(int chara) {
   auto summon = boost::make_shared<cEdShot>();
   summon->nCount = 1;
   summon->nScale = 1;
-  summon->nVolleyX = -32;  // in front (mirrored when facing right)
-  summon->nVolleyY = -32;  // a block up, to land on the ground
   summon->nSummonPalette = 0;  // the common palette
   summon->nSummonIndex = static_cast<std::int16_t>(chara);
   command.pShot = summon;

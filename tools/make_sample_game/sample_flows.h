@@ -121,7 +121,7 @@ cEdCondition OwnVariableAtLeast(int variable, int value);
 // "アレンジ": parameter `parameter` of the next command of `kind` set to character variable
 // `variable`.
 cEdCommand ArrangeFromVariable(int kind, int parameter, int variable);
-// A character of the common palette summoned beside the character, a block up.
+// A character of the common palette summoned beside the character, on its ground.
 cEdCommand SummonCharaBeside(int chara);
 // The hero takes an item of the common palette.
 cEdCommand GiveItem(int item);
