@@ -114,7 +114,8 @@ std::int32_t Combine(std::int32_t current, std::int32_t operand, int operation, 
       if (current == INT32_MIN && operand == -1) return INT32_MIN;
       return current / operand;
     case 5:
-      if (operand == 0 || operand == -1) return operand == 0 ? current : 0;
+      if (operand == 0) return current;
+      if (operand == -1) return 0;
       return current % operand;
     case 6: return PercentOf(current, operand);
     default: return current;
@@ -123,29 +124,30 @@ std::int32_t Combine(std::int32_t current, std::int32_t operand, int operation, 
 
 }  // namespace
 
-// A slot for every kind the table knows, empty for the others.
-const std::array<ArrangeGetter, kArrangeKinds> ArrangeGetters = [] {
-  std::array<ArrangeGetter, kArrangeKinds> slots = Getters(std::make_index_sequence<kArrangeKinds>());
-  for (int kind = 0; kind < kArrangeKinds; ++kind) {
-    if (!ArrangeTable()[kind].Any()) slots[kind] = nullptr;
-  }
-  return slots;
-}();
+namespace {
 
-const std::array<ArrangeSetter, kArrangeKinds> ArrangeSetters = [] {
-  std::array<ArrangeSetter, kArrangeKinds> slots = Setters(std::make_index_sequence<kArrangeKinds>());
+// A slot for every kind the table knows, empty for the others.
+template <typename Slot>
+std::array<Slot, kArrangeKinds> KnownKindsOnly(std::array<Slot, kArrangeKinds> slots) {
   for (int kind = 0; kind < kArrangeKinds; ++kind) {
     if (!ArrangeTable()[kind].Any()) slots[kind] = nullptr;
   }
   return slots;
-}();
+}
+
+}  // namespace
+
+const std::array<ArrangeGetter, kArrangeKinds> ArrangeGetters =
+    KnownKindsOnly(Getters(std::make_index_sequence<kArrangeKinds>()));
+const std::array<ArrangeSetter, kArrangeKinds> ArrangeSetters =
+    KnownKindsOnly(Setters(std::make_index_sequence<kArrangeKinds>()));
 
 void ApplyArrange(cEdCommand& command, const cVector<std::int32_t>& entry, cFlowActor& chara) {
   if (entry.size() < 5) return;
   const int kind = command.nSet == kItemCommandSet ? command.nKind + kItemKindOffset : command.nKind;
   if (entry[0] != kind || kind < 0 || kind >= kArrangeKinds) return;
-  if (ArrangeSetters[kind] == nullptr) return;
-  // Kinds whose accessors change nothing have no limits to keep either: their entries go.
+  // Kinds without rows have nothing to change, those whose accessors change nothing included:
+  // their entries go.
   if (ArrangeTable()[kind].count == 0) return;
   const int parameter = entry[1];
   std::int32_t current = 0;

@@ -16,13 +16,12 @@
 #include "flow/status_ops.h"
 #include "flow/warp_target_commands.h"
 
-namespace {
-
-// Parameter n; a record too short for its kind is reported and reads parameter 0.
-std::int32_t Param(const cEdCommand& def, int n) {
+std::int32_t CommandParam(const cEdCommand& def, int n) {
   if (def.params.empty()) return 0;
   return def.params[n];
 }
+
+namespace {
 
 void DisappearFrom(cFlowActor& executing, cFlowActor& who, cFlowWorld& world) {
   who.Disappear();
@@ -48,9 +47,9 @@ int RunCode(cFlowActor& chara, cEdCommand& def) {
 int CmdStatusOp2(cFlowActor& chara, cEdCommand& def) {
   cFlowWorld* world = FlowWorld();
   if (world == nullptr) return 0;
-  const int object = Param(def, 0);
-  const int status = Param(def, 1);
-  const std::int32_t value = Param(def, 2);
+  const int object = CommandParam(def, 0);
+  const int status = CommandParam(def, 1);
+  const std::int32_t value = CommandParam(def, 2);
   if (object == 2) {
     if (status == 0 || status == 1) world->SetAutoScrollSwitch(status, value);
     return 0;
@@ -69,9 +68,9 @@ int CmdStatusOp2(cFlowActor& chara, cEdCommand& def) {
 int CmdVanish(cFlowActor& chara, cEdCommand& def) {
   cFlowWorld* world = FlowWorld();
   if (world == nullptr) return 0;
-  const int what = Param(def, 0);
-  const int group = Param(def, 1);
-  const bool all = Param(def, 2) == 1;
+  const int what = CommandParam(def, 0);
+  const int group = CommandParam(def, 1);
+  const bool all = CommandParam(def, 2) == 1;
   if (group < 0 || group > 7) return 0;
   if (what == 0) world->VanishCharas(group, all, chara);
   if (what == 1) world->VanishShots(group, all);
@@ -81,41 +80,41 @@ int CmdVanish(cFlowActor& chara, cEdCommand& def) {
 int CmdGetItem(cFlowActor&, cEdCommand& def) {
   cFlowWorld* world = FlowWorld();
   if (world == nullptr) return 0;
-  const int palette = Param(def, 0);
+  const int palette = CommandParam(def, 0);
   if (palette != 0 && palette != 1) return 0;
   if (g_itemDepth >= kMaxItemNesting) return 0;
   ++g_itemDepth;
-  const int result = world->RunItem(palette, Param(def, 1));
+  const int result = world->RunItem(palette, CommandParam(def, 1));
   --g_itemDepth;
   world->SetLeaveRequest(result);
   return result;
 }
 
 int CmdChangeGraphic(cFlowActor& chara, cEdCommand& def) {
-  chara.ChangeGraphic(static_cast<std::uint8_t>(Param(def, 0)), static_cast<std::uint16_t>(Param(def, 1)),
-                      static_cast<std::uint16_t>(Param(def, 2)));
+  chara.ChangeGraphic(static_cast<std::uint8_t>(CommandParam(def, 0)), static_cast<std::uint16_t>(CommandParam(def, 1)),
+                      static_cast<std::uint16_t>(CommandParam(def, 2)));
   return 0;
 }
 
 int CmdChangeAnimeSet(cFlowActor& chara, cEdCommand& def) {
-  SetAnimeSet(chara, static_cast<std::uint16_t>(Param(def, 0)), 0);
+  SetAnimeSet(chara, static_cast<std::uint16_t>(CommandParam(def, 0)), 0);
   return 0;
 }
 
 int CmdAnimation(cFlowActor& chara, cEdCommand& def) {
   const cFlow* flow = CurrentFlow().flow;
-  chara.StartAnime(Param(def, 0), flow != nullptr ? flow->nAnimeKey : -1);
+  chara.StartAnime(CommandParam(def, 0), flow != nullptr ? flow->nAnimeKey : -1);
   return 0;
 }
 
 int CmdCharaEffect(cFlowActor& chara, cEdCommand& def) {
-  chara.StartCharaEffect(static_cast<std::uint16_t>(Param(def, 0)), Param(def, 1), Param(def, 2));
+  chara.StartCharaEffect(static_cast<std::uint16_t>(CommandParam(def, 0)), CommandParam(def, 1), CommandParam(def, 2));
   return 0;
 }
 
 int CmdScreenEffect(cFlowActor&, cEdCommand& def) {
   if (cFlowWorld* world = FlowWorld()) {
-    world->StartScreenEffect(static_cast<std::uint16_t>(Param(def, 0)), Param(def, 1), Param(def, 2));
+    world->StartScreenEffect(static_cast<std::uint16_t>(CommandParam(def, 0)), CommandParam(def, 1), CommandParam(def, 2));
   }
   return 0;
 }
@@ -126,13 +125,13 @@ int CmdScreenColor(cFlowActor&, cEdCommand& def) {
 }
 
 int CmdBackground(cFlowActor&, cEdCommand& def) {
-  if (cFlowWorld* world = FlowWorld()) world->SetBackground(Param(def, 0) - 1, Param(def, 1));
+  if (cFlowWorld* world = FlowWorld()) world->SetBackground(CommandParam(def, 0) - 1, CommandParam(def, 1));
   return 0;
 }
 
 int CmdSoundEffect(cFlowActor& chara, cEdCommand& def) {
   if (def.bSoundInViewOnly != 0 && !chara.OnScreen()) return 0;
-  if (cFlowWorld* world = FlowWorld()) world->PlayUserSE(static_cast<std::int16_t>(Param(def, 0)));
+  if (cFlowWorld* world = FlowWorld()) world->PlayUserSE(static_cast<std::int16_t>(CommandParam(def, 0)));
   return 0;
 }
 

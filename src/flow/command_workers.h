@@ -1,7 +1,13 @@
 #pragma once
 
+#include <cstdint>
+
 class cEdCommand;
 class cFlowActor;
+
+// Parameter n of a worker's record; a record too short for its kind is reported and reads
+// parameter 0 (none at all reads 0).
+std::int32_t CommandParam(const cEdCommand& def, int n);
 
 // A worker does a command's work in one call, for the character whose flow runs it or for the
 // hero taking an item. Its result is what an item run goes on with: 0 go on, 1 the stage is

@@ -29,10 +29,6 @@ bool IsLoop(const cEdCommand& c) {
 // A value authored with a per-clone increment.
 std::int64_t PerClone(std::int64_t base, std::int64_t perClone, int clone) { return perClone * clone + base; }
 
-std::int32_t Saturate(std::int64_t v) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-}
-
 // "時間と距離", "速度と距離": the budget or the speed follows from the distance.
 void SolveMoveTime(cFlowCmd& c, const cEdMove& move, int clone) {
   std::int32_t dist = static_cast<std::int32_t>(PerClone(move.nDistance, move.nDistanceStep, clone));
@@ -59,9 +55,9 @@ void PrepCircleMove(cFlowCmd& c, const cEdMove& move, cFlowActor& chara, int b) 
     if (move.bMirrorY != 0) toggle();
   }
   const std::int64_t r = std::clamp<std::int64_t>(PerClone(move.nRadius, move.nRadiusStep, clone), 0, 20);
-  c.nParam = Saturate(r * 16 * b);
-  c.nAngleFrom = Saturate((extra + PerClone(move.nAngle, move.nAngleStep, clone)) * b);
-  c.nAngleTo = Saturate((extra + PerClone(move.nDistance, move.nDistanceStep, clone)) * b);
+  c.nParam = SaturateToInt(r * 16 * b);
+  c.nAngleFrom = SaturateToInt((extra + PerClone(move.nAngle, move.nAngleStep, clone)) * b);
+  c.nAngleTo = SaturateToInt((extra + PerClone(move.nDistance, move.nDistanceStep, clone)) * b);
   const double sweep = move.nDistance > move.nAngle ? static_cast<double>(c.nAngleTo) - c.nAngleFrom
                                                      : static_cast<double>(c.nAngleFrom) - c.nAngleTo;
   if (move.nTimingMode == 0) {
@@ -75,7 +71,7 @@ void PrepJump(cFlowCmd& c, cEdCommand& def, cFlowActor& chara, int b) {
   const int height = def.params.size() > 2 ? static_cast<std::int8_t>(def.params[2] & 0xFF) : 0;
   c.dSpeed = chara.JumpSpeed(height);
   def.nTime = static_cast<std::int16_t>(chara.JumpApexTime(height));
-  c.nBudget = Saturate(static_cast<std::int64_t>(def.nTime) * b * 6);
+  c.nBudget = SaturateToInt(static_cast<std::int64_t>(def.nTime) * b * 6);
 }
 
 void Prepare(cFlowCmd& c, cEdCommand& def, cFlowActor& chara, int b) {
@@ -92,7 +88,7 @@ void Prepare(cFlowCmd& c, cEdCommand& def, cFlowActor& chara, int b) {
       break;
     case kCmdMoveHoming:
       if (move == nullptr) break;
-      c.nParam = Saturate(PerClone(move->nRadius, move->nRadiusStep, chara.Clone()) * b);
+      c.nParam = SaturateToInt(PerClone(move->nRadius, move->nRadiusStep, chara.Clone()) * b);
       if (move->nTimingMode != 0) SolveMoveTime(c, *move, chara.Clone());
       break;
     case kCmdJump: PrepJump(c, def, chara, b); break;
@@ -104,7 +100,7 @@ cFlowCmd InstallCommand(cEdCommand& def, int index, cFlowActor& chara, int b) {
   cFlowCmd c;
   c.nIndex = index;
   const int clone = chara.Clone();
-  c.nBudget = Saturate(PerClone(def.nTime, def.nTimeStep, clone) * b * 6);
+  c.nBudget = SaturateToInt(PerClone(def.nTime, def.nTimeStep, clone) * b * 6);
   if (const cEdMove* move = def.pMove.get()) {
     c.dSpeed = static_cast<double>(PerClone(move->nSpeed, move->nSpeedStep, clone)) * 0.1 / b;
     if (move->bInertia != 0) c.dSpeedMax = move->nMaxSpeed * 0.1 / b;

@@ -4,16 +4,13 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/trunc_to_int.h"
 #include "data/command_tables.h"
 #include "data/database.h"
 #include "data/ed_flow.h"
 #include "flow/flow_state_seam.h"
 
 namespace {
-
-std::int32_t Saturate(std::int64_t v) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-}
 
 // Frames of an animation up to its first held frame.
 int LeadInFrames(int anime) {
@@ -23,7 +20,7 @@ int LeadInFrames(int anime) {
     if (frame.bHold != 0) break;
     tenths += frame.nDuration;
   }
-  return Saturate(tenths * 6);
+  return SaturateToInt(tenths * 6);
 }
 
 }  // namespace
@@ -47,7 +44,7 @@ void ScheduleLeadIns(cFlow& flow, const cEdFlow& def, int b) {
       leadIn.nHold = static_cast<std::int16_t>(command.nTime * 6);
       leadIn.bExtend = command.nKind == kCmdSword || command.nKind == kCmdJump ? 0 : 1;
       if (least <= before - total) {
-        leadIn.nStart = Saturate(before - total);
+        leadIn.nStart = SaturateToInt(before - total);
         leadIn.nLength = static_cast<std::int16_t>(len);
       } else {
         const std::int64_t offset = std::min<std::int64_t>((total - before) / b, len);

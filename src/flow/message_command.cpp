@@ -1,6 +1,7 @@
 #include "flow/message_command.h"
 
 #include "data/ed_command.h"
+#include "flow/command_workers.h"
 #include "flow/flow_actor_seam.h"
 #include "flow/flow_cursor.h"
 #include "flow/flow_world_seam.h"
@@ -8,7 +9,7 @@
 int CmdMessage(cFlowActor& chara, cEdCommand& def) {
   cFlowWorld* world = FlowWorld();
   if (world == nullptr || world->Quitting()) return 0;
-  const auto p = [&def](int n) { return def.params.empty() ? 0 : def.params[n]; };
+  const auto p = [&def](int n) { return CommandParam(def, n); };
   FlowMessage m;
   m.text = def.strText;
   m.positionMode = p(0);

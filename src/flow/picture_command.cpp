@@ -4,13 +4,14 @@
 
 #include "data/database.h"
 #include "data/ed_command.h"
+#include "flow/command_workers.h"
 #include "flow/display_position.h"
 #include "flow/flow_world_seam.h"
 
 int CmdPicture(cFlowActor& chara, cEdCommand& def) {
   cFlowWorld* world = FlowWorld();
   if (world == nullptr || world->Quitting()) return 0;
-  const auto p = [&def](int n) { return def.params.empty() ? 0 : def.params[n]; };
+  const auto p = [&def](int n) { return CommandParam(def, n); };
   const int index = static_cast<std::int16_t>(p(0));
   const bool hasId = p(12) != 0;
   if (index == 0 && !hasId) {

@@ -5,6 +5,7 @@
 #include "data/ed_command.h"
 #include "data/ed_move.h"
 #include "data/system_data.h"
+#include "flow/command_workers.h"
 #include "flow/flow_actor_seam.h"
 #include "flow/flow_world_seam.h"
 #include "flow/move_helpers.h"
@@ -57,7 +58,7 @@ int CmdWarp(cFlowActor& chara, cEdCommand& def) {
 int CmdSetTarget(cFlowActor& chara, cEdCommand& def) {
   cFlowWorld* world = FlowWorld();
   if (world == nullptr) return 0;
-  const auto p = [&def](int n) { return def.params.empty() ? 0 : def.params[n]; };
+  const auto p = [&def](int n) { return CommandParam(def, n); };
   cFlowActor* found = nullptr;
   switch (p(0)) {
     case 0: found = world->Hero(); break;

@@ -137,10 +137,8 @@ void cScenePlay::ShowMessage(const FlowMessage& m, const cCharaBase* executing) 
   if (width == it->nWidth && height == it->nHeight && it->pSurface != nullptr) {
     // The same size: the window keeps its place and its surface and shows the new text.
     params.deferSurface = 1;
-    DDSURFACEDATA* surface = it->pSurface;
     it->Init(params);
-    it->pSurface = surface;
-    it->DrawText(surface);
+    it->DrawText(it->pSurface);
     return;
   }
   it = MessageList.erase(it);
