@@ -66,23 +66,28 @@ class cEngineLink : public cFlowLink {
   }
 };
 
-// The play scene's values as the engine's system statuses. The remaining time, the score and
-// the lives belong to records still to come: until then they read 0 and take no assignment.
+// The play scene's values as the engine's system statuses: the time left, the auto-scroll
+// speeds, and the progress record's stage score and lives.
 class cSceneWorld : public cFlowWorld {
  public:
   FieldRef SystemStatus(int index) override {
     cScenePlay* s = PlaySceneGlobal;
     if (s == nullptr) return {};
-    if (index == 1) return {&s->Stage.nAutoScrollX, 32};
-    if (index == 2) return {&s->Stage.nAutoScrollY, 32};
-    return {};
+    switch (index) {
+      case 0: return {&s->nTimeLeft, 32};
+      case 1: return {&s->Stage.nAutoScrollX, 32};
+      case 2: return {&s->Stage.nAutoScrollY, 32};
+      case 3: return {&SaveDataCur.m_nScore, 32};
+      case 4: return {&SaveDataCur.m_nLives, 32};
+      default: return {};
+    }
   }
-  bool HasTimeLimit() const override { return PlaySceneGlobal != nullptr && PlaySceneGlobal->Stage.nTimeLimit > 0; }
+  bool HasTimeLimit() const override { return PlaySceneGlobal != nullptr && PlaySceneGlobal->bNoTimeLimit == 0; }
   cFlowActor* Hero() override {
     cScenePlay* s = PlaySceneGlobal;
     return s != nullptr && !s->Player.empty() ? &s->Hero() : nullptr;
   }
-  bool UnlimitedLives() const override { return false; }
+  bool UnlimitedLives() const override { return SaveDataCur.m_nLives == kUnlimitedLives; }
   int AutoScrollSwitch(int axis) const override {
     const cScenePlay* s = PlaySceneGlobal;
     if (s == nullptr) return 0;

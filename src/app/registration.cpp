@@ -14,6 +14,7 @@
 #include "sound/sound_effects.h"
 #include "world/flow_link.h"
 #include "world/hero_input_seam.h"
+#include "world/play_registration.h"
 #include "world/world_sound.h"
 
 namespace {
@@ -43,6 +44,7 @@ cProgramHeroInput g_heroInput;
 void RegisterProgramParts() {
   SetGameRequestHandler(ServeGameRequest);
   RegisterBlankTitleScene();
+  RegisterPlayScene();
   SetSoundLink(&GameSoundLink());
   SetWorldSoundLink(&g_worldSound);
   SetHeroInputLink(&g_heroInput);

@@ -4,10 +4,12 @@
 #include "app/startup_steps.h"
 #include "core/host_path.h"
 #include "core/path_helpers.h"
+#include "core/program_state.h"
 #include "core/report_log.h"
 #include "core/scene_manager.h"
 #include "core/system_ini.h"
 #include "data/common_palette.h"
+#include "data/play_stage_file.h"
 #include "data/project_paths.h"
 #include "data/world_map.h"
 
@@ -33,8 +35,17 @@ bool StageFromCommandLine(StartupContext& /*context*/) {
   if (!GamePathExists(SystemIni.FreeStage)) {
     LogMirror("「%s」の読み込みに失敗しました！", SystemIni.FreeStage.c_str());
     SystemIni.FreeStage.clear();
+    return true;
   }
-  // Playing it at once comes with the play scene and free play.
+  DirectPlayFlag.store(1);
+  // A stage that cannot be loaded has had its message; the start-up stops.
+  if (PlayStageFile(SystemIni.FreeStage, 1) == 0) return false;
+  SceneMgr.StageSelRow = 0;
+  SceneMgr.PlayMode = 2;
+  SceneMgr.RankingEnabled = 1;
+  SceneMgr.TitleChoice = 3;
+  SceneMgr.CurrentScene = kScenePlay;
+  SceneMgr.PreviousScene = kSceneTitle;
   return true;
 }
 

@@ -5,6 +5,7 @@
 std::atomic<int> FromEditor{0};
 std::atomic<std::uint8_t> RunningFlag{0};
 std::atomic<int> ActiveFlag{0};
+std::atomic<int> DirectPlayFlag{0};
 
 bool WaitUntilActive() {
   while (ActiveFlag.load() == 0) {

@@ -11,6 +11,8 @@
 extern std::atomic<int> FromEditor;
 // 1 once the start-up succeeded: only then does the window paint and save its placement.
 extern std::atomic<std::uint8_t> RunningFlag;
+// 1 when a stage file named at start-up is played directly.
+extern std::atomic<int> DirectPlayFlag;
 // The application's activation; every loop idles while it is 0.
 extern std::atomic<int> ActiveFlag;
 

@@ -32,6 +32,8 @@ std::atomic<bool> g_limiterActive{false};
 
 }  // namespace
 
+std::uint32_t ClockMs() { return platform::TimeMs(); }
+
 std::uint32_t TimerStart() {
   g_timing.frameStart = platform::TimeMs();
   return g_timing.frameStart;

@@ -6,6 +6,8 @@
 // 32-bit millisecond clock (platform::TimeMs). The state is process-wide and unlocked: only
 // one thread at a time presents frames.
 
+// The program's millisecond clock.
+std::uint32_t ClockMs();
 // Stores the clock as the frame start and returns it.
 std::uint32_t TimerStart();
 // flag non-zero: milliseconds since TimerStart, stored and returned; 0: the stored value.

@@ -1,23 +1,18 @@
 #pragma once
 
-#include <atomic>
-
 #include "core/subsystem_links.h"
+#include "data/save_data.h"
 
-// Sound's part in the close sequence, and the stage music the play scene asks for, kept here
-// until the progress record holds it.
+// Sound's part in the close sequence, and the stage music the play scene asks for, kept in
+// the progress record.
 class cGameSoundLink : public cSoundLink {
  public:
   void StopMusic() override;
 
-  void SetStageMusicNumber(int number) { m_nStageMusic = number; }
-  int StageMusicNumber() const { return m_nStageMusic; }
-  int StageMusicLoop() const { return m_bStageMusicLoop; }
-  void SetStageMusicLoop(int loop) { m_bStageMusicLoop = loop; }
-
- private:
-  std::atomic<int> m_nStageMusic{0};
-  std::atomic<int> m_bStageMusicLoop{1};
+  void SetStageMusicNumber(int number) { SaveDataCur.m_nBgm = number; }
+  int StageMusicNumber() const { return SaveDataCur.m_nBgm; }
+  int StageMusicLoop() const { return SaveDataCur.m_bBgmLoop; }
+  void SetStageMusicLoop(int loop) { SaveDataCur.m_bBgmLoop = loop; }
 };
 
 cGameSoundLink& GameSoundLink();

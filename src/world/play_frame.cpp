@@ -1,6 +1,12 @@
-// The sub-steps of a play frame, in the fixed order of the passes.
+// The play frame: its input and clocks, and the sub-steps in the fixed order of the passes.
+#include <algorithm>
+
+#include "core/close_request.h"
 #include "core/report_log.h"
+#include "core/timing.h"
 #include "data/system_data.h"
+#include "input/input.h"
+#include "world/play_progress.h"
 #include "world/flow_link.h"
 #include "world/scene_play.h"
 #include "world/world_sound.h"
@@ -8,6 +14,8 @@
 namespace {
 
 enum : int { kGoOn = 0, kCleared = 1, kHeroDied = 2 };
+// 99 minutes 59.99 seconds.
+constexpr std::int32_t kMaxPlayTime = 599999;
 
 // Registers a pass's iterator with the scene for the length of the pass.
 class PassCursor {
@@ -57,7 +65,7 @@ int cScenePlay::StepPlayFrame() {
   ++nFrame;
   cPlayer& hero = Hero();
   // The HP check ends a frame by the hero's defeat or by a clear it started.
-  const auto EndedByHpCheck = [this] { return nState == 4 ? kCleared : kHeroDied; };
+  const auto EndedByHpCheck = [this] { return m_nState == kPlayClear ? kCleared : kHeroDied; };
   const auto heroDies = [&](bool soundPlayed) {
     if (!soundPlayed) WorldSound().PlaySE(kSoundHeroDown);
     if (hero.OnDefeated() == 1) {
@@ -282,4 +290,53 @@ int cScenePlay::StepPlayFrame() {
     }
   }
   return kGoOn;
+}
+
+int cScenePlay::TickTimeLimit(int delta) {
+  if (bNoTimeLimit != 0 || FrameCounter(1, 60) != 1) return 0;
+  nTimeLeft += delta;
+  if (nTimeLeft > 999) {
+    nTimeLeft = 999;
+    return 0;
+  }
+  if (nTimeLeft <= 0) {
+    nTimeLeft = 0;
+    return 1;
+  }
+  return 0;
+}
+
+void cScenePlay::TickPlayTime() {
+  if (nPlayTime >= kMaxPlayTime) return;
+  ++nPlayFrames;
+  nPlayTime = std::min(static_cast<std::int32_t>(static_cast<std::int64_t>(nPlayFrames) * 100 / 60), kMaxPlayTime);
+}
+
+void cScenePlay::StatePlay() {
+  if (PlaySceneQuit.load() != 0) {
+    PostCloseRequest();
+    return;
+  }
+  if (CheckPauseKey() == 1) {
+    m_nSubState = 0;
+    m_nState = kPlayPause;
+    return;
+  }
+  if (ReplayHotKeys() != 0) return;
+  if (!PlayerInputs.empty()) {
+    cInput& input = PlayerInputs[0];
+    // After a menu left with a key, the buttons count only once every one was let go.
+    if (input.m_wButton == 0) bButtonLatch = 0;
+    if (bButtonLatch != 0) input.m_wButton = 0;
+    input.PushHistory();
+    input.UpdateEvents();
+  }
+  TickPlayTime();
+  if (TickTimeLimit(-1) == 1 && Hero().bDead == 0) {
+    WorldSound().PlaySE(kSoundHeroDown);
+    if (Hero().OnDefeated() == 1) OnStageClear();
+    return;
+  }
+  if (StepPlayFrame() != kGoOn) return;
+  Draw(1, 0, 1, 1);
 }

@@ -7,11 +7,26 @@
 #include "core/world_math.h"
 
 cScenePlay::cScenePlay(cStageData& stage) : Stage(stage) {
+  AddState(&cScenePlay::FadeIn);
+  AddState(&cScenePlay::StateReady);
+  AddState(&cScenePlay::StatePlay);
+  AddState(&cScenePlay::StatePause);
+  AddState(&cScenePlay::StateClear);
+  AddState(&cScenePlay::StateRetry);
+  AddState(&cScenePlay::StateGameOver);
+  AddState(&cScenePlay::Exit);
   CharaGroups.resize(8);
+  PlaySceneQuit.store(0);
+  // The first stage after entering the scene asks for its music.
+  SaveDataCur.m_nBgm = 0;
+  nSeed = StageSeed();
+  m_nState = -1;
   PlaySceneGlobal = this;
 }
 
 cScenePlay::~cScenePlay() {
+  ReleaseSpecialBitmaps();
+  ReleaseSceneSurfaces();
   // The messages give their surfaces back to this scene's list while it still stands.
   MessageList.clear();
   DDReleaseSurfaceList(MessageSurfaces);
@@ -180,16 +195,7 @@ cList<cChara>::iterator cScenePlay::RemoveChara(cList<cChara>::iterator it) {
   return next;
 }
 
-int cScenePlay::DefeatChara(cChara& chara) {
-  const int r = KillByDamage(chara);
-  if (r == 1) OnStageClear();
-  return r;
-}
 
-void cScenePlay::OnStageClear() {
-  ++nClears;
-  nState = 4;
-}
 
 
 void cScenePlay::UpdateActiveFlags() {

@@ -5,8 +5,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include <atomic>
+
 #include "core/checked_sequence.h"
+#include "core/scene.h"
 #include "core/scene_manager.h"
+#include "core/state_timer.h"
+#include "data/save_data.h"
 #include "data/block_cell.h"
 #include "data/hit_level.h"
 #include "data/stage_data.h"
@@ -33,13 +38,33 @@ struct cFlow;
 // without the stretching blit, else when less than a fifth of the video memory is free.
 int PictureMemoryFlag(int magnification, bool videoStretch, unsigned freeMB, unsigned totalMB);
 
-// The play scene as far as the game objects need it: the field's lists, the block map, the
-// scroll axes, the stage's units and the collisions, conditions and block effects. Its
-// states, set-up and drawing complete it with the play scene itself.
-class cScenePlay {
+// Set by the main window when the program closes; every loop of the play scene stops on it.
+// The scene's constructor clears it.
+extern std::atomic<int> PlaySceneQuit;
+
+// A stage's random seed: KESTREL_SEED when it holds a number (for runs that must repeat),
+// else the clock.
+std::uint32_t StageSeed();
+
+// The play states.
+enum PlayState : int {
+  kPlayFadeIn = 0,
+  kPlayReady = 1,
+  kPlayRunning = 2,
+  kPlayPause = 3,
+  kPlayClear = 4,
+  kPlayRetry = 5,
+  kPlayGameOver = 6,
+  kPlayExit = 7,
+};
+
+// Scene 4, where a stage is played: the field's lists, the block map, the scroll axes, the
+// stage's units, the collisions, conditions and block effects, and the eight states from the
+// fade-in to the exit with the drawing of the field.
+class cScenePlay : public cScene {
  public:
   explicit cScenePlay(cStageData& stage);
-  ~cScenePlay();
+  ~cScenePlay() override;
   cScenePlay(const cScenePlay&) = delete;
   cScenePlay& operator=(const cScenePlay&) = delete;
 
@@ -57,10 +82,19 @@ class cScenePlay {
   // The one removal path: references, the group list and the node; the next node.
   cList<cChara>::iterator RemoveChara(cList<cChara>::iterator it);
   void AddToGroup(cCharaBase& chara);
-  // Stand-ins until the play scene's own: defeat with the stage-clear check, the clear, an
-  // item touched by the hero.
+  // A defeat with its consequences: 0 nothing more, 1 the stage is cleared, 2 the hero is
+  // defeated as well.
   int DefeatChara(cChara& chara);
+  // The clear: its sound, the run totals and extra lives, and the clear display.
   void OnStageClear();
+  void CheckExtraLife();
+  // The file of part `next` of a stage series; 0 when there is none.
+  int NextStageFileName(std::string& out, int next);
+  int IsLastStage(int next);
+  // The scene after the clear display.
+  int NextStage();
+  // The next part of a stage series loaded into the stage.
+  bool LoadNextPart();
   int TouchItem(cItemObj& item);
   int PickUpItems(cPlayer& hero);
   int RunBlockEvent(cPlayer& hero);
@@ -139,9 +173,53 @@ class cScenePlay {
   bool CheckCondition(const cEdCondition& condition, cCharaBase* chara);
   int ApplyBlockEffect(cPlayer& hero);
 
+  // The scene's states (play_states.cpp).
+  void Init() override;
+  void FadeIn() override;
+  void StateReady();
+  void StatePause();
+  void StateClear();
+  void StateRetry();
+  void StateGameOver();
+  void Exit() override;
+  // The run's reset when the scene is entered from another one.
+  void ResetRun();
+  // 1 when a life could be taken (or none is needed).
+  static int UseLife(cSaveData& save);
+  // The space key: the state is kept to come back to and 1 returned.
+  int CheckPauseKey();
+  // The hero's death display has ended: restart, retry menu or game over.
+  void ResolveHeroDeath();
+
+  // The whole stage set-up. reload restores the stage's changeable state from StageStart;
+  // fromStart means the stage is entered anew, which decides the music request.
+  void SetStage(int reload, int fromStart);
   // Stage set-up of the field: units, block map, hero, characters, group lists, counters and
   // the stage-start trigger, with the generator seeded. The stage must have a hero.
   void SetupField(std::uint32_t seed);
+  void RequestBgm(int number, int loop);
+  // The display lists, counters, snapshot, inputs and backgrounds of a stage's start.
+  void PrepareStageStart();
+  // One frame of play: input, clocks, the physics sub-steps and the drawing.
+  void StatePlay();
+  int TickTimeLimit(int delta);
+  void TickPlayTime();
+
+  // Drawing (play_draw.cpp, status_draw.cpp).
+  void Draw(int playFrame, int freeze, int showStatus, int showCaption);
+  void DrawHero(bool freeze);
+  int DrawChara(cChara& chara, bool freeze);
+  void StepBackgrounds();
+  void DrawBackgrounds(DDSURFACEDATA* target, int layer);
+  void DrawBlockMap(DDSURFACEDATA* target, int layer);
+  void DrawPictures(DDSURFACEDATA* target, int layer, bool freeze);
+  void DrawStatus(DDSURFACEDATA* target);
+  void DrawTime(DDSURFACEDATA* target, int showStatus);
+  // The pictures of the play scene's rows and its special bitmaps (play_surfaces.cpp).
+  bool LoadSceneSurfaces(bool backgroundsOnly);
+  void LoadSpecialBitmaps();
+  void ReleaseSpecialBitmaps();
+  void ReleaseSceneSurfaces();
   void SpawnCharas(int blockX, int blockY, const cEdChara& placement);
   // The physics of one play frame: b sub-steps of the passes over block characters, the
   // hero, the other characters and the hero's interactions. 0 goes on, 1 the stage was
@@ -189,18 +267,37 @@ class cScenePlay {
   std::int32_t nStageEnd = 0;
   std::int32_t bItemMessage = 0;  // an item's message command ran in the current list
   std::int32_t nClearRequest = 0;
-  std::int32_t nState = 2;
+  std::int32_t nSavedState = 0, nSavedSubState = 0;
+  cStateTimer Modal;
+  std::int32_t nTimeLeft = 999;
+  std::int32_t bNoTimeLimit = 1;
+  std::int32_t nPlayFrames = 0;
+  std::int32_t nPlayTime = 0;  // hundredths of a second
+  std::int32_t nReady = 0, nReady2 = 0;
+  std::uint32_t nSeed = 0;
+  std::int32_t bButtonLatch = 0;
+  std::int32_t nNextScene = 0;
+  std::int32_t nNextStageNumber = 0;
+  std::string strNextStageFile;
+  std::int32_t bRankQualified = 0;
+  cVector<std::int32_t> RankPlaces = cVector<std::int32_t>(5, -1);
+  cVector<std::int32_t> RankValues = cVector<std::int32_t>(5, 0);
+  std::string strRankName;
+  std::int32_t bRankRegistered = 0;
+  std::int32_t bStatusOn = 0;
+  std::int32_t nFadeStep = 0;  // frames of the running fade, for a backend without a palette
+  bool bSurfacesLoaded = false;
   std::int32_t nKillFlag = 0;
   std::int32_t nSubStep = 0;
   std::int32_t nSubStepTotal = 0;
   cVector<std::int32_t> Schedule;
   cVector<std::int32_t> ChangedCells;  // cells changed by the running block summon
   cVector<std::int32_t> StageVars = cVector<std::int32_t>(255, 0);
-  cVector<std::int32_t> CommonVars = cVector<std::int32_t>(256, 0);  // stands for the save data's
+  // The game variables and the stage score live in the progress record.
+  cVector<std::int32_t>& CommonVars = SaveDataCur.m_Vars;
   cVector<std::uint8_t> ActiveFlags = cVector<std::uint8_t>(60, 0);
   std::int32_t nCharaNumber = 0, nItemNumber = 0, nShotNumber = 0;
-  std::int32_t nScore = 0;  // stands for the save data's stage score
-  std::int32_t nClears = 0;  // stage clears started (the stand-in's count)
+  std::int32_t& nScore = SaveDataCur.m_nScore;
   std::int32_t nFrame = 0;
   // The node a pass over CharaList stands on; a removal of that node from anywhere moves the
   // cursor on and raises the flag, so the pass neither touches the freed node nor skips one.

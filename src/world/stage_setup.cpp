@@ -1,9 +1,97 @@
 // The field of a stage as play begins.
+#include <cstdlib>
+
 #include "core/game_random.h"
+#include "core/game_requests.h"
+#include "core/program_state.h"
 #include "core/report_log.h"
+#include "core/timing.h"
 #include "data/system_data.h"
+#include "gfx/dd_palette.h"
+#include "gfx/dd_state.h"
+#include "gfx/render_target.h"
+#include "gfx/surface_table.h"
+#include "input/input.h"
+#include "input/menu_cursor.h"
 #include "world/flow_link.h"
 #include "world/scene_play.h"
+
+std::uint32_t StageSeed() {
+  if (const char* text = std::getenv("KESTREL_SEED"); text != nullptr && *text != '\0') {
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(text, &end, 0);
+    if (*end == '\0') return static_cast<std::uint32_t>(value);
+  }
+  return ClockMs();
+}
+
+void cScenePlay::RequestBgm(int number, int loop) {
+  SaveDataCur.m_bBgmLoop = loop;
+  SendToMainWindow(kRequestMusic, 4, number);
+}
+
+void cScenePlay::SetStage(int reload, int fromStart) {
+  if (reload != 0) Stage.AssignStartState(StageStart);
+  if (SceneMgr.TitleChoice != 4 && SystemData.bRecordReplay != 0) {
+    SaveDataRpl1 = SaveDataRpl0;
+    SaveDataRpl0 = SaveDataCur;
+    nSeed = StageSeed();
+  }
+  // Music: a fresh start leaves the stage's music playing when the stage keeps it; a retry
+  // asks only when another music plays.
+  const int playing = SaveDataCur.m_nBgm;
+  if (fromStart != 0) {
+    if (!(Stage.bKeepBgm != 0 && playing == Stage.nBgm && Stage.nBgm != 0)) RequestBgm(Stage.nBgm, Stage.bBgmLoop);
+  } else if (playing != Stage.nBgm) {
+    RequestBgm(Stage.nBgm, Stage.bBgmLoop);
+  }
+  SceneMgr.CurBgm = 0;
+  SetupField(nSeed);
+}
+
+void cScenePlay::PrepareStageStart() {
+  MessageList.clear();
+  EffectList.clear();
+  ScreenEffect = cScrEffectRun{};
+  Tint = cScreenTint{};
+  Modal.m_nCount = 0;
+  RemoveAllPictures();
+  MessageList.clear();
+  DDReleaseSurfaceList(MessageSurfaces);
+  MessageSurfaceDefs.clear();
+  nStageEnd = 0;
+  nReady = nReady2 = 0;
+  if (Stage.bTimeLimit != 0) {
+    nTimeLeft = Stage.nTimeLimit;
+    bNoTimeLimit = 0;
+  } else {
+    nTimeLeft = 999;
+    bNoTimeLimit = 1;
+  }
+  nPlayFrames = nPlayTime = 0;
+  ActiveFlags.assign(60, 0);
+  ChangedCells.clear();
+  nNextStageNumber = 0;
+  nSubStep = nSubStepTotal = 0;
+  SaveDataCur.m_nScore = 0;
+  if (SceneMgr.TitleChoice == 4 || (FromEditor.load() != 0 && DirectPlayFlag.load() != 0)) {
+    SaveDataCur.ClearCounters();
+  }
+  SaveDataCur.TakeSnapshot();
+  for (cInput& input : PlayerInputs) {
+    input.ClearHistory();
+    input.ResetEvents();
+  }
+  MenuCursor.Reset();
+  FrameCounter(0, 0);
+  for (cEdBackground& background : Stage.Backgrounds) {
+    background.dSelfScrollPosX = background.dSelfScrollPosY = 0.0;
+  }
+  if (DDInitialised != 0 && DDBpp == 8) {
+    std::copy(std::begin(DDPalette), std::end(DDPalette), std::begin(DDPaletteSaved));
+  }
+  if (Stage.nFrameRate > 0) SceneMgr.FrameRate = Stage.nFrameRate;
+}
 
 void cScenePlay::SpawnCharas(int blockX, int blockY, const cEdChara& placement) {
   cEdChara d = placement;
@@ -71,11 +159,8 @@ void cScenePlay::SetupField(std::uint32_t seed) {
   bEraseCharas = anySide(Stage.Ranges[kRangeEraseCharas]) != 0;
   bEraseBlockCharas = anySide(Stage.Ranges[kRangeEraseBlockCharas]) != 0;
   bEraseItems = anySide(Stage.Ranges[kRangeEraseItems]) != 0;
-  nStageEnd = 0;
   nClearRequest = 0;
-  ActiveFlags.assign(60, 0);
-  nSubStep = nSubStepTotal = 0;
-  nState = 2;
+  PrepareStageStart();
   // Stage start: the hero, then the characters, each removed at once when its flows asked.
   const bool everyone = SystemData.bLegacy697 != 0;
   if (!everyone) UpdateActiveFlags();
@@ -96,5 +181,7 @@ void cScenePlay::SetupField(std::uint32_t seed) {
     }
   }
   UpdateActiveFlags();
+  bStatusOn = Stage.bShowStatus;
+  DDSetVirtualBackBuffer(0);
   ErrLogf("Out SetStage");
 }

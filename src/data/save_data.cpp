@@ -1,0 +1,106 @@
+#include "data/save_data.h"
+
+#include "core/program_state.h"
+#include "core/scene_manager.h"
+#include "data/system_data.h"
+
+cSaveData SaveDataCur;
+cSaveData SaveDataRpl0;
+cSaveData SaveDataRpl1;
+
+namespace {
+
+constexpr int kStageFlagCount = 1000;
+constexpr int kVarCount = 256;
+
+}  // namespace
+
+void cSaveData::Reset() {
+  const cVector<std::int32_t> varsBackup = m_VarsBackup;
+  const std::int32_t livesBackup = m_nLivesBackup;
+  const std::int32_t totalBackup = m_nTotalScoreBackup;
+  *this = cSaveData{Blank{}};
+  m_StageCleared.assign(kStageFlagCount, 0);
+  m_StageCleared[0] = 1;
+  m_Vars.assign(kVarCount, 0);
+  m_nChallengeOpen = 1;
+  m_nSaveSlot = -1;
+  m_strRankName = "aaa";
+  m_VarsBackup = varsBackup;
+  m_nLivesBackup = livesBackup;
+  m_nTotalScoreBackup = totalBackup;
+}
+
+void cSaveData::SetStageName(const char* path) {
+  m_strStageKey = path != nullptr ? path : "";
+  m_bMultiPart = 0;
+  const std::size_t dash = m_strStageKey.rfind("-1");
+  if (dash != std::string::npos) {
+    m_bMultiPart = 1;
+    m_strStageKey[dash] = '.';
+    m_strStageKey.resize(dash + 1);
+    return;
+  }
+  const std::size_t dot = m_strStageKey.rfind('.');
+  if (dot == std::string::npos) {
+    m_strStageKey.clear();
+  } else {
+    m_strStageKey.resize(dot + 1);
+  }
+}
+
+void cSaveData::RecordClear(const std::string& key, std::int32_t value) {
+  for (ClearRec& rec : m_ClearRecs) {
+    if (rec.name != key) continue;
+    if (value > rec.value) {
+      m_nClearSum += value - rec.value;
+      rec.value = value;
+    }
+    return;
+  }
+  m_ClearRecs.push_back(ClearRec{key, value});
+  m_nClearSum += value;
+}
+
+std::int32_t cSaveData::GetClearValue(const std::string& key) const {
+  for (const ClearRec& rec : m_ClearRecs) {
+    if (rec.name == key) return rec.value;
+  }
+  return 0;
+}
+
+void cSaveData::TakeSnapshot() {
+  m_VarsBackup = m_Vars;
+  m_nLivesBackup = m_nLives;
+  m_nTotalScoreBackup = m_nTotalScore;
+}
+
+void cSaveData::RestoreSnapshot(int full) {
+  bool vars = true;
+  if (full == 0) {
+    if (DirectPlayFlag.load() != 0) {
+      vars = SystemData.bRestoreDirect != 0;
+    } else {
+      switch (SceneMgr.PlayMode) {
+        case 0: vars = SystemData.bRestoreStory != 0; break;
+        case 1: vars = SystemData.bRestoreChallenge != 0; break;
+        case 2: vars = SystemData.bRestoreFree != 0; break;
+        default: break;
+      }
+    }
+  }
+  if (vars) m_Vars = m_VarsBackup;
+  m_nTotalScore = m_nTotalScoreBackup;
+  if (full != 0) m_nLives = m_nLivesBackup;
+}
+
+void cSaveData::ClearCounters() {
+  m_nTotalScore = m_nTotalTime = m_nTotalClearTime = m_nTotalHp = m_nTotalSp = 0;
+}
+
+void cSaveData::NewLap(int startX, int startY) {
+  ++m_nLap;
+  for (std::int32_t& flag : m_StageCleared) flag = 0;
+  m_nMapX = startX;
+  m_nMapY = startY;
+}

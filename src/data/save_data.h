@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/checked_sequence.h"
+
+class cMapEvent;
+
+// A player's progress: lives, scores and the running totals of a stage visit, the game
+// variables, the cleared stages and the best result per stage, with the snapshot taken at
+// the start of every stage attempt. The play scene and the flow engine read and write the
+// live record every frame; the slot files, the challenge file and the hero status carried
+// between stages are the menus' side of it.
+class cSaveData {
+ public:
+  cSaveData() { Reset(); }
+
+  // A new game: every number 0, 1000 stage flags with only flag 0 set, 256 zero variables,
+  // no clear records, one open challenge stage, no slot and the ranking name "aaa". The
+  // attempt's snapshot is kept.
+  void Reset();
+  // The stage key of the stage file being played: the name up to its last '.', or, for a
+  // part of a multi-part stage (a "-1" in its name), up to that '-' turned into a '.'.
+  void SetStageName(const char* path);
+  // The best total score of a stage key; the sum of the best values follows it.
+  void RecordClear(const std::string& key, std::int32_t value);
+  std::int32_t GetClearValue(const std::string& key) const;
+  // The start of an attempt: variables, lives and total score.
+  void TakeSnapshot();
+  // `full` brings back the variables, the total score and the lives (a replay's restart);
+  // otherwise the total score, and the variables where the situation's setting asks it.
+  void RestoreSnapshot(int full);
+  // The five running totals of the rankings to 0.
+  void ClearCounters();
+  // The world map played through once more: the lap counts up and every stage flag clears.
+  void NewLap(int startX, int startY);
+
+  std::int32_t m_nMapX = 0, m_nMapY = 0;
+  // The world map's stage entry the stage was entered from; none in free play.
+  const cMapEvent* m_pMapPoint = nullptr;
+  cVector<std::int32_t> m_StageCleared;
+  std::int32_t m_nLap = 0;
+  cVector<std::int32_t> m_Vars;
+  std::string m_strStageKey;
+  std::int32_t m_nStage = 0;
+  std::int32_t m_nPart = 0;
+  std::int32_t m_nEntryLives = 0;
+  std::int32_t m_nLives = 0;
+  std::int32_t m_nScore = 0;
+  std::int32_t m_nTotalScore = 0;
+  std::int32_t m_nClearSum = 0;
+  std::int32_t m_nTotalTime = 0;
+  std::int32_t m_nTotalClearTime = 0;
+  std::int32_t m_nTotalHp = 0;
+  std::int32_t m_nTotalSp = 0;
+  std::int32_t m_bMultiPart = 0;
+  std::int32_t m_nBgm = 0;
+  std::int32_t m_bBgmLoop = 0;
+  std::int32_t m_nMapDir = 0;
+  std::int32_t m_bMapStepBack = 0;
+  std::int32_t m_nMapPrevX = 0, m_nMapPrevY = 0;
+  struct ClearRec {
+    std::string name;
+    std::int32_t value = 0;
+  };
+  cVector<ClearRec> m_ClearRecs;
+  std::int32_t m_nChallengeOpen = 1;
+  struct ChallengeRec {
+    std::int32_t cleared = 0;
+    std::int32_t best = 0;
+  };
+  cVector<ChallengeRec> m_Challenge;
+  cVector<std::int32_t> m_VarsBackup;
+  std::int32_t m_nLivesBackup = 0;
+  std::int32_t m_nTotalScoreBackup = 0;
+  std::int32_t m_nSaveSlot = -1;
+  std::int32_t m_bAutoSave = 0;
+  std::string m_strRankName = "aaa";
+  std::int32_t m_bShowRanking = 0;
+  std::int32_t m_nRankKind = 0;
+  std::int32_t m_bNextStart = 0;
+  std::int32_t m_nNextX = 0, m_nNextY = 0;
+  std::int32_t m_nNextDir = 0;
+
+ private:
+  struct Blank {};
+  explicit cSaveData(Blank) {}
+};
+
+// The live progress, and the progress at the start of the current and the previous attempt
+// (the replays keep them).
+extern cSaveData SaveDataCur;
+extern cSaveData SaveDataRpl0;
+extern cSaveData SaveDataRpl1;
+
+// Lives of 999999 are unlimited.
+inline constexpr std::int32_t kUnlimitedLives = 999999;

@@ -1,0 +1,150 @@
+// A defeat and what follows it, the clear with its totals and extra lives, and what comes
+// after the clear.
+#include <algorithm>
+#include <string>
+
+#include "core/path_helpers.h"
+#include "core/program_state.h"
+#include "data/stage_loader.h"
+#include "data/system_data.h"
+#include "data/world_map.h"
+#include "input/menu_cursor.h"
+#include "world/scene_play.h"
+#include "world/world_sound.h"
+
+namespace {
+
+enum : int { kSoundClear = 14, kSoundExtraLife = 15 };
+constexpr std::int32_t kMaxLives = 99;
+constexpr int kFreePlay = 3;
+
+// The name without its extension (from the last '.').
+std::string WithoutExtension(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+}  // namespace
+
+int cScenePlay::DefeatChara(cChara& chara) {
+  const int r = KillByDamage(chara);
+  if (r == 1) {
+    OnStageClear();
+  } else if (r == 2) {
+    WorldSound().PlaySE(kSoundHeroDown);
+    if (Hero().OnDefeated() == 1) OnStageClear();
+  }
+  return r;
+}
+
+void cScenePlay::OnStageClear() {
+  WorldSound().PlaySE(kSoundClear);
+  CheckExtraLife();
+  bRankRegistered = 0;
+  bRankQualified = 0;
+  RankPlaces.assign(5, -1);
+  m_nState = kPlayClear;
+}
+
+void cScenePlay::CheckExtraLife() {
+  cSaveData& save = SaveDataCur;
+  const std::int32_t old = save.m_nTotalScore;
+  save.m_nTotalScore += save.m_nScore;
+  if (bNoTimeLimit == 0) save.m_nTotalTime += nTimeLeft;
+  save.m_nTotalClearTime += nPlayTime;
+  if (!Player.empty()) {
+    save.m_nTotalHp += Hero().nHp;
+    save.m_nTotalSp += Hero().nSp;
+  }
+  if (save.m_nLives == kUnlimitedLives || SystemData.bExtraLife == 0 || SystemData.nExtraLifeScore == 0) return;
+  const std::int32_t step = SystemData.nExtraLifeScore;
+  const int lives = save.m_nTotalScore / step - old / step;
+  // A score that jumps far gives many lives, but no more displays than the count can show.
+  for (int i = 0; i < std::min(lives, static_cast<int>(kMaxLives)); ++i) {
+    if (save.m_nLives < kMaxLives) ++save.m_nLives;
+    WorldSound().PlaySE(kSoundExtraLife);
+    if (PlaySceneQuit.load() != 0) break;
+  }
+}
+
+int cScenePlay::NextStageFileName(std::string& out, int next) {
+  out.clear();
+  const cSaveData& save = SaveDataCur;
+  if (save.m_bMultiPart == 0 || next == 0) return 0;
+  std::string name;
+  if (!strNextStageFile.empty()) {
+    name = WithoutExtension(strNextStageFile) + ".stg4";
+  } else {
+    name = WithoutExtension(save.m_strStageKey) + "-" + std::to_string(next) + ".stg4";
+  }
+  std::string found;
+  if (FindLastNumberedFileStr(found, name, "stg4") == 1) {
+    out = found;
+    return 1;
+  }
+  return 0;
+}
+
+int cScenePlay::IsLastStage(int next) {
+  std::string name;
+  return NextStageFileName(name, next) == 0 ? 1 : 0;
+}
+
+bool cScenePlay::LoadNextPart() {
+  cSaveData& save = SaveDataCur;
+  if (save.m_bMultiPart == 0 || nNextStageNumber == 0) return false;
+  save.m_nStage = nNextStageNumber;
+  std::string name;
+  return NextStageFileName(name, nNextStageNumber) == 1 && LoadStageThreaded(name, 1, &StageStart) == 1;
+}
+
+int cScenePlay::NextStage() {
+  cSaveData& save = SaveDataCur;
+  const std::int32_t saved = save.m_nStage;
+  switch (SceneMgr.TitleChoice) {
+    case 0:
+    case 1: {
+      if (LoadNextPart()) return kScenePlay;
+      if (save.m_nStage >= 0 && save.m_nStage < static_cast<int>(save.m_StageCleared.size())) {
+        save.m_StageCleared[save.m_nStage] = 1;
+      }
+      save.RecordClear(save.m_strStageKey, save.m_nTotalScore);
+      const int ending = save.m_pMapPoint != nullptr ? save.m_pMapPoint->nAfterClear : 0;
+      if (ending == 2) {
+        MenuCursor.m_pCur->row = SceneMgr.TitleChoice;
+        return kSceneTitle;
+      }
+      if (ending == 1) save.NewLap(WorldMap.nStartX, WorldMap.nStartY);
+      save.m_nStage = saved;
+      return kSceneWorldMap;
+    }
+    case 2: {
+      if (LoadNextPart()) return kScenePlay;
+      const int index = save.m_nStage - 1;
+      if (index >= 0 && index < static_cast<int>(save.m_Challenge.size())) {
+        cSaveData::ChallengeRec& rec = save.m_Challenge[index];
+        rec.cleared = 1;
+        if (save.m_nTotalScore > rec.best) {
+          save.m_nClearSum += save.m_nTotalScore - rec.best;
+          rec.best = save.m_nTotalScore;
+        }
+      }
+      save.m_nChallengeOpen = std::min(std::max(save.m_nChallengeOpen, save.m_nStage + 1), SystemData.nChallengeStages);
+      save.m_nStage = saved;
+      return kSceneStageSelect;
+    }
+    case kFreePlay:
+      if (save.m_bMultiPart != 0 && DirectPlayFlag.load() == 0) {
+        if (LoadNextPart()) return kScenePlay;
+        save.m_nStage = saved;
+        return kSceneTitle;
+      }
+      save.m_bNextStart = 0;
+      return kScenePlay;
+    case 4:
+      save.RestoreSnapshot(1);
+      return kScenePlay;
+    default:
+      return kSceneStageSelect;
+  }
+}
