@@ -31,7 +31,8 @@ bool StageFromCommandLine(StartupContext& /*context*/) {
   if (SystemIni.FreeStage.empty()) return true;
   // The newest numbered version of the stage, when one exists.
   std::string newest;
-  if (FindLastNumberedFile(newest, SystemIni.FreeStage, "stg4") == 1) SystemIni.FreeStage = newest;
+  const bool numbered = FindLastNumberedFile(newest, SystemIni.FreeStage, "stg4") == 1;
+  if (numbered) SystemIni.FreeStage = newest;
   if (!GamePathExists(SystemIni.FreeStage)) {
     LogMirror("「%s」の読み込みに失敗しました！", SystemIni.FreeStage.c_str());
     SystemIni.FreeStage.clear();
@@ -39,7 +40,8 @@ bool StageFromCommandLine(StartupContext& /*context*/) {
   }
   DirectPlayFlag.store(1);
   // A stage that cannot be loaded has had its message; the start-up stops.
-  if (PlayStageFile(SystemIni.FreeStage, 1) == 0) return false;
+  // A file without numbered versions is played as it is named, rather than refused silently.
+  if (PlayStageFile(SystemIni.FreeStage, numbered ? 1 : 0) == 0) return false;
   SceneMgr.StageSelRow = 0;
   SceneMgr.PlayMode = 2;
   SceneMgr.RankingEnabled = 1;

@@ -1,6 +1,8 @@
 #include "core/timing.h"
 
 #include <atomic>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/clock.h"
 
@@ -77,7 +79,16 @@ int FpsCounter(int flag) {
   return g_timing.fpsPublished;
 }
 
+bool FramesUnpaced() {
+  static const bool unpaced = [] {
+    const char* value = std::getenv("KESTREL_UNPACED");
+    return value != nullptr && std::strcmp(value, "1") == 0;
+  }();
+  return unpaced;
+}
+
 bool FrameGate(int fps) {
+  if (FramesUnpaced()) return true;
   const std::uint32_t now = platform::TimeMs();
   if (!g_timing.gateStarted) {
     g_timing.gateStarted = true;
@@ -94,6 +105,7 @@ bool FrameGate(int fps) {
 }
 
 bool FpsLimiter(int fps) {
+  if (FramesUnpaced()) return true;
   if (!g_limiterActive.load(std::memory_order_relaxed) || fps <= 0) return true;
   const std::uint32_t now = platform::TimeMs();
   if (!g_timing.limiterStarted) {

@@ -20,6 +20,10 @@ int FrameCounter(int mode, int n);
 // flag non-zero counts this frame. Returns the frames of the last whole second.
 int FpsCounter(int flag);
 
+// KESTREL_UNPACED=1: frames follow each other as fast as they are made (whole-program tests
+// count frames, never time). Read once.
+bool FramesUnpaced();
+
 // The DirectDraw pace: true when the next frame may start, then the next one may start
 // 1000 / fps whole milliseconds later (no catching up after a late frame). fps <= 0: always.
 bool FrameGate(int fps);

@@ -12,6 +12,7 @@ void AppendFrameLog(const cScenePlay& scene) {
   if (path == nullptr || *path == '\0') return;
   std::FILE* file = std::fopen(path, "a");
   if (file == nullptr) return;
-  std::fprintf(file, "%d %016" PRIx64 "\n", scene.nFrame, WorldDigest(scene));
+  std::fprintf(file, "%d %d %d %d %d %016" PRIx64 "\n", scene.nRunFrames, scene.m_nState, SaveDataCur.m_nScore,
+               SaveDataCur.m_nLives, scene.nTimeLeft, WorldDigest(scene));
   std::fclose(file);
 }

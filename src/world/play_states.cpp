@@ -17,6 +17,7 @@
 #include "input/input_source.h"
 #include "input/menu_cursor.h"
 #include "platform/input/virtual_keys.h"
+#include "world/frame_log.h"
 #include "world/play_progress.h"
 #include "world/scene_play.h"
 #include "world/world_sound.h"
@@ -68,6 +69,12 @@ cInput& PlayerInput() { return PlayerInputs[0]; }
 bool KeyDown(int virtualKey) { return InputSource().KeyDown(virtualKey); }
 
 }  // namespace
+
+void cScenePlay::Run() {
+  cScene::Run();
+  ++nRunFrames;
+  AppendFrameLog(*this);
+}
 
 int cScenePlay::UseLife(cSaveData& save) {
   if (DirectPlayFlag.load() != 0) return 1;

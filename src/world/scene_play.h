@@ -173,6 +173,8 @@ class cScenePlay : public cScene {
   bool CheckCondition(const cEdCondition& condition, cCharaBase* chara);
   int ApplyBlockEffect(cPlayer& hero);
 
+  // One frame of the current state, logged for headless runs.
+  void Run() override;
   // The scene's states (play_states.cpp).
   void Init() override;
   void FadeIn() override;
@@ -299,6 +301,7 @@ class cScenePlay : public cScene {
   std::int32_t nCharaNumber = 0, nItemNumber = 0, nShotNumber = 0;
   std::int32_t& nScore = SaveDataCur.m_nScore;
   std::int32_t nFrame = 0;
+  std::int32_t nRunFrames = 0;  // frames the scene ran, whatever its state
   // The node a pass over CharaList stands on; a removal of that node from anywhere moves the
   // cursor on and raises the flag, so the pass neither touches the freed node nor skips one.
   cList<cChara>::iterator* pPassCursor = nullptr;
