@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <new>
 
+#include "core/close_request.h"
+#include "core/message_boxes.h"
 #include "gfx/surface_table.h"
 #include "core/world_math.h"
 
@@ -41,7 +44,7 @@ void cScenePlay::SetUnits(std::int32_t hitLevel, double gravity) {
   Schedule = SubStepSchedule(Units.subSteps, Stage.nShotTestLevel);
 }
 
-void cScenePlay::BuildBlockMap() {
+bool cScenePlay::BuildBlockMap() {
   const int w = std::max(Stage.nWidth, 0);
   const int h = std::max(Stage.nHeight, 0);
   // The row stride is the smallest power of two above w + 19, so a cell address is a shift.
@@ -49,7 +52,8 @@ void cScenePlay::BuildBlockMap() {
   ScrollX.nAxis = 0;
   ScrollX.nView = 640;
   ScrollX.nMargin = 10;
-  ScrollX.nMapPixels = Stage.nMapPixelWidth + 640;
+  // A stored pixel size that is not positive stands for the blocks' own.
+  ScrollX.nMapPixels = (Stage.nMapPixelWidth > 0 ? Stage.nMapPixelWidth : w * 32) + 640;
   ScrollX.nMapBlocks = w + 20;
   ScrollX.nShift = shift;
   ScrollX.nStride = 1 << shift;
@@ -60,7 +64,7 @@ void cScenePlay::BuildBlockMap() {
   ScrollY.nAxis = 1;
   ScrollY.nView = 480;
   ScrollY.nMargin = 10;
-  ScrollY.nMapPixels = Stage.nMapPixelHeight + 640;
+  ScrollY.nMapPixels = (Stage.nMapPixelHeight > 0 ? Stage.nMapPixelHeight : h * 32) + 640;
   ScrollY.nMapBlocks = h + 20;
   ScrollY.nShift = 0;
   ScrollY.nStride = h + 20;
@@ -69,16 +73,28 @@ void cScenePlay::BuildBlockMap() {
   ScrollY.SetAutoScroll(Stage.nScrollModeY, Stage.nAutoScrollY, Units.dSubSteps);
   ScrollY.SetRange(Stage.nLimitTop, Stage.nLimitBottom, Stage.bLimitTop, Stage.bLimitBottom);
 
-  BlockMap.assign(static_cast<std::size_t>(ScrollX.nStride) * (h + 20), cBlockCell{});
+  try {
+    BlockMap.assign(static_cast<std::size_t>(ScrollX.nStride) * (h + 20), cBlockCell{});
+  } catch (const std::bad_alloc&) {
+    BlockMap.clear();
+    BlockMap.shrink_to_fit();
+    ErrorBoxF("メモリ不足により、ステージの初期設定に失敗しました！");
+    PostCloseRequest();
+    return false;
+  }
   for (cBlockCell& cell : BlockMap) {
     cell.nPicture = 0;
     cell.nHitKind = 0;
     cell.bProtected = 0;
   }
   for (const cEdBlock& block : Stage.Blocks) {
-    const int index = CellIndex(block.x + 10, block.y + 10);
-    if (index >= 0 && index < static_cast<int>(BlockMap.size())) BlockMap[index] = block;
+    // A placement beyond the margin is left out rather than wrapped into another row.
+    const int column = block.x + 10;
+    const int row = block.y + 10;
+    if (column < 0 || row < 0 || column >= ScrollX.nMapBlocks || row >= ScrollY.nMapBlocks) continue;
+    BlockMap[CellIndex(column, row)] = block;
   }
+  return true;
 }
 
 int cScenePlay::CellAt(int px, int py) const {

@@ -70,8 +70,9 @@ class cScenePlay : public cScene {
 
   // The hit level's units of the stage.
   void SetUnits(std::int32_t hitLevel, double gravity);
-  // The block map and both axes from the stage's size and limits.
-  void BuildBlockMap();
+  // The block map and both axes from the stage's size and limits; false (after the message
+  // and a close request) when the map's memory cannot be had.
+  bool BuildBlockMap();
   int CellIndex(int column, int row) const { return column + (row << ScrollX.nShift); }
   // The cell of a map pixel, or -1 off the map.
   int CellAt(int px, int py) const;
@@ -100,9 +101,12 @@ class cScenePlay : public cScene {
   int RunBlockEvent(cPlayer& hero);
   // A placed item at its cell.
   void SpawnItem(const cEdItem& placement);
-  // Summons. The block change is a stand-in until the play scene's own: it records the cell
-  // that would change, once per cell for block mode 2.
+  // Summons. The block change replaces, erases or (once per cell and attempt) toggles the
+  // cell at a map point; one that would cover a protected kind of object is taken back.
   void ChangeBlock(int px, int py, int facing, const cEdShot& record, const cEdBlock& def);
+  // 1 when the new cell covers the hero or a character that the record protects; every
+  // covered one gets two sub-steps of grace from being squeezed.
+  int BlockCoversObject(int index, int cx, int cy, const cEdShot& record);
   void SpawnCharaByCommand(const cEdChara& def, int px, int py, int facing, int group, const cEdShot& record);
   void SpawnItemByCommand(const cEdItem& def, int px, int py);
 

@@ -129,9 +129,10 @@ void cScenePlay::SetupField(std::uint32_t seed) {
   SeedGameRandom(seed);
   nCharaNumber = nItemNumber = nShotNumber = 0;
   SetUnits(Stage.nHitLevel, Stage.dGravity);
-  BuildBlockMap();
-  ResetIndexes();
+  // The hero exists even when the set-up stops, so that the frames until the close draw.
   Player.assign(1, cPlayer{});
+  if (!BuildBlockMap()) return;
+  ResetIndexes();
   const int heroIndex = Stage.FindHero();
   if (heroIndex >= 0) {
     const cEdChara& p = Stage.Charas[heroIndex];

@@ -1,12 +1,75 @@
 // Objects placed by the summon commands at the points of their formation.
 #include "data/ed_shot.h"
+#include "data/common_palette.h"
+#include "data/system_data.h"
 #include "world/scene_play.h"
 
-void cScenePlay::ChangeBlock(int px, int py, int /*facing*/, const cEdShot& record, const cEdBlock& /*def*/) {
-  const int cell = CellAt(px + 16, py + 16);
-  if (cell < 0) return;
-  if (record.nBlockMode == 2 && ChangedCells.Contains(cell)) return;
-  ChangedCells.push_back(cell);
+void cScenePlay::ChangeBlock(int px, int py, int /*facing*/, const cEdShot& record, const cEdBlock& def) {
+  const int cx = static_cast<int>(px + 16.5) >> 5;
+  const int cy = static_cast<int>(py + 16.5) >> 5;
+  // A change outside the map is left out, never wrapped into another row.
+  if (cx < 0 || cy < 0 || cx >= ScrollX.nMapBlocks || cy >= ScrollY.nMapBlocks) return;
+  const int index = CellIndex(cx, cy);
+  cBlockCell* cell = Cell(index);
+  if (cell == nullptr) return;
+  const bool present = cell->nPicture != 0 && CheckCellConditions(*cell);
+  if (cell->bProtected != 0 && (SystemData.bLegacy637 != 0 || present)) return;
+  const bool undoable = record.bUndoOnHero != 0 || record.bUndoOnChara != 0;
+  const auto erase = [&] {
+    *cell = CommonPalette.Blocks.empty() ? cEdBlock{} : CommonPalette.Blocks[0];
+  };
+  // The new block, taken back when it would cover an object the record protects; true when
+  // it stays.
+  const auto place = [&] {
+    const cBlockCell saved = *cell;
+    *cell = def;
+    if (BlockCoversObject(index, cx, cy, record) == 1 && undoable) {
+      *cell = saved;
+      return false;
+    }
+    return true;
+  };
+  switch (record.nBlockMode) {
+    case 1:
+      erase();
+      break;
+    case 0:
+      place();
+      break;
+    case 2:
+      if (ChangedCells.Contains(index)) return;
+      if (present) {
+        erase();
+      } else if (!place()) {
+        return;
+      }
+      ChangedCells.push_back(index);
+      break;
+    default:
+      break;
+  }
+}
+
+int cScenePlay::BlockCoversObject(int index, int cx, int cy, const cEdShot& record) {
+  const double left = 32.0 * cx;
+  const double top = 32.0 * cy;
+  const double right = left + 32 - 0.1;
+  const double bottom = top + 32 - 0.1;
+  const auto covers = [&](cCharaBase& c) {
+    return c.bDead == 0 && c.x <= right && c.right >= left && c.y <= bottom && c.bottom >= top &&
+           HitKind(index, c.nGroup) != 0;
+  };
+  for (cPlayer& hero : Player) {
+    if (!covers(hero)) continue;
+    hero.nSqueezeGrace = 2;
+    if (record.bUndoOnHero != 0) return 1;
+  }
+  for (cChara& c : CharaList) {
+    if (c.bPresent == 0 || !covers(c)) continue;
+    c.nSqueezeGrace = 2;
+    if (record.bUndoOnChara != 0) return 1;
+  }
+  return 0;
 }
 
 void cScenePlay::SpawnCharaByCommand(const cEdChara& def, int px, int py, int facing, int group,

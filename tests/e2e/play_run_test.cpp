@@ -57,6 +57,13 @@ std::vector<int> StateRuns(const std::vector<LogLine>& lines) {
   return runs;
 }
 
+// The log up to the pause menu's quit (its first fade-out frame included).
+std::string UntilQuit(const std::string& log) {
+  const std::size_t quit = log.find(" 7 ", log.find(" 3 "));
+  const std::size_t end = quit == std::string::npos ? std::string::npos : log.find('\n', quit);
+  return end == std::string::npos ? log : log.substr(0, end + 1);
+}
+
 class PlayRunTest : public ProgramRunTest {
  protected:
   // A run of Meadow in a game folder and a runtime folder of its own, so that two runs go
@@ -101,7 +108,8 @@ TEST_F(PlayRunTest, MeadowIsClearedPlayedAgainAndQuitTheSameWayTwice) {
   EXPECT_EQ(clear->lives, 999999);  // a stage named at start-up has lives without end
   EXPECT_LT(clear->time, 300);
   EXPECT_GT(clear->time, 250);
-  EXPECT_EQ(ReadFileBytes(second.game.path() / "frames.txt"), firstLog);
+  // The frames between the quit and the close depend on how soon the window closes.
+  EXPECT_EQ(UntilQuit(ReadFileBytes(second.game.path() / "frames.txt")), UntilQuit(firstLog));
 }
 
 TEST_F(ProgramRunTest, ABrokenStageOnTheCommandLineStopsTheStartWithTheLoadersMessage) {

@@ -223,10 +223,13 @@ TEST_F(VolleyTest, SummonsRefuseBadIndicesAndPlayerOperatedCharacters) {
   CommonPalette.Charas = saved;
 }
 
-TEST_F(VolleyTest, BlockModeTwoChangesACellSharedByItsPointsOnce) {
+TEST_F(VolleyTest, BlockModeTwoChangesACellSharedByItsPointsOnceAndToggles) {
   Build();
   const cVector<cEdBlock> saved = CommonPalette.Blocks;
-  CommonPalette.Blocks = cVector<cEdBlock>{cEdBlock{}, cEdBlock{}};
+  cEdBlock brick;
+  brick.nPicture = 5;
+  brick.nHitKind = 1;
+  CommonPalette.Blocks = cVector<cEdBlock>{cEdBlock{}, brick};
   command.record = nullptr;
   command.kind = kMakeBlock;
   rec.nSummonPalette = 0;
@@ -234,14 +237,19 @@ TEST_F(VolleyTest, BlockModeTwoChangesACellSharedByItsPointsOnce) {
   rec.nFormation = 2;  // a spread: every point starts at one place
   rec.nCount = 3;
   rec.nBlockMode = 2;
+  cScenePlay& s = world.Scene();
   SummonBlock(Walker(), command, rec);
-  EXPECT_EQ(world.Scene().ChangedCells.size(), 1u);
-  SummonBlock(Walker(), command, rec);  // each summon starts a fresh record
-  EXPECT_EQ(world.Scene().ChangedCells.size(), 1u);
+  ASSERT_EQ(s.ChangedCells.size(), 1u);
+  const int cell = s.ChangedCells[0];
+  EXPECT_EQ(s.BlockMap[cell].nPicture, 5);  // placed once, not toggled back by the other points
+  SummonBlock(Walker(), command, rec);  // each summon starts a fresh record: the block goes
+  EXPECT_EQ(s.ChangedCells.size(), 1u);
+  EXPECT_EQ(s.BlockMap[cell].nPicture, 0);
   rec.nBlockMode = 0;
-  world.Scene().ChangedCells.clear();
+  s.ChangedCells.clear();
   SummonBlock(Walker(), command, rec);
-  EXPECT_EQ(world.Scene().ChangedCells.size(), 3u);
+  EXPECT_TRUE(s.ChangedCells.empty());
+  EXPECT_EQ(s.BlockMap[cell].nPicture, 5);
   CommonPalette.Blocks = saved;
 }
 
