@@ -1,0 +1,430 @@
+// The play scene around its frame: the camera's clamp, the block map's geometry, the stage
+// set-up's music and retry, block changes, the menus, the clear display, lives and what comes
+// after a clear.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/program_state.h"
+#include "core/scene_manager.h"
+#include "data/common_palette.h"
+#include "data/system_data.h"
+#include "input/input.h"
+#include "input/menu_cursor.h"
+#include "platform/message_queue.h"
+#include "support/temp_folder.h"
+#include "support/world_fixture.h"
+
+namespace {
+
+using worldtest::WorldFixture;
+
+const std::vector<std::string> kFlat = {
+    "          ",
+    "   H      ",
+    "##########",
+};
+
+TEST(ScrollAxisTest, ClampKeepsTheViewInsideItsRangeAndCountsTheFarEndAsAnEdge) {
+  struct Case {
+    double position;
+    int start, end;
+    double expected;
+    int atEdge;
+  };
+  const Case cases[] = {
+      {100, 320, 2000, 320, 1},    // before the start: pulled in
+      {320, 320, 2000, 320, 0},    // the start itself is inside
+      {1000, 320, 2000, 1000, 0},  // well inside
+      {1360, 320, 2000, 1360, 1},  // the far end is an edge
+      {1900, 320, 2000, 1360, 1},  // beyond it: pulled back
+      {500, 320, 600, 320, 1},     // narrower than the view: pinned at the start
+  };
+  for (const Case& c : cases) {
+    cScrollAxis axis;
+    axis.nView = 640;
+    axis.dPos = c.position;
+    axis.nClampStart = c.start;
+    axis.nClampEnd = c.end;
+    axis.Clamp();
+    EXPECT_EQ(axis.dPos, c.expected) << c.position;
+    EXPECT_EQ(axis.bAtEdge, c.atEdge) << c.position;
+  }
+}
+
+TEST(ScrollAxisTest, SetRangeTakesTheLimitsInBlocksOrTheStage) {
+  struct Case {
+    int first, second, firstOn, secondOn;
+    int start, end;
+  };
+  const Case cases[] = {
+      {0, 0, 0, 0, 320, 1600},      // no limits: the stage proper
+      {5, 20, 1, 1, 480, 992},      // both limits
+      {5, 20, 1, 0, 480, 1600},     // the first only
+      {20, 5, 1, 1, 960, 960},      // second before first: raised to the start
+  };
+  for (const Case& c : cases) {
+    cScrollAxis axis;
+    axis.nAreaStart = 320;
+    axis.nAreaEnd = 1600;
+    axis.SetRange(c.first, c.second, c.firstOn, c.secondOn);
+    EXPECT_EQ(axis.nClampStart, c.start) << c.first << " " << c.second;
+    EXPECT_EQ(axis.nClampEnd, c.end) << c.first << " " << c.second;
+  }
+}
+
+TEST(BlockMapTest, TheRowStrideIsAPowerOfTwoAboveTheWidthWithItsMargins) {
+  const std::pair<int, int> cases[] = {{1, 32}, {12, 32}, {13, 64}, {44, 64}, {45, 128}};
+  for (const auto& [width, stride] : cases) {
+    cStageData stage;
+    stage.Reset();
+    stage.nWidth = width;
+    stage.nHeight = 3;
+    cScenePlay scene(stage);
+    ASSERT_TRUE(scene.BuildBlockMap());
+    EXPECT_EQ(scene.ScrollX.nStride, stride) << width;
+    EXPECT_EQ(scene.BlockMap.size(), static_cast<std::size_t>(stride) * 23) << width;
+    // A stored pixel size of 0 stands for the blocks' own.
+    EXPECT_EQ(scene.ScrollX.nMapPixels, width * 32 + 640) << width;
+  }
+}
+
+TEST(BlockMapTest, APlacementBeyondTheMarginIsLeftOutNotWrappedIntoTheNextRow) {
+  cStageData stage;
+  stage.Reset();
+  stage.nWidth = 12;  // rows of 32 cells, 31 of them the map's
+  stage.nHeight = 3;
+  cEdBlock inside;
+  inside.nPicture = 1;
+  inside.x = -10;  // the margin's first column
+  inside.y = 0;
+  cEdBlock beyond = inside;
+  beyond.x = 22;  // column 32: the next row's first cell if it were wrapped
+  beyond.nPicture = 2;
+  stage.Blocks = {inside, beyond};
+  cScenePlay scene(stage);
+  ASSERT_TRUE(scene.BuildBlockMap());
+  EXPECT_EQ(scene.BlockMap[scene.CellIndex(0, 10)].nPicture, 1);
+  EXPECT_EQ(scene.BlockMap[scene.CellIndex(0, 11)].nPicture, 0);
+  int pictures = 0;
+  for (const cBlockCell& cell : scene.BlockMap) pictures += cell.nPicture != 0 ? 1 : 0;
+  EXPECT_EQ(pictures, 1);
+}
+
+// Takes the main window's requests on this thread, recording the music asked for.
+class MusicRequests {
+ public:
+  MusicRequests() {
+    platform::MainQueue().Reopen();
+    platform::MainQueue().BindToCurrentThread();
+    platform::MainQueue().SetHandler([this](const platform::Message& m) -> std::intptr_t {
+      if (m.message == 1030 && m.wParam == 4) numbers.push_back(static_cast<int>(m.lParam));
+      return 0;
+    });
+  }
+  ~MusicRequests() { platform::MainQueue().SetHandler(nullptr); }
+  std::vector<int> numbers;
+};
+
+TEST(StageSetUpTest, MusicIsAskedForByTheKeepRuleAndNotAgainOnARetryOfTheSameMusic) {
+  struct Case {
+    int fromStart;
+    int keep;
+    int playing;
+    int stageMusic;
+    bool asked;
+  };
+  const Case cases[] = {
+      {1, 0, 3, 3, true},   // a fresh start asks again
+      {1, 1, 3, 3, false},  // unless the stage keeps the music it finds playing
+      {1, 1, 0, 0, true},   // silence is asked for again
+      {1, 1, 2, 3, true},
+      {0, 0, 3, 3, false},  // a retry with the same music playing asks nothing
+      {0, 0, 2, 3, true},
+  };
+  for (const Case& c : cases) {
+    WorldFixture world(kFlat);
+    world.stage.bKeepBgm = c.keep;
+    world.stage.nBgm = c.stageMusic;
+    world.Build();
+    StageStart.AssignStartState(world.stage);
+    MusicRequests requests;
+    SaveDataCur.m_nBgm = c.playing;
+    world.Scene().SetStage(0, c.fromStart);
+    EXPECT_EQ(requests.numbers, c.asked ? std::vector<int>{c.stageMusic} : std::vector<int>{})
+        << c.fromStart << " " << c.keep << " " << c.playing << " " << c.stageMusic;
+  }
+}
+
+TEST(StageSetUpTest, ARetryUndoesTheBlockChangesAndTheCountersStartAgain) {
+  WorldFixture world(kFlat);
+  world.stage.bTimeLimit = 1;
+  world.stage.nTimeLimit = 120;
+  world.Build();
+  StageStart.AssignStartState(world.stage);
+  MusicRequests requests;
+  cScenePlay& s = world.Scene();
+  EXPECT_EQ(s.nTimeLeft, 120);
+  EXPECT_EQ(s.bNoTimeLimit, 0);
+  const int cell = s.CellIndex(12, 12);  // stage block (2, 2): ground
+  ASSERT_NE(s.BlockMap[cell].nPicture, 0);
+  cEdShot erase;
+  erase.nBlockMode = 1;
+  s.ChangeBlock(12 * 32, 12 * 32, 0, erase, cEdBlock{});
+  EXPECT_EQ(s.BlockMap[cell].nPicture, 0);
+  s.nTimeLeft = 7;
+  SaveDataCur.m_nScore = 40;
+  s.SetStage(1, 0);
+  EXPECT_NE(s.BlockMap[cell].nPicture, 0);
+  EXPECT_EQ(s.nTimeLeft, 120);
+  EXPECT_EQ(SaveDataCur.m_nScore, 0);
+}
+
+TEST(ChangeBlockTest, ModesUndoFlagsAndProtection) {
+  struct Case {
+    const char* name;
+    int mode;
+    bool undoHero;
+    bool protectedCell;
+    int legacy637;
+    bool heroInCell;
+    int expectedPicture;  // 0 empty, 1 the old block, 5 the new one
+  };
+  const Case cases[] = {
+      {"replace", 0, false, false, 0, false, 5},
+      {"erase", 1, false, false, 0, false, 0},
+      {"toggle a present block away", 2, false, false, 0, false, 0},
+      {"protected and present", 0, false, true, 0, false, 1},
+      {"protected, legacy", 0, false, true, 1, false, 1},
+      {"replace over the hero stays", 0, false, false, 0, true, 5},
+      {"replace over the hero taken back", 0, true, false, 0, true, 1},
+      {"unknown mode", 7, false, false, 0, false, 1},
+  };
+  for (const Case& c : cases) {
+    WorldFixture world({
+        "      ",
+        "  H   ",
+        "######",
+    });
+    world.Build();
+    SystemData.bLegacy637 = c.legacy637;
+    cScenePlay& s = world.Scene();
+    // The cell the hero stands in, or the ground block under it.
+    const int column = 12;
+    const int row = c.heroInCell ? 11 : 12;
+    cBlockCell& cell = s.BlockMap[s.CellIndex(column, row)];
+    if (c.heroInCell) {
+      cell = cEdBlock{};
+      cell.nPicture = 1;
+      cell.nHitKind = 0;
+    } else {
+      cell.nPicture = 1;
+    }
+    cell.bProtected = c.protectedCell ? 1 : 0;
+    cEdShot record;
+    record.nBlockMode = static_cast<std::uint8_t>(c.mode);
+    record.bUndoOnHero = c.undoHero ? 1 : 0;
+    cEdBlock brick;
+    brick.nPicture = 5;
+    brick.nHitKind = 1;
+    world.Hero().nSqueezeGrace = 0;
+    s.ChangeBlock(column * 32, row * 32, 0, record, brick);
+    EXPECT_EQ(s.BlockMap[s.CellIndex(column, row)].nPicture, c.expectedPicture) << c.name;
+    if (c.heroInCell) {
+      EXPECT_EQ(world.Hero().nSqueezeGrace, 2) << c.name;
+    }
+  }
+}
+
+// The pause menu's rows, found by walking its cursor: up twice from "resume".
+int PauseRows(cScenePlay& s) {
+  cInput& input = PlayerInputs[0];
+  s.m_nState = kPlayPause;
+  s.m_nSubState = 0;
+  input = cInput();
+  input.m_wDir = 0;
+  s.StatePause();  // opens on "resume"
+  for (int i = 0; i < 2; ++i) {
+    input.m_wDir = 4;
+    s.StatePause();
+    input.m_wDir = 0;
+    s.StatePause();
+  }
+  // From row 1: up to 0, then to the last row.
+  return MenuCursor.m_pCur->row + 1;
+}
+
+TEST(PlayMenusTest, ThePauseMenuOffersARetryByPlayModeAndProgress) {
+  struct Case {
+    int mode;
+    int storyRetry, challengeRetry;
+    bool cleared;
+    int rows;
+  };
+  const Case cases[] = {
+      {2, 0, 0, false, 3},  // free play always
+      {0, 1, 0, true, 3},   // story: switch on and the stage cleared
+      {0, 1, 0, false, 2},
+      {0, 0, 0, true, 2},
+      {1, 0, 1, true, 3},   // challenge: its own switch and record
+      {1, 0, 1, false, 2},
+      {3, 1, 1, true, 2},   // never in a replay
+  };
+  const int savedMode = SceneMgr.PlayMode;
+  for (const Case& c : cases) {
+    WorldFixture world(kFlat);
+    world.Build();
+    SceneMgr.PlayMode = c.mode;
+    SystemData.bStoryPauseRetry = c.storyRetry;
+    SystemData.bChallengePauseRetry = c.challengeRetry;
+    SaveDataCur.Reset();
+    SaveDataCur.m_nStage = 1;
+    SaveDataCur.m_StageCleared[1] = c.cleared ? 1 : 0;
+    SaveDataCur.m_Challenge.assign(1, cSaveData::ChallengeRec{c.cleared ? 1 : 0, 0});
+    EXPECT_EQ(PauseRows(world.Scene()), c.rows) << c.mode << " " << c.cleared;
+  }
+  SceneMgr.PlayMode = savedMode;
+  PlayerInputs[0] = cInput();
+}
+
+TEST(PlayMenusTest, ResumeReturnsToTheSavedStateAndLatchesTheButtons) {
+  WorldFixture world(kFlat);
+  world.Build();
+  cScenePlay& s = world.Scene();
+  cInput& input = PlayerInputs[0];
+  input = cInput();
+  s.nSavedState = kPlayRunning;
+  s.m_nState = kPlayPause;
+  s.m_nSubState = 0;
+  s.StatePause();
+  input.m_wButton = 1;
+  s.StatePause();
+  EXPECT_EQ(s.m_nState, kPlayRunning);
+  EXPECT_EQ(s.bButtonLatch, 1);
+  // The held button reaches no flow until it is let go.
+  s.StatePlay();
+  EXPECT_EQ(input.m_wButton, 0);
+  input.m_wButton = 0;
+  s.StatePlay();
+  EXPECT_EQ(s.bButtonLatch, 0);
+  input = cInput();
+}
+
+TEST(ClearDisplayTest, WithoutTheDisplayTheStateLeavesByItselfOnTheFirstFrameAt200) {
+  struct Case {
+    int banner;
+    int leavingFrame;
+  };
+  const Case cases[] = {{1, 51}, {0, 2}};
+  for (const Case& c : cases) {
+    WorldFixture world(kFlat);
+    world.stage.bNoClearDisplay = 1;
+    world.stage.bClearBanner = c.banner;
+    world.Build();
+    cScenePlay& s = world.Scene();
+    s.m_nState = kPlayClear;
+    s.m_nSubState = 0;
+    int frame = 0;
+    while (s.m_nState == kPlayClear && frame < 500) {
+      ++frame;
+      s.StateClear();
+    }
+    EXPECT_EQ(frame, c.leavingFrame) << c.banner;
+    EXPECT_EQ(s.m_nState, kPlayExit);
+    EXPECT_EQ(world.sounds.Count(1), 0) << "no decide sound without the display";
+  }
+}
+
+TEST(LivesTest, ThreeLivesGiveThreeAttemptsThenTheGameIsOver) {
+  WorldFixture world(kFlat);
+  world.Build();
+  StageStart.AssignStartState(world.stage);
+  MusicRequests requests;
+  cScenePlay& s = world.Scene();
+  const int savedMode = SceneMgr.PlayMode;
+  const int savedChoice = SceneMgr.TitleChoice;
+  SceneMgr.PlayMode = 2;
+  SceneMgr.TitleChoice = 3;
+  DirectPlayFlag.store(0);
+  SaveDataCur.Reset();
+  SaveDataCur.m_nEntryLives = 3;
+  s.ResetRun();
+  ASSERT_EQ(cScenePlay::UseLife(SaveDataCur), 1);  // the first attempt
+  int attempts = 1;
+  for (int death = 0; death < 5; ++death) {
+    s.ResolveHeroDeath();
+    if (s.m_nState == kPlayGameOver) break;
+    EXPECT_EQ(s.m_nState, kPlayReady);
+    ++attempts;
+  }
+  EXPECT_EQ(attempts, 3);
+  EXPECT_EQ(s.m_nState, kPlayGameOver);
+  EXPECT_EQ(SaveDataCur.m_nLives, 0);
+  // Unlimited lives never run out; a stage named at start-up needs none.
+  SaveDataCur.m_nLives = kUnlimitedLives;
+  EXPECT_EQ(cScenePlay::UseLife(SaveDataCur), 1);
+  EXPECT_EQ(SaveDataCur.m_nLives, kUnlimitedLives);
+  SaveDataCur.m_nLives = 0;
+  DirectPlayFlag.store(1);
+  EXPECT_EQ(cScenePlay::UseLife(SaveDataCur), 1);
+  DirectPlayFlag.store(0);
+  SceneMgr.PlayMode = savedMode;
+  SceneMgr.TitleChoice = savedChoice;
+}
+
+TEST(ExtraLifeTest, EveryStepOfTheTotalPassedGivesALifeUpTo99) {
+  struct Case {
+    int total, score, step, lives;
+    int expectedLives, sounds;
+  };
+  const Case cases[] = {
+      {400, 200, 500, 3, 4, 1},      // 600 passes 500
+      {400, 700, 500, 3, 5, 2},      // 1100 passes 500 and 1000: a display each
+      {0, 400, 500, 3, 3, 0},
+      {0, 1000, 500, 99, 99, 2},     // the count stays at 99, the displays still come
+      {0, 1000, 500, 999999, 999999, 0},  // unlimited lives take none
+      {0, 1000, 0, 3, 3, 0},         // no step: nothing
+  };
+  for (const Case& c : cases) {
+    WorldFixture world(kFlat);
+    world.Build();
+    SystemData.bExtraLife = 1;
+    SystemData.nExtraLifeScore = c.step;
+    SaveDataCur.Reset();
+    SaveDataCur.m_nTotalScore = c.total;
+    SaveDataCur.m_nScore = c.score;
+    SaveDataCur.m_nLives = c.lives;
+    world.Scene().CheckExtraLife();
+    EXPECT_EQ(SaveDataCur.m_nLives, c.expectedLives) << c.total << "+" << c.score;
+    EXPECT_EQ(world.sounds.Count(15), c.sounds) << c.total << "+" << c.score;
+    EXPECT_EQ(SaveDataCur.m_nTotalScore, c.total + c.score);
+  }
+}
+
+TEST(NextStageTest, TheNextPartOfASeriesIsFoundByItsNumberAndTheLastHasNone) {
+  testsupport::TempFolder folder;
+  folder.Write("data/stg4/s-1.stg4_000", "x");
+  folder.Write("data/stg4/s-2.stg4_000", "x");
+  const testsupport::ScopedCurrentFolder here(folder.path());
+  WorldFixture world(kFlat);
+  world.Build();
+  cScenePlay& s = world.Scene();
+  SaveDataCur.Reset();
+  SaveDataCur.SetStageName("data\\stg4\\s-1.stg4_000");
+  ASSERT_EQ(SaveDataCur.m_bMultiPart, 1);
+  std::string name;
+  EXPECT_EQ(s.NextStageFileName(name, 2), 1);
+  EXPECT_EQ(name, "data\\stg4\\s-2.stg4_000");
+  EXPECT_EQ(s.IsLastStage(2), 0);
+  EXPECT_EQ(s.IsLastStage(3), 1);
+  EXPECT_EQ(s.IsLastStage(0), 1);
+  // A single stage is never part of a series.
+  SaveDataCur.SetStageName("data\\stg4\\free.stg4_000");
+  EXPECT_EQ(s.NextStageFileName(name, 2), 0);
+  EXPECT_TRUE(name.empty());
+}
+
+}  // namespace
