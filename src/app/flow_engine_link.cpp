@@ -164,7 +164,27 @@ class cSceneWorld : public cFlowWorld {
     if (PlaySceneGlobal != nullptr) PlaySceneGlobal->Tint.Set(params);
   }
   // Until the play scene keeps a quit flag, it is never leaving while flows run.
-  bool Quitting() const override { return false; }
+  bool Quitting() const override { return PlaySceneQuit.load() != 0; }
+  void SetModalDisplay(int kind, int value, int duration, int flag) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->SetModalDisplay(kind, value, duration, flag);
+  }
+  void RunModalDisplay() override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->RunModalDisplay();
+  }
+  void AddWaitMessage(int frames) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->AddWaitMessage(frames);
+  }
+  void RequestBgm(int number, int loop) override {
+    if (PlaySceneGlobal != nullptr) PlaySceneGlobal->RequestBgm(number, loop);
+  }
+  void SetNextStage(int number, const std::string& file) override {
+    if (PlaySceneGlobal == nullptr) return;
+    PlaySceneGlobal->nNextStageNumber = number;
+    PlaySceneGlobal->strNextStageFile = file;
+  }
+  int PictureCount() const override {
+    return PlaySceneGlobal != nullptr ? static_cast<int>(PlaySceneGlobal->PictureList.size()) : 0;
+  }
   cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) override {
     auto* chara = dynamic_cast<cCharaBase*>(&searcher);
     return PlaySceneGlobal != nullptr && chara != nullptr ? PlaySceneGlobal->FindTarget(*chara, search) : nullptr;

@@ -4,7 +4,9 @@
 #include "flow/command_workers.h"
 #include "flow/flow_actor_seam.h"
 #include "flow/flow_cursor.h"
+#include "flow/flow_world_seam.h"
 #include "flow/move_commands.h"
+#include "flow/stage_commands.h"
 #include "flow/summon_commands.h"
 
 namespace {
@@ -15,20 +17,26 @@ void RunWorker(cFlowActor& chara, cFlowCmd&, cEdCommand& def) {
   if (CommandWorker worker = WorkerOf(kKind)) worker(chara, def);
 }
 
+// The stage clear ends the stage through the play scene's leave request.
+void RunStageClear(cFlowActor& chara, cFlowCmd&, cEdCommand& def) {
+  const int result = CmdStageClear(chara, def);
+  if (cFlowWorld* world = FlowWorld()) world->SetLeaveRequest(result);
+}
+
 }  // namespace
 
-// Kinds whose executors are not built yet do nothing, as the wait and the loop do.
+// The wait and the loop do nothing here.
 CommandExecutor CommandExecTable[kCharaCommandKinds] = {
     nullptr,         nullptr,         CmdMoveStraight, CmdMoveTurnBack, CmdMoveCircle,
     CmdMoveCharge,   CmdMoveHoming,   CmdMoveAvoidOffscreen, CmdStopMoving, CmdTurn,  // 0-9
     CmdJump, CmdShot, CmdSword, CmdSummonBlock, CmdSummonChara, CmdSummonItem, CmdFlowOperation,
-    nullptr, nullptr, RunWorker<kCmdMessage>,  // 10-19
+    RunStageClear, RunWorker<kCmdGameWait>, RunWorker<kCmdMessage>,  // 10-19
     RunWorker<kCmdWarp>, RunWorker<kCmdSetTarget>, RunWorker<kCmdStatusOp>, RunWorker<kCmdStatusOp2>, RunWorker<kCmdVanish>,
     RunWorker<kCmdTakeItem>, RunWorker<kCmdChangeGraphic>, RunWorker<kCmdChangeAnimeSet>, RunWorker<kCmdRunAnime>,
     RunWorker<kCmdRunEffect>,  // 20-29
     RunWorker<kCmdRunCharaEffect>, RunWorker<kCmdRunScrEffect>, RunWorker<kCmdShowPicture>, RunWorker<kCmdScreenColour>,
     RunWorker<kCmdChangeBackground>, RunWorker<kCmdPlaySound>,
-    nullptr, RunWorker<kCmdRunCode>, RunWorker<kCmdArrange>, nullptr,  // 30-39
+    RunWorker<kCmdPlayBgm>, RunWorker<kCmdRunCode>, RunWorker<kCmdArrange>, nullptr,  // 30-39
 };
 
 cEdCommand& CommandDef(cFlowActor& chara, const cFlow& flow, const cFlowCmd& command) {

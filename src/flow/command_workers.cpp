@@ -13,6 +13,7 @@
 #include "flow/flow_world_seam.h"
 #include "flow/message_command.h"
 #include "flow/picture_command.h"
+#include "flow/stage_commands.h"
 #include "flow/status_ops.h"
 #include "flow/warp_target_commands.h"
 
@@ -137,6 +138,9 @@ int CmdSoundEffect(cFlowActor& chara, cEdCommand& def) {
 
 CommandWorker WorkerOf(int kind) {
   switch (kind) {
+    case kCmdStageClear: return CmdStageClear;
+    case kCmdGameWait: return CmdGameWait;
+    case kCmdPlayBgm: return CmdBgm;
     case kCmdMessage: return CmdMessage;
     case kCmdWarp: return CmdWarp;
     case kCmdSetTarget: return CmdSetTarget;

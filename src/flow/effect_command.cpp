@@ -1,5 +1,6 @@
 #include "flow/effect_command.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/strings.h"
@@ -25,5 +26,12 @@ int CmdEffect(cFlowActor& chara, cEdCommand& def) {
   double y = 0;
   DisplayPosition(x, y, width, height, chara, p(1), p(2), p(3), p(4), p(5));
   world->AddEffect(index, x, y, width, height, p(7));
+  if (p(7) != 0) {
+    // The game stands still for the whole of the effect; the effect stays for the field to end.
+    std::int64_t frames = 0;
+    for (const cEdEffectFrame& frame : record.Frames) frames += static_cast<std::int64_t>(frame.nDuration) * 6;
+    world->SetModalDisplay(2, 0, static_cast<int>(std::min<std::int64_t>(frames, INT32_MAX)), 0);
+    world->RunModalDisplay();
+  }
   return 0;
 }

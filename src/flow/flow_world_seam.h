@@ -98,6 +98,7 @@ class cFlowWorld {
   virtual void RemoveAllPictures() = 0;
   virtual bool LoadPicture(int place, const std::string& file, int magnification, int& width, int& height) = 0;
   virtual void AddPicture(int place, const FlowPicture& picture) = 0;
+  virtual int PictureCount() const = 0;
   // The play scene's screen effect started (index 0 none; mode 0 forwards, 1 backwards, 2 there
   // and back).
   virtual void StartScreenEffect(int index, int mode, int repeat) = 0;
@@ -105,6 +106,16 @@ class cFlowWorld {
   virtual void SetTint(const cVector<std::int32_t>& params) = 0;
   // The play scene is leaving: display commands do nothing.
   virtual bool Quitting() const = 0;
+  // The play scene's modal display: its state (kind, wait for the advance key, frames, chain
+  // flag), then its run, the game standing still until it ends.
+  virtual void SetModalDisplay(int kind, int value, int duration, int flag) = 0;
+  virtual void RunModalDisplay() = 0;
+  // An empty message fixed on the screen for `frames` frames, counted while the game stands.
+  virtual void AddWaitMessage(int frames) = 0;
+  // The stage's music, as the stage set-up asks for it.
+  virtual void RequestBgm(int number, int loop) = 0;
+  // Where the clear leads: the next part's number (0 none) and file (empty none).
+  virtual void SetNextStage(int number, const std::string& file) = 0;
   virtual cFlowActor* FindTarget(cFlowActor& searcher, const FlowTargetSearch& search) = 0;
   // Background `index` (from 0) shown (mode 0), hidden (1) or toggled (2).
   virtual void SetBackground(int index, int mode) = 0;

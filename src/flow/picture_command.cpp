@@ -47,5 +47,12 @@ int CmdPicture(cFlowActor& chara, cEdCommand& def) {
   picture.hasId = p(12);
   picture.id = p(13);
   world->AddPicture(place, picture);
+  if (picture.modal == 0) return 0;
+  // Display mode 1 (until the stage ends) leaves the display's state as the last one set.
+  if (picture.displayMode == 0) world->SetModalDisplay(3, 1, 0, 0);
+  if (picture.displayMode == 2) world->SetModalDisplay(3, 0, picture.frames, 0);
+  world->RunModalDisplay();
+  // The game went on without the picture it stood still for.
+  world->RemovePicture(place >= 0 ? place : world->PictureCount() - 1);
   return 0;
 }

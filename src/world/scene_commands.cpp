@@ -10,6 +10,7 @@
 #include "world/player.h"
 #include "world/scene_play.h"
 #include "world/shot_obj.h"
+#include "world/world_sound.h"
 
 void cScenePlay::SetAutoScrollSwitch(int axis, int value) {
   if (axis == 0) {
@@ -110,39 +111,75 @@ MessageParams ParamsOf(const FlowMessage& m, int owner) {
 
 }  // namespace
 
+namespace {
+
+constexpr int kSoundMessageOpen = 11;
+
+}  // namespace
+
 void cScenePlay::ShowMessage(const FlowMessage& m, const cCharaBase* executing) {
   int owner = -1;
   if (m.follow == 1 && executing != nullptr) owner = executing->nNumber;
   if (m.follow == 2) owner = Player[0].nNumber;
   MessageParams params = ParamsOf(m, owner);
+  auto shown = MessageList.end();
   if (m.hasId == 0) {
-    if (m.close == 0) MessageList.emplace_back().Init(params);
-    return;
+    if (m.close != 0) return;
+    shown = MessageList.emplace(MessageList.end());
+    shown->Init(params);
+  } else {
+    auto it = std::find_if(MessageList.begin(), MessageList.end(),
+                           [&m](const cMessageObj& message) { return message.nExtra1 != 0 && message.nExtra2 == m.id; });
+    if (it == MessageList.end()) {
+      if (m.close != 0) return;
+      shown = MessageList.emplace(MessageList.end());
+      shown->Init(params);
+    } else if (m.close != 0) {
+      MessageList.erase(it);
+      return;
+    } else {
+      std::string text = m.text;
+      if (m.expand != 0) ExpandTextVariables(text);
+      int width = 0;
+      int height = 0;
+      MeasureText(width, height, text);
+      if (width == it->nWidth && height == it->nHeight && it->pSurface != nullptr) {
+        // The same size: the window keeps its place and its surface and shows the new text.
+        params.deferSurface = 1;
+        it->Init(params);
+        it->DrawText(it->pSurface);
+      } else {
+        it = MessageList.erase(it);
+        it = MessageList.emplace(it);
+        it->Init(params);
+      }
+      shown = it;
+    }
   }
-  auto it = std::find_if(MessageList.begin(), MessageList.end(),
-                         [&m](const cMessageObj& shown) { return shown.nExtra1 != 0 && shown.nExtra2 == m.id; });
-  if (it == MessageList.end()) {
-    if (m.close == 0) MessageList.emplace_back().Init(params);
-    return;
+  if (m.modal == 0) return;
+  // The game stands still while the message is shown, and the message goes with the display.
+  if (m.displayMode == 0) {
+    SetModalDisplay(1, 1, 0, m.chained);
+    if (m.chained == 0) WorldSound().PlaySE(kSoundMessageOpen);
+  } else if (m.displayMode == 2) {
+    SetModalDisplay(1, 0, m.frames, m.chained);
   }
-  if (m.close != 0) {
-    MessageList.erase(it);
-    return;
-  }
-  std::string text = m.text;
-  if (m.expand != 0) ExpandTextVariables(text);
-  int width = 0;
-  int height = 0;
-  MeasureText(width, height, text);
-  if (width == it->nWidth && height == it->nHeight && it->pSurface != nullptr) {
-    // The same size: the window keeps its place and its surface and shows the new text.
-    params.deferSurface = 1;
-    it->Init(params);
-    it->DrawText(it->pSurface);
-    return;
-  }
-  it = MessageList.erase(it);
-  MessageList.emplace(it)->Init(params);
+  const cMessageObj* message = &*shown;
+  RunModalDisplay();
+  // The display may have ended the message by its time already.
+  const auto still = std::find_if(MessageList.begin(), MessageList.end(),
+                                  [message](const cMessageObj& m) { return &m == message; });
+  if (still != MessageList.end()) MessageList.erase(still);
+}
+
+void cScenePlay::AddWaitMessage(int frames) {
+  MessageParams p;
+  p.kind = 0;
+  p.fixed = 1;
+  p.durationKind = 2;
+  p.time = frames;
+  p.countWhenPaused = 1;
+  MessageList.emplace_back().Init(p);
 }
 
 void cScenePlay::SetBackground(int index, int mode) {

@@ -177,6 +177,12 @@ class cScenePlay : public cScene {
   bool CheckCondition(const cEdCondition& condition, cCharaBase* chara);
   int ApplyBlockEffect(cPlayer& hero);
 
+  // The modal display: its state, and its run on the display thread while this thread waits
+  // (modal_display.cpp). Nothing runs when the thread cannot start; that is logged.
+  void SetModalDisplay(int kind, int value, int duration, int flag);
+  void RunModalDisplay();
+  // An empty message fixed on the screen for `frames` frames, counted while the game stands.
+  void AddWaitMessage(int frames);
   // One frame of the current state, logged for headless runs.
   void Run() override;
   // The scene's states (play_states.cpp).

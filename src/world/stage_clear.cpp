@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/close_request.h"
 #include "core/path_helpers.h"
 #include "core/program_state.h"
 #include "data/stage_loader.h"
@@ -16,6 +17,7 @@ namespace {
 
 enum : int { kSoundClear = 14, kSoundExtraLife = 15 };
 constexpr std::int32_t kMaxLives = 99;
+constexpr int kExtraLifeFrames = 30;
 constexpr int kFreePlay = 3;
 
 // The name without its extension (from the last '.').
@@ -63,7 +65,24 @@ void cScenePlay::CheckExtraLife() {
   for (int i = 0; i < std::min(lives, static_cast<int>(kMaxLives)); ++i) {
     if (save.m_nLives < kMaxLives) ++save.m_nLives;
     WorldSound().PlaySE(kSoundExtraLife);
-    if (PlaySceneQuit.load() != 0) break;
+    // The sign rises over the hero while the game stands for its 30 frames.
+    MessageParams sign;
+    sign.kind = 3;
+    sign.owner = Player.empty() ? -1 : Hero().nNumber;
+    sign.positionMode = 4;
+    sign.fixed = 1;
+    sign.durationKind = 2;
+    sign.time = kExtraLifeFrames;
+    sign.countWhenPaused = 1;
+    MessageList.emplace_back().Init(sign);
+    Modal.Set(4, 0, kExtraLifeFrames, 0);
+    RunModalDisplay();
+    if (!MessageList.empty()) MessageList.pop_back();
+    if (PlaySceneQuit.load() != 0) {
+      PostCloseRequest();
+      break;
+    }
+    WaitUntilActive();
   }
 }
 

@@ -247,6 +247,19 @@ class FakeWorld : public cFlowWorld {
     searches.push_back(search);
     return found;
   }
+  int PictureCount() const override { return static_cast<int>(pictures.size()); }
+  // The modal display's states set and its runs, in order: "set k v d f", "run", "wait n".
+  void SetModalDisplay(int kind, int value, int duration, int flag) override {
+    modal.push_back("set " + std::to_string(kind) + " " + std::to_string(value) + " " + std::to_string(duration) + " " +
+                    std::to_string(flag));
+  }
+  void RunModalDisplay() override { modal.push_back("run"); }
+  void AddWaitMessage(int frames) override { modal.push_back("wait " + std::to_string(frames)); }
+  void RequestBgm(int number, int loop) override { music.push_back({number, loop}); }
+  void SetNextStage(int number, const std::string& file) override {
+    nextStage = number;
+    nextFile = file;
+  }
 
   int scrollOnX = 0, scrollOnY = 0;
   std::int32_t time = 0, scrollX = 0, scrollY = 0, score = 0, lives = 3;
@@ -276,6 +289,10 @@ class FakeWorld : public cFlowWorld {
   std::vector<std::vector<int>> screenEffects;
   std::vector<cVector<std::int32_t>> tints;
   std::vector<std::string> loaded;
+  std::vector<std::string> modal;
+  std::vector<std::pair<int, int>> music;
+  int nextStage = -1;
+  std::string nextFile = "unset";
   // What running an item does: its result, or a run of another item's commands.
   std::function<int(int palette, int index)> itemRunner;
 };

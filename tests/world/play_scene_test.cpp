@@ -388,6 +388,11 @@ TEST(ExtraLifeTest, EveryStepOfTheTotalPassedGivesALifeUpTo99) {
       {0, 1000, 500, 999999, 999999, 0},  // unlimited lives take none
       {0, 1000, 0, 3, 3, 0},         // no step: nothing
   };
+  // Each life's display runs on the display thread, which idles while the program is
+  // inactive.
+  ActiveFlag.store(1);
+  const int savedRate = SceneMgr.FrameRate;
+  SceneMgr.FrameRate = 0;  // unpaced
   for (const Case& c : cases) {
     WorldFixture world(kFlat);
     world.Build();
@@ -401,7 +406,10 @@ TEST(ExtraLifeTest, EveryStepOfTheTotalPassedGivesALifeUpTo99) {
     EXPECT_EQ(SaveDataCur.m_nLives, c.expectedLives) << c.total << "+" << c.score;
     EXPECT_EQ(world.sounds.Count(15), c.sounds) << c.total << "+" << c.score;
     EXPECT_EQ(SaveDataCur.m_nTotalScore, c.total + c.score);
+    EXPECT_TRUE(world.Scene().MessageList.empty()) << "each sign goes with its display";
   }
+  ActiveFlag.store(0);
+  SceneMgr.FrameRate = savedRate;
 }
 
 TEST(NextStageTest, TheNextPartOfASeriesIsFoundByItsNumberAndTheLastHasNone) {
