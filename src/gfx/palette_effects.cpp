@@ -35,3 +35,10 @@ void DDPalRotate(PALETTEENTRY* lpDst, int nFirst, int nLast, int n, int nDirecti
     std::rotate(first, first + places, last);
   }
 }
+
+void DDShowPalette(const PALETTEENTRY* lpPalette) {
+  if (lpDDPalette == nullptr || lpPalette == nullptr) return;
+  platform::PaletteEntry entries[256];
+  for (int i = 0; i < 256; ++i) entries[i] = {lpPalette[i].peRed, lpPalette[i].peGreen, lpPalette[i].peBlue, lpPalette[i].peFlags};
+  lpDDPalette->SetEntries(0, 256, entries);
+}

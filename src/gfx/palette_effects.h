@@ -12,3 +12,5 @@ void DDPalBlend(PALETTEENTRY* lpDst, int nFirst, int nLast, int nWeight, BYTE cb
 // top n to the bottom), 1 down (the bottom n to the top), others not at all. n is taken modulo
 // the range's size.
 void DDPalRotate(PALETTEENTRY* lpDst, int nFirst, int nLast, int n, int nDirection, const PALETTEENTRY* lpSrc);
+// The 256 entries shown by the display's palette (8-bit DirectDraw); nothing without one.
+void DDShowPalette(const PALETTEENTRY* lpPalette);

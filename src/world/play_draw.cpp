@@ -51,6 +51,7 @@ void cScenePlay::Draw(int playFrame, int freeze, int showStatus, int showCaption
   DrawBackgrounds(BackBuffer(), 0);
   if (playFrame == 0 && m_nState == kPlayPause && SystemData.bPauseHidesField != 0) {
     DrawBackgrounds(BackBuffer(), 1);
+    Tint.Apply(frozen);
     return;
   }
   DrawPictures(BackBuffer(), 0, frozen);
@@ -93,6 +94,7 @@ void cScenePlay::Draw(int playFrame, int freeze, int showStatus, int showCaption
   for (auto it = MessageList.begin(); it != MessageList.end();) {
     it = it->Update(BackBuffer(), frozen) == 1 ? MessageList.erase(it) : std::next(it);
   }
+  RunScreenEffect(frozen);
   DrawStatus(BackBuffer());
   DrawTime(BackBuffer(), showStatus);
   if (showCaption != 0) {
@@ -108,6 +110,7 @@ void cScenePlay::Draw(int playFrame, int freeze, int showStatus, int showCaption
     }
   }
   AnimatePalette();
+  Tint.Apply(frozen);
 }
 
 void cScenePlay::DrawHero(bool freeze) {

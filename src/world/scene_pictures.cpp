@@ -11,7 +11,6 @@
 #include "core/system_report.h"
 #include "gfx/dd_state.h"
 #include "gfx/dd_surface.h"
-#include "gfx/render_target.h"
 #include "gfx/surface_table.h"
 #include "world/scene_play.h"
 
@@ -72,10 +71,6 @@ bool cScenePlay::LoadPicture(int place, const std::string& file, int magnificati
   return true;
 }
 
-void cScenePlay::StartScreenEffect(int index, int mode, int repeat) {
-  ScreenEffect.Start(index, mode, repeat);
-  if (ScreenEffect.entry.nIndex == 0 && lpDTCon != nullptr && lpDTCon->bVirtualBackBuffer) DDSetVirtualBackBuffer(0);
-}
 
 void cScenePlay::AddPicture(int place, const FlowPicture& p) {
   cPictureObj picture;

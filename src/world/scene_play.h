@@ -165,8 +165,12 @@ class cScenePlay : public cScene {
   bool LoadPicture(int place, const std::string& file, int magnification, int& width, int& height);
   void AddPicture(int place, const FlowPicture& picture);
   // The screen effect's start; with none running the Direct3D drawing goes back to the back
-  // buffer itself.
+  // buffer itself (screen_effect.cpp).
   void StartScreenEffect(int index, int mode, int repeat);
+  // The running screen effect over the finished frame; frozen drawing keeps its place.
+  void RunScreenEffect(bool freeze);
+  // One frame of the running effect's kind; true when it has ended.
+  bool RunScreenEffectKind(bool freeze);
 
   // Conditions and block effects.
   bool CheckCellConditions(cBlockCell& cell);
@@ -263,6 +267,16 @@ class cScenePlay : public cScene {
   cList<cMessageObj> MessageList;
   cList<cPictureObj> PictureList;
   cScrEffectRun ScreenEffect;
+  // What the effect's handlers keep from frame to frame.
+  struct ScrEffectWork {
+    double offset = 0;   // a shake's swing
+    int direction = 0;   // 0 swinging right or down
+    int dx = 0, dy = 0;  // a slide's offset
+    int phase = 0;       // a wave's phase in degrees
+    int counter = 0;     // frames since the blink flipped
+    int blinkOff = 0;
+  };
+  ScrEffectWork EffectWork;
   cScreenTint Tint;
   // The pictures' image surfaces and their rows, at the pictures' places.
   DDSurfaceList PictureSurfaces;

@@ -10,6 +10,11 @@ struct cScreenTint {
   // The change-screen-colour command's parameters 0 to 7: red, green, blue, strength (percent),
   // fade back, duration (tenths), blink, repeats.
   void Set(const cVector<std::int32_t>& params);
+  // The frame's tint over the finished picture; frozen drawing keeps its time.
+  void Apply(bool freeze);
+  // The picture's weight this frame: toward the colour over the duration, or back from the
+  // previous tint's.
+  int TargetAlpha() const;
 
   std::int32_t bSteady = 0;  // a tint toward a colour was set (the 8-bit fade-back needs it)
   std::uint8_t nRed = 0, nGreen = 0, nBlue = 0;

@@ -128,10 +128,22 @@ inline DWORD PixelOf(DDSURFACEDATA* record, int x, int y) {
 }
 
 // A whole record's pixels, row by row, each in the record's own pixel size.
+// One lock for the whole record: a render target's lock copies it.
 inline std::vector<std::uint32_t> ReadPixels(DDSURFACEDATA* record) {
   std::vector<std::uint32_t> out(static_cast<std::size_t>(record->nWidth) * static_cast<std::size_t>(record->nHeight));
-  for (int y = 0; y < record->nHeight; ++y)
-    for (int x = 0; x < record->nWidth; ++x) out[static_cast<std::size_t>(y * record->nWidth + x)] = PixelOf(record, x, y);
+  cSurfaceLock lock(record);
+  if (lock.m_lpBits == nullptr) {
+    ADD_FAILURE() << "cannot lock";
+    return out;
+  }
+  for (int y = 0; y < record->nHeight; ++y) {
+    for (int x = 0; x < record->nWidth; ++x) {
+      std::uint32_t value = 0;
+      std::memcpy(&value, lock.m_lpBits + (static_cast<std::ptrdiff_t>(y) * lock.m_nPitch + x) * lock.m_nBytes,
+                  static_cast<std::size_t>(lock.m_nBytes));
+      out[static_cast<std::size_t>(y * record->nWidth + x)] = value;
+    }
+  }
   return out;
 }
 
