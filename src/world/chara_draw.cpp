@@ -125,7 +125,7 @@ void DrawSpGauge(cCharaBase& c, DDSURFACEDATA* target) {
 void DrawBlockIcon(const cEdBlock& block, DDSURFACEDATA* target, int x, int y) {
   GraphicRef ref;
   ref.Set(0, block.nGraphicKind, block.nPicture, block.nPose, 0, 0);
-  if (ref.bException == 0) DDBlt(target, x, y, 32, 32, Row(ref.nRow), ref.nSrcX, ref.nSrcY, kColourKey);
+  DDBlt(target, x, y, 32, 32, ref.Surface(), ref.nSrcX, ref.nSrcY, kColourKey);
   if (block.bOverlay == 1) {
     const int tile = block.nOverlayTile;
     DDBlt(target, x, y, 32, 32, Row(43), (tile / 15) * 32, (tile % 15) * 32, kColourKey);
@@ -141,9 +141,8 @@ void DrawMiniIcon(DDSURFACEDATA* target, int x, int y, int kind, int picture, in
   }
   GraphicRef ref;
   ref.Set(0, kind, picture, pose, 0, 0);
-  if (ref.bException != 0) return;  // the exception's own surfaces come with the special bitmaps
-  const int row = kind == 1 && UsesFirstPair() ? ref.nRow + kTwin : ref.nRow;
-  DDBltStretch(target, x, y, 16, 16, Row(row), ref.nSrcX, ref.nSrcY, 32, 32, kColourKey);
+  DDSURFACEDATA* sheet = kind == 1 && UsesFirstPair() ? Row(ref.nRow + kTwin) : ref.Surface();
+  DDBltStretch(target, x, y, 16, 16, sheet, ref.nSrcX, ref.nSrcY, 32, 32, kColourKey);
 }
 
 bool DrawHeldItemIcon(cChara& c, DDSURFACEDATA* target) {

@@ -94,7 +94,6 @@ CharaPictureSource MakePictureSource(cCharaBase& c, int frame) {
   GraphicRef ref;
   int tint = -1;
   ref.Set(1, c.Def.nGraphicKind, c.Def.nPicture, c.PoseBase(&tint) + frame, c.nFacing, 0);
-  if (ref.bException != 0) return s;  // the exceptions' own surfaces come with the special bitmaps
   if (tint >= 0 && tint < 256) {
     const PALETTEENTRY& e = DDPalette[tint];
     s.hasState = true;
@@ -110,8 +109,8 @@ CharaPictureSource MakePictureSource(cCharaBase& c, int frame) {
   s.cellX = ref.nSrcX;
   s.cellY = ref.nSrcY;
   s.cellSize = 32 * m;
-  s.second = Row(ref.nOtherRow);
-  DDSURFACEDATA* sheet = Row(ref.nRow);
+  s.second = ref.OtherSurface();
+  DDSURFACEDATA* sheet = ref.Surface();
   s.sheet = sheet;
   if (!s.scaled) {
     s.surface = sheet;

@@ -137,15 +137,14 @@ void cItemObj::Draw(DDSURFACEDATA* target, bool step) {
   const int f = step ? Anime.Step() : Anime.GetValue();
   GraphicRef ref;
   ref.Set(2, Def.nGraphicKind, Def.nPicture, Def.nPose, 0, f);
-  if (ref.bException != 0) return;
   const int k = Scale();
   const int m = ref.nMultiplier;
   const bool stretched = ref.bLargeCell != 0 ? k != m : k > 1;
   if (stretched) {
-    DDBltStretch(target, Rect.left, Rect.top, Rect.width, Rect.height, Row(ref.nRow), ref.nSrcX, ref.nSrcY,
+    DDBltStretch(target, Rect.left, Rect.top, Rect.width, Rect.height, ref.Surface(), ref.nSrcX, ref.nSrcY,
                  Rect.baseWidth * m, Rect.baseHeight * m, DDBLT_KEYED);
   } else {
-    DDBlt(target, Rect.left, Rect.top, Rect.width, Rect.height, Row(ref.nRow), ref.nSrcX, ref.nSrcY, DDBLT_KEYED);
+    DDBlt(target, Rect.left, Rect.top, Rect.width, Rect.height, ref.Surface(), ref.nSrcX, ref.nSrcY, DDBLT_KEYED);
   }
   if (Def.bOverlay == 1) {
     const int tile = Def.nOverlayTile;

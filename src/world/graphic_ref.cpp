@@ -3,6 +3,8 @@
 #include "core/system_ini.h"
 #include "data/database.h"
 #include "gfx/dd_state.h"
+#include "gfx/surface_records.h"
+#include "world/special_bitmaps.h"
 
 namespace {
 
@@ -77,3 +79,16 @@ void GraphicRef::Set(int type, int kind, int p, int pose, int facing, int extra)
     default: break;
   }
 }
+
+namespace {
+
+DDSURFACEDATA* Resolve(int row, bool exception) {
+  if (exception) return CharaSpecialSurface(row);
+  return row >= 0 && row < kSurfaceRowCount ? &SurfaceRecords[row] : nullptr;
+}
+
+}  // namespace
+
+DDSURFACEDATA* GraphicRef::Surface() const { return Resolve(nRow, bException != 0); }
+
+DDSURFACEDATA* GraphicRef::OtherSurface() const { return Resolve(nOtherRow, bException != 0); }

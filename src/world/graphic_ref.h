@@ -2,12 +2,17 @@
 
 #include <cstdint>
 
+struct DDSURFACEDATA;
+
 // Where a graphic (kind, picture, pose) is drawn from: a pair of surfaces (normal and the
 // other facing) and the top-left corner of its cell in the sheet.
 struct GraphicRef {
   // Uses: 0 any, 1 drawing a character (facing picks the sheet, extra shifts the pose), 2
   // drawing an item (extra shifts the cell).
   void Set(int type, int kind, int picture, int pose, int facing, int extra);
+  // The surfaces the rows name: the surface table's, or an exception's own.
+  DDSURFACEDATA* Surface() const;
+  DDSURFACEDATA* OtherSurface() const;
 
   // Surface-table rows, or for kind 4 indices into the exception's own surface list.
   std::int32_t nRow = 0;

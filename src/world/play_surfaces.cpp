@@ -1,7 +1,6 @@
 // The play scene's pictures: its rows of the surface table with the stage's backgrounds, and
-// the special bitmaps of effects and swords.
+// the special bitmaps of characters, swords and effects.
 #include <cstring>
-#include <deque>
 
 #include "data/database.h"
 #include "data/surface_defs.h"
@@ -11,12 +10,9 @@
 #include "gfx/surface_records.h"
 #include "gfx/surface_table.h"
 #include "world/scene_play.h"
+#include "world/special_bitmaps.h"
 
 namespace {
-
-// The special bitmaps' records; deques, so that the scene's pointers into them stay put.
-std::deque<DDSURFACEDATA> g_effectSurfaces;
-std::deque<DDSURFACEDATA> g_swordSurfaces;
 
 void SetBackgroundRows(const cStageData& stage) {
   for (int i = 0; i < kBackgroundRowCount; ++i) {
@@ -51,33 +47,21 @@ bool cScenePlay::LoadSceneSurfaces(bool backgroundsOnly) {
 }
 
 void cScenePlay::LoadSpecialBitmaps() {
-  ReleaseSpecialBitmaps();
-  if (DDInitialised == 0) return;
-  for (std::size_t i = 1; i < Database.Effects.size(); ++i) {
-    for (int copy = 0; copy < 2; ++copy) {
-      DDSURFACEDATA& record = g_effectSurfaces.emplace_back();
-      DDCreateSurfaceFromFile(&record, Database.Effects[i].strBitmap.c_str(), 1, DDBpp, copy, 0, 0, 0, 0, 0, 0);
-      EffectSurfaces.push_back(&record);
-    }
-  }
-  for (const cEdSwordType& type : Database.SwordTypes) {
-    for (const std::string* bitmap :
-         {&type.strBitmapLeft, &type.strBitmapRight, &type.strBitmapLeft, &type.strBitmapRight}) {
-      DDSURFACEDATA& record = g_swordSurfaces.emplace_back();
-      DDCreateSurfaceFromFile(&record, bitmap->c_str(), 1, DDBpp, 0, 0, 0, 0, 0, 0, 0);
-      SwordSurfaces.push_back(&record);
-    }
-  }
-}
-
-void cScenePlay::ReleaseSpecialBitmaps() {
+  ComposeShotCells();
+  LoadCharaBitmaps();
+  LoadSwordBitmaps();
+  LoadEffectBitmaps();
   EffectSurfaces.clear();
   SwordSurfaces.clear();
-  if (PlaySceneGlobal != nullptr && PlaySceneGlobal != this) return;
-  for (std::deque<DDSURFACEDATA>* list : {&g_effectSurfaces, &g_swordSurfaces}) {
-    for (DDSURFACEDATA& record : *list) DDReleaseSurface(&record);
-    list->clear();
-  }
+  for (int k = 0; DDSURFACEDATA* surface = EffectSurface(k); ++k) EffectSurfaces.push_back(surface);
+  for (int k = 0; DDSURFACEDATA* surface = SwordSurface(k); ++k) SwordSurfaces.push_back(surface);
+}
+
+void cScenePlay::ReleaseSpecialSurfaces() {
+  EffectSurfaces.clear();
+  SwordSurfaces.clear();
+  // The families outlive a scene made by a test or a tool; the live scene's end takes them.
+  if (PlaySceneGlobal == this) ReleaseSpecialBitmaps();
 }
 
 void cScenePlay::ReleaseSceneSurfaces() {

@@ -28,7 +28,7 @@ cScenePlay::cScenePlay(cStageData& stage) : Stage(stage) {
 }
 
 cScenePlay::~cScenePlay() {
-  ReleaseSpecialBitmaps();
+  ReleaseSpecialSurfaces();
   ReleaseSceneSurfaces();
   // The messages give their surfaces back to this scene's list while it still stands.
   MessageList.clear();

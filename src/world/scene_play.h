@@ -234,7 +234,7 @@ class cScenePlay : public cScene {
   // The pictures of the play scene's rows and its special bitmaps (play_surfaces.cpp).
   bool LoadSceneSurfaces(bool backgroundsOnly);
   void LoadSpecialBitmaps();
-  void ReleaseSpecialBitmaps();
+  void ReleaseSpecialSurfaces();
   void ReleaseSceneSurfaces();
   void SpawnCharas(int blockX, int blockY, const cEdChara& placement);
   // The physics of one play frame: b sub-steps of the passes over block characters, the
@@ -282,7 +282,7 @@ class cScenePlay : public cScene {
   DDSurfaceList PictureSurfaces;
   SurfaceDefList PictureSurfaceDefs;
   // The special bitmaps of effects (plain and scaled per effect) and swords (four per type),
-  // as the play scene loads them.
+  // as the play scene loads them (or a tool puts them).
   cVector<DDSURFACEDATA*> EffectSurfaces;
   cVector<DDSURFACEDATA*> SwordSurfaces;
   cVector<cList<cShotObj*>> ShotGroups = cVector<cList<cShotObj*>>(8);

@@ -42,6 +42,8 @@ inline const Mode kModes[] = {
     {"D3D32", 1, 32, 1}, {"D3D16", 1, 16, 0}, {"DD8", 0, 8, 0}, {"DD16", 0, 16, 1}, {"DD32", 0, 32, 1},
 };
 
+inline std::string PaletteBitmap();
+
 // A game folder in a temporary folder, both logs written there (the error log switched on),
 // message boxes and close requests counted, and the software devices reset.
 class LibraryTest : public testing::Test {
@@ -86,6 +88,12 @@ class LibraryTest : public testing::Test {
     if (!DDLoadPaletteFromFile(DDPalette, "bmp\\plt\\Palette.bmp")) return false;
     std::copy(std::begin(DDPalette), std::end(DDPalette), std::begin(DDPaletteSaved));
     return DDSetTransmit("bmp\\plt\\Palette.bmp") == 1;
+  }
+
+  // The library in a mode, with the game's palette bitmap written, loaded and shown.
+  bool InitWithPalette(const Mode& mode) {
+    WriteFile("bmp/plt/Palette.bmp", PaletteBitmap());
+    return Init(mode) && UsePaletteFile();
   }
 
   std::string ReportLog() const { return folder_.Read("Report_Game.txt"); }

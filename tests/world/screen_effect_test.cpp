@@ -24,9 +24,7 @@ class ScreenEffectTest : public gfxtest::LibraryTest, public testing::WithParamI
  protected:
   void SetUp() override {
     LibraryTest::SetUp();
-    WriteFile("bmp/plt/Palette.bmp", gfxtest::PaletteBitmap());
-    ASSERT_TRUE(Init(GetParam()));
-    ASSERT_TRUE(UsePaletteFile());
+    ASSERT_TRUE(InitWithPalette(GetParam()));
     for (int row : {67, 68}) ASSERT_TRUE(DDCreateSurface(&SurfaceRecords[row], 640, 480, 1, 0, 0, 0, 0));
     savedEffects_ = Database.ScrEffects;
     world_.emplace(std::vector<std::string>{"      ", "  H   ", "######"});

@@ -1,0 +1,81 @@
+// The surfaces the play scene takes from the database and the shot cells it composes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "data/database.h"
+#include "gfx/dd_fill.h"
+#include "gfx/dd_surface.h"
+#include "gfx/gfx_test_support.h"
+#include "gfx/surface_records.h"
+#include "support/bmp_fixture.h"
+#include "world/special_bitmaps.h"
+
+namespace {
+
+using gfxtest::Mode;
+
+class SpecialBitmapsTest : public gfxtest::LibraryTest, public testing::WithParamInterface<Mode> {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    ASSERT_TRUE(InitWithPalette(GetParam()));
+  }
+  void TearDown() override {
+    ReleaseSpecialBitmaps();
+    for (int row : {20, 21, 63, 64}) DDReleaseSurface(&SurfaceRecords[row]);
+    LibraryTest::TearDown();
+  }
+};
+
+TEST_P(SpecialBitmapsTest, EveryShotCellIsCentredInACellTwiceItsSize) {
+  for (int row : {20, 21}) ASSERT_TRUE(DDCreateSurface(&SurfaceRecords[row], 128, 480, 1, 0, 0, 0, 0));
+  for (int row : {63, 64}) ASSERT_TRUE(DDCreateSurface(&SurfaceRecords[row], 256, 960, 1, 0, 0, 0, 0));
+  for (int row : {20, 21}) DDFillRect(&SurfaceRecords[row], 0, 0, 128, 480, 0);
+  // A mark in the cells of column pair 2 (left and right half), row 5, of the first sheet.
+  DDFillRect(&SurfaceRecords[20], 64, 80, 16, 16, 77);
+  DDFillRect(&SurfaceRecords[20], 80, 80, 16, 16, 99);
+  ComposeShotCells();
+  DDSURFACEDATA* cells = &SurfaceRecords[63];
+  const DWORD left = gfxtest::PixelOf(cells, 8 + 64 * 2, 8 + 32 * 5);
+  const DWORD right = gfxtest::PixelOf(cells, 40 + 64 * 2, 8 + 32 * 5);
+  const DWORD empty = gfxtest::PixelOf(cells, 0, 0);
+  EXPECT_NE(left, empty);
+  EXPECT_NE(right, empty);
+  EXPECT_NE(left, right);
+  // The cell's corners around the picture stay empty, and the other sheet has no mark.
+  EXPECT_EQ(gfxtest::PixelOf(cells, 8 + 64 * 2 - 1, 8 + 32 * 5), empty);
+  EXPECT_EQ(gfxtest::PixelOf(cells, 8 + 64 * 2 + 16, 8 + 32 * 5), empty);
+  EXPECT_EQ(gfxtest::PixelOf(&SurfaceRecords[64], 8 + 64 * 2, 8 + 32 * 5), empty);
+}
+
+TEST_P(SpecialBitmapsTest, FamiliesHaveSurfacesPerRecordAndSkipTheDefaultEntries) {
+  testsupport::BmpPicture picture;
+  picture.width = 64;
+  picture.height = 32;
+  picture.bits = 24;
+  picture.pixels.assign(64 * 32, 0x00FF00);
+  WriteFile("bmp/Special.bmp", testsupport::MakeBmp(picture));
+  const cVector<cEdBmpCharaExc> savedCharas = Database.CharaBitmaps;
+  const cVector<cEdEffect> savedEffects = Database.Effects;
+  Database.CharaBitmaps.assign(3, cEdBmpCharaExc{});
+  Database.CharaBitmaps[1].strBitmap = "bmp\\Special.bmp";
+  Database.CharaBitmaps[2].strBitmap = "bmp\\Missing.bmp";
+  Database.Effects.assign(1, cEdEffect{});
+  LoadCharaBitmaps();
+  LoadEffectBitmaps();
+  // Four for each record but the default one; the missing picture leaves its four empty.
+  EXPECT_NE(CharaSpecialSurface(7), nullptr);
+  EXPECT_EQ(CharaSpecialSurface(8), nullptr);
+  EXPECT_EQ(CharaSpecialSurface(0)->nWidth, 64);
+  EXPECT_EQ(CharaSpecialSurface(1)->lpAliasSrc, CharaSpecialSurface(0));
+  EXPECT_EQ(CharaSpecialSurface(4)->nWidth, 0);
+  EXPECT_NE(ErrorLog().find("専用bmp bmp\\Missing.bmp 読み込み失敗！"), std::string::npos) << ErrorLog();
+  EXPECT_EQ(EffectSurface(0), nullptr) << "only the default effect: nothing";
+  Database.CharaBitmaps = savedCharas;
+  Database.Effects = savedEffects;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SpecialBitmapsTest, testing::ValuesIn(gfxtest::kModes), gfxtest::PrintMode);
+
+}  // namespace
