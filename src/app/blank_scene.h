@@ -3,7 +3,8 @@
 #include "core/scene.h"
 
 // Stands in for the title menu until the menus arrive: it builds the title scene's surfaces
-// and shows the title picture, without a menu. Escape (the main window's) ends the program.
+// and shows the title picture, without a menu. Button 1 plays the world map's first stage in
+// free play; Escape (the main window's) ends the program.
 class cSceneBlank : public cScene {
  public:
   cSceneBlank();

@@ -49,7 +49,11 @@ int cAnimePlayer::Step() {
   return m_Animes[m_nAnime][m_nStep].value;
 }
 
-int cAnimePlayer::GetValue() { return m_Animes[m_nAnime][m_nStep].value; }
+int cAnimePlayer::GetValue() {
+  // As Step: a player without a table shows frame 0 (a frozen frame draws such items too).
+  if (m_Animes.empty()) return 0;
+  return m_Animes[m_nAnime][m_nStep].value;
+}
 
 void cAnimePlayer::Clear() {
   m_Animes.clear();

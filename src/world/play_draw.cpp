@@ -117,7 +117,9 @@ void cScenePlay::DrawHero(bool freeze) {
   cPlayer& hero = Hero();
   hero.UpdateScreenRect();
   if (hero.bDead != 0) {
-    if (DeathDisplayStep(hero, BackBuffer(), freeze, SceneMgr.FrameRate) == 1) ResolveHeroDeath();
+    // Only the play frame's drawing resolves the death: the menus and displays that follow it
+    // draw the dead hero frozen and must not take a life every frame.
+    if (DeathDisplayStep(hero, BackBuffer(), freeze, SceneMgr.FrameRate) == 1 && !freeze) ResolveHeroDeath();
     return;
   }
   DrawCharaPicture(hero, BackBuffer(), freeze);

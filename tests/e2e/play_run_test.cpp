@@ -19,15 +19,34 @@ using testsupport::TempFolder;
 
 // Runs right hopping over the beetles and the pits, walks back onto the goal orb, leaves the
 // clear display, and quits through the pause menu once the stage has started again.
+// The hops, with a fireball after each when `firing`.
+void Hops(std::ostringstream& s, bool firing) {
+  for (int i = 0; i < 60; ++i) s << (firing ? "down Z\nwait 20\nup Z\npress X\nwait 7\n" : "down Z\nwait 20\nup Z\nwait 8\n");
+}
+
 std::string MeadowScript() {
   std::ostringstream s;
   s << "wait 180\ndown Right\n";
-  for (int i = 0; i < 60; ++i) s << "down Z\nwait 20\nup Z\nwait 8\n";
+  Hops(s, false);
   s << "up Right\ndown Left\nwait 90\nup Left\n";
   s << "wait 120\npress Z\n";          // the clear display is left
   s << "wait 400\n";                   // the stage begins again
   s << "press Space\nwait 5\npress Up\nwait 5\npress Z\n";  // pause, quit
   s << "wait 100000\n";
+  return s.str();
+}
+
+// From the title: free play of the map's first stage, cleared with fireballs for more than
+// 500 points; the stage again, run into the first pit until no life is left; back to the
+// title, and Escape.
+std::string FreePlayScript() {
+  std::ostringstream s;
+  s << "wait 30\npress Z\nwait 180\ndown Right\n";
+  Hops(s, true);
+  s << "up Right\ndown Left\nwait 90\nup Left\n";
+  s << "wait 150\npress Z\n";
+  s << "wait 300\ndown Right\nwait 3000\nup Right\n";
+  s << "press Z\nwait 100\npress Escape\nwait 100000\n";
   return s.str();
 }
 
@@ -74,10 +93,12 @@ class PlayRunTest : public ProgramRunTest {
     platform::ChildProcess program;
   };
 
-  void StartMeadow(Run& run) {
+  void StartMeadow(Run& run) { StartRun(run, MeadowScript(), {"data\\stg4\\Meadow.stg4"}); }
+
+  void StartRun(Run& run, const std::string& script, const std::vector<std::string>& arguments) {
     MakeGame(run.game);
     run.game.Write("System.ini", "Direct3D=1\nWindowMode=1\nExit\n");
-    run.game.Write("keys.txt", MeadowScript());
+    run.game.Write("keys.txt", script);
     const std::map<std::string, std::string> environment = {
         {"XDG_RUNTIME_DIR", run.runtime.path().string()},
         {"KESTREL_HEADLESS", "1"},
@@ -85,7 +106,7 @@ class PlayRunTest : public ProgramRunTest {
         {"KESTREL_INPUT_SCRIPT", (run.game.path() / "keys.txt").string()},
         {"KESTREL_SEED", "5"},
         {"KESTREL_FRAME_LOG", (run.game.path() / "frames.txt").string()}};
-    ASSERT_TRUE(run.program.Start(KESTREL_EXECUTABLE, {"data\\stg4\\Meadow.stg4"}, environment, run.game.path()));
+    ASSERT_TRUE(run.program.Start(KESTREL_EXECUTABLE, arguments, environment, run.game.path()));
   }
 };
 
@@ -110,6 +131,23 @@ TEST_F(PlayRunTest, MeadowIsClearedPlayedAgainAndQuitTheSameWayTwice) {
   EXPECT_GT(clear->time, 250);
   // The frames between the quit and the close depend on how soon the window closes.
   EXPECT_EQ(UntilQuit(ReadFileBytes(second.game.path() / "frames.txt")), UntilQuit(firstLog));
+}
+
+TEST_F(PlayRunTest, FreePlayFromTheTitleEarnsALifeLosesThemAllAndReturns) {
+  Run run;
+  StartRun(run, FreePlayScript(), {});
+  EXPECT_EQ(run.program.WaitForExit(kExitLimitMs), 0);
+  const std::string log = ReadFileBytes(run.game.path() / "frames.txt");
+  const std::vector<LogLine> lines = ParseLog(log);
+  // Cleared, left, the stage again with three attempts, game over, and out to the title.
+  EXPECT_EQ(StateRuns(lines), (std::vector<int>{0, 1, 2, 4, 7, -1, 0, 1, 2, 1, 2, 1, 2, 6, 7, -1})) << log.substr(0, 2000);
+  const auto clear = std::find_if(lines.begin(), lines.end(), [](const LogLine& l) { return l.state == 4; });
+  ASSERT_NE(clear, lines.end());
+  EXPECT_GE(clear->score, 500);
+  EXPECT_EQ(clear->lives, 3);  // three lives, one taken by the attempt, one earned at the clear
+  const auto over = std::find_if(lines.begin(), lines.end(), [](const LogLine& l) { return l.state == 6; });
+  ASSERT_NE(over, lines.end());
+  EXPECT_EQ(over->lives, 0);
 }
 
 TEST_F(ProgramRunTest, ABrokenStageOnTheCommandLineStopsTheStartWithTheLoadersMessage) {

@@ -172,6 +172,7 @@ TEST(AnimePlayer, NullListChangesNothingAndEmptyPlayerStepsToZero) {
   const AnimeFrame* lists[] = {once, nullptr};
   cAnimePlayer p;
   EXPECT_EQ(p.Step(), 0);
+  EXPECT_EQ(p.GetValue(), 0);  // a frozen frame reads it too
   p.Build(lists);
   p.Build(nullptr);
   EXPECT_EQ(p.m_Animes.size(), 1u);

@@ -11,13 +11,16 @@ void BuildSystemData(cSystemData& system) {
   system.strTitle = "Kestrel Quest";
   // The title's band of entries 208-239 cycles in 8 bits.
   system.bPaletteCycle = 1;
-  // An extra life for every 2000 points; five lives in the story, three for a challenge.
+  // An extra life for every 500 points; five lives in the story, three for a challenge and in
+  // free play.
   system.bExtraLife = 1;
-  system.nExtraLifeScore = 2000;
+  system.nExtraLifeScore = 500;
   system.StartLives[0] = 5;
   system.StartLives[1] = 3;
+  system.StartLives[2] = 3;
   system.InfiniteLives[0] = 0;
   system.InfiniteLives[1] = 0;
+  system.InfiniteLives[2] = 0;
   // One stage on the challenge list, open from the start.
   system.nChallengeStages = 1;
   system.bChallengeAllOpen = 1;
