@@ -21,6 +21,7 @@
 namespace {
 
 constexpr int kBlockSheetRow = 43;
+constexpr int kDarknessRow = 65;
 constexpr int kTextDirectPlayCaption = 26;
 constexpr int kTextEditorCaption = 25;
 constexpr int kFieldColour = 16;
@@ -85,6 +86,7 @@ void cScenePlay::Draw(int playFrame, int freeze, int showStatus, int showCaption
   }
   DrawBlockMap(BackBuffer(), 1);
   DrawBackgrounds(BackBuffer(), 1);
+  if (!Player.empty()) Hero().DrawDarkness(BackBuffer(), &SurfaceRecords[kDarknessRow]);
   DrawPictures(BackBuffer(), 1, frozen);
   DDBeginBatch(0);
   for (auto it = EffectList.begin(); it != EffectList.end();) {

@@ -1,9 +1,16 @@
 // The play scene's pictures: its rows of the surface table with the stage's backgrounds, and
 // the special bitmaps of characters, swords and effects.
+#include <algorithm>
 #include <cstring>
 
+#include "core/close_request.h"
+#include "core/message_boxes.h"
 #include "data/database.h"
 #include "data/surface_defs.h"
+#include "data/system_data.h"
+#include "gfx/circle_lens.h"
+#include "gfx/core_blit.h"
+#include "gfx/dd_fill.h"
 #include "gfx/dd_state.h"
 #include "gfx/dd_surface.h"
 #include "gfx/surface_reload.h"
@@ -13,6 +20,9 @@
 #include "world/special_bitmaps.h"
 
 namespace {
+
+constexpr int kDarknessColour = 16;
+constexpr int kMaxLightRadius = 800;
 
 void SetBackgroundRows(const cStageData& stage) {
   for (int i = 0; i < kBackgroundRowCount; ++i) {
@@ -68,4 +78,39 @@ void cScenePlay::ReleaseSceneSurfaces() {
   if (!bSurfacesLoaded) return;
   for (int row : surface_rows::kPlayScene) DDReleaseSurface(&SurfaceRecords[row]);
   bSurfacesLoaded = false;
+}
+
+void cScenePlay::BuildDarkness(DDSURFACEDATA* darkness, DDSURFACEDATA* light) {
+  if (DDInitialised == 0 || Player.empty()) return;
+  DDReleaseSurface(darkness);
+  DDReleaseSurface(light);
+  const cPlayer& hero = Hero();
+  // A light wider than the darkness around the view lights all of it.
+  const int r = std::clamp(hero.nSightDots, 0, kMaxLightRadius);
+  const int width = 1280 + 2 * r;
+  const int height = 960 + 2 * r;
+  if (!DDCreateSurface(darkness, width, height, 1, 0, 0, 0, 0)) {
+    OutOfMemoryExit();
+    PostCloseRequest();
+    return;
+  }
+  DDFillRect(darkness, 0, 0, width, height, kDarknessColour);
+  if (r == 0) return;
+  if (hero.Def.nDarkness == 1 || hero.Def.nDarkness == 2) {
+    if (!DDCreateSurface(light, 2 * r, 2 * r, 1, 0, 0, 0, 0)) {
+      OutOfMemoryExit();
+      PostCloseRequest();
+      return;
+    }
+    if (SystemData.bFixedKeyColor != 0) {
+      DDFillRectRGB(light, 0, 0, 2 * r, 2 * r,
+                    0xFF000000u | static_cast<DWORD>(SystemData.cKeyRed) << 16 |
+                        static_cast<DWORD>(SystemData.cKeyGreen) << 8 | SystemData.cKeyBlue);
+    } else {
+      DDFillRect(light, 0, 0, 2 * r, 2 * r, 0);
+    }
+    DDBltCircle(darkness, width / 2, height / 2, r, r, r, 1, light, r, r, DDBLT_OPAQUE);
+  } else {
+    DDFillRect(darkness, width / 2 - r, height / 2 - r, 2 * r, 2 * r, 0);
+  }
 }

@@ -236,6 +236,9 @@ class cScenePlay : public cScene {
   void LoadSpecialBitmaps();
   void ReleaseSpecialSurfaces();
   void ReleaseSceneSurfaces();
+  // The darkness around a hero that carries it: a sheet twice the view with a hole of the
+  // hero's light (a disc, or a square for the other kinds) at its centre.
+  void BuildDarkness(DDSURFACEDATA* darkness, DDSURFACEDATA* light);
   void SpawnCharas(int blockX, int blockY, const cEdChara& placement);
   // The physics of one play frame: b sub-steps of the passes over block characters, the
   // hero, the other characters and the hero's interactions. 0 goes on, 1 the stage was

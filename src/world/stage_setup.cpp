@@ -10,11 +10,19 @@
 #include "gfx/dd_palette.h"
 #include "gfx/dd_state.h"
 #include "gfx/render_target.h"
+#include "gfx/surface_records.h"
 #include "gfx/surface_table.h"
 #include "input/input.h"
 #include "input/menu_cursor.h"
 #include "world/flow_link.h"
 #include "world/scene_play.h"
+
+namespace {
+
+constexpr int kDarknessRow = 65;
+constexpr int kLightRow = 66;
+
+}  // namespace
 
 std::uint32_t StageSeed() {
   if (const char* text = std::getenv("KESTREL_SEED"); text != nullptr && *text != '\0') {
@@ -145,6 +153,7 @@ void cScenePlay::SetupField(std::uint32_t seed) {
   ScrollY.dPos = hero.y - 240 + (hero.nHeight / 2);
   ScrollY.Clamp();
   hero.UpdateScreenRect();
+  if (hero.Def.nDarkness != 0) BuildDarkness(&SurfaceRecords[kDarknessRow], &SurfaceRecords[kLightRow]);
   StageVars.assign(255, 0);
   for (int i = 0; i < static_cast<int>(Stage.Charas.size()); ++i) {
     const cEdChara& c = Stage.Charas[i];

@@ -9,6 +9,7 @@
 #include "gfx/gfx_test_support.h"
 #include "gfx/surface_records.h"
 #include "support/bmp_fixture.h"
+#include "support/world_fixture.h"
 #include "world/special_bitmaps.h"
 
 namespace {
@@ -74,6 +75,38 @@ TEST_P(SpecialBitmapsTest, FamiliesHaveSurfacesPerRecordAndSkipTheDefaultEntries
   EXPECT_EQ(EffectSurface(0), nullptr) << "only the default effect: nothing";
   Database.CharaBitmaps = savedCharas;
   Database.Effects = savedEffects;
+}
+
+TEST_P(SpecialBitmapsTest, TheDarknessHasAHoleOfTheHerosLightAtItsCentre) {
+  struct Case {
+    int kind, sight;
+    int width;
+  };
+  // A disc for kinds 1 and 2, a square for the others; no light leaves it dark.
+  const Case cases[] = {{1, 64, 1280 + 128}, {3, 64, 1280 + 128}, {1, 0, 1280}};
+  for (const Case& c : cases) {
+    worldtest::WorldFixture world({"    ", " H  ", "####"});
+    world.Build();
+    cPlayer& hero = world.Hero();
+    hero.Def.nDarkness = static_cast<std::uint8_t>(c.kind);
+    hero.nSightDots = c.sight;
+    DDSURFACEDATA* darkness = &SurfaceRecords[65];
+    world.Scene().BuildDarkness(darkness, &SurfaceRecords[66]);
+    ASSERT_EQ(darkness->nWidth, c.width) << c.kind;
+    const int cx = darkness->nWidth / 2;
+    const int cy = darkness->nHeight / 2;
+    const DWORD dark = gfxtest::PixelOf(darkness, 0, 0);
+    if (c.sight == 0) {
+      EXPECT_EQ(gfxtest::PixelOf(darkness, cx, cy), dark);
+      continue;
+    }
+    EXPECT_NE(gfxtest::PixelOf(darkness, cx, cy), dark) << c.kind;
+    // The square reaches its corners; the disc does not.
+    const DWORD corner = gfxtest::PixelOf(darkness, cx - c.sight + 1, cy - c.sight + 1);
+    EXPECT_EQ(corner == dark, c.kind == 1) << c.kind;
+  }
+  DDReleaseSurface(&SurfaceRecords[65]);
+  DDReleaseSurface(&SurfaceRecords[66]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, SpecialBitmapsTest, testing::ValuesIn(gfxtest::kModes), gfxtest::PrintMode);
