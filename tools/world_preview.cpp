@@ -174,6 +174,8 @@ int main(int argc, char** argv) {
   {
     cScenePlay scene(stage);
     scene.SetupField(1);
+    // The special bitmaps of effects and swords, as the play scene loads them.
+    if (scenes) scene.LoadSpecialBitmaps();
     for (int f = 1; f <= frames && result == 0; ++f) {
       sounds.frame = f;
       if (scenes) script.BeforeFrame(scene, f);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <set>
 
 #include "core/system_ini.h"
@@ -32,11 +31,6 @@ namespace preview {
 
 namespace {
 
-// The effects' bitmaps, two records each (plain and the scaled variant), as the play scene
-// lists them.
-std::deque<DDSURFACEDATA> g_effectSurfaces;
-// The swords' bitmaps, four records each (left, right, and their scaled variants).
-std::deque<DDSURFACEDATA> g_swordSurfaces;
 // Characters whose death display is over: no longer drawn.
 std::set<int> g_shownDead;
 
@@ -141,18 +135,6 @@ bool LoadSprites(std::string& why) {
     why = "the play scene's pictures cannot be read";
     return false;
   }
-  for (std::size_t i = 1; i < Database.Effects.size(); ++i) {
-    for (int copy = 0; copy < 2; ++copy) {
-      DDSURFACEDATA& record = g_effectSurfaces.emplace_back();
-      DDCreateSurfaceFromFile(&record, Database.Effects[i].strBitmap.c_str(), 1, DDBpp, 0, 0, 0, 0, 0, 0, 0);
-    }
-  }
-  for (const cEdSwordType& type : Database.SwordTypes) {
-    for (const std::string* bitmap : {&type.strBitmapLeft, &type.strBitmapRight, &type.strBitmapLeft, &type.strBitmapRight}) {
-      DDSURFACEDATA& record = g_swordSurfaces.emplace_back();
-      DDCreateSurfaceFromFile(&record, bitmap->c_str(), 1, DDBpp, 0, 0, 0, 0, 0, 0, 0);
-    }
-  }
   const char* face = FontFaceName(SystemData.nFontFace);
   for (FontDef& row : FontDesc) {
     std::strncpy(row.faceName, face, sizeof row.faceName - 1);
@@ -168,20 +150,10 @@ bool LoadSprites(std::string& why) {
 
 void ReleaseSprites() {
   for (Font& font : GameFonts) font.Release();
-  for (std::deque<DDSURFACEDATA>* list : {&g_effectSurfaces, &g_swordSurfaces}) {
-    for (DDSURFACEDATA& record : *list) DDReleaseSurface(&record);
-    list->clear();
-  }
   for (int row : surface_rows::kPlayScene) DDReleaseSurface(&SurfaceRecords[row]);
 }
 
 void DrawSprites(cScenePlay& s, DDSURFACEDATA* target) {
-  if (s.EffectSurfaces.empty()) {
-    for (DDSURFACEDATA& record : g_effectSurfaces) s.EffectSurfaces.push_back(&record);
-  }
-  if (s.SwordSurfaces.empty()) {
-    for (DDSURFACEDATA& record : g_swordSurfaces) s.SwordSurfaces.push_back(&record);
-  }
   const int sx = TruncToInt(s.ScrollX.dPos);
   const int sy = TruncToInt(s.ScrollY.dPos);
   DDFillRectRGB(target, 0, 0, 640, 480, 0xFF78B4E6);

@@ -15,7 +15,7 @@ namespace preview {
 // effects are checked against it).
 bool LoadDatabase(std::string& why);
 // The game's own pictures for the field: the palette and transparent colour, the play
-// scene's surface rows, the effects' bitmaps and the fonts. The drawing library must be up.
+// scene's surface rows and the fonts. The drawing library must be up.
 bool LoadSprites(std::string& why);
 void ReleaseSprites();
 // The field as the game's sprites show it: blocks, items, characters with their held items and

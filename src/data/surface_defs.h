@@ -23,6 +23,17 @@ constexpr int kSurfaceRowCount = 71;
 // The eight background slots; the play scene writes the stage's background files into them.
 constexpr int kBackgroundFirstRow = 55;
 constexpr int kBackgroundRowCount = 8;
+// Rows the play scene draws from by name.
+namespace play_rows {
+constexpr int kBlockSheet = 43;  // items and blocks
+constexpr int kStatusBar = 46;
+constexpr int kAccessory = 49;   // status icons, gauges and the menu cursor
+constexpr int kWord = 51;        // banners and digits
+constexpr int kDarkness = 65;
+constexpr int kLight = 66;
+constexpr int kWork = 67;        // screen-sized work surfaces
+constexpr int kSecondWork = 68;
+}  // namespace play_rows
 
 // Filled before the program starts; the background rows' file names change at run time.
 extern SurfaceDef SurfaceDefs[kSurfaceRowCount];

@@ -20,8 +20,8 @@
 
 namespace {
 
-constexpr int kBlockSheetRow = 43;
-constexpr int kDarknessRow = 65;
+constexpr int kBlockSheetRow = play_rows::kBlockSheet;
+constexpr int kDarknessRow = play_rows::kDarkness;
 constexpr int kTextDirectPlayCaption = 26;
 constexpr int kTextEditorCaption = 25;
 constexpr int kFieldColour = 16;

@@ -1,7 +1,5 @@
 #include "world/play_progress.h"
 
-#include "data/play_stage_file.h"
-
 bool StageCleared(const cSaveData& save) {
   const int stage = save.m_nStage;
   return stage >= 0 && stage < static_cast<int>(save.m_StageCleared.size()) && save.m_StageCleared[stage] != 0;
@@ -13,5 +11,3 @@ bool ChallengeStageCleared(const cSaveData& save) {
 }
 
 int ReplayHotKeys() { return 0; }
-
-int PlayStageFileAgain() { return PlayStageFile(StageFilePath, 0); }

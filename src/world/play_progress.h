@@ -11,5 +11,3 @@ bool ChallengeStageCleared(const cSaveData& save);
 // The replay keys of a frame; non-zero when a replay was saved in it. Replays are not kept
 // yet, so no key saves one.
 int ReplayHotKeys();
-// Free play goes on with the same stage file; 0 when it cannot be loaded again.
-int PlayStageFileAgain();

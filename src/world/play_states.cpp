@@ -3,6 +3,8 @@
 #include "core/close_request.h"
 #include "core/program_state.h"
 #include "core/report_log.h"
+#include "data/play_stage_file.h"
+#include "data/surface_defs.h"
 #include "data/system_data.h"
 #include "gfx/core_blit.h"
 #include "gfx/dd_palette.h"
@@ -27,8 +29,8 @@ std::atomic<int> PlaySceneQuit{0};
 namespace {
 
 // Rows of the surface table the states draw from.
-constexpr int kAccessoryRow = 49;
-constexpr int kWordRow = 51;
+constexpr int kAccessoryRow = play_rows::kAccessory;
+constexpr int kWordRow = play_rows::kWord;
 
 // System sounds of the menus.
 enum : int { kSoundCursor = 0, kSoundDecide = 1, kSoundCancel = 2, kSoundPause = 4 };
@@ -336,7 +338,7 @@ void cScenePlay::Exit() {
   }
   if (Drawing()) DDFillRect(&SDBackBuffer, 0, 0, 640, 480, 16);
   if (SceneMgr.TitleChoice == 3 && SaveDataCur.m_bMultiPart == 0) {
-    if (PlayStageFileAgain() == 0) PostCloseRequest();
+    if (PlayStageFile(StageFilePath, 0) == 0) PostCloseRequest();
   }
   SceneMgr.FrameRate = 60;
   SceneMgr.CurrentScene = nNextScene;

@@ -314,7 +314,6 @@ class cScenePlay : public cScene {
   std::string strRankName;
   std::int32_t bRankRegistered = 0;
   std::int32_t bStatusOn = 0;
-  std::int32_t nFadeStep = 0;  // frames of the running fade, for a backend without a palette
   bool bSurfacesLoaded = false;
   std::int32_t nKillFlag = 0;
   std::int32_t nSubStep = 0;

@@ -5,6 +5,7 @@
 
 #include "core/trunc_to_int.h"
 #include "data/database.h"
+#include "data/surface_defs.h"
 #include "gfx/blur_mosaic.h"
 #include "gfx/circle_lens.h"
 #include "gfx/core_blit.h"
@@ -18,8 +19,8 @@
 
 namespace {
 
-constexpr int kWorkRow = 67;
-constexpr int kSecondWorkRow = 68;
+constexpr int kWorkRow = play_rows::kWork;
+constexpr int kSecondWorkRow = play_rows::kSecondWork;
 constexpr int kFieldColour = 16;
 
 enum ScrEffectKind : int {

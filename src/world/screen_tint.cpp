@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/surface_defs.h"
 #include "gfx/alpha_blit.h"
 #include "gfx/core_blit.h"
 #include "gfx/dd_fill.h"
@@ -14,7 +15,7 @@
 namespace {
 
 // The screen-sized work surface the tint is laid from.
-constexpr int kWorkRow = 67;
+constexpr int kWorkRow = play_rows::kWork;
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "core/program_state.h"
 #include "core/report_log.h"
 #include "core/timing.h"
+#include "data/surface_defs.h"
 #include "data/system_data.h"
 #include "gfx/dd_palette.h"
 #include "gfx/dd_state.h"
@@ -19,8 +20,8 @@
 
 namespace {
 
-constexpr int kDarknessRow = 65;
-constexpr int kLightRow = 66;
+constexpr int kDarknessRow = play_rows::kDarkness;
+constexpr int kLightRow = play_rows::kLight;
 
 }  // namespace
 
@@ -64,7 +65,6 @@ void cScenePlay::PrepareStageStart() {
   Tint = cScreenTint{};
   Modal.m_nCount = 0;
   RemoveAllPictures();
-  MessageList.clear();
   DDReleaseSurfaceList(MessageSurfaces);
   MessageSurfaceDefs.clear();
   nStageEnd = 0;
@@ -129,10 +129,7 @@ void cScenePlay::SetupField(std::uint32_t seed) {
   CharaGroups.assign(8, cList<cCharaBase*>{});
   CharaList.clear();
   ItemList.clear();
-  EffectList.clear();
   ShotList.clear();
-  MessageList.clear();
-  PictureList.clear();
   for (cList<cShotObj*>& group : ShotGroups) group.clear();
   SeedGameRandom(seed);
   nCharaNumber = nItemNumber = nShotNumber = 0;

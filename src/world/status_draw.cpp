@@ -1,6 +1,7 @@
 // The status bar (scores, HP and SP bars, lives) and the time left.
 #include "core/strings.h"
 #include "core/timing.h"
+#include "data/surface_defs.h"
 #include "data/system_data.h"
 #include "gfx/core_blit.h"
 #include "gfx/frame_blit.h"
@@ -11,9 +12,9 @@
 
 namespace {
 
-constexpr int kStatusBarRow = 46;
-constexpr int kAccessoryRow = 49;
-constexpr int kWordRow = 51;
+constexpr int kStatusBarRow = play_rows::kStatusBar;
+constexpr int kAccessoryRow = play_rows::kAccessory;
+constexpr int kWordRow = play_rows::kWord;
 constexpr int kSoundTimeWarning = 13;
 constexpr int kGaugeWidth = 50;
 
