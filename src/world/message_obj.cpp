@@ -144,8 +144,10 @@ void cMessageObj::Init(const MessageParams& p) {
 bool cMessageObj::CreateSurface() {
   cScenePlay& s = Scene();
   DeleteSurface();
-  // Every message surface lives in system memory: a small text never needs video memory.
-  if (!DDCreateSurfaceInList(s.MessageSurfaces, s.MessageSurfaceDefs, nWidth, nHeight, 1, 1, 0, 1)) {
+  // A window goes to system memory only when video memory runs short; it is a texture under
+  // Direct3D, which draws nothing from a record without one.
+  if (!DDCreateSurfaceInList(s.MessageSurfaces, s.MessageSurfaceDefs, nWidth, nHeight, 1, SystemMemoryWhenShort(),
+                             DTMEMORYTYPE_VIDEO_RT, 0)) {
     DDDeleteSurfaceFromList(s.MessageSurfaces, s.MessageSurfaceDefs, &s.MessageSurfaces.back());
     PostCloseRequest();
     return false;

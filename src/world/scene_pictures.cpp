@@ -20,6 +20,14 @@ int PictureMemoryFlag(int magnification, bool videoStretch, unsigned freeMB, uns
   return totalMB > 0 && freeMB * 100 / totalMB < 20 ? 1 : 0;
 }
 
+int SystemMemoryWhenShort() {
+  if (DDCtx == nullptr) return 0;
+  unsigned totalMB = 0;
+  unsigned freeMB = 0;
+  GetVideoMemoryMB(totalMB, freeMB);
+  return PictureMemoryFlag(100, true, freeMB, totalMB);
+}
+
 int cScenePlay::FindPicture(int id) {
   int place = 0;
   for (const cPictureObj& picture : PictureList) {

@@ -37,6 +37,8 @@ struct cFlow;
 // Whether a picture's DirectDraw surface goes to system memory: always for a magnified picture
 // without the stretching blit, else when less than a fifth of the video memory is free.
 int PictureMemoryFlag(int magnification, bool videoStretch, unsigned freeMB, unsigned totalMB);
+// Under DirectDraw, 1 (system memory) when less than a fifth of video memory is free; else 0.
+int SystemMemoryWhenShort();
 
 // Set by the main window when the program closes; every loop of the play scene stops on it.
 // The scene's constructor clears it.

@@ -2,9 +2,12 @@
 // surfaces.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "gfx/dd_fill.h"
 #include "gfx/game_fonts.h"
 #include "gfx/gfx_test_support.h"
 #include "support/world_fixture.h"
@@ -174,13 +177,11 @@ TEST_F(MessageTest, TheHeroShowsATakenItemRisingAboveIt) {
   EXPECT_EQ(lastRise, 7);
 }
 
-// Text messages with a real font and surfaces.
-class MessageSurfaceTest : public gfxtest::LibraryTest {
+// Text messages with a real font and surfaces, in a mode of the drawing library.
+class MessageWorldTest : public gfxtest::LibraryTest {
  protected:
-  void SetUp() override {
-    LibraryTest::SetUp();
-    WriteFile("bmp/plt/Palette.bmp", gfxtest::PaletteBitmap());
-    ASSERT_TRUE(Init(gfxtest::Mode{"DD32", 0, 32, 1}));
+  void Open(const gfxtest::Mode& mode) {
+    ASSERT_TRUE(InitWithPalette(mode));
     ASSERT_TRUE(GameFonts[0].Create("ＭＳ ゴシック", 0, 8, 8, 10, 15, nullptr, 0, 0, nullptr, 1));
     world_.emplace(std::vector<std::string>{"H...", "####"});
     world_->Build();
@@ -191,6 +192,14 @@ class MessageSurfaceTest : public gfxtest::LibraryTest {
     LibraryTest::TearDown();
   }
   std::optional<WorldFixture> world_;
+};
+
+class MessageSurfaceTest : public MessageWorldTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    Open(gfxtest::Mode{"DD32", 0, 32, 1});
+  }
 };
 
 TEST_F(MessageSurfaceTest, ARefreshedLongerTextGetsASurfaceOfItsNewSize) {
@@ -277,5 +286,46 @@ TEST_F(MessageSurfaceTest, AMessageWithAnIdIsUpdatedInPlaceReplacedOrClosed) {
   s.ShowMessage(follow, nullptr);
   EXPECT_EQ(s.MessageList.back().nOwner, s.Hero().nNumber);
 }
+
+}  // namespace
+
+namespace {
+
+// A text window reaches the back buffer in every mode: under Direct3D a window drawn from a
+// record without a texture had shown nothing.
+class MessageWindowFrame : public MessageWorldTest, public testing::WithParamInterface<gfxtest::Mode> {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    Open(GetParam());
+  }
+};
+
+TEST_P(MessageWindowFrame, TheTextIsDrawnWhereTheWindowStands) {
+  cScenePlay& s = world_->Scene();
+  MessageParams p;
+  p.text = "WWWW";
+  p.noOpening = 1;
+  p.fixed = 1;
+  cMessageObj& m = s.MessageList.emplace_back();
+  m.Init(p);
+  DDFillRect(&SDBackBuffer, 0, 0, 640, 480, 36);
+  const DWORD background = gfxtest::PixelOf(&SDBackBuffer, 0, 0);
+  ASSERT_EQ(m.Update(&SDBackBuffer, false), 0);
+  const std::vector<std::uint32_t> pixels = gfxtest::ReadPixels(&SDBackBuffer);
+  int inside = 0;
+  int outside = 0;
+  for (int y = 0; y < 480; ++y) {
+    for (int x = 0; x < 640; ++x) {
+      if (pixels[static_cast<std::size_t>(y) * 640 + static_cast<std::size_t>(x)] == background) continue;
+      const bool within = x >= m.nX && x < m.nX + m.nWidth && y >= m.nY && y < m.nY + m.nHeight;
+      ++(within ? inside : outside);
+    }
+  }
+  EXPECT_GT(inside, 20);
+  EXPECT_EQ(outside, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, MessageWindowFrame, testing::ValuesIn(gfxtest::kModes), gfxtest::PrintMode);
 
 }  // namespace
