@@ -3,15 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "program_run_fixture.h"
+#include "support/png_reader.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using e2e::kExitLimitMs;
 using e2e::ProgramRunTest;
 using testsupport::ReadFileBytes;
@@ -52,6 +56,39 @@ std::string FreePlayScript() {
   s << "wait 150\npress Z\n";
   s << "wait 300\ndown Right\nwait 3000\nup Right\n";
   s << "press Z\nwait 100\npress Escape\nwait 100000\n";
+  return s.str();
+}
+
+// Meadow's set pieces where a player meets them, with shots of the frames that show them: the
+// notice and the hint at the start and after their four seconds; the star taken on the way,
+// left to run out while the hero waits at the stage's left end (shots while it lasts and after);
+// the feather on the bricks' end, which carries the hero far on; hops to the orb and the clear
+// display; then the stage again, and Escape.
+std::string SetPiecesScript(const std::string& shots) {
+  std::ostringstream s;
+  const auto shot = [&](const char* name) { s << "shot " << shots << name << ".png\n"; };
+  s << "wait 250\n";
+  shot("hint");
+  s << "wait 200\n";
+  shot("after_hint");
+  s << "down Right\nwait 110\nup Right\ndown Left\nwait 200\nup Left\nwait 40\n";
+  for (int i = 0; i < 4; ++i) {
+    shot(("star" + std::to_string(i)).c_str());
+    s << "wait 1\n";
+  }
+  s << "wait 296\n";
+  for (int i = 0; i < 4; ++i) {
+    shot(("after_star" + std::to_string(i)).c_str());
+    s << "wait 1\n";
+  }
+  s << "wait 60\ndown Right\nwait 120\ndown Z\nwait 25\nup Z\nwait 50\n";
+  shot("warped");
+  s << "wait 1\n";
+  for (int i = 0; i < 30; ++i) {
+    s << "down Z\nwait 20\nup Z\npress X\nwait 7\n";
+    if (i == 13) shot("clear");
+  }
+  s << "up Right\nwait 100\npress Escape\nwait 100000\n";
   return s.str();
 }
 
@@ -102,7 +139,8 @@ class PlayRunTest : public ProgramRunTest {
 
   void StartRun(Run& run, const std::string& script, const std::vector<std::string>& arguments) {
     MakeGame(run.game);
-    run.game.Write("System.ini", "Direct3D=1\nWindowMode=1\nExit\n");
+    // The frame-rate read-out shows real time: off, so that the shots of two runs agree.
+    run.game.Write("System.ini", "Direct3D=1\nWindowMode=1\nShowFps=0\nExit\n");
     run.game.Write("keys.txt", script);
     const std::map<std::string, std::string> environment = {
         {"XDG_RUNTIME_DIR", run.runtime.path().string()},
@@ -153,6 +191,80 @@ TEST_F(PlayRunTest, FreePlayFromTheTitleEarnsALifeLosesThemAllAndReturns) {
   const auto over = std::find_if(lines.begin(), lines.end(), [](const LogLine& l) { return l.state == 6; });
   ASSERT_NE(over, lines.end());
   EXPECT_EQ(over->lives, 0);
+}
+
+// Pixels of a shot inside a rectangle that pass a test.
+template <typename Test>
+int CountPixels(const platform::Frame& frame, int left, int top, int width, int height, Test test) {
+  int count = 0;
+  for (int y = top; y < top + height; ++y) {
+    for (int x = left; x < left + width; ++x) {
+      const std::uint32_t p = frame.At(x, y);
+      if (test(static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF))) ++count;
+    }
+  }
+  return count;
+}
+
+double MeanBrightness(const platform::Frame& frame, int left, int top, int width, int height) {
+  double sum = 0;
+  CountPixels(frame, left, top, width, height, [&](int r, int g, int b) {
+    sum += r + g + b;
+    return false;
+  });
+  return sum / (3.0 * width * height);
+}
+
+TEST_F(PlayRunTest, TheHintTheStarTheFeatherAndTheOrbEachDoWhatTheyShowAndTwoRunsAgree) {
+  Run runs[2];
+  for (Run& run : runs) {
+    StartRun(run, SetPiecesScript((run.game.path() / "shot_").string()), {"data\\stg4\\Meadow.stg4"});
+  }
+  for (Run& run : runs) EXPECT_EQ(run.program.WaitForExit(kPlayLimitMs), 0);
+  const fs::path shots = runs[0].game.path();
+  const auto read = [&](const char* name) {
+    platform::Frame frame;
+    EXPECT_TRUE(testsupport::ReadPng(shots / (std::string("shot_") + name + ".png"), frame)) << name;
+    if (frame.width != 640 || frame.height != 480) frame = platform::Frame{640, 480, std::vector<std::uint32_t>(640 * 480)};
+    return frame;
+  };
+
+  // The notice board, wood brown over the sky, and the hint's dark blue window under it.
+  const auto wood = [](int r, int g, int b) { return r > b + 40 && r > g; };
+  const auto window = [](int r, int g, int b) { return b > 150 && r < 100 && g < 110; };
+  const platform::Frame hint = read("hint");
+  const platform::Frame afterHint = read("after_hint");
+  EXPECT_GT(CountPixels(hint, 160, 96, 320, 74, wood), 320 * 74 * 8 / 10);
+  EXPECT_GT(CountPixels(hint, 169, 234, 302, 12, window), 302 * 12 / 2);
+  EXPECT_EQ(CountPixels(afterHint, 160, 96, 320, 74, wood), 0);
+  EXPECT_EQ(CountPixels(afterHint, 169, 234, 302, 12, window), 0);
+
+  // The hero stands at the stage's left end: pale while the star lasts, its own colours after.
+  for (int i = 0; i < 4; ++i) {
+    const std::string n = std::to_string(i);
+    const double starred = MeanBrightness(read(("star" + n).c_str()), 0, 352, 32, 32);
+    const double plain = MeanBrightness(read(("after_star" + n).c_str()), 0, 352, 32, 32);
+    EXPECT_GT(starred, plain + 25) << i;
+  }
+
+  const std::string log = ReadFileBytes(runs[0].game.path() / "frames.txt");
+  const std::vector<LogLine> lines = ParseLog(log);
+  std::vector<int> states = StateRuns(lines);
+  states.resize(std::min<std::size_t>(states.size(), 6));
+  EXPECT_EQ(states, (std::vector<int>{0, 1, 2, 4, 7, -1})) << log.substr(0, 2000);
+  const auto clear = std::find_if(lines.begin(), lines.end(), [](const LogLine& l) { return l.state == 4; });
+  ASSERT_NE(clear, lines.end());
+  // Thirteen seconds waited for the star, and still the orb is reached with 274 of 300 left:
+  // walking the forty-nine cells the feather skips would have taken eight more.
+  EXPECT_GE(clear->time, 270);
+
+  // The same frames, in the log up to the first stage's end and in every shot.
+  const auto firstStage = [](const std::string& text) { return text.substr(0, text.find(" -1 ")); };
+  EXPECT_EQ(firstStage(ReadFileBytes(runs[1].game.path() / "frames.txt")), firstStage(log));
+  for (const char* name : {"hint", "after_hint", "star0", "after_star0", "warped", "clear"}) {
+    const std::string file = std::string("shot_") + name + ".png";
+    EXPECT_EQ(ReadFileBytes(runs[1].game.path() / file), ReadFileBytes(shots / file)) << name;
+  }
 }
 
 TEST_F(ProgramRunTest, ABrokenStageOnTheCommandLineStopsTheStartWithTheLoadersMessage) {

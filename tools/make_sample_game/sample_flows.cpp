@@ -113,6 +113,7 @@ void CentredTimedText(cEdCommand& command, const char* text, int tenths) {
   command.params[5] = 1;   // kept inside the screen
   command.params[6] = 2;   // for a time
   command.params[7] = tenths;
+  command.params[9] = 1;   // "#" escapes expanded
   command.params[10] = 1;  // fixed on the screen
   command.params[14] = 1;  // in a framed window
 }

@@ -50,13 +50,15 @@ void Settings(cStageData& stage, int music, int seconds, std::initializer_list<c
 }
 
 // Meadow Run: running and jumping over gaps, a few beetles (one carrying a heart), a frog, coins, a
-// signpost that counts them, a heart fountain, a chest of coins and a goal orb.
+// signpost that counts them, a star, a feather that carries the hero on, a heart fountain, a
+// chest of coins and a goal orb.
 void LayOutMeadow(StageBuilder& s) {
   s.Ground(0, 27, kFloor);
   s.Block(4, kFloor - 1, kSign);
   s.Item(6, kFloor - 1, itemdef::kSignpost);  // tells the coins taken so far
   s.Block(9, kFloor - 1, kBush);
   s.Items(7, 8, 5, itemdef::kCoin);
+  s.Item(12, kFloor - 1, itemdef::kStar);  // in the way: the first run takes it
   s.Row(14, 18, 8, kBrick);
   s.Block(16, 8, kBonus);
   s.Item(18, 7, itemdef::kFeather);  // on the bricks' end

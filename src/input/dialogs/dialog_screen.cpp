@@ -357,7 +357,7 @@ void cDialog::RunOnScreen() {
       PostCloseRequest();
       break;
     }
-    platform::StepInputScript();
+    platform::StepInputScript(false);
     HandleBatch(platform::TakeDialogEvents());
     // Text entry, with its composition window at the caret, only while an edit has the focus.
     const std::uint16_t focused = FocusedId();

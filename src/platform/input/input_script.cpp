@@ -19,6 +19,7 @@ namespace {
 
 // A script is a few hundred lines; a bigger file is not a script.
 constexpr std::streamsize kMaxScriptBytes = 4 << 20;
+constexpr std::uint32_t kShotWaitMs = 5000;
 constexpr long kMaxWait = 10'000'000;
 
 bool ParseNumber(const std::string& word, long low, long high, long& value) {
@@ -150,7 +151,7 @@ void PushText(DialogEvent::Kind kind, const std::string& text) {
 
 }  // namespace
 
-void InputScript::Step() {
+void InputScript::Step(bool drawsFrames) {
   for (int key : released_) SetKey(key, false);
   released_.clear();
   if (waiting_ > 0 && --waiting_ > 0) return;
@@ -175,7 +176,7 @@ void InputScript::Step() {
       case Kind::Unplug: UnplugPad(v[0]); break;
       case Kind::Text: PushText(DialogEvent::Kind::Text, command.text); break;
       case Kind::Compose: PushText(DialogEvent::Kind::Composition, command.text); break;
-      case Kind::Shot: RequestWindowShot(command.text); break;
+      case Kind::Shot: RequestWindowShot(command.text, drawsFrames); break;
       case Kind::Wait:
         // This step is the first of the wait.
         waiting_ = v[0];
@@ -184,7 +185,7 @@ void InputScript::Step() {
   }
 }
 
-void StepInputScript() {
+void StepInputScript(bool drawsFrames) {
   static std::once_flag loaded;
   static InputScript script;
   static bool usable = false;
@@ -204,7 +205,10 @@ void StepInputScript() {
     usable = script.Parse(text, error);
     if (!usable) ReportDiagnostic("KESTREL_INPUT_SCRIPT: " + error);
   });
-  if (usable) script.Step();
+  if (!usable) return;
+  // Bounded: a window that shows nothing never holds the script up for long.
+  if (drawsFrames) WaitWindowShotTaken(kShotWaitMs);
+  script.Step(drawsFrames);
 }
 
 }  // namespace platform

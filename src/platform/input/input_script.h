@@ -32,8 +32,9 @@ class InputScript {
 
   // False with a message naming the line when a line cannot be understood; nothing is kept.
   bool Parse(std::string_view text, std::string& error);
-  // Runs the commands of one step against the key flags and the pads.
-  void Step();
+  // Runs the commands of one step against the key flags and the pads. A shot asked by a step
+  // after which a frame is drawn shows that frame; otherwise what the window shows next.
+  void Step(bool drawsFrames = true);
   bool Finished() const { return next_ >= commands_.size() && waiting_ == 0; }
 
  private:
@@ -45,6 +46,9 @@ class InputScript {
 
 // The process's script from KESTREL_INPUT_SCRIPT, loaded at the first step; nothing without
 // one. A file that cannot be read or understood is reported once and plays nothing.
-void StepInputScript();
+// A caller that draws a frame after each step (the game's poll) lets a shot asked at the step
+// before be taken first, so that it shows the frame that followed; the main thread's own loops
+// (the dialogs), which serve the shots themselves, pass false.
+void StepInputScript(bool drawsFrames = true);
 
 }  // namespace platform

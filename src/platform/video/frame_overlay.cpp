@@ -1,7 +1,12 @@
 #include "platform/video/frame_overlay.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
+#include <thread>  // the clocks and durations
+
+#include "platform/video/frame_mailbox.h"
+#include "platform/worker_thread.h"
 
 namespace platform {
 namespace {
@@ -11,6 +16,12 @@ std::vector<std::uint32_t> g_overlay;
 bool g_shown = false;
 std::atomic<std::uint64_t> g_version{0};
 std::string g_shotPath;
+std::uint64_t g_shotAfter = 0;  // the frames posted when the shot was asked for
+std::chrono::steady_clock::time_point g_shotAsked;
+bool g_shotAtNextLook = false;
+std::condition_variable_any g_shotTaken;
+// Frames come every few milliseconds while a scene runs; this long without one, none is coming.
+constexpr auto kNoFrameComing = std::chrono::milliseconds(100);
 
 std::uint32_t Blend(std::uint32_t under, std::uint32_t over) {
   const std::uint32_t alpha = over >> 24;
@@ -57,17 +68,33 @@ void ComposeOverlay(Frame& frame, const std::vector<std::uint32_t>& overlay) {
   for (std::size_t i = 0; i < overlay.size(); ++i) frame.pixels[i] = Blend(frame.pixels[i], overlay[i]);
 }
 
-void RequestWindowShot(const std::string& hostPath) {
+void RequestWindowShot(const std::string& hostPath, bool nextFrame) {
+  const std::uint64_t posted = PresentedFrames().PostedCount();
   std::lock_guard lock(g_mutex);
   g_shotPath = hostPath;
+  g_shotAfter = posted;
+  g_shotAtNextLook = !nextFrame;
+  g_shotAsked = std::chrono::steady_clock::now();
 }
 
-bool TakeWindowShotRequest(std::string& hostPath) {
+bool TakeWindowShotRequest(std::uint64_t shownSerial, std::string& hostPath) {
+  const std::uint64_t posted = PresentedFrames().PostedCount();
   std::lock_guard lock(g_mutex);
   if (g_shotPath.empty()) return false;
+  const bool following = shownSerial > g_shotAfter;
+  const bool noneComing =
+      posted == g_shotAfter && std::chrono::steady_clock::now() - g_shotAsked >= kNoFrameComing;
+  if (!following && !noneComing && !g_shotAtNextLook) return false;
   hostPath.swap(g_shotPath);
   g_shotPath.clear();
+  g_shotTaken.notify_all();
   return true;
+}
+
+bool WaitWindowShotTaken(std::uint32_t limitMs) {
+  std::unique_lock lock(g_mutex);
+  return g_shotTaken.wait_for(lock, ThisThreadStopToken(), std::chrono::milliseconds(limitMs),
+                              [] { return g_shotPath.empty(); });
 }
 
 }  // namespace platform

@@ -4,11 +4,18 @@
 
 namespace platform {
 
+namespace {
+
+thread_local Frame g_newest;
+
+}  // namespace
+
 bool PresentNewestFrame(Presenter& presenter) {
-  thread_local Frame frame;
-  if (!PresentedFrames().TakeNewest(frame)) return false;
-  return presenter.Present(frame);
+  if (!PresentedFrames().TakeNewest(g_newest)) return false;
+  return presenter.Present(g_newest);
 }
+
+std::uint64_t LastPresentedSerial() { return g_newest.serial; }
 
 bool CapturePresenter::Present(const Frame& frame) {
   last_ = frame;

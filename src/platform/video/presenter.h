@@ -18,6 +18,8 @@ class Presenter {
 // thread calls once per pass of its message loop. False when no new frame was waiting or the
 // presenter failed.
 bool PresentNewestFrame(Presenter& presenter);
+// The serial of the frame this thread last took for a presenter; 0 before the first.
+std::uint64_t LastPresentedSerial();
 
 // Keeps the last frame it was given and counts the frames, for tests and tools that read the
 // picture back without a display.

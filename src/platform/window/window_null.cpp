@@ -71,7 +71,7 @@ class NullWindow final : public WindowBackendImpl {
       firstFramePath_.clear();
     }
     std::string shot;
-    if (TakeWindowShotRequest(shot) && !WritePng(shot, ComposedFrame())) {
+    if (TakeWindowShotRequest(LastPresentedSerial(), shot) && !WritePng(shot, ComposedFrame())) {
       ReportDiagnostic("screenshot: cannot write " + Utf8ToCp932Lossy(shot));
     }
   }

@@ -176,7 +176,7 @@ class SdlWindow final : public WindowBackendImpl {
     overlayShown_ = overlay;
     stale_ = false;
     std::string shot;
-    if (TakeWindowShotRequest(shot) && !presenter_->SaveScreenshot(shot)) {
+    if (TakeWindowShotRequest(LastPresentedSerial(), shot) && !presenter_->SaveScreenshot(shot)) {
       ReportDiagnostic("screenshot: cannot write " + Utf8ToCp932Lossy(shot));
     }
   }

@@ -1,10 +1,14 @@
 #include "platform/video/presenter.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
+
+#include <string>
+#include <thread>
 
 #include "platform/video/frame_mailbox.h"
 #include "platform/video/png_writer.h"
+#include "platform/video/frame_overlay.h"
+#include "support/png_reader.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -64,18 +68,6 @@ TEST(Presenter, OnlyTheNewestPostedFrameReachesThePresenter) {
   EXPECT_EQ(capture.LastFrame().At(0, 0), 0xFF000002u);
 }
 
-// Reads a PNG back with libpng, as any viewer would.
-bool ReadPng(const std::string& path, Frame& frame) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-  image.format = PNG_FORMAT_BGRA;
-  frame.width = static_cast<int>(image.width);
-  frame.height = static_cast<int>(image.height);
-  frame.pixels.resize(image.width * image.height);
-  return png_image_finish_read(&image, nullptr, frame.pixels.data(), 0, nullptr) != 0;
-}
-
 TEST(Presenter, PngFilesHoldTheFrameExactly) {
   testsupport::TempFolder folder;
   Frame frame;
@@ -85,11 +77,41 @@ TEST(Presenter, PngFilesHoldTheFrameExactly) {
   const std::string path = (folder.path() / "frame.png").string();
   ASSERT_TRUE(platform::WritePng(path, frame));
   Frame read;
-  ASSERT_TRUE(ReadPng(path, read));
+  ASSERT_TRUE(testsupport::ReadPng(path, read));
   EXPECT_EQ(read.width, 5);
   EXPECT_EQ(read.pixels, frame.pixels);
   EXPECT_FALSE(platform::WritePng(path, Frame{}));
   EXPECT_FALSE(platform::WritePng((folder.path() / "missing" / "x.png").string(), frame));
+}
+
+// A shot shows the frame drawn after the script's step asked for it; with no frame coming, what
+// is shown once a while has passed; from a dialog's loop, what is shown at the next look.
+TEST(Presenter, AShotWaitsForTheFrameAfterItsRequest) {
+  platform::PresentedFrames().Reset();
+  PixelBuffer image;
+  ASSERT_TRUE(image.Allocate(2, 2, PixelFormat::Xrgb8888));
+  platform::PresentedFrames().Post(image, nullptr);
+  std::string path;
+  platform::RequestWindowShot("a.png");
+  EXPECT_FALSE(platform::TakeWindowShotRequest(1, path));  // the frame before the request
+  EXPECT_FALSE(platform::WaitWindowShotTaken(0));
+  platform::PresentedFrames().Post(image, nullptr);
+  EXPECT_FALSE(platform::TakeWindowShotRequest(1, path));  // posted, not yet shown
+  EXPECT_TRUE(platform::TakeWindowShotRequest(2, path));
+  EXPECT_EQ(path, "a.png");
+  EXPECT_FALSE(platform::TakeWindowShotRequest(2, path));  // taken once
+  EXPECT_TRUE(platform::WaitWindowShotTaken(0));
+
+  platform::RequestWindowShot("b.png");
+  EXPECT_FALSE(platform::TakeWindowShotRequest(2, path));
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  EXPECT_TRUE(platform::TakeWindowShotRequest(2, path));
+  EXPECT_EQ(path, "b.png");
+
+  platform::RequestWindowShot("c.png", false);
+  EXPECT_TRUE(platform::TakeWindowShotRequest(0, path));
+  EXPECT_EQ(path, "c.png");
+  platform::PresentedFrames().Reset();
 }
 
 }  // namespace
