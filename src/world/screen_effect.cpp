@@ -205,10 +205,19 @@ bool cScenePlay::RunScreenEffectKind(bool freeze) {
                   std::max(p.c, 1), work, cx, cy, DDBLT_OPAQUE);
       break;
     }
-    case kIris:
-      // The iris blit is not in the drawing library yet: the frame shows unchanged.
-      DDBlt(Back(), 0, 0, 640, 480, work, 0, 0, DDBLT_OPAQUE);
+    case kIris: {
+      // A lens about a point near the hero, wide enough to reach every corner of the screen,
+      // its depth the progress.
+      const cPlayer& hero = Hero();
+      const int cx = hero.Rect.left + hero.Rect.width / 2 + p.c;
+      const int cy = hero.Rect.top + hero.Rect.height / 2 + p.d;
+      const int farthest = std::max(std::max(cx, 640 - cx), std::max(cy, 480 - cy));
+      const int radius = TruncToInt(1.4142135623730951 * farthest);
+      if (!DDBltLens(Back(), cx, cy, radius, TruncToInt(progress), work, cx, cy, DDBLT_OPAQUE, 0)) {
+        DDBlt(Back(), 0, 0, 640, 480, work, 0, 0, DDBLT_OPAQUE);
+      }
       break;
+    }
     case kMosaic:
       // Blocks of no size end the effect.
       if (TruncToInt(progress) <= 0) {

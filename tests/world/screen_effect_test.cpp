@@ -1,8 +1,10 @@
 // The screen effects over the finished frame, in the drawing library's modes: a shake swings
 // between its amplitudes, a zoom of 640 leaves the picture as it was, frozen drawing keeps an
-// effect's place, and effects without steps end at once.
+// effect's place, effects without steps end at once, and the iris closes and opens.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -111,6 +113,32 @@ TEST_P(ScreenEffectTest, EffectsWithoutStepsOrBlocksEndAtOnce) {
     s.RunScreenEffect(false);
     EXPECT_EQ(s.ScreenEffect.entry.nIndex, 0) << c.kind;
   }
+}
+
+// The iris is a lens about a point by the hero that covers the whole screen: at depth 0 every
+// pixel shows the one at its centre; deeper, the picture comes back round a centre that stays.
+TEST_P(ScreenEffectTest, TheIrisLensClosesOnThePixelByTheHeroAndOpensAgain) {
+  cScenePlay& s = world_->Scene();
+  const cPlayer& hero = world_->Hero();
+  DrawPattern();
+  const std::vector<std::uint32_t> before = gfxtest::ReadPixels(&SDBackBuffer);
+  const int cx = hero.Rect.left + hero.Rect.width / 2 + 40;
+  const int cy = hero.Rect.top + hero.Rect.height / 2 - 20;
+  const std::uint32_t centre = before[static_cast<std::size_t>(cy) * 640 + static_cast<std::size_t>(cx)];
+  UseEffect(12, {10, 0, 0, 40, -20});
+  s.StartScreenEffect(1, 0, 0);
+  s.RunScreenEffect(true);
+  const std::vector<std::uint32_t> closed = gfxtest::ReadPixels(&SDBackBuffer);
+  EXPECT_EQ(std::count(closed.begin(), closed.end(), centre), static_cast<std::ptrdiff_t>(closed.size()));
+
+  UseEffect(12, {10, 300, 300, 40, -20});
+  DrawPattern();
+  s.StartScreenEffect(1, 0, 0);
+  s.RunScreenEffect(true);
+  const std::vector<std::uint32_t> open = gfxtest::ReadPixels(&SDBackBuffer);
+  EXPECT_NE(open, before);
+  EXPECT_NE(std::count(open.begin(), open.end(), centre), static_cast<std::ptrdiff_t>(open.size()));
+  EXPECT_EQ(open[static_cast<std::size_t>(cy) * 640 + static_cast<std::size_t>(cx)], centre);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ScreenEffectTest, testing::ValuesIn(gfxtest::kModes), gfxtest::PrintMode);

@@ -19,7 +19,7 @@ namespace {
 
 // A script is a few hundred lines; a bigger file is not a script.
 constexpr std::streamsize kMaxScriptBytes = 4 << 20;
-constexpr std::uint32_t kShotWaitMs = 5000;
+constexpr std::uint32_t kShotWaitMs = 10000;
 constexpr long kMaxWait = 10'000'000;
 
 bool ParseNumber(const std::string& word, long low, long high, long& value) {

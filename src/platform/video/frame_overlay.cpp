@@ -17,11 +17,9 @@ bool g_shown = false;
 std::atomic<std::uint64_t> g_version{0};
 std::string g_shotPath;
 std::uint64_t g_shotAfter = 0;  // the frames posted when the shot was asked for
-std::chrono::steady_clock::time_point g_shotAsked;
 bool g_shotAtNextLook = false;
+int g_shotWaiters = 0;  // threads held until the shot is taken: they draw nothing meanwhile
 std::condition_variable_any g_shotTaken;
-// Frames come every few milliseconds while a scene runs; this long without one, none is coming.
-constexpr auto kNoFrameComing = std::chrono::milliseconds(100);
 
 std::uint32_t Blend(std::uint32_t under, std::uint32_t over) {
   const std::uint32_t alpha = over >> 24;
@@ -74,7 +72,6 @@ void RequestWindowShot(const std::string& hostPath, bool nextFrame) {
   g_shotPath = hostPath;
   g_shotAfter = posted;
   g_shotAtNextLook = !nextFrame;
-  g_shotAsked = std::chrono::steady_clock::now();
 }
 
 bool TakeWindowShotRequest(std::uint64_t shownSerial, std::string& hostPath) {
@@ -82,8 +79,8 @@ bool TakeWindowShotRequest(std::uint64_t shownSerial, std::string& hostPath) {
   std::lock_guard lock(g_mutex);
   if (g_shotPath.empty()) return false;
   const bool following = shownSerial > g_shotAfter;
-  const bool noneComing =
-      posted == g_shotAfter && std::chrono::steady_clock::now() - g_shotAsked >= kNoFrameComing;
+  // The thread that asked waits for the shot without having drawn since: nothing will follow.
+  const bool noneComing = g_shotWaiters > 0 && posted == g_shotAfter;
   if (!following && !noneComing && !g_shotAtNextLook) return false;
   hostPath.swap(g_shotPath);
   g_shotPath.clear();
@@ -93,8 +90,12 @@ bool TakeWindowShotRequest(std::uint64_t shownSerial, std::string& hostPath) {
 
 bool WaitWindowShotTaken(std::uint32_t limitMs) {
   std::unique_lock lock(g_mutex);
-  return g_shotTaken.wait_for(lock, ThisThreadStopToken(), std::chrono::milliseconds(limitMs),
-                              [] { return g_shotPath.empty(); });
+  if (g_shotPath.empty()) return true;
+  ++g_shotWaiters;
+  const bool taken = g_shotTaken.wait_for(lock, ThisThreadStopToken(), std::chrono::milliseconds(limitMs),
+                                          [] { return g_shotPath.empty(); });
+  --g_shotWaiters;
+  return taken;
 }
 
 }  // namespace platform

@@ -24,9 +24,10 @@ bool CopyFrameOverlay(std::vector<std::uint32_t>& out);
 void ComposeOverlay(Frame& frame, const std::vector<std::uint32_t>& overlay);
 
 // A picture of what the window shows, asked from any thread, saved by the main thread (host
-// path, PNG). With nextFrame it shows the first frame posted after the request, or, when none
-// follows for a while, what the window shows then; without, what the window shows at its next
-// look (a dialog's own loop, which draws no frames).
+// path, PNG). With nextFrame it shows the first frame posted after the request, or, when the
+// asking thread waits for the shot (WaitWindowShotTaken) without having drawn one, what the
+// window shows then; without, what the window shows at its next look (a dialog's own loop,
+// which draws no frames).
 void RequestWindowShot(const std::string& hostPath, bool nextFrame = true);
 // The request, taken once, when the frame the window shows (its serial) is one it may show.
 bool TakeWindowShotRequest(std::uint64_t shownSerial, std::string& hostPath);

@@ -84,8 +84,9 @@ TEST(Presenter, PngFilesHoldTheFrameExactly) {
   EXPECT_FALSE(platform::WritePng((folder.path() / "missing" / "x.png").string(), frame));
 }
 
-// A shot shows the frame drawn after the script's step asked for it; with no frame coming, what
-// is shown once a while has passed; from a dialog's loop, what is shown at the next look.
+// A shot shows the frame drawn after the script's step asked for it; when the asking thread
+// waits for the shot without having drawn, what is shown then; from a dialog's loop, what is
+// shown at the next look.
 TEST(Presenter, AShotWaitsForTheFrameAfterItsRequest) {
   platform::PresentedFrames().Reset();
   PixelBuffer image;
@@ -104,8 +105,9 @@ TEST(Presenter, AShotWaitsForTheFrameAfterItsRequest) {
 
   platform::RequestWindowShot("b.png");
   EXPECT_FALSE(platform::TakeWindowShotRequest(2, path));
-  std::this_thread::sleep_for(std::chrono::milliseconds(150));
-  EXPECT_TRUE(platform::TakeWindowShotRequest(2, path));
+  std::thread waiter([] { EXPECT_TRUE(platform::WaitWindowShotTaken(60000)); });
+  while (!platform::TakeWindowShotRequest(2, path)) std::this_thread::yield();
+  waiter.join();
   EXPECT_EQ(path, "b.png");
 
   platform::RequestWindowShot("c.png", false);
