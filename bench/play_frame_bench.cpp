@@ -107,7 +107,7 @@ void SetUp(benchmark::State& state) {
   for (auto _ : state) {
     cScenePlay scene(stage);
     scene.SetupField(3);
-    benchmark::DoNotOptimize(scene.BlockMap.data());
+    benchmark::DoNotOptimize(scene.BlockMap.size());
   }
   SetFlowLink(nullptr);
 }

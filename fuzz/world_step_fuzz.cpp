@@ -95,15 +95,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     c.y = static_cast<std::int16_t>(in.Next() % (st.nHeight + 2) - 1);
     st.Charas.push_back(c);
   }
-  cDemoFlowLink flows(true);
-  SetFlowLink(&flows);
-  {
-    cScenePlay scene(st);
-    scene.SetupField(static_cast<std::uint32_t>(size));
-    for (int f = 0; f < 60; ++f) {
-      if (scene.StepPlayFrame() != 0) break;
-    }
-  }
-  SetFlowLink(nullptr);
+  PlayDemoFrames(st, static_cast<std::uint32_t>(size), 60);
   return 0;
 }

@@ -82,7 +82,7 @@ void DrawField(cScenePlay& s) {
   for (int row = sy >> 5; row <= (sy + 480) >> 5; ++row) {
     for (int col = sx >> 5; col <= (sx + 640) >> 5; ++col) {
       const int kind = s.HitKind(s.CellIndex(col, row), 0);
-      const cBlockCell* cell = s.Cell(s.CellIndex(col, row));
+      const cEdBlock* cell = s.CellBlock(s.CellIndex(col, row));
       if (cell == nullptr || kind == 0) continue;
       const DWORD colour = kind == 2 ? kDeadly : cell->nBlockEffect != 0 ? kEffect : kSolid;
       Box(col * 32 - sx, row * 32 - sy, 31, 31, colour);

@@ -159,7 +159,7 @@ void DrawSprites(cScenePlay& s, DDSURFACEDATA* target) {
   DDFillRectRGB(target, 0, 0, 640, 480, 0xFF78B4E6);
   for (int row = sy >> 5; row <= (sy + 480) >> 5; ++row) {
     for (int col = sx >> 5; col <= (sx + 640) >> 5; ++col) {
-      const cBlockCell* cell = s.Cell(s.CellIndex(col, row));
+      const cEdBlock* cell = s.CellBlock(s.CellIndex(col, row));
       if (cell != nullptr && cell->nPicture != 0 && cell->bInvisible == 0 && s.HitKind(s.CellIndex(col, row), 0) >= 0) {
         DrawBlockIcon(*cell, target, col * 32 - sx, row * 32 - sy);
       }

@@ -40,9 +40,9 @@ bool PassesBlocks(const cCharaBase& c) { return c.Flies() && c.nVControl == 0; }
 }  // namespace
 
 int cScenePlay::HitKind(int cell, int group) {
-  cBlockCell* c = Cell(cell);
+  const cEdBlock* c = CellBlock(cell);
   if (c == nullptr) return 0;
-  if (!c->conditions.empty() && !CheckCellConditions(*c)) return 0;
+  if (!c->conditions.empty() && !CheckCellConditions(cell)) return 0;
   if (c->nPassGroup == group) return 0;
   return static_cast<std::int8_t>(c->nHitKind);
 }

@@ -17,7 +17,7 @@ enum : int {
 
 int cScenePlay::ApplyBlockEffect(cPlayer& hero) {
   if (hero.Flies()) return 0;
-  const cBlockCell* cell = hero.nFootCell >= 0 ? Cell(hero.nFootCell) : nullptr;
+  const cEdBlock* cell = hero.nFootCell >= 0 ? CellBlock(hero.nFootCell) : nullptr;
   if (cell != nullptr && hero.nBlockEffectLeft == 0 && HitKind(hero.nFootCell, hero.nGroup) != 0) {
     const int value = cell->nBlockEffectValue;
     switch (cell->nBlockEffect) {

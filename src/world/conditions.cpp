@@ -21,10 +21,11 @@ bool Latched(const cVector<cEdCondition>& list, int once, std::int32_t& latch, E
 
 }  // namespace
 
-bool cScenePlay::CheckCellConditions(cBlockCell& cell) {
+bool cScenePlay::CheckCellConditions(int index) {
   cCharaBase* hero = Player.empty() ? nullptr : &Hero();
-  return Latched(cell.conditions, cell.bCondOnce, cell.nLatch,
-                 [&] { return CheckConditionList(cell.conditions, cell.nCondRule, hero); });
+  const cEdBlock& block = BlockMap.Block(index);
+  return Latched(block.conditions, block.bCondOnce, BlockMap.Latch(index),
+                 [&] { return CheckConditionList(block.conditions, block.nCondRule, hero); });
 }
 
 bool cScenePlay::CheckCharaConditions(cChara& chara) {

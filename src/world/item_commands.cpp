@@ -124,7 +124,7 @@ int cScenePlay::PickUpItems(cPlayer& hero) {
 
 int cScenePlay::RunBlockEvent(cPlayer& hero) {
   if (hero.Flies()) return 0;
-  const cBlockCell* cell = hero.nFootCell >= 0 ? Cell(hero.nFootCell) : nullptr;
+  const cEdBlock* cell = hero.nFootCell >= 0 ? CellBlock(hero.nFootCell) : nullptr;
   bool fired = false;
   if (cell != nullptr && hero.nBlockEventCooldown == 0 && HitKind(hero.nFootCell, hero.nGroup) != 0) {
     if (const cEdItem* def = GetPaletteItem(cell->nItemSource, cell->nItemIndex)) {

@@ -233,9 +233,10 @@ void cScenePlay::DrawBlockMap(DDSURFACEDATA* target, int layer) {
     for (int c = 0; c < 21; ++c) {
       const int column = firstColumn + c;
       if (column < 0 || column >= ScrollX.nStride) continue;
-      cBlockCell& cell = BlockMap[CellIndex(column, row)];
+      const int index = CellIndex(column, row);
+      const cEdBlock& cell = BlockMap.Block(index);
       if (cell.nPicture == 0 || cell.nLayer != layer || cell.bInvisible != 0) continue;
-      if (!CheckCellConditions(cell)) continue;
+      if (!CheckCellConditions(index)) continue;
       DrawBlockIcon(cell, target, 32 * c - (x & 31), 32 * r - (y & 31));
     }
   }

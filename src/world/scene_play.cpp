@@ -52,8 +52,10 @@ bool cScenePlay::BuildBlockMap() {
   ScrollX.nAxis = 0;
   ScrollX.nView = 640;
   ScrollX.nMargin = 10;
-  // A stored pixel size that is not positive stands for the blocks' own.
-  ScrollX.nMapPixels = (Stage.nMapPixelWidth > 0 ? Stage.nMapPixelWidth : w * 32) + 640;
+  // A stored pixel size that is not positive stands for the blocks' own; one beyond them is
+  // taken as theirs, so that a damaged file cannot ask for a field of any size.
+  const auto pixels = [](std::int32_t stored, int blocks) { return stored > 0 && stored < blocks * 32 ? stored : blocks * 32; };
+  ScrollX.nMapPixels = pixels(Stage.nMapPixelWidth, w) + 640;
   ScrollX.nMapBlocks = w + 20;
   ScrollX.nShift = shift;
   ScrollX.nStride = 1 << shift;
@@ -64,7 +66,7 @@ bool cScenePlay::BuildBlockMap() {
   ScrollY.nAxis = 1;
   ScrollY.nView = 480;
   ScrollY.nMargin = 10;
-  ScrollY.nMapPixels = (Stage.nMapPixelHeight > 0 ? Stage.nMapPixelHeight : h * 32) + 640;
+  ScrollY.nMapPixels = pixels(Stage.nMapPixelHeight, h) + 640;
   ScrollY.nMapBlocks = h + 20;
   ScrollY.nShift = 0;
   ScrollY.nStride = h + 20;
@@ -73,26 +75,17 @@ bool cScenePlay::BuildBlockMap() {
   ScrollY.SetAutoScroll(Stage.nScrollModeY, Stage.nAutoScrollY, Units.dSubSteps);
   ScrollY.SetRange(Stage.nLimitTop, Stage.nLimitBottom, Stage.bLimitTop, Stage.bLimitBottom);
 
-  try {
-    BlockMap.assign(static_cast<std::size_t>(ScrollX.nStride) * (h + 20), cBlockCell{});
-  } catch (const std::bad_alloc&) {
-    BlockMap.clear();
-    BlockMap.shrink_to_fit();
+  if (!BlockMap.Reset(static_cast<std::size_t>(ScrollX.nStride) * (h + 20))) {
     ErrorBoxF("メモリ不足により、ステージの初期設定に失敗しました！");
     PostCloseRequest();
     return false;
-  }
-  for (cBlockCell& cell : BlockMap) {
-    cell.nPicture = 0;
-    cell.nHitKind = 0;
-    cell.bProtected = 0;
   }
   for (const cEdBlock& block : Stage.Blocks) {
     // A placement beyond the margin is left out rather than wrapped into another row.
     const int column = block.x + 10;
     const int row = block.y + 10;
     if (column < 0 || row < 0 || column >= ScrollX.nMapBlocks || row >= ScrollY.nMapBlocks) continue;
-    BlockMap[CellIndex(column, row)] = block;
+    BlockMap.Put(CellIndex(column, row), block);
   }
   return true;
 }
@@ -103,11 +96,6 @@ int cScenePlay::CellAt(int px, int py) const {
   const int r = py >> 5;
   if (c >= ScrollX.nStride || r >= ScrollY.nStride) return -1;
   return CellIndex(c, r);
-}
-
-cBlockCell* cScenePlay::Cell(int index) {
-  if (index < 0 || index >= static_cast<int>(BlockMap.size())) return nullptr;
-  return &BlockMap[index];
 }
 
 void cScenePlay::ResetIndexes() {

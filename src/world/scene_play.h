@@ -12,7 +12,6 @@
 #include "core/scene_manager.h"
 #include "core/state_timer.h"
 #include "data/save_data.h"
-#include "data/block_cell.h"
 #include "data/hit_level.h"
 #include "data/stage_data.h"
 #include "flow/flow_world_seam.h"
@@ -27,6 +26,7 @@
 #include "world/screen_tint.h"
 #include "world/scroll_axis.h"
 #include "world/shot_obj.h"
+#include "world/block_map.h"
 #include "world/pass_grid.h"
 #include "world/spatial_index.h"
 
@@ -78,7 +78,8 @@ class cScenePlay : public cScene {
   int CellIndex(int column, int row) const { return column + (row << ScrollX.nShift); }
   // The cell of a map pixel, or -1 off the map.
   int CellAt(int px, int py) const;
-  cBlockCell* Cell(int index);
+  // The block of a cell, or nullptr outside the map.
+  const cEdBlock* CellBlock(int index) const { return BlockMap.Find(index); }
 
   cPlayer& Hero() { return Player[0]; }
   cCharaBase* FindCharaByNumber(int number);
@@ -175,7 +176,7 @@ class cScenePlay : public cScene {
   bool RunScreenEffectKind(bool freeze);
 
   // Conditions and block effects.
-  bool CheckCellConditions(cBlockCell& cell);
+  bool CheckCellConditions(int index);
   bool CheckCharaConditions(cChara& chara);
   bool CheckItemConditions(cItemObj& item);
   bool CheckFlowConditions(cFlow& flow, const cEdFlow& def, cCharaBase& chara);
@@ -261,7 +262,7 @@ class cScenePlay : public cScene {
   HitLevelUnits Units;
   double dGravitySetting = 0.4;
   cScrollAxis ScrollX, ScrollY;
-  cVector<cBlockCell> BlockMap;
+  cBlockMap BlockMap;
   cVector<cPlayer> Player;
   cList<cChara> CharaList;
   cList<cItemObj> ItemList;

@@ -10,21 +10,25 @@ void cScenePlay::ChangeBlock(int px, int py, int /*facing*/, const cEdShot& reco
   // A change outside the map is left out, never wrapped into another row.
   if (cx < 0 || cy < 0 || cx >= ScrollX.nMapBlocks || cy >= ScrollY.nMapBlocks) return;
   const int index = CellIndex(cx, cy);
-  cBlockCell* cell = Cell(index);
+  const cEdBlock* cell = CellBlock(index);
   if (cell == nullptr) return;
-  const bool present = cell->nPicture != 0 && CheckCellConditions(*cell);
+  const bool present = cell->nPicture != 0 && CheckCellConditions(index);
   if (cell->bProtected != 0 && (SystemData.bLegacy637 != 0 || present)) return;
   const bool undoable = record.bUndoOnHero != 0 || record.bUndoOnChara != 0;
   const auto erase = [&] {
-    *cell = CommonPalette.Blocks.empty() ? cEdBlock{} : CommonPalette.Blocks[0];
+    if (CommonPalette.Blocks.empty()) {
+      BlockMap.Clear(index);
+    } else {
+      BlockMap.PutInterned(index, CommonPalette.Blocks[0]);
+    }
   };
   // The new block, taken back when it would cover an object the record protects; true when
   // it stays.
   const auto place = [&] {
-    const cBlockCell saved = *cell;
-    *cell = def;
+    const cBlockCell saved = BlockMap.Get(index);
+    BlockMap.PutInterned(index, def);
     if (BlockCoversObject(index, cx, cy, record) == 1 && undoable) {
-      *cell = saved;
+      BlockMap.Restore(index, saved);
       return false;
     }
     return true;

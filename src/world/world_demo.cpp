@@ -220,3 +220,16 @@ void TopUpDemoShots(cScenePlay& scene, std::uint32_t& seed, int shots, bool harm
     ++scene.nShotNumber;
   }
 }
+
+void PlayDemoFrames(cStageData& stage, std::uint32_t seed, int frames) {
+  cDemoFlowLink flows(true);
+  SetFlowLink(&flows);
+  {
+    cScenePlay scene(stage);
+    scene.SetupField(seed);
+    for (int frame = 0; frame < frames; ++frame) {
+      if (scene.StepPlayFrame() != 0) break;
+    }
+  }
+  SetFlowLink(nullptr);
+}

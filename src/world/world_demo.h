@@ -48,3 +48,7 @@ class cDemoFlowLink : public cFlowLink {
   bool chaos_;
   bool actors_;
 };
+
+// The stage set up as a play field, its characters moved by the chaotic demo flows, and played
+// for up to the given number of frames: what the fuzzers run on the stages they make or read.
+void PlayDemoFrames(cStageData& stage, std::uint32_t seed, int frames);

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "data/block_cell.h"
 #include "data_test_support.h"
 #include "field_tables.h"
 
@@ -136,23 +135,6 @@ TEST_F(BlockTest, TheFlagVectorTakesTheStoredCount) {
     ASSERT_TRUE(ReadAt(b, BlockBytes({}, std::vector<std::uint8_t>(count, 0)), 750));
     EXPECT_EQ(b.inheritFlags.size(), count);
   }
-}
-
-TEST_F(BlockTest, ACellKeepsItsLatchWhenCopiedAndLosesItForANewDefinition) {
-  cEdBlock block;
-  block.nPicture = 7;
-  cBlockCell cell(block, 1);
-  EXPECT_EQ(cell.nPicture, 7);
-  EXPECT_EQ(cell.nLatch, 1);
-  const cBlockCell copy(cell);
-  EXPECT_EQ(copy.nLatch, 1);
-  cBlockCell assigned;
-  assigned = cell;
-  EXPECT_EQ(assigned.nLatch, 1);
-  block.nPicture = 8;
-  assigned = block;
-  EXPECT_EQ(assigned.nPicture, 8);
-  EXPECT_EQ(assigned.nLatch, 0);
 }
 
 }  // namespace

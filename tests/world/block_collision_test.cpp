@@ -32,7 +32,7 @@ class BlockCollisionTest : public testing::Test {
     walker = world.Chara(1);
   }
   void Solid(int mapColumn, int mapRow, char kind = '#') {
-    world.Scene().BlockMap[world.Scene().CellIndex(mapColumn, mapRow)] = BlockFor(kind);
+    world.Scene().BlockMap.Put(world.Scene().CellIndex(mapColumn, mapRow), BlockFor(kind));
   }
   WorldFixture world;
   cChara* walker = nullptr;
@@ -84,8 +84,9 @@ TEST_F(BlockCollisionTest, KindTwoKillsThePlayerAndWallsTheComputer) {
 TEST_F(BlockCollisionTest, KindsAboveTwoActAsSolid) {
   for (const int kind : {5, 200}) {
     for (int row = 0; row < 4; ++row) {
-      Solid(2, row);
-      world.Scene().BlockMap[world.Scene().CellIndex(2, row)].nHitKind = static_cast<std::uint8_t>(kind);
+      cEdBlock block = BlockFor('#');
+      block.nHitKind = static_cast<std::uint8_t>(kind);
+      world.Scene().BlockMap.Put(world.Scene().CellIndex(2, row), block);
     }
     Put(*walker, 64 - walker->nWidth + 1, 40);
     walker->vx = 1;

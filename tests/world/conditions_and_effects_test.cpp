@@ -32,12 +32,14 @@ TEST_F(ConditionsTest, AOnceOnlyBlockStaysAfterItsVariableChangesBack) {
   EXPECT_EQ(s.HitKind(gate, 0), 1);  // stage variable 1 is 0
   s.StageVars[1] = 5;
   EXPECT_EQ(s.HitKind(gate, 0), 0);
-  s.BlockMap[gate].bCondOnce = 1;
+  cEdBlock once = s.BlockMap.Block(gate);
+  once.bCondOnce = 1;
+  s.BlockMap.Put(gate, once);
   s.StageVars[1] = 0;
   EXPECT_EQ(s.HitKind(gate, 0), 1);
   s.StageVars[1] = 5;
   EXPECT_EQ(s.HitKind(gate, 0), 1);  // latched
-  s.BlockMap[gate] = BlockFor('?');   // a new definition starts unlatched
+  s.BlockMap.Put(gate, BlockFor('?'));  // a new definition starts unlatched
   EXPECT_EQ(s.HitKind(gate, 0), 0);
 }
 
@@ -89,7 +91,11 @@ class BlockEffectTest : public testing::Test {
     world->Build();
     cScenePlay& s = world->Scene();
     cell = s.CellIndex(10, 11);
-    if (value >= 0) s.BlockMap[cell].nBlockEffectValue = value;
+    if (value >= 0) {
+      cEdBlock block = s.BlockMap.Block(cell);
+      block.nBlockEffectValue = value;
+      s.BlockMap.Put(cell, block);
+    }
     world->Hero().nFootCell = cell;
   }
   std::unique_ptr<WorldFixture> world;

@@ -156,9 +156,10 @@ TEST_F(ItemsTest, ABlockEventFiresAtMostOncePerSecond) {
   world.Step(2);
   cPlayer& hero = world.Hero();
   ASSERT_GE(hero.nFootCell, 0);
-  cBlockCell* cell = world.Scene().Cell(hero.nFootCell);
-  cell->nItemSource = 1;
-  cell->nItemIndex = 1;
+  cEdBlock ground = world.Scene().BlockMap.Block(hero.nFootCell);
+  ground.nItemSource = 1;
+  ground.nItemIndex = 1;
+  world.Scene().BlockMap.Put(hero.nFootCell, ground);
   int first = 0;
   while (world.sounds.userSounds.empty() && first < 100) {
     world.Step(1);

@@ -113,7 +113,7 @@ TEST_F(PlatformTest, PushedIntoAWallComesOutInTenthsAndIsCrushedWhenBothSidesAre
   Put(*p1, 544 - 47, 500);
   const double pushed = p1->right + 1.5;
   const int wallColumn = 544 >> 5;
-  for (int row = 14; row < 18; ++row) s->BlockMap[s->CellIndex(wallColumn, row)] = BlockFor('#');
+  for (int row = 14; row < 18; ++row) s->BlockMap.Put(s->CellIndex(wallColumn, row), BlockFor('#'));
   Put(*walker, p1->right - 2, 505);
   walker->vx = 0;
   walker->ClearContacts();

@@ -3,6 +3,7 @@
 // after a clear.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -92,6 +93,25 @@ TEST(BlockMapTest, TheRowStrideIsAPowerOfTwoAboveTheWidthWithItsMargins) {
   }
 }
 
+// The field's pixel size: the stored one when it lies within the blocks, else the blocks' own,
+// so that a damaged file cannot ask for a field of any size.
+TEST(BlockMapTest, AStoredPixelSizeBeyondTheBlocksIsTakenAsTheirs) {
+  const std::pair<std::int32_t, int> cases[] = {
+      {0, 320}, {-5, 320}, {200, 200}, {320, 320}, {321, 320}, {0x7FFFFFFF, 320}};
+  for (const auto& [stored, pixels] : cases) {
+    cStageData stage;
+    stage.Reset();
+    stage.nWidth = 10;
+    stage.nHeight = 10;
+    stage.nMapPixelWidth = stored;
+    stage.nMapPixelHeight = stored;
+    cScenePlay scene(stage);
+    ASSERT_TRUE(scene.BuildBlockMap());
+    EXPECT_EQ(scene.ScrollX.nMapPixels, pixels + 640) << stored;
+    EXPECT_EQ(scene.ScrollY.nMapPixels, pixels + 640) << stored;
+  }
+}
+
 TEST(BlockMapTest, APlacementBeyondTheMarginIsLeftOutNotWrappedIntoTheNextRow) {
   cStageData stage;
   stage.Reset();
@@ -107,10 +127,10 @@ TEST(BlockMapTest, APlacementBeyondTheMarginIsLeftOutNotWrappedIntoTheNextRow) {
   stage.Blocks = {inside, beyond};
   cScenePlay scene(stage);
   ASSERT_TRUE(scene.BuildBlockMap());
-  EXPECT_EQ(scene.BlockMap[scene.CellIndex(0, 10)].nPicture, 1);
-  EXPECT_EQ(scene.BlockMap[scene.CellIndex(0, 11)].nPicture, 0);
+  EXPECT_EQ(scene.BlockMap.Block(scene.CellIndex(0, 10)).nPicture, 1);
+  EXPECT_EQ(scene.BlockMap.Block(scene.CellIndex(0, 11)).nPicture, 0);
   int pictures = 0;
-  for (const cBlockCell& cell : scene.BlockMap) pictures += cell.nPicture != 0 ? 1 : 0;
+  for (int i = 0; i < static_cast<int>(scene.BlockMap.size()); ++i) pictures += scene.BlockMap.Block(i).nPicture != 0 ? 1 : 0;
   EXPECT_EQ(pictures, 1);
 }
 
@@ -170,15 +190,15 @@ TEST(StageSetUpTest, ARetryUndoesTheBlockChangesAndTheCountersStartAgain) {
   EXPECT_EQ(s.nTimeLeft, 120);
   EXPECT_EQ(s.bNoTimeLimit, 0);
   const int cell = s.CellIndex(12, 12);  // stage block (2, 2): ground
-  ASSERT_NE(s.BlockMap[cell].nPicture, 0);
+  ASSERT_NE(s.BlockMap.Block(cell).nPicture, 0);
   cEdShot erase;
   erase.nBlockMode = 1;
   s.ChangeBlock(12 * 32, 12 * 32, 0, erase, cEdBlock{});
-  EXPECT_EQ(s.BlockMap[cell].nPicture, 0);
+  EXPECT_EQ(s.BlockMap.Block(cell).nPicture, 0);
   s.nTimeLeft = 7;
   SaveDataCur.m_nScore = 40;
   s.SetStage(1, 0);
-  EXPECT_NE(s.BlockMap[cell].nPicture, 0);
+  EXPECT_NE(s.BlockMap.Block(cell).nPicture, 0);
   EXPECT_EQ(s.nTimeLeft, 120);
   EXPECT_EQ(SaveDataCur.m_nScore, 0);
 }
@@ -215,15 +235,12 @@ TEST(ChangeBlockTest, ModesUndoFlagsAndProtection) {
     // The cell the hero stands in, or the ground block under it.
     const int column = 12;
     const int row = c.heroInCell ? 11 : 12;
-    cBlockCell& cell = s.BlockMap[s.CellIndex(column, row)];
-    if (c.heroInCell) {
-      cell = cEdBlock{};
-      cell.nPicture = 1;
-      cell.nHitKind = 0;
-    } else {
-      cell.nPicture = 1;
-    }
+    const int index = s.CellIndex(column, row);
+    cEdBlock cell = c.heroInCell ? cEdBlock{} : s.BlockMap.Block(index);
+    cell.nPicture = 1;
+    if (c.heroInCell) cell.nHitKind = 0;
     cell.bProtected = c.protectedCell ? 1 : 0;
+    s.BlockMap.Put(index, cell);
     cEdShot record;
     record.nBlockMode = static_cast<std::uint8_t>(c.mode);
     record.bUndoOnHero = c.undoHero ? 1 : 0;
@@ -232,7 +249,7 @@ TEST(ChangeBlockTest, ModesUndoFlagsAndProtection) {
     brick.nHitKind = 1;
     world.Hero().nSqueezeGrace = 0;
     s.ChangeBlock(column * 32, row * 32, 0, record, brick);
-    EXPECT_EQ(s.BlockMap[s.CellIndex(column, row)].nPicture, c.expectedPicture) << c.name;
+    EXPECT_EQ(s.BlockMap.Block(s.CellIndex(column, row)).nPicture, c.expectedPicture) << c.name;
     if (c.heroInCell) {
       EXPECT_EQ(world.Hero().nSqueezeGrace, 2) << c.name;
     }

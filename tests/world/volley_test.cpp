@@ -241,15 +241,15 @@ TEST_F(VolleyTest, BlockModeTwoChangesACellSharedByItsPointsOnceAndToggles) {
   SummonBlock(Walker(), command, rec);
   ASSERT_EQ(s.ChangedCells.size(), 1u);
   const int cell = s.ChangedCells[0];
-  EXPECT_EQ(s.BlockMap[cell].nPicture, 5);  // placed once, not toggled back by the other points
+  EXPECT_EQ(s.BlockMap.Block(cell).nPicture, 5);  // placed once, not toggled back by the other points
   SummonBlock(Walker(), command, rec);  // each summon starts a fresh record: the block goes
   EXPECT_EQ(s.ChangedCells.size(), 1u);
-  EXPECT_EQ(s.BlockMap[cell].nPicture, 0);
+  EXPECT_EQ(s.BlockMap.Block(cell).nPicture, 0);
   rec.nBlockMode = 0;
   s.ChangedCells.clear();
   SummonBlock(Walker(), command, rec);
   EXPECT_TRUE(s.ChangedCells.empty());
-  EXPECT_EQ(s.BlockMap[cell].nPicture, 5);
+  EXPECT_EQ(s.BlockMap.Block(cell).nPicture, 5);
   CommonPalette.Blocks = saved;
 }
 
