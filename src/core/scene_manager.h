@@ -33,6 +33,9 @@ bool HasSceneFactory(int id);
 
 // Keeps the one live scene and runs the frame step. Only the game thread touches it (and a
 // display thread while the game thread waits for it).
+// The title menu's replay entry: the play scene plays a recorded attempt back.
+inline constexpr std::int32_t kTitleChoiceReplay = 4;
+
 class cSceneManager {
  public:
   cSceneManager() = default;
@@ -65,7 +68,7 @@ class cSceneManager {
   std::int32_t CurrentScene = 0;
   std::int32_t NextScene = 0;
   std::int32_t PreviousScene = 0;
-  std::int32_t TitleChoice = 0;
+  std::int32_t TitleChoice = 0;  // kTitleChoiceReplay: a replay is being played back
   std::int32_t PlayMode = 0;  // 0 story, 1 challenge, 2 free, 3 replay
   std::int32_t StageSelRow = 0;
   std::int32_t StageSelTop = 0;

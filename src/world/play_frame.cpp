@@ -6,6 +6,7 @@
 #include "core/timing.h"
 #include "data/system_data.h"
 #include "input/input.h"
+#include "input/replay.h"
 #include "world/play_progress.h"
 #include "world/flow_link.h"
 #include "world/scene_play.h"
@@ -325,11 +326,26 @@ void cScenePlay::StatePlay() {
   if (ReplayHotKeys() != 0) return;
   if (!PlayerInputs.empty()) {
     cInput& input = PlayerInputs[0];
-    // After a menu left with a key, the buttons count only once every one was let go.
-    if (input.m_wButton == 0) bButtonLatch = 0;
-    if (bButtonLatch != 0) input.m_wButton = 0;
-    input.PushHistory();
-    input.UpdateEvents();
+    if (SceneMgr.TitleChoice != kTitleChoiceReplay) {
+      // After a menu left with a key, the buttons count only once every one was let go.
+      if (input.m_wButton == 0) bButtonLatch = 0;
+      if (bButtonLatch != 0) input.m_wButton = 0;
+      input.PushHistory();
+      input.UpdateEvents();
+      if (SystemData.bRecordReplay != 0) Replay0.Record(input);
+    } else {
+      input.ClearDirections();
+      input.ClearButtons();
+      if (Replay0.Play(input) != 0) {
+        // The recording is over: the replay begins again from the stage's start.
+        SaveDataCur.RestoreSnapshot(1);
+        SetStage(1, 1);
+        m_nState = kPlayReady;
+        return;
+      }
+      input.PushHistory();
+      input.UpdateEvents();
+    }
   }
   TickPlayTime();
   if (TickTimeLimit(-1) == 1 && Hero().bDead == 0) {

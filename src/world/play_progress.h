@@ -8,6 +8,6 @@
 bool StageCleared(const cSaveData& save);
 // The challenge stage being played is recorded as cleared.
 bool ChallengeStageCleared(const cSaveData& save);
-// The replay keys of a frame; non-zero when a replay was saved in it. Replays are not kept
-// yet, so no key saves one.
+// The replay keys of a frame while attempts are recorded: F1 saves the attempt in progress, F2
+// the one before (an empty one only sounds); 1 when a save was asked for in this frame.
 int ReplayHotKeys();

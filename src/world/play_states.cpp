@@ -18,6 +18,7 @@
 #include "input/input.h"
 #include "input/input_source.h"
 #include "input/menu_cursor.h"
+#include "input/replay.h"
 #include "platform/input/virtual_keys.h"
 #include "world/frame_log.h"
 #include "world/play_progress.h"
@@ -110,6 +111,11 @@ void cScenePlay::ResetRun() {
   nTimeLeft = 0;
   bRankRegistered = 0;
   MessageList.clear();
+  // A replay being played back was loaded just before; any other visit records afresh.
+  if (SceneMgr.TitleChoice != kTitleChoiceReplay) {
+    Replay0.Clear();
+    Replay1.Clear();
+  }
   if (DirectPlayFlag.load() != 0) save.m_nStage = 1;
 }
 
@@ -148,7 +154,7 @@ void cScenePlay::StateReady() {
   Draw(0, 1, 0, 1);
   const bool testPlay = FromEditor.load() != 0 && DirectPlayFlag.load() != 0;
   if (!testPlay) {
-    if (SceneMgr.TitleChoice == 4) {
+    if (SceneMgr.TitleChoice == kTitleChoiceReplay) {
       if (++nReady < kBannerFrames) {
         BlitWord(0, 32, 128, 256, 224);
         return;
@@ -347,7 +353,7 @@ void cScenePlay::Exit() {
 }
 
 void cScenePlay::ResolveHeroDeath() {
-  if (SceneMgr.TitleChoice == 4) {
+  if (SceneMgr.TitleChoice == kTitleChoiceReplay) {
     SaveDataCur.RestoreSnapshot(1);
     SetStage(1, 1);
     m_nState = kPlayReady;

@@ -10,6 +10,7 @@
 #include "data/system_data.h"
 #include "data/world_map.h"
 #include "input/menu_cursor.h"
+#include "input/replay.h"
 #include "world/scene_play.h"
 #include "world/world_sound.h"
 
@@ -114,7 +115,11 @@ bool cScenePlay::LoadNextPart() {
   if (save.m_bMultiPart == 0 || nNextStageNumber == 0) return false;
   save.m_nStage = nNextStageNumber;
   std::string name;
-  return NextStageFileName(name, nNextStageNumber) == 1 && LoadStageThreaded(name, 1, &StageStart) == 1;
+  if (NextStageFileName(name, nNextStageNumber) != 1 || LoadStageThreaded(name, 1, &StageStart) != 1) return false;
+  // The replays are of the part that ended.
+  Replay0.Clear();
+  Replay1.Clear();
+  return true;
 }
 
 int cScenePlay::NextStage() {

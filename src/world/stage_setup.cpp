@@ -15,6 +15,7 @@
 #include "gfx/surface_table.h"
 #include "input/input.h"
 #include "input/menu_cursor.h"
+#include "input/replay.h"
 #include "world/flow_link.h"
 #include "world/scene_play.h"
 
@@ -41,10 +42,18 @@ void cScenePlay::RequestBgm(int number, int loop) {
 
 void cScenePlay::SetStage(int reload, int fromStart) {
   if (reload != 0) Stage.AssignStartState(StageStart);
-  if (SceneMgr.TitleChoice != 4 && SystemData.bRecordReplay != 0) {
+  if (SceneMgr.TitleChoice == kTitleChoiceReplay) {
+    // Playback repeats the recorded attempt: its words from the first, its seed.
+    Replay0.Rewind();
+    nSeed = static_cast<std::uint32_t>(Replay0.m_nSeed);
+  } else if (SystemData.bRecordReplay != 0) {
+    // The attempt before this one is kept for F2; this one is recorded afresh.
     SaveDataRpl1 = SaveDataRpl0;
     SaveDataRpl0 = SaveDataCur;
+    Replay1 = Replay0;
+    Replay0.Clear();
     nSeed = StageSeed();
+    Replay0.m_nSeed = static_cast<std::int32_t>(nSeed);
   }
   // Music: a fresh start leaves the stage's music playing when the stage keeps it; a retry
   // asks only when another music plays.
@@ -82,7 +91,7 @@ void cScenePlay::PrepareStageStart() {
   nNextStageNumber = 0;
   nSubStep = nSubStepTotal = 0;
   SaveDataCur.m_nScore = 0;
-  if (SceneMgr.TitleChoice == 4 || (FromEditor.load() != 0 && DirectPlayFlag.load() != 0)) {
+  if (SceneMgr.TitleChoice == kTitleChoiceReplay || (FromEditor.load() != 0 && DirectPlayFlag.load() != 0)) {
     SaveDataCur.ClearCounters();
   }
   SaveDataCur.TakeSnapshot();
