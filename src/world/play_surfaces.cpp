@@ -57,6 +57,7 @@ bool cScenePlay::LoadSceneSurfaces(bool backgroundsOnly) {
 }
 
 void cScenePlay::LoadSpecialBitmaps() {
+  bSpecialBitmapsLoaded = true;
   ComposeShotCells();
   LoadCharaBitmaps();
   LoadSwordBitmaps();
@@ -70,8 +71,11 @@ void cScenePlay::LoadSpecialBitmaps() {
 void cScenePlay::ReleaseSpecialSurfaces() {
   EffectSurfaces.clear();
   SwordSurfaces.clear();
-  // The families outlive a scene made by a test or a tool; the live scene's end takes them.
-  if (PlaySceneGlobal == this) ReleaseSpecialBitmaps();
+  // The families are the process's: the scene that loaded them gives them back, whether or not
+  // it is still the live scene (the scene manager forgets it before deleting it).
+  if (!bSpecialBitmapsLoaded) return;
+  ReleaseSpecialBitmaps();
+  bSpecialBitmapsLoaded = false;
 }
 
 void cScenePlay::ReleaseSceneSurfaces() {

@@ -318,6 +318,7 @@ class cScenePlay : public cScene {
   std::int32_t bRankRegistered = 0;
   std::int32_t bStatusOn = 0;
   bool bSurfacesLoaded = false;
+  bool bSpecialBitmapsLoaded = false;  // by this scene, which then releases them
   std::int32_t nKillFlag = 0;
   std::int32_t nSubStep = 0;
   std::int32_t nSubStepTotal = 0;

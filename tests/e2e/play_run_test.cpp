@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "program_run_fixture.h"
+#include "support/golden_frame.h"
 #include "support/png_reader.h"
 
 namespace {
@@ -137,10 +138,11 @@ class PlayRunTest : public ProgramRunTest {
 
   void StartMeadow(Run& run) { StartRun(run, MeadowScript(), {"data\\stg4\\Meadow.stg4"}); }
 
-  void StartRun(Run& run, const std::string& script, const std::vector<std::string>& arguments) {
+  // The frame-rate read-out shows real time: off, so that the shots of two runs agree.
+  void StartRun(Run& run, const std::string& script, const std::vector<std::string>& arguments,
+                const std::string& mode = "Direct3D=1\nWindowMode=1\n") {
     MakeGame(run.game);
-    // The frame-rate read-out shows real time: off, so that the shots of two runs agree.
-    run.game.Write("System.ini", "Direct3D=1\nWindowMode=1\nShowFps=0\nExit\n");
+    run.game.Write("System.ini", mode + "ShowFps=0\nExit\n");
     run.game.Write("keys.txt", script);
     const std::map<std::string, std::string> environment = {
         {"XDG_RUNTIME_DIR", run.runtime.path().string()},
@@ -149,7 +151,8 @@ class PlayRunTest : public ProgramRunTest {
         {"KESTREL_INPUT_SCRIPT", (run.game.path() / "keys.txt").string()},
         {"KESTREL_SEED", "5"},
         {"KESTREL_FRAME_LOG", (run.game.path() / "frames.txt").string()}};
-    ASSERT_TRUE(run.program.Start(KESTREL_EXECUTABLE, arguments, environment, run.game.path()));
+    ASSERT_TRUE(run.program.Start(KESTREL_EXECUTABLE, arguments, environment, run.game.path(),
+                                  run.game.path() / "stderr.txt"));
   }
 };
 
@@ -264,6 +267,29 @@ TEST_F(PlayRunTest, TheHintTheStarTheFeatherAndTheOrbEachDoWhatTheyShowAndTwoRun
   for (const char* name : {"hint", "after_hint", "star0", "after_star0", "warped", "clear"}) {
     const std::string file = std::string("shot_") + name + ".png";
     EXPECT_EQ(ReadFileBytes(runs[1].game.path() / file), ReadFileBytes(shots / file)) << name;
+  }
+}
+
+// Meadow at its start, hint and banner shown, as looked at (KESTREL_GOLDEN_DIR=<folder> writes
+// the PNGs): alike in Direct3D at 32 bits and DirectDraw at 8, whose palette holds every
+// colour of the frame. Leaving leaves no surface behind in either.
+TEST_F(PlayRunTest, MeadowsFirstFramesLookAsLookedAtInDirect3DAndEightBitDirectDraw) {
+  struct Mode {
+    const char* name;
+    const char* ini;
+  };
+  const Mode modes[] = {{"D3D32", "Direct3D=1\nWindowMode=1\n"}, {"DD8", "Direct3D=0\nWindowMode=0\nBpp=8\n"}};
+  Run runs[2];
+  for (int i = 0; i < 2; ++i) {
+    const std::string script = "wait 250\nshot " + (runs[i].game.path() / "shot.png").string() + "\nwait 2\npress Escape\nwait 100000\n";
+    StartRun(runs[i], script, {"data\\stg4\\Meadow.stg4"}, modes[i].ini);
+  }
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(runs[i].program.WaitForExit(kPlayLimitMs), 0) << modes[i].name;
+    platform::Frame frame;
+    ASSERT_TRUE(testsupport::ReadPng(runs[i].game.path() / "shot.png", frame)) << modes[i].name;
+    testsupport::ExpectGoldenFrame(frame, std::string("meadow_") + modes[i].name, 0xf91d32ce75dc9d63ull);
+    EXPECT_EQ(ReadFileBytes(runs[i].game.path() / "stderr.txt").find("解放漏れ"), std::string::npos) << modes[i].name;
   }
 }
 

@@ -1,6 +1,8 @@
 // The surfaces the play scene takes from the database and the shot cells it composes.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "data/database.h"
@@ -10,6 +12,7 @@
 #include "gfx/surface_records.h"
 #include "support/bmp_fixture.h"
 #include "support/world_fixture.h"
+#include "world/scene_play.h"
 #include "world/special_bitmaps.h"
 
 namespace {
@@ -23,10 +26,27 @@ class SpecialBitmapsTest : public gfxtest::LibraryTest, public testing::WithPara
     ASSERT_TRUE(InitWithPalette(GetParam()));
   }
   void TearDown() override {
+    if (savedCharas_) Database.CharaBitmaps = *savedCharas_;
     ReleaseSpecialBitmaps();
     for (int row : {20, 21, 63, 64}) DDReleaseSurface(&SurfaceRecords[row]);
     LibraryTest::TearDown();
   }
+  // A 64 x 32 green picture at bmp\Special.bmp, and character bitmaps of the default entry and
+  // the given files (the old list comes back after the test).
+  void UsePictures(std::initializer_list<const char*> files) {
+    testsupport::BmpPicture picture;
+    picture.width = 64;
+    picture.height = 32;
+    picture.bits = 24;
+    picture.pixels.assign(64 * 32, 0x00FF00);
+    WriteFile("bmp/Special.bmp", testsupport::MakeBmp(picture));
+    if (!savedCharas_) savedCharas_ = Database.CharaBitmaps;
+    Database.CharaBitmaps.assign(1, cEdBmpCharaExc{});
+    for (const char* file : files) Database.CharaBitmaps.emplace_back().strBitmap = file;
+  }
+
+ private:
+  std::optional<cVector<cEdBmpCharaExc>> savedCharas_;
 };
 
 TEST_P(SpecialBitmapsTest, EveryShotCellIsCentredInACellTwiceItsSize) {
@@ -51,17 +71,8 @@ TEST_P(SpecialBitmapsTest, EveryShotCellIsCentredInACellTwiceItsSize) {
 }
 
 TEST_P(SpecialBitmapsTest, FamiliesHaveSurfacesPerRecordAndSkipTheDefaultEntries) {
-  testsupport::BmpPicture picture;
-  picture.width = 64;
-  picture.height = 32;
-  picture.bits = 24;
-  picture.pixels.assign(64 * 32, 0x00FF00);
-  WriteFile("bmp/Special.bmp", testsupport::MakeBmp(picture));
-  const cVector<cEdBmpCharaExc> savedCharas = Database.CharaBitmaps;
+  UsePictures({"bmp\\Special.bmp", "bmp\\Missing.bmp"});
   const cVector<cEdEffect> savedEffects = Database.Effects;
-  Database.CharaBitmaps.assign(3, cEdBmpCharaExc{});
-  Database.CharaBitmaps[1].strBitmap = "bmp\\Special.bmp";
-  Database.CharaBitmaps[2].strBitmap = "bmp\\Missing.bmp";
   Database.Effects.assign(1, cEdEffect{});
   LoadCharaBitmaps();
   LoadEffectBitmaps();
@@ -73,8 +84,29 @@ TEST_P(SpecialBitmapsTest, FamiliesHaveSurfacesPerRecordAndSkipTheDefaultEntries
   EXPECT_EQ(CharaSpecialSurface(4)->nWidth, 0);
   EXPECT_NE(ErrorLog().find("専用bmp bmp\\Missing.bmp 読み込み失敗！"), std::string::npos) << ErrorLog();
   EXPECT_EQ(EffectSurface(0), nullptr) << "only the default effect: nothing";
-  Database.CharaBitmaps = savedCharas;
   Database.Effects = savedEffects;
+}
+
+// The scene manager forgets the play scene before deleting it; the scene that loaded the
+// families still gives them back, before the drawing library goes. A scene that did not load
+// them leaves them alone.
+TEST_P(SpecialBitmapsTest, TheSceneThatLoadedTheFamiliesReleasesThemWhenDeleted) {
+  UsePictures({"bmp\\Special.bmp"});
+  for (int row : {20, 21}) ASSERT_TRUE(DDCreateSurface(&SurfaceRecords[row], 128, 480, 1, 0, 0, 0, 0));
+  for (int row : {63, 64}) ASSERT_TRUE(DDCreateSurface(&SurfaceRecords[row], 256, 960, 1, 0, 0, 0, 0));
+  {
+    worldtest::WorldFixture loader({"    ", " H  ", "####"});
+    loader.Build();
+    loader.Scene().LoadSpecialBitmaps();
+    ASSERT_NE(CharaSpecialSurface(0), nullptr);
+    {
+      worldtest::WorldFixture other({"    ", " H  ", "####"});
+      other.Build();
+    }
+    EXPECT_NE(CharaSpecialSurface(0), nullptr);
+    PlaySceneGlobal = nullptr;
+  }
+  EXPECT_EQ(CharaSpecialSurface(0), nullptr);
 }
 
 TEST_P(SpecialBitmapsTest, TheDarknessHasAHoleOfTheHerosLightAtItsCentre) {
