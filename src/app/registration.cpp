@@ -5,11 +5,14 @@
 #include "app/game_request_handler.h"
 #include "core/game_requests.h"
 #include "core/main_window.h"
+#include "data/option_data.h"
 #include "data/project_paths.h"
+#include "data/save_data.h"
 #include "flow/flow_world_seam.h"
 #include "input/dialogs/font_dialog_text.h"
 #include "input/dialogs/message_box_dialog.h"
 #include "input/input.h"
+#include "input/input_settings.h"
 #include "sound/game_sound_link.h"
 #include "sound/sound_effects.h"
 #include "world/flow_link.h"
@@ -39,6 +42,15 @@ class cProgramHeroInput : public cHeroInputLink {
 
 cProgramHeroInput g_heroInput;
 
+// The name dialog edits the options' fixed ranking name, or the name a clear is entered under.
+class cProgramInputSettings : public cInputSettings {
+ public:
+  std::string* FixedRankingName() override { return &OptionData.m_strFixedName; }
+  std::string* RankingEntryName() override { return &SaveDataCur.m_strRankName; }
+};
+
+cProgramInputSettings g_inputSettings;
+
 }  // namespace
 
 void RegisterProgramParts() {
@@ -48,6 +60,7 @@ void RegisterProgramParts() {
   SetSoundLink(&GameSoundLink());
   SetWorldSoundLink(&g_worldSound);
   SetHeroInputLink(&g_heroInput);
+  SetInputSettings(&g_inputSettings);
   SetFlowLink(&FlowEngineLink());
   SetFlowWorld(&PlaySceneFlowWorld());
   InstallWindowMessageBoxes();

@@ -1,0 +1,52 @@
+#include "data/option_data.h"
+
+#include <algorithm>
+
+cOptionData OptionData;
+
+cOptionData::cOptionData() {
+  RegisterFields(CurrentVersion);
+  Clear();
+  m_nPalette = 0;
+  m_bBgm = 1;
+  m_nSeVolume = 7;
+  m_nRankMode = kRankModeKeyTyped;
+  m_strFixedName = "aaa";
+}
+
+cOptionData::cOptionData(const cOptionData& other) : cOptionData() { *this = other; }
+
+cOptionData& cOptionData::operator=(const cOptionData& other) {
+  m_nPalette = other.m_nPalette;
+  m_bBgm = other.m_bBgm;
+  m_nSeVolume = other.m_nSeVolume;
+  m_nRankMode = other.m_nRankMode;
+  m_strFixedName = other.m_strFixedName;
+  return *this;
+}
+
+void cOptionData::RegisterFields(std::int32_t /*version*/) {
+  ResetFieldLists();
+  AddInt(&m_nPalette);
+  AddInt(&m_bBgm);
+  AddInt(&m_nSeVolume);
+  AddInt(&m_nRankMode);
+  AddStrings(&m_strFixedName);
+}
+
+bool cOptionData::Read(RecordReader& in) {
+  if (!cData::Read(in)) return false;
+  m_nPalette = std::clamp(m_nPalette, 0, 23);
+  m_bBgm = std::clamp(m_bBgm, 0, 1);
+  m_nSeVolume = std::clamp(m_nSeVolume, 0, 10);
+  m_nRankMode = std::clamp(m_nRankMode, static_cast<std::int32_t>(kRankModeKeyTyped),
+                           static_cast<std::int32_t>(kRankModeLeaveFixed));
+  return true;
+}
+
+bool LoadOptionData(cOptionData& options, std::string_view path) {
+  cOptionData read;
+  if (read.Load(path) == 0) return false;
+  options = read;
+  return true;
+}
