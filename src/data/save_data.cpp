@@ -1,7 +1,10 @@
 #include "data/save_data.h"
 
+#include <algorithm>
+
 #include "core/program_state.h"
 #include "core/scene_manager.h"
+#include "data/stage_data.h"
 #include "data/system_data.h"
 
 cSaveData SaveDataCur;
@@ -26,6 +29,8 @@ void cSaveData::Reset() {
   m_nChallengeOpen = 1;
   m_nSaveSlot = -1;
   m_strRankName = "aaa";
+  m_CarryFlags.assign(kHeroStatusGroups, 0);
+  m_Heroes.assign(1, cSaveChara{});
   m_VarsBackup = varsBackup;
   m_nLivesBackup = livesBackup;
   m_nTotalScoreBackup = totalBackup;
@@ -103,4 +108,46 @@ void cSaveData::NewLap(int startX, int startY) {
   for (std::int32_t& flag : m_StageCleared) flag = 0;
   m_nMapX = startX;
   m_nMapY = startY;
+}
+
+namespace {
+
+bool CarryEnabled(int group) {
+  return group >= 0 && group < static_cast<int>(SystemData.CarryFlags.size()) && SystemData.CarryFlags[group] != 0;
+}
+
+}  // namespace
+
+void cSaveData::StoreHeroStatus(int player, const HeroStatusValues& values) {
+  m_bHeroSaved = 1;
+  cSaveChara& kept = m_Heroes[player];
+  for (int group = 0; group < kHeroStatusGroups; ++group) {
+    if (!CarryEnabled(group)) continue;
+    StoreHeroGroup(group, values, kept);
+    m_CarryFlags[group] = 1;
+  }
+}
+
+void cSaveData::ApplyHeroStatus(int player, cEdChara& definition, cStageData& stage) {
+  if (m_bHeroSaved == 0) return;
+  const cSaveChara& kept = m_Heroes[player];
+  for (int group = 0; group < kHeroStatusGroups; ++group) {
+    if (CarryEnabled(group) && m_CarryFlags[group] != 0) {
+      ApplyHeroGroup(group, kept, definition, stage.nTimeLimit, stage.nBgm, m_nLives);
+    }
+  }
+}
+
+void cSaveData::GetHeroValues(int player, std::int32_t* hp, std::int32_t* sp) {
+  if (m_bHeroSaved == 0) return;
+  const cSaveChara& kept = m_Heroes[player];
+  if (hp != nullptr && CarryEnabled(kCarryHp) && m_CarryFlags[kCarryHp] != 0) *hp = kept.m_nHp;
+  if (sp != nullptr && CarryEnabled(kCarrySp) && m_CarryFlags[kCarrySp] != 0) *sp = kept.m_nSp;
+}
+
+void cSaveData::ClearFlagged(int /*ignored*/) {
+  const int count = std::min(static_cast<int>(SystemData.ForgetFlags.size()), static_cast<int>(m_CarryFlags.size()));
+  for (int i = 0; i < count; ++i) {
+    if (SystemData.ForgetFlags[i] != 0) m_CarryFlags[i] = 0;
+  }
 }

@@ -4,8 +4,10 @@
 #include <string>
 
 #include "core/checked_sequence.h"
+#include "data/hero_status.h"
 
 class cMapEvent;
+class cStageData;
 
 // A player's progress: lives, scores and the running totals of a stage visit, the game
 // variables, the cleared stages and the best result per stage, with the snapshot taken at
@@ -35,6 +37,15 @@ class cSaveData {
   void ClearCounters();
   // The world map played through once more: the lap counts up and every stage flag clears.
   void NewLap(int startX, int startY);
+
+  // The hero status kept from stage to stage, group by group as the project's carry switches
+  // say: stored at a clear, given back to the hero's placement (and the stage's time limit and
+  // music, and the lives) at the set-up of a stage that takes it over, HP and SP to the built
+  // hero. A lost life forgets the groups the project names.
+  void StoreHeroStatus(int player, const HeroStatusValues& values);
+  void ApplyHeroStatus(int player, cEdChara& definition, cStageData& stage);
+  void GetHeroValues(int player, std::int32_t* hp, std::int32_t* sp);
+  void ClearFlagged(int ignored);
 
   std::int32_t m_nMapX = 0, m_nMapY = 0;
   // The world map's stage entry the stage was entered from; none in free play.
@@ -82,6 +93,9 @@ class cSaveData {
   std::int32_t m_bNextStart = 0;
   std::int32_t m_nNextX = 0, m_nNextY = 0;
   std::int32_t m_nNextDir = 0;
+  std::int32_t m_bHeroSaved = 0;
+  cVector<std::int32_t> m_CarryFlags;  // group k stored
+  cVector<cSaveChara> m_Heroes;        // by player
 
  private:
   struct Blank {};

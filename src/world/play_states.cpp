@@ -363,6 +363,7 @@ void cScenePlay::ResolveHeroDeath() {
     m_nState = kPlayGameOver;
     return;
   }
+  if (Stage.bApplyHeroStatus != 0) SaveDataCur.ClearFlagged(0);
   SaveDataCur.RestoreSnapshot(0);
   if (SceneMgr.PlayMode == 0 && SystemData.bStoryRetryMenu != 0) {
     m_nSubState = 0;

@@ -124,6 +124,13 @@ bool cScenePlay::LoadNextPart() {
 
 int cScenePlay::NextStage() {
   cSaveData& save = SaveDataCur;
+  if (Stage.bStoreStatus != 0) {
+    const cPlayer& hero = Hero();
+    save.StoreHeroStatus(0, HeroStatusValues{hero.Def, hero.nHp, hero.nSp,
+                                             static_cast<std::uint16_t>(hero.Effect.entry.nIndex),
+                                             hero.Effect.nPlayType, static_cast<std::uint8_t>(hero.Effect.nRepeat),
+                                             nTimeLeft, save.m_nLives, save.m_nBgm});
+  }
   const std::int32_t saved = save.m_nStage;
   switch (SceneMgr.TitleChoice) {
     case 0:

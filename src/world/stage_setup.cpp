@@ -55,6 +55,11 @@ void cScenePlay::SetStage(int reload, int fromStart) {
     nSeed = StageSeed();
     Replay0.m_nSeed = static_cast<std::int32_t>(nSeed);
   }
+  // The status the hero carries from the stage before, into its placement before it is built.
+  if (Stage.bApplyHeroStatus != 0) {
+    const int heroIndex = Stage.FindHero();
+    if (heroIndex >= 0) SaveDataCur.ApplyHeroStatus(0, Stage.Charas[heroIndex], Stage);
+  }
   // Music: a fresh start leaves the stage's music playing when the stage keeps it; a retry
   // asks only when another music plays.
   const int playing = SaveDataCur.m_nBgm;
@@ -151,6 +156,7 @@ void cScenePlay::SetupField(std::uint32_t seed) {
   if (heroIndex >= 0) {
     const cEdChara& p = Stage.Charas[heroIndex];
     Hero().Init(nCharaNumber++, p, (p.x + 10) * 32 + 16, (p.y + 10) * 32 + 16);
+    if (Stage.bApplyHeroStatus != 0) SaveDataCur.GetHeroValues(0, &Hero().nHp, &Hero().nSp);
   }
   cPlayer& hero = Hero();
   IndexChara(hero);

@@ -12,6 +12,7 @@
 #include "core/program_state.h"
 #include "core/scene_manager.h"
 #include "data/common_palette.h"
+#include "data/save_data.h"
 #include "data/system_data.h"
 #include "input/input.h"
 #include "input/menu_cursor.h"
@@ -450,6 +451,46 @@ TEST(NextStageTest, TheNextPartOfASeriesIsFoundByItsNumberAndTheLastHasNone) {
   SaveDataCur.SetStageName("data\\stg4\\free.stg4_000");
   EXPECT_EQ(s.NextStageFileName(name, 2), 0);
   EXPECT_TRUE(name.empty());
+}
+
+// A stage that stores the hero's status at its clear and takes it over at its set-up: the next
+// attempt's hero has the maximum HP and the HP it had at the clear; a lost life forgets the HP.
+TEST(HeroCarryTest, AClearKeepsTheEnabledGroupsAndTheNextSetUpGivesThemBack) {
+  WorldFixture world(kFlat);
+  world.stage.bStoreStatus = 1;
+  world.stage.bApplyHeroStatus = 1;
+  world.Build();
+  StageStart.AssignStartState(world.stage);
+  MusicRequests requests;
+  cScenePlay& s = world.Scene();
+  const cVector<std::uint8_t> savedCarry = SystemData.CarryFlags;
+  const cVector<std::uint8_t> savedForget = SystemData.ForgetFlags;
+  const int savedChoice = SceneMgr.TitleChoice;
+  const int savedMode = SceneMgr.PlayMode;
+  SceneMgr.PlayMode = 2;
+  SystemData.CarryFlags.assign(kHeroStatusGroups, 0);
+  SystemData.CarryFlags[kCarryHp] = SystemData.CarryFlags[13] = 1;
+  SystemData.ForgetFlags.assign(kHeroStatusGroups, 0);
+  SystemData.ForgetFlags[kCarryHp] = 1;
+  SceneMgr.TitleChoice = 3;
+  DirectPlayFlag.store(1);
+  SaveDataCur.Reset();
+  SaveDataCur.m_nLives = SaveDataCur.m_nEntryLives = 5;
+  s.Hero().Def.nMaxHp = 77;
+  s.Hero().nHp = 7;
+  EXPECT_EQ(s.NextStage(), 4);  // the same stage again
+  s.SetStage(0, 1);
+  EXPECT_EQ(s.Hero().Def.nMaxHp, 77);
+  EXPECT_EQ(s.Hero().nHp, 7);
+  s.ResolveHeroDeath();
+  EXPECT_EQ(SaveDataCur.m_CarryFlags[kCarryHp], 0);
+  EXPECT_EQ(s.Hero().Def.nMaxHp, 77);
+  EXPECT_NE(s.Hero().nHp, 7);
+  DirectPlayFlag.store(0);
+  SceneMgr.TitleChoice = savedChoice;
+  SceneMgr.PlayMode = savedMode;
+  SystemData.CarryFlags = savedCarry;
+  SystemData.ForgetFlags = savedForget;
 }
 
 }  // namespace

@@ -225,6 +225,9 @@ std::vector<BuiltStage> BuildStages() {
     builder.Fill(stage);
     Settings(stage, plan.music, plan.seconds, {backgrounds[i][0], backgrounds[i][1]});
     if (i == 2) stage.Backgrounds.resize(1);
+    // Meadow hands the hero's status on and Dusk takes it over.
+    stage.bStoreStatus = i == 0 ? 1 : 0;
+    stage.bApplyHeroStatus = i == 1 ? 1 : 0;
     stage.strText = plan.title;
   }
   return stages;
