@@ -3,7 +3,10 @@
 #include "core/close_request.h"
 #include "core/program_state.h"
 #include "core/report_log.h"
+#include "core/strings.h"
 #include "data/play_stage_file.h"
+#include "data/rankings.h"
+#include "data/option_data.h"
 #include "data/surface_defs.h"
 #include "data/system_data.h"
 #include "gfx/core_blit.h"
@@ -44,6 +47,7 @@ constexpr int kClearLeaveCount = 200;
 constexpr int kTextPauseFirst = 19;
 constexpr int kTextRetryFirst = 22;
 constexpr int kTextRankingHint = 27;
+constexpr int kKeyRankingEntry = platform::vk::kF1 + 2;  // F3
 
 bool Drawing() { return DDInitialised != 0; }
 
@@ -111,6 +115,8 @@ void cScenePlay::ResetRun() {
   nTimeLeft = 0;
   bRankRegistered = 0;
   MessageList.clear();
+  // The rankings of the stage about to be played, empty when it has none yet.
+  if (SceneMgr.RankingEnabled != 0) LoadRankingFile(RankSet, SceneMgr.PlayMode, SaveDataCur.m_strStageKey);
   // A replay being played back was loaded just before; any other visit records afresh.
   if (SceneMgr.TitleChoice != kTitleChoiceReplay) {
     Replay0.Clear();
@@ -251,6 +257,8 @@ void cScenePlay::StatePause() {
 
 void cScenePlay::StateClear() {
   const bool noDisplay = Stage.bNoClearDisplay != 0;
+  const int rankMode = OptionData.m_nRankMode;
+  const bool entryByKey = rankMode == kRankModeKeyTyped || rankMode == kRankModeKeyFixed;
   if (!noDisplay) {
     if (CheckPauseKey() == 1) {
       m_nSubState = 0;
@@ -258,6 +266,7 @@ void cScenePlay::StateClear() {
       return;
     }
     ReplayHotKeys();
+    if (entryByKey && KeyDown(kKeyRankingEntry)) EnterRanking();
   }
   if (m_nSubState == 0) {
     nReady = 0;
@@ -268,14 +277,26 @@ void cScenePlay::StateClear() {
   input.ApplyKeyRepeat();
   const bool leave = nReady >= kClearLeaveCount && (noDisplay || (input.m_wButton & 1) != 0);
   if (leave) {
-    if (!noDisplay) WorldSound().PlaySE(kSoundDecide);
+    if (!noDisplay) {
+      if (bRankQualified != 0 && !entryByKey) {
+        EnterRanking();
+      } else {
+        WorldSound().PlaySE(kSoundDecide);
+      }
+    }
     nNextScene = NextStage();
     nReady = 0;
     m_nSubState = 0;
     m_nState = kPlayExit;
     return;
   }
-  Draw(0, 1, 0, 1);
+  // Until the clear is entered in the rankings, F3 is offered where the caption stands.
+  const bool offerEntry = !noDisplay && bRankRegistered == 0 && bRankQualified != 0 && entryByKey;
+  Draw(0, 1, 0, offerEntry ? 0 : 1);
+  if (offerEntry && Drawing() && kTextRankingHint < static_cast<int>(SystemData.Texts.size())) {
+    const std::string& hint = SystemData.Texts[kTextRankingHint];
+    GameFonts[1].Draw(&SDBackBuffer, 320 - StrCharCount(hint) * 16 / 2, 456, hint.c_str(), 1);
+  }
   if (Stage.bClearBanner != 0) {
     nReady += 4;
     if (nReady < 100) {
@@ -286,7 +307,6 @@ void cScenePlay::StateClear() {
   } else {
     nReady = kClearLeaveCount;
   }
-  (void)kTextRankingHint;
 }
 
 void cScenePlay::StateRetry() {

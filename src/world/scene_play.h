@@ -91,6 +91,11 @@ class cScenePlay : public cScene {
   int DefeatChara(cChara& chara);
   // The clear: its sound, the run totals and extra lives, and the clear display.
   void OnStageClear();
+  // The place each kept ranking kind's total would take, at a clear of a series' last stage.
+  void FindRankPlaces();
+  // Enters the clear's totals in the tables where they placed, under the typed or the fixed
+  // name, and writes the stage's ranking file; once a clear.
+  void EnterRanking();
   void CheckExtraLife();
   // The file of part `next` of a stage series; 0 when there is none.
   int NextStageFileName(std::string& out, int next);

@@ -5,7 +5,13 @@
 
 #include "core/close_request.h"
 #include "core/path_helpers.h"
+#include "core/game_requests.h"
+#include "core/message_boxes.h"
 #include "core/program_state.h"
+#include "core/report_log.h"
+#include "core/scene_manager.h"
+#include "data/option_data.h"
+#include "data/rankings.h"
 #include "data/stage_loader.h"
 #include "data/system_data.h"
 #include "data/world_map.h"
@@ -16,7 +22,7 @@
 
 namespace {
 
-enum : int { kSoundClear = 14, kSoundExtraLife = 15 };
+enum : int { kSoundClear = 14, kSoundExtraLife = 15, kSoundRankingEntry = 16 };
 constexpr std::int32_t kMaxLives = 99;
 constexpr int kExtraLifeFrames = 30;
 constexpr int kFreePlay = 3;
@@ -45,8 +51,53 @@ void cScenePlay::OnStageClear() {
   CheckExtraLife();
   bRankRegistered = 0;
   bRankQualified = 0;
-  RankPlaces.assign(5, -1);
+  RankPlaces.assign(kRankKindCount, -1);
   m_nState = kPlayClear;
+  FindRankPlaces();
+}
+
+void cScenePlay::FindRankPlaces() {
+  if (DirectPlayFlag.load() == 0 && (SceneMgr.RankingEnabled == 0 || IsLastStage(nNextStageNumber) == 0)) return;
+  const cSaveData& save = SaveDataCur;
+  RankValues = {save.m_nTotalScore, save.m_nTotalTime, save.m_nTotalClearTime, save.m_nTotalHp, save.m_nTotalSp};
+  // The authoring tool's test play ranks nothing.
+  if (FromEditor.load() != 0) return;
+  const int mode = SceneMgr.PlayMode;
+  if (mode < 0 || mode >= static_cast<int>(SystemData.ModeRanking.size())) return;
+  const cVector<std::uint8_t>& kept = SystemData.ModeRanking[mode].RankKinds;
+  for (int kind = 0; kind < kRankKindCount; ++kind) {
+    const bool modeKeeps = kind < static_cast<int>(kept.size()) && kept[kind] != 0;
+    const bool stageKeeps = kind < static_cast<int>(Stage.RankFlags.size()) && Stage.RankFlags[kind] != 0;
+    if (!modeKeeps || !stageKeeps || kind >= static_cast<int>(RankSet.m_Tables.size())) continue;
+    RankPlaces[kind] = RankSet.m_Tables[kind].FindSlot(RankValues[kind]);
+    if (RankPlaces[kind] != -1) bRankQualified = 1;
+  }
+}
+
+void cScenePlay::EnterRanking() {
+  if (SceneMgr.RankingEnabled == 0 || bRankQualified != 1 || bRankRegistered != 0) return;
+  cSaveData& save = SaveDataCur;
+  const int mode = OptionData.m_nRankMode;
+  std::string name;
+  if (mode == kRankModeKeyTyped || mode == kRankModeLeaveTyped) {
+    // The dialog edits the last name entered, which the name typed then becomes.
+    RequestNameDialog();
+    name = save.m_strRankName;
+  } else {
+    name = OptionData.m_strFixedName;
+  }
+  WorldSound().PlaySE(kSoundRankingEntry);
+  for (int kind = 0; kind < kRankKindCount && kind < static_cast<int>(RankSet.m_Tables.size()); ++kind) {
+    if (RankPlaces[kind] != -1) RankSet.m_Tables[kind].Insert(name, RankValues[kind]);
+  }
+  if (!SaveRankingFile(RankSet, SceneMgr.PlayMode, save.m_strStageKey)) {
+    // Said, not silent: the player would otherwise believe the entry kept.
+    std::string path;
+    MakeRankingPath(path, SceneMgr.PlayMode, save.m_strStageKey);
+    ErrLogf("%s の保存に失敗！", path.c_str());
+    ErrorBoxF("%s の保存に失敗！", path.c_str());
+  }
+  bRankRegistered = 1;
 }
 
 void cScenePlay::CheckExtraLife() {

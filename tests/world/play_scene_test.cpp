@@ -12,6 +12,8 @@
 #include "core/program_state.h"
 #include "core/scene_manager.h"
 #include "data/common_palette.h"
+#include "data/rankings.h"
+#include "data/option_data.h"
 #include "data/save_data.h"
 #include "data/system_data.h"
 #include "input/input.h"
@@ -491,6 +493,59 @@ TEST(HeroCarryTest, AClearKeepsTheEnabledGroupsAndTheNextSetUpGivesThemBack) {
   SceneMgr.PlayMode = savedMode;
   SystemData.CarryFlags = savedCarry;
   SystemData.ForgetFlags = savedForget;
+}
+
+}  // namespace
+
+namespace {
+
+// A clear places the totals the mode and the stage keep; the entry, once, puts them in the
+// tables under the fixed name and writes the stage's file.
+TEST(RankingEntryTest, AClearFindsItsPlacesAndTheEntryWritesThemOnce) {
+  testsupport::TempFolder folder;
+  folder.Write("user_data/free/.keep", "");
+  const testsupport::ScopedCurrentFolder here(folder.path());
+  WorldFixture world(kFlat);
+  world.stage.RankFlags.assign(5, 1);
+  world.Build();
+  cScenePlay& s = world.Scene();
+  const cVector<cSysModeEntry> savedModes = SystemData.ModeRanking;
+  const cOptionData savedOptions = OptionData;
+  const int savedMode = SceneMgr.PlayMode;
+  const int savedEnabled = SceneMgr.RankingEnabled;
+  SceneMgr.PlayMode = 2;
+  SceneMgr.RankingEnabled = 1;
+  SystemData.ModeRanking.assign(4, cSysModeEntry{});
+  SystemData.ModeRanking[2].RankKinds = {1, 0, 1, 0, 0};  // score and clear time
+  OptionData.m_nRankMode = kRankModeLeaveFixed;
+  OptionData.m_strFixedName = "KES";
+  DirectPlayFlag.store(1);
+  SaveDataCur.Reset();
+  SaveDataCur.m_strStageKey = "data\\stg4\\m.";
+  SaveDataCur.m_nScore = 700;
+  RankSet.Reset();
+  RankSet.m_Tables[kRankScore].Insert("old", 900);
+  RankSet.m_Tables[kRankClearTime].Insert("old", 100);
+  s.OnStageClear();
+  EXPECT_EQ(s.bRankQualified, 1);
+  // 700 goes under 900; a clear time of 0 beats the old 100.
+  EXPECT_EQ(s.RankPlaces, (cVector<std::int32_t>{1, -1, 0, -1, -1}));
+  s.EnterRanking();
+  s.EnterRanking();  // once a clear
+  EXPECT_EQ(world.sounds.Count(16), 1);
+  EXPECT_EQ(RankSet.m_Tables[kRankScore].m_Entries[1].m_strName, "KES");
+  EXPECT_EQ(RankSet.m_Tables[kRankScore].m_Entries[1].m_nValue, 700);
+  EXPECT_EQ(RankSet.m_Tables[kRankScore].m_Entries[2].m_bUsed, 0);
+  cRankSet written;
+  ASSERT_TRUE(LoadRankingFile(written, 2, "data\\stg4\\m."));
+  EXPECT_EQ(written.m_Tables[kRankClearTime].m_Entries[0].m_strName, "KES");
+  EXPECT_EQ(written.m_Tables[kRankClearTime].m_Entries[1].m_strName, "old");
+  DirectPlayFlag.store(0);
+  SystemData.ModeRanking = savedModes;
+  OptionData = savedOptions;
+  SceneMgr.PlayMode = savedMode;
+  SceneMgr.RankingEnabled = savedEnabled;
+  RankSet.Reset();
 }
 
 }  // namespace

@@ -1,0 +1,168 @@
+#include "data/rankings.h"
+
+#include <array>
+#include <cstdlib>
+
+#include "core/path_helpers.h"
+#include "core/record_version.h"
+#include "core/strings.h"
+#include "data/project_paths.h"
+
+cRankSet RankSet;
+
+namespace {
+
+constexpr std::array<std::int32_t, kRankKindCount> kHigherBetter = {1, 1, 0, 1, 1};
+// Files up to this version had three tables, the two last ranking lower values higher.
+constexpr std::int32_t kThreeTableVersion = 180;
+
+cRankTable TableOfKind(int kind) {
+  cRankTable table;
+  table.m_bHigherBetter = kind >= 0 && kind < kRankKindCount ? kHigherBetter[static_cast<std::size_t>(kind)] : 0;
+  return table;
+}
+
+}  // namespace
+
+cRankEntry::cRankEntry() {
+  RegisterFields(CurrentVersion);
+  Clear();
+}
+
+cRankEntry::cRankEntry(const cRankEntry& other) : cRankEntry() { *this = other; }
+
+cRankEntry& cRankEntry::operator=(const cRankEntry& other) {
+  m_bUsed = other.m_bUsed;
+  m_strName = other.m_strName;
+  m_nValue = other.m_nValue;
+  return *this;
+}
+
+void cRankEntry::RegisterFields(std::int32_t /*version*/) {
+  ResetFieldLists();
+  AddInt(&m_bUsed);
+  AddInt(&m_nValue);
+  AddStrings(&m_strName);
+}
+
+cRankTable::cRankTable() {
+  RegisterFields(CurrentVersion);
+  Reset();
+}
+
+cRankTable::cRankTable(const cRankTable& other) : cRankTable() { *this = other; }
+
+cRankTable& cRankTable::operator=(const cRankTable& other) {
+  m_Entries = other.m_Entries;
+  m_bHigherBetter = other.m_bHigherBetter;
+  return *this;
+}
+
+void cRankTable::RegisterFields(std::int32_t /*version*/) {
+  ResetFieldLists();
+  AddInt(&m_bHigherBetter);
+}
+
+bool cRankTable::Read(RecordReader& in) {
+  if (!cData::Read(in) || !ReadRecordList(m_Entries, in)) return false;
+  // A short table is padded, never cut.
+  while (m_Entries.size() < kRankRows) m_Entries.push_back(cRankEntry{});
+  return true;
+}
+
+void cRankTable::Write(RecordWriter& out) {
+  cData::Write(out);
+  WriteRecordList(m_Entries, out);
+}
+
+int cRankTable::FindSlot(std::int32_t value) const {
+  for (int i = 0; i < static_cast<int>(m_Entries.size()); ++i) {
+    const cRankEntry& row = m_Entries[i];
+    if (row.m_bUsed == 0) return i;
+    if (m_bHigherBetter != 0 ? row.m_nValue < value : row.m_nValue > value) return i;
+  }
+  return -1;
+}
+
+void cRankTable::Insert(const std::string& name, std::int32_t value) {
+  const int place = FindSlot(value);
+  cRankEntry entry;
+  entry.m_bUsed = 1;
+  entry.m_strName = name;
+  entry.m_nValue = value;
+  if (place >= 0) {
+    m_Entries.insert(m_Entries.begin() + place, entry);
+  } else {
+    m_Entries.push_back(entry);
+  }
+  m_Entries.pop_back();
+}
+
+void cRankTable::Reset() {
+  Clear();
+  m_Entries.assign(kRankRows, cRankEntry{});
+}
+
+cRankSet::cRankSet() { Reset(); }
+
+bool cRankSet::Read(RecordReader& in) {
+  if (!cData::Read(in) || !ReadRecordList(m_Tables, in)) return false;
+  // Tables missing from the file are added with their kind's order, so that every kind has
+  // one; those of the old three-table files rank higher values higher in tables 3 and 4.
+  while (m_Tables.size() < kRankKindCount) m_Tables.push_back(TableOfKind(static_cast<int>(m_Tables.size())));
+  if (FileVersion <= kThreeTableVersion) {
+    m_Tables[kRankHpLeft].m_bHigherBetter = 1;
+    m_Tables[kRankSpLeft].m_bHigherBetter = 1;
+  }
+  return true;
+}
+
+void cRankSet::Write(RecordWriter& out) {
+  cData::Write(out);
+  WriteRecordList(m_Tables, out);
+}
+
+void cRankSet::Reset() {
+  Clear();
+  m_Tables.clear();
+  for (int kind = 0; kind < kRankKindCount; ++kind) m_Tables.push_back(TableOfKind(kind));
+}
+
+bool MakeRankingPath(std::string& out, int playType, const std::string& stageKey) {
+  static constexpr std::array<const char*, 3> kFolders = {"user_data\\story\\", "user_data\\challenge\\",
+                                                          "user_data\\free\\"};
+  if (playType < 0 || playType >= static_cast<int>(kFolders.size())) return false;
+  std::string name = stageKey;
+  PathStripDir(name);
+  out = std::string(kFolders[static_cast<std::size_t>(playType)]) + name + ProjectExts[3];
+  return true;
+}
+
+bool LoadRankingFile(cRankSet& set, int playType, const std::string& stageKey) {
+  std::string path;
+  cRankSet read;
+  if (MakeRankingPath(path, playType, stageKey) && read.Load(path) != 0) {
+    set = read;
+    return true;
+  }
+  set.Reset();
+  return false;
+}
+
+bool SaveRankingFile(cRankSet& set, int playType, const std::string& stageKey) {
+  std::string path;
+  return MakeRankingPath(path, playType, stageKey) && set.Save(path) != 0;
+}
+
+void FormatTime(std::string& out, std::int32_t hundredths) {
+  const std::int32_t seconds = hundredths / 100;
+  const std::int32_t minutes = seconds / 60;
+  const auto twoDigits = [](std::int32_t n) {
+    std::string digits;
+    NumberText(digits, std::abs(n), 2, true, false);
+    return n < 0 ? "-" + digits : digits;
+  };
+  std::string rest;
+  NumberText(rest, hundredths % 100, 2, true, false);
+  out = twoDigits(minutes) + ":" + twoDigits(seconds % 60) + "." + rest;
+}
