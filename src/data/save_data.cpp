@@ -5,6 +5,7 @@
 #include "core/program_state.h"
 #include "core/scene_manager.h"
 #include "data/stage_data.h"
+#include "data/sys_mode_entry.h"
 #include "data/system_data.h"
 
 cSaveData SaveDataCur;
@@ -150,4 +151,24 @@ void cSaveData::ClearFlagged(int /*ignored*/) {
   for (int i = 0; i < count; ++i) {
     if (SystemData.ForgetFlags[i] != 0) m_CarryFlags[i] = 0;
   }
+}
+
+void cSaveData::CycleSelection(int mode, int step) {
+  if (mode < 0 || mode >= static_cast<int>(SystemData.ModeRanking.size())) return;
+  const cVector<std::uint8_t>& kept = SystemData.ModeRanking[mode].RankKinds;
+  const auto enabled = [&kept](int kind) { return kind < static_cast<int>(kept.size()) && kept[kind] != 0; };
+  bool any = false;
+  for (int kind = 0; kind < kRankKindCount; ++kind) any = any || enabled(kind);
+  if (!any) return;
+  const auto advance = [&](int by) {
+    do {
+      m_nRankKind = ((m_nRankKind + by) % kRankKindCount + kRankKindCount) % kRankKindCount;
+    } while (!enabled(m_nRankKind));
+  };
+  if (m_nRankKind < 0 || m_nRankKind >= kRankKindCount) m_nRankKind = 0;
+  if (step == 0) {
+    if (!enabled(m_nRankKind)) advance(1);
+    return;
+  }
+  for (int i = 0; i < (step > 0 ? step : -step); ++i) advance(step > 0 ? 1 : -1);
 }

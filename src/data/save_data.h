@@ -35,6 +35,9 @@ class cSaveData {
   void RestoreSnapshot(int full);
   // The five running totals of the rankings to 0.
   void ClearCounters();
+  // Moves the shown ranking kind `step` enabled kinds on (back when negative) among those the
+  // play mode keeps; 0 only leaves a kind the mode does not keep. Nothing when it keeps none.
+  void CycleSelection(int mode, int step);
   // The world map played through once more: the lap counts up and every stage flag clears.
   void NewLap(int startX, int startY);
 

@@ -6,3 +6,7 @@
 // asked to quit, or two seconds after the program began to close. `scene` is the play scene.
 // 0 when the scene was already quitting.
 unsigned ModalDisplayProc(void* scene);
+// The procedure of the ranking thread after an entry: the frozen field and the ranking panel of
+// the shown kind with the place reached marked, button 4 moving to the next kind the play mode
+// keeps, until button 1 (which then latches for the game) or the close.
+unsigned RankingDisplayProc(void* scene);

@@ -25,6 +25,7 @@
 #include "platform/input/virtual_keys.h"
 #include "world/frame_log.h"
 #include "world/play_progress.h"
+#include "world/ranking_draw.h"
 #include "world/scene_play.h"
 #include "world/world_sound.h"
 
@@ -306,6 +307,9 @@ void cScenePlay::StateClear() {
     }
   } else {
     nReady = kClearLeaveCount;
+  }
+  if (nReady >= kClearLeaveCount && SceneMgr.RankingEnabled != 0 && !noDisplay && Drawing()) {
+    DrawResultTotals(&SDBackBuffer, 336, 224, RankPlaces, Stage);
   }
 }
 

@@ -96,6 +96,8 @@ class cScenePlay : public cScene {
   // Enters the clear's totals in the tables where they placed, under the typed or the fixed
   // name, and writes the stage's ranking file; once a clear.
   void EnterRanking();
+  // The ranking display on its thread, the game thread waiting.
+  void RunRankingDisplay();
   void CheckExtraLife();
   // The file of part `next` of a stage series; 0 when there is none.
   int NextStageFileName(std::string& out, int next);

@@ -98,6 +98,7 @@ void cScenePlay::EnterRanking() {
     ErrorBoxF("%s の保存に失敗！", path.c_str());
   }
   bRankRegistered = 1;
+  RunRankingDisplay();
 }
 
 void cScenePlay::CheckExtraLife() {

@@ -17,6 +17,7 @@
 #include "data/save_data.h"
 #include "data/system_data.h"
 #include "input/input.h"
+#include "input/input_source.h"
 #include "input/menu_cursor.h"
 #include "platform/message_queue.h"
 #include "support/temp_folder.h"
@@ -499,9 +500,21 @@ TEST(HeroCarryTest, AClearKeepsTheEnabledGroupsAndTheNextSetUpGivesThemBack) {
 
 namespace {
 
+// Button 1 held: the ranking display after an entry ends at its first frame.
+class ButtonOneDown : public cInputSource {
+ public:
+  bool KeyDown(int key) override { return key == 'Z'; }
+  int ReadJoystick(int, platform::JoyReading&) override { return 1; }
+};
+
 // A clear places the totals the mode and the stage keep; the entry, once, puts them in the
-// tables under the fixed name and writes the stage's file.
+// tables under the fixed name, writes the stage's file and shows the ranking until button 1.
 TEST(RankingEntryTest, AClearFindsItsPlacesAndTheEntryWritesThemOnce) {
+  ButtonOneDown keys;
+  SetInputSource(&keys);
+  ActiveFlag.store(1);
+  const int savedRate = SceneMgr.FrameRate;
+  SceneMgr.FrameRate = 0;
   testsupport::TempFolder folder;
   folder.Write("user_data/free/.keep", "");
   const testsupport::ScopedCurrentFolder here(folder.path());
@@ -546,6 +559,11 @@ TEST(RankingEntryTest, AClearFindsItsPlacesAndTheEntryWritesThemOnce) {
   SceneMgr.PlayMode = savedMode;
   SceneMgr.RankingEnabled = savedEnabled;
   RankSet.Reset();
+  EXPECT_EQ(world.sounds.Count(1), 1);  // the display left with button 1
+  EXPECT_EQ(s.bButtonLatch, 1);
+  SceneMgr.FrameRate = savedRate;
+  ActiveFlag.store(0);
+  SetInputSource(nullptr);
 }
 
 }  // namespace
