@@ -31,11 +31,11 @@ using SceneFactory = CreatedScene (*)();
 void SetSceneFactory(int id, SceneFactory factory);
 bool HasSceneFactory(int id);
 
-// Keeps the one live scene and runs the frame step. Only the game thread touches it (and a
-// display thread while the game thread waits for it).
 // The title menu's replay entry: the play scene plays a recorded attempt back.
 inline constexpr std::int32_t kTitleChoiceReplay = 4;
 
+// Keeps the one live scene and runs the frame step. Only the game thread touches it (and a
+// display thread while the game thread waits for it).
 class cSceneManager {
  public:
   cSceneManager() = default;

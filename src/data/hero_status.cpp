@@ -7,18 +7,6 @@ cSaveChara::cSaveChara() {
   Clear();
 }
 
-cSaveChara::cSaveChara(const cSaveChara& other) : cSaveChara() { *this = other; }
-
-cSaveChara& cSaveChara::operator=(const cSaveChara& other) {
-  m_Chara = other.m_Chara;
-  m_nHp = other.m_nHp;
-  m_nSp = other.m_nSp;
-  m_nTime = other.m_nTime;
-  m_nLivesKept = other.m_nLivesKept;
-  m_nBgmKept = other.m_nBgmKept;
-  return *this;
-}
-
 void cSaveChara::RegisterFields(std::int32_t /*version*/) {
   ResetFieldLists();
   AddInt(&m_nHp);

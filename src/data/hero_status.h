@@ -10,8 +10,8 @@
 class cSaveChara : public cData {
  public:
   cSaveChara();
-  cSaveChara(const cSaveChara& other);
-  cSaveChara& operator=(const cSaveChara& other);
+  cSaveChara(const cSaveChara&) = default;
+  cSaveChara& operator=(const cSaveChara&) = default;
 
   void RegisterFields(std::int32_t version) override;
   // The five numbers, then the definition as its own record.

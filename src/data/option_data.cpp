@@ -14,17 +14,6 @@ cOptionData::cOptionData() {
   m_strFixedName = "aaa";
 }
 
-cOptionData::cOptionData(const cOptionData& other) : cOptionData() { *this = other; }
-
-cOptionData& cOptionData::operator=(const cOptionData& other) {
-  m_nPalette = other.m_nPalette;
-  m_bBgm = other.m_bBgm;
-  m_nSeVolume = other.m_nSeVolume;
-  m_nRankMode = other.m_nRankMode;
-  m_strFixedName = other.m_strFixedName;
-  return *this;
-}
-
 void cOptionData::RegisterFields(std::int32_t /*version*/) {
   ResetFieldLists();
   AddInt(&m_nPalette);

@@ -12,8 +12,8 @@
 class cOptionData : public cData {
  public:
   cOptionData();
-  cOptionData(const cOptionData& other);
-  cOptionData& operator=(const cOptionData& other);
+  cOptionData(const cOptionData&) = default;
+  cOptionData& operator=(const cOptionData&) = default;
 
   void RegisterFields(std::int32_t version) override;
   // The record base's read, each setting then brought into its range (the file is left as it

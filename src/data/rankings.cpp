@@ -29,15 +29,6 @@ cRankEntry::cRankEntry() {
   Clear();
 }
 
-cRankEntry::cRankEntry(const cRankEntry& other) : cRankEntry() { *this = other; }
-
-cRankEntry& cRankEntry::operator=(const cRankEntry& other) {
-  m_bUsed = other.m_bUsed;
-  m_strName = other.m_strName;
-  m_nValue = other.m_nValue;
-  return *this;
-}
-
 void cRankEntry::RegisterFields(std::int32_t /*version*/) {
   ResetFieldLists();
   AddInt(&m_bUsed);
@@ -50,25 +41,12 @@ cRankTable::cRankTable() {
   Reset();
 }
 
-cRankTable::cRankTable(const cRankTable& other) : cRankTable() { *this = other; }
-
-cRankTable& cRankTable::operator=(const cRankTable& other) {
-  m_Entries = other.m_Entries;
-  m_bHigherBetter = other.m_bHigherBetter;
-  return *this;
-}
-
 void cRankTable::RegisterFields(std::int32_t /*version*/) {
   ResetFieldLists();
   AddInt(&m_bHigherBetter);
 }
 
-bool cRankTable::Read(RecordReader& in) {
-  if (!cData::Read(in) || !ReadRecordList(m_Entries, in)) return false;
-  // A short table is padded, never cut.
-  while (m_Entries.size() < kRankRows) m_Entries.push_back(cRankEntry{});
-  return true;
-}
+bool cRankTable::Read(RecordReader& in) { return cData::Read(in) && ReadRecordList(m_Entries, in); }
 
 void cRankTable::Write(RecordWriter& out) {
   cData::Write(out);
@@ -110,6 +88,12 @@ bool cRankSet::Read(RecordReader& in) {
   // Tables missing from the file are added with their kind's order, so that every kind has
   // one; those of the old three-table files rank higher values higher in tables 3 and 4.
   while (m_Tables.size() < kRankKindCount) m_Tables.push_back(TableOfKind(static_cast<int>(m_Tables.size())));
+  // The kinds' short tables are padded, never cut. Tables beyond the kinds are kept as read:
+  // padding them would let a small hostile file ask for rows without end.
+  for (int kind = 0; kind < kRankKindCount; ++kind) {
+    cVector<cRankEntry>& rows = m_Tables[kind].m_Entries;
+    while (rows.size() < kRankRows) rows.push_back(cRankEntry{});
+  }
   if (FileVersion <= kThreeTableVersion) {
     m_Tables[kRankHpLeft].m_bHigherBetter = 1;
     m_Tables[kRankSpLeft].m_bHigherBetter = 1;

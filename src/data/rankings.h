@@ -13,8 +13,8 @@
 class cRankEntry : public cData {
  public:
   cRankEntry();
-  cRankEntry(const cRankEntry& other);
-  cRankEntry& operator=(const cRankEntry& other);
+  cRankEntry(const cRankEntry&) = default;
+  cRankEntry& operator=(const cRankEntry&) = default;
   void RegisterFields(std::int32_t version) override;
 
   std::int32_t m_bUsed = 0;  // an empty row is beaten by any value and draws nothing
@@ -25,8 +25,8 @@ class cRankEntry : public cData {
 class cRankTable : public cData {
  public:
   cRankTable();
-  cRankTable(const cRankTable& other);
-  cRankTable& operator=(const cRankTable& other);
+  cRankTable(const cRankTable&) = default;
+  cRankTable& operator=(const cRankTable&) = default;
   void RegisterFields(std::int32_t version) override;
   bool Read(RecordReader& in) override;
   void Write(RecordWriter& out) override;

@@ -154,9 +154,7 @@ void cSaveData::ClearFlagged(int /*ignored*/) {
 }
 
 void cSaveData::CycleSelection(int mode, int step) {
-  if (mode < 0 || mode >= static_cast<int>(SystemData.ModeRanking.size())) return;
-  const cVector<std::uint8_t>& kept = SystemData.ModeRanking[mode].RankKinds;
-  const auto enabled = [&kept](int kind) { return kind < static_cast<int>(kept.size()) && kept[kind] != 0; };
+  const auto enabled = [mode](int kind) { return SystemData.KeepsRankKind(mode, kind); };
   bool any = false;
   for (int kind = 0; kind < kRankKindCount; ++kind) any = any || enabled(kind);
   if (!any) return;

@@ -190,6 +190,12 @@ int cSystemData::CountFlags(int mode) const {
   return static_cast<int>(std::count_if(entry.RankKinds.begin(), entry.RankKinds.end(), [](std::uint8_t f) { return f != 0; }));
 }
 
+bool cSystemData::KeepsRankKind(int mode, int kind) const {
+  if (mode < 0 || mode >= static_cast<int>(ModeRanking.size()) || kind < 0) return false;
+  const cVector<std::uint8_t>& kept = ModeRanking[mode].RankKinds;
+  return kind < static_cast<int>(kept.size()) && kept[kind] != 0;
+}
+
 int cSystemData::IsStatusLow(int item, std::int32_t value, std::int32_t maximum) const {
   const cSysHudItem& hud = HudItems[item];
   if (!hud.bLowPercent) return value <= hud.nLowLimit ? 1 : 0;

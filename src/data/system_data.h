@@ -32,6 +32,9 @@ class cSystemData : public cData {
   void ClampMusic();
   // Ranking kinds the play mode keeps; 0 when it keeps no ranking.
   int CountFlags(int mode) const;
+  // Whether the play mode's settings enable ranking kind `kind` (false for a mode or kind out
+  // of range).
+  bool KeepsRankKind(int mode, int kind) const;
   // Whether the bar of a status entry is in its low state.
   int IsStatusLow(int item, std::int32_t value, std::int32_t maximum) const;
 

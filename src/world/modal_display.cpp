@@ -131,7 +131,7 @@ unsigned RankingDisplayProc(void* argument) {
     }
     scene.Draw(0, 1, 0, 1);
     const int kind = SaveDataCur.m_nRankKind;
-    if (DDInitialised != 0 && kind >= 0 && kind < static_cast<int>(RankSet.m_Tables.size())) {
+    if (DDInitialised != 0 && kind >= 0 && kind < kRankKindCount) {
       DrawRankSet(RankSet, &SDBackBuffer, 184, 64, kind, scene.RankPlaces[kind]);
     }
     SceneMgr.Present();

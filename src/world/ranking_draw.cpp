@@ -34,13 +34,6 @@ void DrawMark(DDSURFACEDATA* target, int x, int y) {
   DDBlt(target, x, y, 16, 16, &SurfaceRecords[play_rows::kAccessory], 16, 48, DDBLT_KEYED);
 }
 
-bool ModeKeeps(int kind) {
-  const int mode = SceneMgr.PlayMode;
-  if (mode < 0 || mode >= static_cast<int>(SystemData.ModeRanking.size())) return false;
-  const cVector<std::uint8_t>& kept = SystemData.ModeRanking[mode].RankKinds;
-  return kind < static_cast<int>(kept.size()) && kept[kind] != 0;
-}
-
 int KeptKinds() {
   const int mode = SceneMgr.PlayMode;
   if (mode < 0 || mode >= static_cast<int>(SystemData.ModeRanking.size())) return 0;
@@ -100,7 +93,7 @@ void DrawResultTotals(DDSURFACEDATA* target, int x, int y, const cVector<std::in
   int valueWidth = 1;
   for (int kind = 0; kind < kRankKindCount; ++kind) {
     const bool stageKeeps = kind < static_cast<int>(stage.RankFlags.size()) && stage.RankFlags[kind] != 0;
-    if (!stageKeeps || !(DirectPlayFlag.load() != 0 || ModeKeeps(kind))) continue;
+    if (!stageKeeps || !(DirectPlayFlag.load() != 0 || SystemData.KeepsRankKind(SceneMgr.PlayMode, kind))) continue;
     shown[count++] = kind;
     labelWidth = std::max(labelWidth, StrCharCount(Text(kTextKindFirst + kind)));
     valueWidth = std::max(valueWidth, kind == kRankClearTime ? 8 : DigitCount(totals[kind]));

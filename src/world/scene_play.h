@@ -321,7 +321,6 @@ class cScenePlay : public cScene {
   std::int32_t bRankQualified = 0;
   cVector<std::int32_t> RankPlaces = cVector<std::int32_t>(5, -1);
   cVector<std::int32_t> RankValues = cVector<std::int32_t>(5, 0);
-  std::string strRankName;
   std::int32_t bRankRegistered = 0;
   std::int32_t bStatusOn = 0;
   bool bSurfacesLoaded = false;

@@ -62,13 +62,9 @@ void cScenePlay::FindRankPlaces() {
   RankValues = {save.m_nTotalScore, save.m_nTotalTime, save.m_nTotalClearTime, save.m_nTotalHp, save.m_nTotalSp};
   // The authoring tool's test play ranks nothing.
   if (FromEditor.load() != 0) return;
-  const int mode = SceneMgr.PlayMode;
-  if (mode < 0 || mode >= static_cast<int>(SystemData.ModeRanking.size())) return;
-  const cVector<std::uint8_t>& kept = SystemData.ModeRanking[mode].RankKinds;
   for (int kind = 0; kind < kRankKindCount; ++kind) {
-    const bool modeKeeps = kind < static_cast<int>(kept.size()) && kept[kind] != 0;
     const bool stageKeeps = kind < static_cast<int>(Stage.RankFlags.size()) && Stage.RankFlags[kind] != 0;
-    if (!modeKeeps || !stageKeeps || kind >= static_cast<int>(RankSet.m_Tables.size())) continue;
+    if (!SystemData.KeepsRankKind(SceneMgr.PlayMode, kind) || !stageKeeps) continue;
     RankPlaces[kind] = RankSet.m_Tables[kind].FindSlot(RankValues[kind]);
     if (RankPlaces[kind] != -1) bRankQualified = 1;
   }
@@ -87,7 +83,7 @@ void cScenePlay::EnterRanking() {
     name = OptionData.m_strFixedName;
   }
   WorldSound().PlaySE(kSoundRankingEntry);
-  for (int kind = 0; kind < kRankKindCount && kind < static_cast<int>(RankSet.m_Tables.size()); ++kind) {
+  for (int kind = 0; kind < kRankKindCount; ++kind) {
     if (RankPlaces[kind] != -1) RankSet.m_Tables[kind].Insert(name, RankValues[kind]);
   }
   if (!SaveRankingFile(RankSet, SceneMgr.PlayMode, save.m_strStageKey)) {

@@ -92,6 +92,20 @@ TEST(RankingsTest, OldAndShortFilesAreGivenEveryKindsTable) {
   EXPECT_EQ(RecordFileBytes(back), bytes);
 }
 
+// Only the five kinds' tables are padded: a file of many empty tables costs no rows beyond its
+// own.
+TEST(RankingsTest, TablesBeyondTheKindsAreKeptAsRead) {
+  ByteBuilder many;
+  many.u32(750).fields(0).strings(0).list(1000);
+  for (int t = 0; t < 1000; ++t) AddTable(many, 1, 0);
+  cRankSet set;
+  ASSERT_TRUE(ReadRecordBytes(many.bytes(), set));
+  ASSERT_EQ(set.m_Tables.size(), 1000u);
+  EXPECT_EQ(set.m_Tables[4].m_Entries.size(), 20u);
+  EXPECT_TRUE(set.m_Tables[5].m_Entries.empty());
+  EXPECT_TRUE(set.m_Tables[999].m_Entries.empty());
+}
+
 TEST(RankingsTest, TheFileLiesInThePlayTypesFolderAndAMissingOneGivesAnEmptySet) {
   std::string path;
   EXPECT_TRUE(MakeRankingPath(path, 0, "data\\stg4\\c01."));

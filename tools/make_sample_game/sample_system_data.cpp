@@ -23,10 +23,10 @@ void BuildSystemData(cSystemData& system) {
   system.InfiniteLives[2] = 0;
   // One stage on the challenge list, open from the start.
   system.nChallengeStages = 1;
+  system.bChallengeAllOpen = 1;
   // From Meadow into Dusk the hero keeps its HP, its maximum HP and the lives.
   system.CarryFlags.assign(kCarryFlagCount, 0);
   for (int group : {11, 13, 23}) system.CarryFlags[group] = 1;
-  system.bChallengeAllOpen = 1;
   for (int i = 0; i < kSystemSoundCount; ++i) system.SystemSounds[i] = SystemSoundEffects()[static_cast<std::size_t>(i)].file;
   // Title, world map, stage select, options.
   constexpr std::array<int, kMenuMusicCount> kMenuMusic = {bgm::kTitle, bgm::kWorldMap, bgm::kCamp, bgm::kCamp};
