@@ -5,8 +5,10 @@
 #include "app/request_services.h"
 #include "core/close_request.h"
 #include "core/game_requests.h"
+#include "core/message_boxes.h"
 #include "core/system_ini.h"
 #include "core/thread.h"
+#include "core/user_files.h"
 
 namespace {
 
@@ -62,20 +64,26 @@ void ServeOpenStage() {
   ActOnFile(RequestServices().PlayStageFile(path, 0));
 }
 
+// A replay that does not read is said before the program closes.
 void ServeOpenReplay() {
   std::string path;
   if (!ChooseFile(kReplayDialog, path)) return FinishFileRequest(false);
   cRequestServices& services = RequestServices();
   const bool read = services.ReadReplayFile(path);
+  if (!read) ErrorBoxF("%s の読み込みに失敗！", path.c_str());
   services.SetStageFilePath(path);
   ActOnFile(read);
 }
 
+// A replay that cannot be written is said and play goes on: closing would lose the play in
+// progress as well.
 void ServeSaveReplay(std::uintptr_t buffer) {
   std::string path;
   cRequestServices& services = RequestServices();
   if (!services.ReplaySaveDialog(path)) return FinishFileRequest(false);
-  ActOnFile(services.WriteReplayFile(buffer == 0 ? 0 : 1, path));
+  const bool written = services.WriteReplayFile(buffer == 0 ? 0 : 1, path);
+  if (!written) ReportSaveFailure(path);
+  FinishFileRequest(written);
 }
 
 // Slots 0-3 are the menus' music, slot 4 the stage's.

@@ -13,8 +13,7 @@ struct OpenFileRequest {
 
 // The subsystems' work behind the game side's requests to the main window. The defaults
 // are the program's own: the drawing library's dialog-box mode and device recovery, sound
-// effects and music, and for the subsystems not built yet, no dialogs (every file dialog is
-// cancelled) and no replays. Tests put their own in place.
+// effects and music, the replay files and their dialogs. Tests put their own in place.
 class cRequestServices {
  public:
   virtual ~cRequestServices() = default;
@@ -30,12 +29,12 @@ class cRequestServices {
 
   virtual bool PlayStageFile(const std::string& /*path*/, int /*directPlay*/) { return false; }
   // Reads a replay file into the replay, the live and start-of-stage stage and the progress.
-  virtual bool ReadReplayFile(const std::string& /*path*/) { return false; }
-  virtual void SetStageFilePath(const std::string& /*path*/) {}
-  // The save dialog for a replay, proposing a name from the stage file path.
-  virtual bool ReplaySaveDialog(std::string& /*path*/) { return false; }
-  // Writes replay buffer 0 (with its progress) or 1.
-  virtual bool WriteReplayFile(int /*buffer*/, const std::string& /*path*/) { return false; }
+  virtual bool ReadReplayFile(const std::string& path);
+  virtual void SetStageFilePath(const std::string& path);
+  // The save dialog for a replay, proposing a name from the stage key of the progress.
+  virtual bool ReplaySaveDialog(std::string& path);
+  // Writes replay buffer 0 or 1 with the progress kept beside it.
+  virtual bool WriteReplayFile(int buffer, const std::string& path);
 
   // Plays the sound of slot id; the slot table's own checked access handles a bad id.
   virtual void PlaySoundEffect(int id);

@@ -132,6 +132,22 @@ bool ReadRecordListKeep(cVector<T>& list, RecordReader& in) {
   return true;
 }
 
+// Plain lists: a u32 count, then the elements. The count is checked against what the rest of
+// the file can hold before anything is allocated.
+template <typename T>
+bool ReadValueList(cVector<T>& list, RecordReader& in) {
+  std::int32_t count = 0;
+  if (!in.ReadCount(count, sizeof(T))) return false;
+  list.assign(static_cast<std::size_t>(count), T{});
+  return list.empty() || in.ReadElements(list.data(), sizeof(T), list.size());
+}
+
+template <typename T>
+void WriteValueList(const cVector<T>& list, RecordWriter& out) {
+  out.WriteU32(static_cast<std::uint32_t>(list.size()));
+  if (!list.empty()) out.WriteElements(list.data(), sizeof(T), list.size());
+}
+
 template <typename T>
 void WriteRecordList(cVector<T>& list, RecordWriter& out) {
   out.WriteU32(static_cast<std::uint32_t>(list.size()));

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/user_files.h"
+
 cOptionData OptionData;
 
 cOptionData::cOptionData() {
@@ -34,8 +36,5 @@ bool cOptionData::Read(RecordReader& in) {
 }
 
 bool LoadOptionData(cOptionData& options, std::string_view path) {
-  cOptionData read;
-  if (read.Load(path) == 0) return false;
-  options = read;
-  return true;
+  return LoadUserRecord(options, path) != 0;
 }

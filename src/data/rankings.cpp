@@ -6,6 +6,7 @@
 #include "core/path_helpers.h"
 #include "core/record_version.h"
 #include "core/strings.h"
+#include "core/user_files.h"
 #include "data/project_paths.h"
 
 cRankSet RankSet;
@@ -124,18 +125,14 @@ bool MakeRankingPath(std::string& out, int playType, const std::string& stageKey
 
 bool LoadRankingFile(cRankSet& set, int playType, const std::string& stageKey) {
   std::string path;
-  cRankSet read;
-  if (MakeRankingPath(path, playType, stageKey) && read.Load(path) != 0) {
-    set = read;
-    return true;
-  }
+  if (MakeRankingPath(path, playType, stageKey) && LoadUserRecord(set, path) != 0) return true;
   set.Reset();
   return false;
 }
 
 bool SaveRankingFile(cRankSet& set, int playType, const std::string& stageKey) {
   std::string path;
-  return MakeRankingPath(path, playType, stageKey) && set.Save(path) != 0;
+  return MakeRankingPath(path, playType, stageKey) && SaveUserRecord(set, path) != 0;
 }
 
 void FormatTime(std::string& out, std::int32_t hundredths) {

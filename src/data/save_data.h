@@ -4,7 +4,9 @@
 #include <string>
 
 #include "core/checked_sequence.h"
+#include "core/record_base.h"
 #include "data/hero_status.h"
+#include "data/save_records.h"
 
 class cMapEvent;
 class cStageData;
@@ -14,9 +16,20 @@ class cStageData;
 // the start of every stage attempt. The play scene and the flow engine read and write the
 // live record every frame; the slot files, the challenge file and the hero status carried
 // between stages are the menus' side of it.
-class cSaveData {
+class cSaveData : public cData {
  public:
-  cSaveData() { Reset(); }
+  cSaveData();
+
+  // The fields a file of that version holds, in their order.
+  void RegisterFields(std::int32_t version) override;
+  // The record, the save time and the lists. Fields and lists a file of an older version
+  // lacks are set as that version's game had them (or keep what they held), short lists are
+  // padded, and the record is normalised.
+  bool Read(RecordReader& in) override;
+  void Write(RecordWriter& out) override;
+  // The map cell inside the world map, and one challenge entry per challenge stage with no
+  // more open than there are.
+  void Normalize();
 
   // A new game: every number 0, 1000 stage flags with only flag 0 set, 256 zero variables,
   // no clear records, one open challenge stage, no slot and the ranking name "aaa". The
@@ -40,6 +53,23 @@ class cSaveData {
   void CycleSelection(int mode, int step);
   // The world map played through once more: the lap counts up and every stage flag clears.
   void NewLap(int startX, int startY);
+  // The sum of the best values of the stages the world map still has.
+  void RecalcTotal();
+
+  // Stamps the time and writes the live record to a story slot; the slot's summary follows
+  // only a save that succeeded. A failure is logged and shown, and the old file stays.
+  int SaveSlot(int slot);
+  // Reads a story slot whole, then the story's lives rule, and takes the slot as the one to
+  // save to; 0 with the record untouched when the slot does not read.
+  int LoadSlot(int slot);
+  // Reads the challenge file, then the challenge mode's lives rule; 0 with the record
+  // untouched when it cannot be read.
+  int LoadChallenge();
+  // Saves the record to the challenge file; a failure is logged and shown.
+  int SaveChallenge();
+  // Unlimited lives in a mode that has them; a record saved with unlimited lives starts a
+  // mode that has them no more with the mode's first lives.
+  void ApplyLivesRule(int mode);
 
   // The hero status kept from stage to stage, group by group as the project's carry switches
   // say: stored at a clear, given back to the hero's placement (and the stage's time limit and
@@ -51,12 +81,15 @@ class cSaveData {
   void ClearFlagged(int ignored);
 
   std::int32_t m_nMapX = 0, m_nMapY = 0;
-  // The world map's stage entry the stage was entered from; none in free play.
+  // The world map's stage entry the stage was entered from; none in free play. Files hold a
+  // 4-byte slot in its place, written as 0 and meaning nothing when read.
   const cMapEvent* m_pMapPoint = nullptr;
+  std::int32_t m_nMapPointSlot = 0;
   cVector<std::int32_t> m_StageCleared;
   std::int32_t m_nLap = 0;
   cVector<std::int32_t> m_Vars;
   std::string m_strStageKey;
+  std::string m_strReserved;  // kept and copied; nothing reads it
   std::int32_t m_nStage = 0;
   std::int32_t m_nPart = 0;
   std::int32_t m_nEntryLives = 0;
@@ -74,22 +107,15 @@ class cSaveData {
   std::int32_t m_nMapDir = 0;
   std::int32_t m_bMapStepBack = 0;
   std::int32_t m_nMapPrevX = 0, m_nMapPrevY = 0;
-  struct ClearRec {
-    std::string name;
-    std::int32_t value = 0;
-  };
-  cVector<ClearRec> m_ClearRecs;
+  cVector<cStageClearRec> m_ClearRecs;
   std::int32_t m_nChallengeOpen = 1;
-  struct ChallengeRec {
-    std::int32_t cleared = 0;
-    std::int32_t best = 0;
-  };
-  cVector<ChallengeRec> m_Challenge;
+  cVector<cData2Int> m_Challenge;  // per challenge stage: cleared, best total score
   cVector<std::int32_t> m_VarsBackup;
   std::int32_t m_nLivesBackup = 0;
   std::int32_t m_nTotalScoreBackup = 0;
   std::int32_t m_nSaveSlot = -1;
   std::int32_t m_bAutoSave = 0;
+  SaveTime m_SaveTime;
   std::string m_strRankName = "aaa";
   std::int32_t m_bShowRanking = 0;
   std::int32_t m_nRankKind = 0;
@@ -99,10 +125,6 @@ class cSaveData {
   std::int32_t m_bHeroSaved = 0;
   cVector<std::int32_t> m_CarryFlags;  // group k stored
   cVector<cSaveChara> m_Heroes;        // by player
-
- private:
-  struct Blank {};
-  explicit cSaveData(Blank) {}
 };
 
 // The live progress, and the progress at the start of the current and the previous attempt
@@ -110,6 +132,11 @@ class cSaveData {
 extern cSaveData SaveDataCur;
 extern cSaveData SaveDataRpl0;
 extern cSaveData SaveDataRpl1;
+
+// The story slot files, Story01.dat to Story99.dat for slots 0 to 98, and the challenge file.
+inline constexpr int kSaveSlotCount = 99;
+std::string SaveSlotFileName(int slot);
+inline constexpr const char* kChallengeFile = "user_data\\challenge\\Challenge.dat";
 
 // Lives of 999999 are unlimited.
 inline constexpr std::int32_t kUnlimitedLives = 999999;

@@ -14,19 +14,6 @@ namespace {
 
 constexpr double kDefaultGravity = 0.4;
 
-// A u32 count, then that many 32-bit values.
-bool ReadIntList(cVector<std::int32_t>& list, RecordReader& in) {
-  std::int32_t count = 0;
-  if (!in.ReadCount(count, 4)) return false;
-  list.resize(static_cast<std::size_t>(count));
-  return count == 0 || in.ReadElements(list.data(), 4, list.size());
-}
-
-void WriteIntList(const cVector<std::int32_t>& list, RecordWriter& out) {
-  out.WriteU32(static_cast<std::uint32_t>(list.size()));
-  if (!list.empty()) out.WriteElements(list.data(), 4, list.size());
-}
-
 // A placement list: a count, then each record behind a 32-bit word that is written as 0 and
 // means nothing on reading.
 template <typename T>
@@ -226,7 +213,7 @@ bool cStageData::Read(RecordReader& in) {
 bool cStageData::ReadBody(RecordReader& in, DataReadContext& context) {
   if (!cData::Read(in)) return false;
   if (!SizeWithinLimits()) return in.Fail("stage size beyond the limits");
-  if (!ReadIntList(RankFlags, in)) return false;
+  if (!ReadValueList(RankFlags, in)) return false;
   for (cStageParam& range : Ranges) {
     if (!range.Read(in)) return false;
   }
@@ -317,7 +304,7 @@ void cStageData::WriteSnapshot(RecordWriter& out, cStageData& start) {
 
 void cStageData::WriteBody(RecordWriter& out, cStageData& settings) {
   settings.cData::Write(out);
-  WriteIntList(settings.RankFlags, out);
+  WriteValueList(settings.RankFlags, out);
   for (cStageParam& range : settings.Ranges) range.Write(out);
   WriteRecordList(PalBlocks, out);
   WriteRecordList(PalCharas, out);

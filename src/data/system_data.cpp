@@ -18,22 +18,6 @@ constexpr std::int32_t kEntryModeNamesFrom = 674;
 
 constexpr int kTextBoxCell = 16;
 
-// Plain lists: a u32 count, then the elements. The count is checked against what the rest of
-// the file can hold before anything is allocated.
-template <typename T>
-bool ReadValues(cVector<T>& list, RecordReader& in) {
-  std::int32_t count = 0;
-  if (!in.ReadCount(count, sizeof(T))) return false;
-  list.assign(static_cast<std::size_t>(count), T{});
-  return list.empty() || in.ReadElements(list.data(), sizeof(T), list.size());
-}
-
-template <typename T>
-void WriteValues(const cVector<T>& list, RecordWriter& out) {
-  out.WriteU32(static_cast<std::uint32_t>(list.size()));
-  if (!list.empty()) out.WriteElements(list.data(), sizeof(T), list.size());
-}
-
 // Strings of a list keep their CRs, unlike the strings of a record.
 bool ReadTexts(cVector<std::string>& list, RecordReader& in) {
   std::int32_t count = 0;
@@ -140,13 +124,13 @@ void cSystemData::RegisterFields(std::int32_t version) {
 
 bool cSystemData::Read(RecordReader& in) {
   const std::int32_t version = in.Version();
-  if (!cData::Read(in) || !ReadValues(CarryFlags, in)) return false;
-  if (version >= kForgetFlagsFrom && !ReadValues(ForgetFlags, in)) return false;
-  if (!ReadRecordList(HudItems, in) || !ReadValues(StartLives, in)) return false;
-  if (version >= kInfiniteLivesFrom && !ReadValues(InfiniteLives, in)) return false;
+  if (!cData::Read(in) || !ReadValueList(CarryFlags, in)) return false;
+  if (version >= kForgetFlagsFrom && !ReadValueList(ForgetFlags, in)) return false;
+  if (!ReadRecordList(HudItems, in) || !ReadValueList(StartLives, in)) return false;
+  if (version >= kInfiniteLivesFrom && !ReadValueList(InfiniteLives, in)) return false;
   if (version >= kModeRankingFrom && !ReadRecordList(ModeRanking, in)) return false;
-  if (!ReadTexts(Texts, in) || !ReadTexts(SystemSounds, in) || !ReadValues(MenuMusic, in)) return false;
-  if (version >= kMenuMusicLoopFrom && !ReadValues(MenuMusicLoop, in)) return false;
+  if (!ReadTexts(Texts, in) || !ReadTexts(SystemSounds, in) || !ReadValueList(MenuMusic, in)) return false;
+  if (version >= kMenuMusicLoopFrom && !ReadValueList(MenuMusicLoop, in)) return false;
   if (!ReadRecordList(TitleMenu, in) || !ReadRecordList(MapMenu, in) || !ReadRecordList(OptionMenu, in)) return false;
   if (version >= kEntryModeNamesFrom && !ReadTexts(EntryModeNames, in)) return false;
   if (!ReadRecordList(IniKeys, in)) return false;
@@ -160,16 +144,16 @@ bool cSystemData::Read(RecordReader& in) {
 void cSystemData::Write(RecordWriter& out) {
   ClampMusic();
   cData::Write(out);
-  WriteValues(CarryFlags, out);
-  WriteValues(ForgetFlags, out);
+  WriteValueList(CarryFlags, out);
+  WriteValueList(ForgetFlags, out);
   WriteRecordList(HudItems, out);
-  WriteValues(StartLives, out);
-  WriteValues(InfiniteLives, out);
+  WriteValueList(StartLives, out);
+  WriteValueList(InfiniteLives, out);
   WriteRecordList(ModeRanking, out);
   WriteTexts(Texts, out);
   WriteTexts(SystemSounds, out);
-  WriteValues(MenuMusic, out);
-  WriteValues(MenuMusicLoop, out);
+  WriteValueList(MenuMusic, out);
+  WriteValueList(MenuMusicLoop, out);
   WriteRecordList(TitleMenu, out);
   WriteRecordList(MapMenu, out);
   WriteRecordList(OptionMenu, out);

@@ -207,3 +207,23 @@ cMapPoint* cWorldMap::FindPointXY(std::int32_t x, std::int32_t y) {
   }
   return nullptr;
 }
+
+bool cWorldMap::HasStage(const std::string& key) const {
+  for (const cMapPoint& point : Points) {
+    for (const cMapEvent& event : point.Events) {
+      if (event.nKind != 0) continue;
+      std::string name = event.strStageFile;
+      const std::size_t dot = name.rfind('.');
+      if (dot != std::string::npos) name.resize(dot);
+      const std::size_t dash = name.rfind("-1");
+      if (dash != std::string::npos) {
+        name[dash] = '.';
+        name.resize(dash + 1);
+      } else {
+        name += '.';
+      }
+      if (name == key) return true;
+    }
+  }
+  return false;
+}

@@ -96,6 +96,9 @@ class cWorldMap : public cData {
   // The first point on that cell, or none.
   cMapPoint* FindPoint(const MapCell& cell) { return FindPointXY(cell.x, cell.y); }
   cMapPoint* FindPointXY(std::int32_t x, std::int32_t y);
+  // Whether a stage entry of the map plays the stage of that key ("name." for the single
+  // file name.stg4_* and for the parts name-1, name-2, ...).
+  bool HasStage(const std::string& key) const;
 
   std::int32_t nWidth = 0;
   std::int32_t nHeight = 0;

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "core/checked_sequence.h"
 #include "core/record_base.h"
 
 class cInput;
+class cSaveData;
+class cStageData;
 
 // The player's input of one stage attempt and the seed it was played with. Play is
 // deterministic for a seed and a sequence of input words, so feeding the words back frame by
@@ -19,6 +22,19 @@ class cReplay : public cData {
   cReplay& operator=(const cReplay& other);
 
   void RegisterFields(std::int32_t version) override;
+  // The seed and the four streams. A read fails when a stream and its runs differ in length
+  // or a run is not 1 to 2^31 - 1 frames long (a run of 0 would never end).
+  bool Read(RecordReader& in) override;
+  void Write(RecordWriter& out) override;
+
+  // A replay file: the stage as the attempt began (the settings of `startStage`, the
+  // palettes and placements of `stage`), this replay and the progress at the start of the
+  // attempt. 0 when it cannot be written.
+  int WriteFile(std::string_view path, cStageData& stage, cStageData& startStage, cSaveData& progress);
+  // Reads a replay file whole before taking anything: then the stage, its start state (with
+  // no palettes or placements), this replay and, from files of version 173 on, the progress
+  // are replaced together. 0, with none of them changed, when the file cannot be read.
+  int ReadFile(std::string_view path, cStageData& stage, cStageData& startStage, cSaveData& progress);
 
   // The seed 0, no runs, playback from the start.
   void Clear();

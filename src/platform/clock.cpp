@@ -1,6 +1,7 @@
 #include "platform/clock.h"
 
 #include <atomic>
+#include <ctime>
 #include <thread>  // also brings the clocks; <chrono> itself has a literal CP932 cannot hold
 
 namespace platform {
@@ -30,6 +31,23 @@ void SleepMs(std::uint32_t milliseconds) {
     return;
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+CalendarTime LocalTime() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  std::tm local{};
+  localtime_r(&now.tv_sec, &local);
+  CalendarTime t;
+  t.year = static_cast<std::uint16_t>(local.tm_year + 1900);
+  t.month = static_cast<std::uint16_t>(local.tm_mon + 1);
+  t.dayOfWeek = static_cast<std::uint16_t>(local.tm_wday);
+  t.day = static_cast<std::uint16_t>(local.tm_mday);
+  t.hour = static_cast<std::uint16_t>(local.tm_hour);
+  t.minute = static_cast<std::uint16_t>(local.tm_min);
+  t.second = static_cast<std::uint16_t>(local.tm_sec);
+  t.milliseconds = static_cast<std::uint16_t>(now.tv_nsec / 1000000);
+  return t;
 }
 
 void SetClockSource(ClockSource* source) { g_source.store(source, std::memory_order_release); }

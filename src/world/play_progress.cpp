@@ -26,7 +26,7 @@ bool StageCleared(const cSaveData& save) {
 
 bool ChallengeStageCleared(const cSaveData& save) {
   const int index = save.m_nStage - 1;
-  return index >= 0 && index < static_cast<int>(save.m_Challenge.size()) && save.m_Challenge[index].cleared != 0;
+  return index >= 0 && index < static_cast<int>(save.m_Challenge.size()) && save.m_Challenge[index].m_nFirst != 0;
 }
 
 int ReplayHotKeys() {

@@ -9,6 +9,7 @@
 #include "core/message_boxes.h"
 #include "core/program_state.h"
 #include "core/report_log.h"
+#include "core/user_files.h"
 #include "core/scene_manager.h"
 #include "data/option_data.h"
 #include "data/rankings.h"
@@ -87,11 +88,9 @@ void cScenePlay::EnterRanking() {
     if (RankPlaces[kind] != -1) RankSet.m_Tables[kind].Insert(name, RankValues[kind]);
   }
   if (!SaveRankingFile(RankSet, SceneMgr.PlayMode, save.m_strStageKey)) {
-    // Said, not silent: the player would otherwise believe the entry kept.
     std::string path;
     MakeRankingPath(path, SceneMgr.PlayMode, save.m_strStageKey);
-    ErrLogf("%s の保存に失敗！", path.c_str());
-    ErrorBoxF("%s の保存に失敗！", path.c_str());
+    ReportSaveFailure(path);
   }
   bRankRegistered = 1;
   RunRankingDisplay();
@@ -201,14 +200,17 @@ int cScenePlay::NextStage() {
       if (LoadNextPart()) return kScenePlay;
       const int index = save.m_nStage - 1;
       if (index >= 0 && index < static_cast<int>(save.m_Challenge.size())) {
-        cSaveData::ChallengeRec& rec = save.m_Challenge[index];
-        rec.cleared = 1;
-        if (save.m_nTotalScore > rec.best) {
-          save.m_nClearSum += save.m_nTotalScore - rec.best;
-          rec.best = save.m_nTotalScore;
+        cData2Int& rec = save.m_Challenge[index];
+        rec.m_nFirst = 1;
+        if (save.m_nTotalScore > rec.m_nSecond) {
+          save.m_nClearSum += save.m_nTotalScore - rec.m_nSecond;
+          rec.m_nSecond = save.m_nTotalScore;
         }
       }
-      save.m_nChallengeOpen = std::min(std::max(save.m_nChallengeOpen, save.m_nStage + 1), SystemData.nChallengeStages);
+      if (save.m_nChallengeOpen <= save.m_nStage) {
+        save.m_nChallengeOpen = std::min(save.m_nStage + 1, SystemData.nChallengeStages);
+      }
+      save.SaveChallenge();
       save.m_nStage = saved;
       return kSceneStageSelect;
     }

@@ -2,10 +2,13 @@
 #include <cstdlib>
 
 #include "core/game_random.h"
+#include "core/close_request.h"
 #include "core/game_requests.h"
 #include "core/program_state.h"
 #include "core/report_log.h"
 #include "core/timing.h"
+#include "data/data_read_context.h"
+#include "data/play_stage_file.h"
 #include "data/surface_defs.h"
 #include "data/system_data.h"
 #include "gfx/dd_palette.h"
@@ -41,19 +44,27 @@ void cScenePlay::RequestBgm(int number, int loop) {
 }
 
 void cScenePlay::SetStage(int reload, int fromStart) {
-  if (reload != 0) Stage.AssignStartState(StageStart);
   if (SceneMgr.TitleChoice == kTitleChoiceReplay) {
-    // Playback repeats the recorded attempt: its words from the first, its seed.
-    Replay0.Rewind();
+    // Playback repeats the recorded attempt from its file: the stage and the progress as it
+    // began, its words from the first, its seed.
+    cStageData scratch;
+    if (Replay0.ReadFile(StageFilePath, Stage, scratch, SaveDataCur) == 0) {
+      ErrLogf("%s の読み込みに失敗！", StageFilePath.c_str());
+      PostCloseRequest();
+    }
+    ProjectDataContext().stagePalette = Stage.PaletteView();
     nSeed = static_cast<std::uint32_t>(Replay0.m_nSeed);
-  } else if (SystemData.bRecordReplay != 0) {
-    // The attempt before this one is kept for F2; this one is recorded afresh.
-    SaveDataRpl1 = SaveDataRpl0;
-    SaveDataRpl0 = SaveDataCur;
-    Replay1 = Replay0;
-    Replay0.Clear();
-    nSeed = StageSeed();
-    Replay0.m_nSeed = static_cast<std::int32_t>(nSeed);
+  } else {
+    if (reload != 0) Stage.AssignStartState(StageStart);
+    if (SystemData.bRecordReplay != 0) {
+      // The attempt before this one is kept for F2; this one is recorded afresh.
+      SaveDataRpl1 = SaveDataRpl0;
+      SaveDataRpl0 = SaveDataCur;
+      Replay1 = Replay0;
+      Replay0.Clear();
+      nSeed = StageSeed();
+      Replay0.m_nSeed = static_cast<std::int32_t>(nSeed);
+    }
   }
   // The status the hero carries from the stage before, into its placement before it is built.
   if (Stage.bApplyHeroStatus != 0) {

@@ -27,6 +27,7 @@
 #include "make_sample_game/sample_definitions.h"
 #include "make_sample_game/sample_game.h"
 #include "platform/files/path_resolver.h"
+#include "sample_project.h"
 #include "support/temp_folder.h"
 #include "world/chara.h"
 #include "world/flow_link.h"
@@ -54,12 +55,7 @@ struct RunResult {
 
 class SampleStageFlowsTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    game_ = new TempFolder;
-    const sample::MakeResult made = sample::MakeSampleGame(game_->path());
-    ASSERT_TRUE(made.ok) << made.error;
-    fs::copy(game_->path() / "default", game_->path() / "data", fs::copy_options::recursive);
-  }
+  static void SetUpTestSuite() { game_ = new apptest::SampleGameFolder; }
   static void TearDownTestSuite() {
     delete game_;
     game_ = nullptr;
@@ -106,30 +102,16 @@ class SampleStageFlowsTest : public testing::Test {
   // Loads the project and a stage, and hands the set-up scene to `play`.
   template <typename Play>
   void WithStage(const std::string& file, std::uint32_t seed, Play&& play) {
-    const ScopedCurrentFolder here(game_->path());
-    platform::GameFolder().Forget();
-    LogInit((log_.path() / "Report_Game.txt").string());
-    ASSERT_EQ(Database.Load(), 1);
-    Database.FillReadContext(ProjectDataContext());
-    ASSERT_NE(SystemData.Load(ProjectPaths[kPathSystemData]), 0);
-    ASSERT_NE(LoadCommonPalette(), 0);
-    InitArrangeLimits();
+    const apptest::LoadedProject project(game_->path());
+    ASSERT_TRUE(project.ok());
     cStageData stage;
     ASSERT_NE(stage.Load("data\\stg4\\" + file), 0);
-    SetFlowLink(&FlowEngineLink());
-    SetFlowWorld(&PlaySceneFlowWorld());
-    {
-      cScenePlay scene(stage);
-      scene.SetupField(seed);
-      play(scene);
-    }
-    SetFlowWorld(nullptr);
-    SetFlowLink(nullptr);
-    LogInit("/dev/null");
+    cScenePlay scene(stage);
+    scene.SetupField(seed);
+    play(scene);
   }
 
-  static inline TempFolder* game_ = nullptr;
-  TempFolder log_;
+  static inline apptest::SampleGameFolder* game_ = nullptr;
 };
 
 TEST_F(SampleStageFlowsTest, TheHeroPlaysThroughItsFlowsAndTwoRunsAgree) {

@@ -304,7 +304,7 @@ TEST(PlayMenusTest, ThePauseMenuOffersARetryByPlayModeAndProgress) {
     SaveDataCur.Reset();
     SaveDataCur.m_nStage = 1;
     SaveDataCur.m_StageCleared[1] = c.cleared ? 1 : 0;
-    SaveDataCur.m_Challenge.assign(1, cSaveData::ChallengeRec{c.cleared ? 1 : 0, 0});
+    SaveDataCur.m_Challenge.assign(1, cData2Int{c.cleared ? 1 : 0, 0});
     EXPECT_EQ(PauseRows(world.Scene()), c.rows) << c.mode << " " << c.cleared;
   }
   SceneMgr.PlayMode = savedMode;

@@ -255,12 +255,20 @@ cEdChara Spiker() {
   return spiker;
 }
 
-// A frog that hops forward, turning at walls and ledges, and sits a while between hops.
+// A frog that hops forward, turning at walls and ledges, and sits a while between hops. Its code
+// rolls the game's dice after every hop: on a 2 or 3 the next hop is a high one, so a replay
+// repeats the frog only when it repeats the seed.
 cEdChara Frog() {
   cEdChara frog = Enemy("Pond frog", charapic::kFrog, animeset::kWalker, 1, 150);
   cEdCommand hop = WalkTurning(16, 6);
   hop.bNoWait = 1;  // along with the jump
-  frog.flows.push_back(Flow(kTriggerAlways, {}, {hop, Jump(4, false, sfx::kNone, anime::kNone), Wait(10)}));
+  constexpr int kHopSwitch = 1;
+  const auto hopOf = [&](int halfBlocks) {
+    return Flow(kTriggerAlways, {},
+                {hop, Jump(halfBlocks, false, sfx::kNone, anime::kNone), RunCode("my.v1 = rand(0, 3)"), Wait(10)});
+  };
+  frog.flows.push_back(Guarded(hopOf(7), {OwnVariableAtLeast(1, 2)}, kHopSwitch));
+  frog.flows.push_back(Guarded(hopOf(4), {}, kHopSwitch));
   return frog;
 }
 

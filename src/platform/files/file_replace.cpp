@@ -82,6 +82,10 @@ bool ReadFileContents(const std::string& hostPath, std::size_t maxBytes, std::st
   return ok;
 }
 
+bool RenameFile(const std::string& fromHostPath, const std::string& toHostPath) {
+  return !fromHostPath.empty() && !toHostPath.empty() && ::rename(fromHostPath.c_str(), toHostPath.c_str()) == 0;
+}
+
 void SetWriteFaultAfter(std::optional<std::size_t> bytes) {
   g_faultAfter.store(bytes ? *bytes : static_cast<std::size_t>(-1));
 }
