@@ -35,6 +35,9 @@ class cReplay : public cData {
   // no palettes or placements), this replay and, from files of version 173 on, the progress
   // are replaced together. 0, with none of them changed, when the file cannot be read.
   int ReadFile(std::string_view path, cStageData& stage, cStageData& startStage, cSaveData& progress);
+  // The same on a replay file's bytes past its version header.
+  void WriteTo(RecordWriter& out, cStageData& stage, cStageData& startStage, cSaveData& progress);
+  bool ReadFrom(RecordReader& in, cStageData& stage, cStageData& startStage, cSaveData& progress);
 
   // The seed 0, no runs, playback from the start.
   void Clear();

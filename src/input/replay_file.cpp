@@ -41,32 +41,41 @@ void cReplay::Write(RecordWriter& out) {
   WriteValueList(m_ButtonRuns, out);
 }
 
+void cReplay::WriteTo(RecordWriter& out, cStageData& stage, cStageData& startStage, cSaveData& progress) {
+  stage.WriteSnapshot(out, startStage);
+  Write(out);
+  progress.Write(out);
+}
+
 int cReplay::WriteFile(std::string_view path, cStageData& stage, cStageData& startStage, cSaveData& progress) {
   std::unique_ptr<RecordFileWriter> file = DataFileOpenWrite(path);
   if (!file) return 0;
-  stage.WriteSnapshot(file->Out(), startStage);
-  Write(file->Out());
-  progress.Write(file->Out());
+  WriteTo(file->Out(), stage, startStage, progress);
   return DataFileClose(file) ? 1 : 0;
 }
 
-int cReplay::ReadFile(std::string_view path, cStageData& stage, cStageData& startStage, cSaveData& progress) {
-  std::unique_ptr<RecordReader> file = DataFileOpenRead(path);
-  if (!file) return 0;
+bool cReplay::ReadFrom(RecordReader& in, cStageData& stage, cStageData& startStage, cSaveData& progress) {
   auto readStage = std::make_unique<cStageData>();
   cReplay readReplay;
   // Members an older progress record lacks keep what the live one holds.
   auto readProgress = std::make_unique<cSaveData>(progress);
-  const bool ok = readStage->Read(*file) && readReplay.Read(*file) &&
-                  (file->Version() < kProgressFrom || readProgress->Read(*file));
-  if (!ok) Log("replay %s does not read: %s", std::string(path).c_str(), file->Error().c_str());
-  DataFileClose(file);
-  if (!ok) return 0;
+  if (!readStage->Read(in) || !readReplay.Read(in) || (in.Version() >= kProgressFrom && !readProgress->Read(in))) {
+    return false;
+  }
   stage = std::move(*readStage);
   startStage.AssignStartState(stage);
   startStage.ClearPalettesAndPlacements();
   *this = readReplay;
   Rewind();
   progress = *readProgress;
-  return 1;
+  return true;
+}
+
+int cReplay::ReadFile(std::string_view path, cStageData& stage, cStageData& startStage, cSaveData& progress) {
+  std::unique_ptr<RecordReader> file = DataFileOpenRead(path);
+  if (!file) return 0;
+  const bool ok = ReadFrom(*file, stage, startStage, progress);
+  if (!ok) Log("replay %s does not read: %s", std::string(path).c_str(), file->Error().c_str());
+  DataFileClose(file);
+  return ok ? 1 : 0;
 }

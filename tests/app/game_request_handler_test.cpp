@@ -13,6 +13,7 @@
 #include "core/system_ini.h"
 #include "core/thread.h"
 #include "platform/message_queue.h"
+#include "support/box_capture.h"
 
 namespace {
 
@@ -122,15 +123,25 @@ TEST_F(GameRequestsTest, TheStageFileRequestPlaysTheChosenFileAndReportsHowItWen
   EXPECT_EQ(FileDialogDone, 1);
 }
 
-TEST_F(GameRequestsTest, TheReplayRequestsReadAndWriteTheChosenFileAndKeepItsPathEvenAfterAFailure) {
+TEST_F(GameRequestsTest, TheReplayRequestsReadAndWriteTheChosenFileAndSayWhenTheyFail) {
   SystemIni.English = 1;
   fakes_.succeed = false;
   fakes_.chosenPath = "user_data\\rpl4\\x.rpl4_750";
+  testsupport::BoxCapture boxes;
+  // An unreadable replay is said, then the program closes.
   EXPECT_EQ(Serve(kRequestOpenReplay),
             (Calls{"dialog mode 1", "open Load replay file | user_data\\rpl4 | ReplayFile ( *.rpl4_* ) | *.rpl4_* | rpl4_*",
                    "dialog mode 0", "read replay user_data\\rpl4\\x.rpl4_750",
                    "stage path user_data\\rpl4\\x.rpl4_750", "close"}));
   EXPECT_EQ(FileDialogResult, 0);
+  EXPECT_EQ(boxes.texts, Calls{"user_data\\rpl4\\x.rpl4_750 の読み込みに失敗！"});
+
+  // A replay that cannot be written is said too, but play goes on: nothing closes.
+  boxes.texts.clear();
+  EXPECT_EQ(Serve(kRequestSaveReplay, 0), (Calls{"save dialog", "write replay 0 user_data\\rpl4\\x.rpl4_750"}));
+  EXPECT_EQ(FileDialogResult, 0);
+  EXPECT_EQ(FileDialogDone, 1);
+  EXPECT_EQ(boxes.texts, Calls{"user_data\\rpl4\\x.rpl4_750 の保存に失敗！"});
 
   fakes_.succeed = true;
   EXPECT_EQ(Serve(kRequestSaveReplay, 0), (Calls{"save dialog", "write replay 0 user_data\\rpl4\\x.rpl4_750"}));

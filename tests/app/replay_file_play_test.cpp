@@ -16,11 +16,15 @@
 #include "data/system_data.h"
 #include "input/input.h"
 #include "input/replay.h"
-#include "sample_project.h"
+#include "sample_game_folder.h"
+#include "support/loaded_project.h"
+#include "support/play_frames.h"
 #include "world/scene_play.h"
-#include "world/world_digest.h"
 
 namespace {
+
+using testsupport::AllKeys;
+using testsupport::PlayFrames;
 
 constexpr int kFrames = 900;
 constexpr const char* kReplayPath = "user_data\\rpl4\\Meadow_00.rpl4_750";
@@ -56,23 +60,8 @@ class ReplayFilePlayTest : public testing::Test {
     ASSERT_EQ(PlayStageFile("data\\stg4\\Meadow.stg4_000", 0), 1);
   }
 
-  // Frames of play, the words given by frame; the scene's digest after each. Stops when the
-  // state leaves play (a death, a clear, the end of a playback).
-  std::vector<std::uint64_t> Play(cScenePlay& scene, int frames, std::uint16_t (*dir)(int),
-                                  std::uint16_t (*button)(int)) {
-    std::vector<std::uint64_t> digests;
-    scene.m_nState = kPlayRunning;
-    for (int f = 0; f < frames && scene.m_nState == kPlayRunning; ++f) {
-      PlayerInputs[0].m_wDir = dir(f);
-      PlayerInputs[0].m_wButton = button(f);
-      scene.StatePlay();
-      if (scene.m_nState == kPlayRunning) digests.push_back(WorldDigest(scene));
-    }
-    return digests;
-  }
-
   static inline apptest::SampleGameFolder* game_ = nullptr;
-  apptest::LoadedProject project_;
+  testsupport::LoadedProject project_;
 
  private:
   std::vector<std::int32_t> saved_;
@@ -81,13 +70,12 @@ class ReplayFilePlayTest : public testing::Test {
 // Right all along, jumping now and then, shooting every so often.
 std::uint16_t Right(int) { return 2; }
 std::uint16_t JumpAndShoot(int f) { return static_cast<std::uint16_t>((f % 45 < 15 ? 1 : 0) | (f % 30 == 0 ? 2 : 0)); }
-std::uint16_t Everything(int) { return 0xFFFF; }
 
 TEST_F(ReplayFilePlayTest, TheSavedAttemptPlaysBackFrameForFrameAndAgainFromItsStart) {
   LoadMeadow();
   cScenePlay scene(StageCur);
   scene.SetStage(0, 1);
-  const std::vector<std::uint64_t> recorded = Play(scene, kFrames, Right, JumpAndShoot);
+  const std::vector<std::uint64_t> recorded = PlayFrames(scene, kFrames, Right, JumpAndShoot);
   ASSERT_GT(recorded.size(), 300u);
   ASSERT_EQ(Replay0.WriteFile(kReplayPath, StageCur, StageStart, SaveDataRpl0), 1);
   const std::int32_t seed = Replay0.m_nSeed;
@@ -102,9 +90,9 @@ TEST_F(ReplayFilePlayTest, TheSavedAttemptPlaysBackFrameForFrameAndAgainFromItsS
   scene.SetStage(1, 1);
   EXPECT_EQ(scene.nSeed, static_cast<std::uint32_t>(seed));
   EXPECT_EQ(SaveDataCur.m_Vars[0], 0);
-  EXPECT_EQ(Play(scene, kFrames + 1, Everything, Everything), recorded);
+  EXPECT_EQ(PlayFrames(scene, kFrames + 1, AllKeys, AllKeys), recorded);
   EXPECT_EQ(scene.m_nState, kPlayReady);  // the recording is over: the stage began again
-  EXPECT_EQ(Play(scene, kFrames + 1, Everything, Everything), recorded);
+  EXPECT_EQ(PlayFrames(scene, kFrames + 1, AllKeys, AllKeys), recorded);
 
   // The same words with the seed one off: the frog rolls other dice.
   cReplay other;
@@ -116,7 +104,7 @@ TEST_F(ReplayFilePlayTest, TheSavedAttemptPlaysBackFrameForFrameAndAgainFromItsS
   ASSERT_EQ(other.WriteFile("user_data\\rpl4\\Meadow_01.rpl4_750", stage, start, progress), 1);
   StageFilePath = "user_data\\rpl4\\Meadow_01.rpl4_750";
   scene.SetStage(1, 1);
-  EXPECT_NE(Play(scene, kFrames + 1, Everything, Everything), recorded);
+  EXPECT_NE(PlayFrames(scene, kFrames + 1, AllKeys, AllKeys), recorded);
 }
 
 }  // namespace

@@ -27,11 +27,12 @@
 #include "make_sample_game/sample_definitions.h"
 #include "make_sample_game/sample_game.h"
 #include "platform/files/path_resolver.h"
-#include "sample_project.h"
+#include "sample_game_folder.h"
 #include "support/temp_folder.h"
 #include "world/chara.h"
 #include "world/flow_link.h"
 #include "world/player.h"
+#include "support/loaded_project.h"
 #include "world/scene_play.h"
 #include "world/world_digest.h"
 
@@ -102,7 +103,7 @@ class SampleStageFlowsTest : public testing::Test {
   // Loads the project and a stage, and hands the set-up scene to `play`.
   template <typename Play>
   void WithStage(const std::string& file, std::uint32_t seed, Play&& play) {
-    const apptest::LoadedProject project(game_->path());
+    const testsupport::LoadedProject project(game_->path());
     ASSERT_TRUE(project.ok());
     cStageData stage;
     ASSERT_NE(stage.Load("data\\stg4\\" + file), 0);

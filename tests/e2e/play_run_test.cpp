@@ -3,16 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdint>
 #include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "core/scene_manager.h"
+#include "data/play_stage_file.h"
+#include "data/save_data.h"
+#include "data/stage_data.h"
+#include "input/replay.h"
+#include "data/data_read_context.h"
+#include "program_in_process.h"
 #include "program_run_fixture.h"
 #include "support/golden_frame.h"
 #include "support/png_reader.h"
+#include "world/scene_play.h"
+#include "world/world_digest.h"
 
 namespace {
 
@@ -140,17 +151,21 @@ class PlayRunTest : public ProgramRunTest {
 
   // The frame-rate read-out shows real time: off, so that the shots of two runs agree.
   void StartRun(Run& run, const std::string& script, const std::vector<std::string>& arguments,
-                const std::string& mode = "Direct3D=1\nWindowMode=1\n") {
+                const std::string& mode = "Direct3D=1\nWindowMode=1\n", const std::string& dialogs = "") {
     MakeGame(run.game);
     run.game.Write("System.ini", mode + "ShowFps=0\nExit\n");
     run.game.Write("keys.txt", script);
-    const std::map<std::string, std::string> environment = {
+    std::map<std::string, std::string> environment = {
         {"XDG_RUNTIME_DIR", run.runtime.path().string()},
         {"KESTREL_HEADLESS", "1"},
         {"KESTREL_UNPACED", "1"},
         {"KESTREL_INPUT_SCRIPT", (run.game.path() / "keys.txt").string()},
         {"KESTREL_SEED", "5"},
         {"KESTREL_FRAME_LOG", (run.game.path() / "frames.txt").string()}};
+    if (!dialogs.empty()) {
+      run.game.Write("dialogs.txt", dialogs);
+      environment["KESTREL_DIALOG_SCRIPT"] = (run.game.path() / "dialogs.txt").string();
+    }
     ASSERT_TRUE(run.program.Start(KESTREL_EXECUTABLE, arguments, environment, run.game.path(),
                                   run.game.path() / "stderr.txt"));
   }
@@ -301,6 +316,118 @@ TEST_F(ProgramRunTest, ABrokenStageOnTheCommandLineStopsTheStartWithTheLoadersMe
   EXPECT_EQ(program.WaitForExit(kExitLimitMs), 0);
   EXPECT_NE(ReportLog(game_).find("ステージファイル data\\stg4\\Broken.stg4 が破損しています！"), std::string::npos)
       << ReportLog(game_);
+}
+
+
+// The digests of the play frames, in order: those that began and ended in play. The frame that
+// enters play steps nothing yet.
+std::vector<std::string> PlayDigests(const std::vector<LogLine>& lines) {
+  std::vector<std::string> digests;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    if (lines[i - 1].state == kPlayRunning && lines[i].state == kPlayRunning) digests.push_back(lines[i].digest);
+  }
+  return digests;
+}
+
+// Where a playback first leaves the log, or -1 when it follows it all the way.
+long FirstDifference(const std::vector<std::uint64_t>& played, const std::vector<std::string>& logged) {
+  for (std::size_t i = 0; i < played.size(); ++i) {
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(played[i]));
+    if (i >= logged.size() || logged[i] != text) return static_cast<long>(i);
+  }
+  return -1;
+}
+
+
+// A replay file played back as the title plays one, by the program started in this process
+// in the game folder given: the digests of its play frames until the recording is over, then
+// those of its second time through.
+using Loops = std::pair<std::vector<std::uint64_t>, std::vector<std::uint64_t>>;
+
+Loops PlayBack(const fs::path& game, const std::string& replay) {
+  Loops loops;
+  const bool started = e2e::WithProgramStarted(game, [&] {
+    SceneMgr.TitleChoice = kTitleChoiceReplay;
+    SceneMgr.PlayMode = 3;
+    SceneMgr.PreviousScene = kSceneTitle;
+    if (Replay0.ReadFile(replay, StageCur, StageStart, SaveDataCur) != 1) {
+      ADD_FAILURE() << replay << " did not read";
+      return;
+    }
+    StageFilePath = replay;
+    cScenePlay scene(StageCur);
+    // Frames as the game loop runs them; a play frame begins and ends in play.
+    std::vector<std::uint64_t>* loop = &loops.first;
+    for (int frame = 0; frame < 100000 && loop != nullptr; ++frame) {
+      const int before = scene.m_nState;
+      scene.Run();
+      if (before == kPlayRunning && scene.m_nState == kPlayRunning) {
+        loop->push_back(WorldDigest(scene));
+      } else if (before == kPlayRunning) {
+        EXPECT_EQ(scene.m_nState, kPlayReady) << "the end of the recording begins the stage again";
+        loop = loop == &loops.first ? &loops.second : nullptr;
+      }
+    }
+    StageFilePath.clear();
+    Replay0.Clear();
+  });
+  EXPECT_TRUE(started);
+  return loops;
+}
+
+// Where the builds leave a replay and its log for one another: the sanitizer build plays the
+// plain build's file, so that a replay is shown to repeat across builds and not only runs.
+const fs::path kExchange = fs::path(KESTREL_REPLAY_EXCHANGE);
+
+TEST_F(PlayRunTest, AnAttemptSavedWithF1PlaysBackToTheProgramsOwnFrameLog) {
+  // Hops to the right past the frog, whose dice the seed decides, then F1 while still in play;
+  // the save dialog takes the name it offers, and Escape ends the program.
+  std::ostringstream keys;
+  keys << "wait 180\ndown Right\n";
+  for (int i = 0; i < 15; ++i) keys << "down Z\nwait 20\nup Z\npress X\nwait 7\n";
+  keys << "press F1\nwait 30\npress Escape\nwait 100000\n";
+  Run run;
+  StartRun(run, keys.str(), {"data\\stg4\\Meadow.stg4"}, "Direct3D=1\nWindowMode=1\n", "save Meadow_00.rpl4_750\n");
+  ASSERT_EQ(run.program.WaitForExit(kPlayLimitMs), 0) << ReadFileBytes(run.game.path() / "stderr.txt");
+  const std::string replay = "user_data\\rpl4\\Meadow_00.rpl4_750";
+  ASSERT_TRUE(fs::exists(run.game.path() / "user_data" / "rpl4" / "Meadow_00.rpl4_750"));
+  const std::vector<std::string> logged = PlayDigests(ParseLog(ReadFileBytes(run.game.path() / "frames.txt")));
+
+  const auto [first, second] = PlayBack(run.game.path(), replay);
+  ASSERT_GT(first.size(), 300u);
+  ASSERT_GT(logged.size(), first.size());
+  EXPECT_EQ(FirstDifference(first, logged), -1) << "of " << first.size() << " frames";
+  EXPECT_EQ(second, first);
+
+  // The same words with the seed one off take another course.
+  e2e::WithProgramStarted(run.game.path(), [&] {
+    cReplay other;
+    cStageData stage;
+    cStageData start;
+    cSaveData progress;
+    ASSERT_EQ(other.ReadFile(replay, stage, start, progress), 1);
+    other.m_nSeed += 1;
+    ProjectDataContext().stagePalette = stage.PaletteView();
+    ASSERT_EQ(other.WriteFile("user_data\\rpl4\\Meadow_01.rpl4_750", stage, start, progress), 1);
+  });
+  EXPECT_NE(PlayBack(run.game.path(), "user_data\\rpl4\\Meadow_01.rpl4_750").first, first);
+
+  // This build's file for the other builds; theirs played here to their own logs.
+  const fs::path mine = kExchange / KESTREL_BUILD_NAME;
+  fs::create_directories(mine);
+  fs::copy_file(run.game.path() / "user_data" / "rpl4" / "Meadow_00.rpl4_750", mine / "Meadow_00.rpl4_750",
+                fs::copy_options::overwrite_existing);
+  fs::copy_file(run.game.path() / "frames.txt", mine / "frames.txt", fs::copy_options::overwrite_existing);
+  for (const fs::directory_entry& other : fs::directory_iterator(kExchange)) {
+    if (other.path() == mine || !fs::exists(other.path() / "Meadow_00.rpl4_750")) continue;
+    fs::copy_file(other.path() / "Meadow_00.rpl4_750", run.game.path() / "user_data" / "rpl4" / "theirs.rpl4_750",
+                  fs::copy_options::overwrite_existing);
+    const std::vector<std::string> theirLog = PlayDigests(ParseLog(ReadFileBytes(other.path() / "frames.txt")));
+    const std::vector<std::uint64_t> theirs = PlayBack(run.game.path(), "user_data\\rpl4\\theirs.rpl4_750").first;
+    EXPECT_GT(theirs.size(), 300u) << other.path();
+    EXPECT_EQ(FirstDifference(theirs, theirLog), -1) << "the replay of " << other.path().filename();
+  }
 }
 
 }  // namespace

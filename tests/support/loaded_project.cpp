@@ -1,6 +1,4 @@
-#include "sample_project.h"
-
-#include <gtest/gtest.h>
+#include "support/loaded_project.h"
 
 #include "app/flow_engine_link.h"
 #include "core/log_files.h"
@@ -12,20 +10,13 @@
 #include "data/system_data.h"
 #include "flow/arrange.h"
 #include "flow/flow_world_seam.h"
-#include "make_sample_game/sample_game.h"
 #include "platform/files/path_resolver.h"
 #include "world/flow_link.h"
 #include "world/scene_play.h"
 
 namespace fs = std::filesystem;
 
-namespace apptest {
-
-SampleGameFolder::SampleGameFolder() {
-  const sample::MakeResult made = sample::MakeSampleGame(folder_.path());
-  EXPECT_TRUE(made.ok) << made.error;
-  fs::copy(folder_.path() / "default", folder_.path() / "data", fs::copy_options::recursive);
-}
+namespace testsupport {
 
 LoadedProject::LoadedProject(const fs::path& game) : here_(game) {
   platform::GameFolder().Forget();
@@ -46,4 +37,4 @@ LoadedProject::~LoadedProject() {
   platform::GameFolder().Forget();
 }
 
-}  // namespace apptest
+}  // namespace testsupport
