@@ -192,6 +192,23 @@ TEST_F(FileRequestTest, SaveKeepsTheProposedNameAddsTheExtensionAndAsksBeforeRep
   SetDialogScript(std::string("save"));
   EXPECT_EQ(chooser.DoModal(0), 1);
   EXPECT_EQ(chooser.Result(), "data\\stg4\\mine.rpl4_750");
+
+  // Return at once, as a player would: the offered name is taken.
+  struct PressReturn : cFileChooser {
+    using cFileChooser::cFileChooser;
+
+   protected:
+    bool RunScriptLine(const std::vector<std::string>& /*words*/) override {
+      platform::DialogEvent enter(platform::DialogEvent::Kind::KeyDown);
+      enter.virtualKey = 0x0D;
+      HandleEvent(enter);
+      return true;
+    }
+  };
+  PressReturn returned(proposed);
+  SetDialogScript(std::string("save"));
+  EXPECT_EQ(returned.DoModal(0), 1);
+  EXPECT_EQ(returned.Result(), "data\\stg4\\mine.rpl4_750");
 }
 
 TEST_F(FileRequestTest, TheListScrollsWithItsSelectionAndEndTakesTheLast) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/program_state.h"
+#include "core/record_version.h"
 #include "core/scene_manager.h"
 #include "data/common_palette.h"
 #include "data/rankings.h"
@@ -19,9 +20,12 @@
 #include "input/input.h"
 #include "input/input_source.h"
 #include "input/menu_cursor.h"
+#include "platform/files/path_resolver.h"
 #include "platform/message_queue.h"
+#include "support/box_capture.h"
 #include "support/temp_folder.h"
 #include "support/world_fixture.h"
+#include "support/write_fault.h"
 
 namespace {
 
@@ -494,6 +498,58 @@ TEST(HeroCarryTest, AClearKeepsTheEnabledGroupsAndTheNextSetUpGivesThemBack) {
   SceneMgr.PlayMode = savedMode;
   SystemData.CarryFlags = savedCarry;
   SystemData.ForgetFlags = savedForget;
+}
+
+// A challenge clear marks the stage cleared with its best total, opens the next one (never more
+// than there are) and saves the challenge file; a save that fails is said and play goes on.
+TEST(ChallengeClearTest, AClearOpensTheNextStageAndSavesTheChallengeFile) {
+  WorldFixture world(kFlat);
+  world.Build();
+  cScenePlay& s = world.Scene();
+  testsupport::TempFolder folder;
+  folder.MakeFolder("user_data/challenge");
+  const testsupport::ScopedCurrentFolder here(folder.path());
+  platform::GameFolder().Forget();
+  CurrentVersion = kRecordVersion;
+  const int savedChoice = SceneMgr.TitleChoice;
+  const std::int32_t savedStages = SystemData.nChallengeStages;
+  SceneMgr.TitleChoice = 2;
+  SystemData.nChallengeStages = 3;
+  SaveDataCur.Reset();
+  SaveDataCur.m_Challenge.assign(3, cData2Int{});
+  struct Case {
+    std::int32_t stage, total, open;
+    std::int32_t wantOpen, wantBest, wantSum;
+  };
+  // Stage 1 for 400, again for 300 (the best stays), then the last stage.
+  const Case cases[] = {{1, 400, 1, 2, 400, 400}, {1, 300, 2, 2, 400, 400}, {3, 50, 2, 3, 50, 450}};
+  for (const Case& c : cases) {
+    SaveDataCur.m_nStage = c.stage;
+    SaveDataCur.m_nTotalScore = c.total;
+    SaveDataCur.m_nChallengeOpen = c.open;
+    EXPECT_EQ(s.NextStage(), kSceneStageSelect);
+    EXPECT_EQ(SaveDataCur.m_Challenge[c.stage - 1].m_nFirst, 1);
+    EXPECT_EQ(SaveDataCur.m_Challenge[c.stage - 1].m_nSecond, c.wantBest);
+    EXPECT_EQ(SaveDataCur.m_nChallengeOpen, c.wantOpen);
+    EXPECT_EQ(SaveDataCur.m_nClearSum, c.wantSum);
+    cSaveData saved;
+    ASSERT_EQ(saved.Load(kChallengeFile), 1);
+    EXPECT_EQ(saved.m_nChallengeOpen, c.wantOpen);
+    EXPECT_EQ(saved.m_Challenge[c.stage - 1].m_nSecond, c.wantBest);
+  }
+  {
+    testsupport::BoxCapture boxes;
+    const testsupport::ScopedWriteFault failing(0);
+    SaveDataCur.m_nStage = 2;
+    EXPECT_EQ(s.NextStage(), kSceneStageSelect);
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"user_data\\challenge\\Challenge.dat の保存に失敗！"});
+  }
+  cSaveData saved;
+  ASSERT_EQ(saved.Load(kChallengeFile), 1);
+  EXPECT_EQ(saved.m_Challenge[1].m_nFirst, 0);  // the file as the last good save left it
+  SceneMgr.TitleChoice = savedChoice;
+  SystemData.nChallengeStages = savedStages;
+  platform::GameFolder().Forget();
 }
 
 }  // namespace

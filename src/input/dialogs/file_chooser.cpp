@@ -104,6 +104,9 @@ void cFileChooser::OnInitDialog() {
   if (DialogItem* item = Item(1089)) item->text = request_.filterName;
   // The initial folder when it exists, else the game folder.
   if (!EnterFolder(Join(Components(request_.initialFolder)))) EnterFolder("");
+  // A save starts in the name field, so that Return takes the name offered; on the list it
+  // would climb to the parent folder.
+  if (request_.save) SetFocus(kName);
 }
 
 bool cFileChooser::EnterFolder(const std::string& cp932Folder) {
