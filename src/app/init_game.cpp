@@ -33,7 +33,7 @@ constexpr std::array<StartupStep, 32> kStartupSteps = {{
     {"start-up surfaces", startup::StartupSurfaces},
     {"fonts and digit sheets", startup::FontsAndDigitSheets},
     {"key configuration", startup::KeyConfiguration},
-    {"options", nullptr},
+    {"options", startup::Options},
     {"8-bit palette", startup::EightBitPalette},
     {"music", startup::Music},
     {"sound table", startup::SoundTable},

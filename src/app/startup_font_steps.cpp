@@ -7,19 +7,12 @@
 #include "core/system_ini.h"
 #include "data/name_tables.h"
 #include "data/surface_defs.h"
+#include "data/option_data.h"
 #include "data/system_data.h"
 #include "gfx/dd_state.h"
 #include "gfx/dd_surface.h"
 #include "gfx/game_fonts.h"
 #include "gfx/palette_animation.h"
-
-namespace {
-
-// The translucency table the player chose. The options record does not exist yet; until it
-// does, every start takes its default, table 0.
-int ChosenPaletteNumber() { return 0; }
-
-}  // namespace
 
 namespace startup {
 
@@ -38,7 +31,7 @@ bool FontsAndDigitSheets(StartupContext& /*context*/) {
 
 bool EightBitPalette(StartupContext& /*context*/) {
   if (DDBpp != 8) return true;
-  return LoadHbtPalette(ChosenPaletteNumber()) != 0;
+  return LoadHbtPalette(OptionData.m_nPalette) != 0;
 }
 
 }  // namespace startup

@@ -1,7 +1,9 @@
-// The start-up's input steps: the menus' key repeat, the joystick button masks and the key
-// configuration.
+// The start-up's input steps: the menus' key repeat, the joystick button masks, the key
+// configuration and the player's options.
 
 #include "app/startup_steps.h"
+#include "data/option_data.h"
+#include "data/project_paths.h"
 #include "input/input.h"
 #include "input/input_link.h"
 #include "input/input_settings.h"
@@ -18,6 +20,12 @@ bool KeyConfiguration(StartupContext& /*context*/) {
   for (cInput& input : PlayerInputs) input.InitButtonMasks();
   PlayerKeyConfig = InputSettings().KeyConfiguration();
   InstallInputLink();
+  return true;
+}
+
+// A missing or broken Option.dat leaves the defaults; the start goes on either way.
+bool Options(StartupContext& /*context*/) {
+  LoadOptionData(OptionData, ProjectPaths[kPathOptions]);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include "core/main_window.h"
 #include "core/report_log.h"
 #include "data/database.h"
+#include "data/option_data.h"
 #include "data/system_data.h"
 #include "sound/game_sound_link.h"
 #include "sound/sound_effects.h"
@@ -26,8 +27,7 @@ void SetRow(SoundNameRow& row, const std::string& name) {
 namespace startup {
 
 bool Music(StartupContext& /*context*/) {
-  // The options record does not exist yet: music is on, as its default says.
-  StartMusic(true);
+  StartMusic(OptionData.m_bBgm == 1);
   return true;
 }
 
@@ -48,8 +48,8 @@ bool SoundDevice(StartupContext& /*context*/) {
 }
 
 bool SoundEffects(StartupContext& /*context*/) {
-  // The options record does not exist yet: its default volume step stands in for it.
-  DS_LoadSounds(SoundSlots, SoundNameRows, kSoundVolumeTable[kDefaultSoundVolumeStep]);
+  // The step is in range: the options are clamped as they are read.
+  DS_LoadSounds(SoundSlots, SoundNameRows, kSoundVolumeTable[static_cast<std::size_t>(OptionData.m_nSeVolume)]);
   return true;
 }
 

@@ -61,6 +61,7 @@ bool SoundEffects(StartupContext& context);
 bool FontsAndDigitSheets(StartupContext& context);
 bool EightBitPalette(StartupContext& context);
 bool KeyConfiguration(StartupContext& context);
+bool Options(StartupContext& context);
 bool WorldMapAndCommonPalette(StartupContext& context);
 bool StageFromCommandLine(StartupContext& context);
 

@@ -35,8 +35,6 @@ extern cVector<SoundNameRow> SoundNameRows;
 // The options' eleven sound-effect volume steps, in hundredths of a decibel.
 inline constexpr std::array<std::int32_t, 11> kSoundVolumeTable = {-10000, -3000, -2000, -1300, -800, -500,
                                                                     -300,   -150,  -80,   -30,   0};
-// Step 7 of the volume table, what the options hold before the player changes them.
-inline constexpr int kDefaultSoundVolumeStep = 7;
 
 // Game thread: asks the main window to play the sound and waits until it has started.
 std::intptr_t PlaySE(std::int32_t id);

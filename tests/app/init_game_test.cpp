@@ -31,6 +31,9 @@
 #include "input/key_config.h"
 #include "make_sample_game/sample_game.h"
 #include "data/database.h"
+#include "data/option_data.h"
+#include "platform/sound/sound_mixer.h"
+#include "support/byte_builder.h"
 #include "platform/clock.h"
 #include "platform/files/path_resolver.h"
 #include "platform/input/key_flags.h"
@@ -232,6 +235,33 @@ TEST_F(StartupRunTest, TheWholeStartUpBringsTheSampleGameUpWithDirect3D) {
   EXPECT_TRUE(MusicMgr.Initialised());
   UnInitGame();
   ExpectNothingLeftUp();
+}
+
+// Option.dat as the options scene writes it: music off and effects at step 3 take effect at the
+// start; a broken file is set aside and the defaults stand.
+TEST_F(StartupRunTest, TheOptionsFileChoosesTheMusicAndTheEffectsVolume) {
+  const fs::path options = SampleGameFolder() / "user_data" / "Option.dat";
+  fs::create_directories(options.parent_path());
+  std::ofstream(options, std::ios::binary)
+      << testsupport::ByteBuilder().u32(750).fields(4).i32(0).i32(0).i32(3).i32(0).strings(1).str("abc").bytes();
+  platform::GameFolder().Forget();
+  ASSERT_TRUE(InitGame("", 1));
+  EXPECT_EQ(OptionData.m_strFixedName, "abc");
+  EXPECT_FALSE(MusicThreadRunning());
+  ASSERT_FALSE(SoundSlots[1].buffers.empty());
+  EXPECT_EQ(platform::SoundMixer::Volume(SoundSlots[1].buffers[0]), -1300);
+  UnInitGame();
+
+  std::ofstream(options, std::ios::binary) << "broken";
+  platform::GameFolder().Forget();
+  OptionData = cOptionData();
+  ASSERT_TRUE(InitGame("", 1));
+  EXPECT_EQ(OptionData.m_nSeVolume, 7);
+  EXPECT_TRUE(fs::exists(options.string() + ".bad"));
+  EXPECT_EQ(platform::SoundMixer::Volume(SoundSlots[1].buffers[0]), -150);
+  UnInitGame();
+  fs::remove(options.string() + ".bad");
+  platform::GameFolder().Forget();
 }
 
 TEST_F(StartupRunTest, ADirectDrawStartInAWindowCopiesItsFrames) {
