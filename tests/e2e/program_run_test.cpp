@@ -174,6 +174,40 @@ TEST_F(ProgramRunTest, ACommandLineNoStagePathCouldHoldIsRefusedAndTheTitleFollo
   EXPECT_EQ(log.find("Missing.stg4"), std::string::npos) << log;
 }
 
+TEST_F(ProgramRunTest, ABrokenWorldMapStopsTheStartWithItsPath) {
+  game_.Write("default/WorldMap.dat", testsupport::ByteBuilder().u32(750).u32(0x7FFFFFFFu).raw("garbage").bytes());
+  platform::ChildProcess program;
+  Start(program, game_);
+  EXPECT_EQ(program.WaitForExit(kExitLimitMs), 0);
+  EXPECT_NE(ReportLog(game_).find("data\\WorldMap.dat のロードに失敗！"), std::string::npos) << ReportLog(game_);
+}
+
+// A stage named on the command line is played in its newest numbered version; one that does not
+// exist is said in the log and the title follows.
+TEST_F(ProgramRunTest, ACommandLineStagePlaysItsNewestVersionAndAMissingOneLeavesTheTitle) {
+  // Version 012 is the castle (240 seconds), version 750 the meadow (300 seconds).
+  fs::copy_file(game_.path() / "default" / "stg4" / "c01-1.stg4_000", game_.path() / "default" / "stg4" / "x.stg4_012");
+  fs::copy_file(game_.path() / "default" / "stg4" / "Meadow.stg4_000", game_.path() / "default" / "stg4" / "x.stg4_750");
+  game_.Write("keys.txt", "wait 200\npress Escape\nwait 100000\n");
+  const std::map<std::string, std::string> environment = {
+      {"KESTREL_UNPACED", "1"},
+      {"KESTREL_INPUT_SCRIPT", (game_.path() / "keys.txt").string()},
+      {"KESTREL_FRAME_LOG", (game_.path() / "frames.txt").string()}};
+  platform::ChildProcess program;
+  Start(program, game_, environment, {"data\\stg4\\x.stg4"});
+  EXPECT_EQ(program.WaitForExit(kExitLimitMs), 0);
+  const std::string frames = ReadFileBytes(game_.path() / "frames.txt");
+  EXPECT_NE(frames.find(" 300 "), std::string::npos) << frames.substr(0, 200);
+  EXPECT_EQ(frames.find(" 240 "), std::string::npos) << frames.substr(0, 200);
+
+  platform::ChildProcess missing;
+  Start(missing, game_, {}, {"data\\stg4\\Missing.stg4"});
+  ASSERT_TRUE(WaitForWindow(missing));
+  EXPECT_EQ(Close(missing), 0);
+  EXPECT_NE(ReportLog(game_).find("「data\\stg4\\Missing.stg4」の読み込みに失敗しました！"), std::string::npos)
+      << ReportLog(game_);
+}
+
 // Generous: a start on a loaded machine takes far longer than on an idle one.
 constexpr std::uint32_t kFirstFrameLimitMs = 30000;
 
