@@ -1,9 +1,17 @@
 #include "menus/menu_scene.h"
 
+#include "core/close_request.h"
 #include "core/game_requests.h"
 #include "core/scene_manager.h"
 #include "data/system_data.h"
+#include "gfx/dd_fill.h"
+#include "gfx/dd_palette.h"
+#include "gfx/dd_state.h"
+#include "gfx/screen_fade.h"
+#include "gfx/surface_records.h"
+#include "gfx/surface_table.h"
 #include "input/input.h"
+#include "input/menu_cursor.h"
 #include "sound/sound_effects.h"
 
 namespace {
@@ -42,4 +50,37 @@ bool MenuButton(int button) { return (PlayerInputs[0].m_wButton & (1u << (button
 void MenuCursorSound(int axes) {
   const std::int32_t word = MenuDirections();
   DS_PlayOnCursorKey(&word, axes, kSoundCursor);
+}
+
+bool MenuDrawing() { return DDInitialised != 0; }
+
+bool MenuFadeIn() {
+  return !MenuDrawing() ||
+         DDFadeIn(DDPalette, 0, 255, 0, 0, 0, static_cast<double>(SceneMgr.FadeSpeed), DDPaletteSaved, 0);
+}
+
+bool MenuFadeOut() {
+  return !MenuDrawing() ||
+         DDFadeOut(DDPalette, 0, 255, 0, 0, 0, static_cast<double>(SceneMgr.FadeSpeed), DDPaletteSaved, 0);
+}
+
+void LeaveMenuScene(int thisScene) {
+  if (MenuDrawing()) DDFillRect(&SDBackBuffer, 0, 0, 640, 480, 16);
+  MenuCursor.Reset();
+  SceneMgr.PreviousScene = thisScene;
+  SceneMgr.CurrentScene = SceneMgr.NextScene;
+}
+
+DDSURFACEDATA* CreateMenuImage(DDSurfaceList& images, SurfaceDefList& defs, int width, int height, int colourKey) {
+  DDReleaseSurfaceList(images);
+  images.clear();
+  defs.clear();
+  if (!MenuDrawing()) return nullptr;
+  // In system memory under DirectDraw; Direct3D draws only what has a texture.
+  if (!DDCreateSurfaceInList(images, defs, width, height, colourKey, DDCtx != nullptr ? 1 : 0, DTMEMORYTYPE_VIDEO_RT,
+                             0)) {
+    PostCloseRequest();
+    return nullptr;
+  }
+  return &images.back();
 }

@@ -6,6 +6,7 @@
 #include "core/checked_sequence.h"
 #include "core/scene.h"
 #include "data/sys_named_entry.h"
+#include "gfx/surface_data.h"
 
 // What every menu scene does each frame before its state runs: the player's directions repeat
 // while held, and the buttons of `ButtonMask` count only on the frame they go down.
@@ -34,3 +35,16 @@ bool MenuButton(int button);
 inline constexpr int kCursorAxisVertical = 2;
 inline constexpr int kCursorAxesBoth = 3;
 void MenuCursorSound(int axes);
+
+// Whether the drawing library is up (without it, as in tests, the menus draw nothing and their
+// fades end at once).
+bool MenuDrawing();
+// A step of the screen fade at the scene manager's speed; true once it is done.
+bool MenuFadeIn();
+bool MenuFadeOut();
+// The end of a menu scene's exit: the screen cleared to colour 16, the cursor reset, the next
+// scene made current with this one as the previous.
+void LeaveMenuScene(int thisScene);
+// The scene's own image as the one surface of its private list, emptied first; a close is asked
+// when it cannot be made.
+DDSURFACEDATA* CreateMenuImage(DDSurfaceList& images, SurfaceDefList& defs, int width, int height, int colourKey);

@@ -13,12 +13,10 @@
 #include "gfx/core_blit.h"
 #include "gfx/dd_surface.h"
 #include "gfx/dd_fill.h"
-#include "gfx/dd_palette.h"
 #include "gfx/dd_state.h"
 #include "gfx/frame_blit.h"
 #include "gfx/game_fonts.h"
 #include "gfx/palette_animation.h"
-#include "gfx/screen_fade.h"
 #include "gfx/surface_records.h"
 #include "gfx/surface_table.h"
 #include "input/menu_cursor.h"
@@ -46,7 +44,7 @@ enum : int { kEntryNewGame, kEntryContinue, kEntryChallenge, kEntryFree, kEntryR
 
 constexpr int kStoryMode = 0;
 
-bool Drawing() { return DDInitialised != 0; }
+bool Drawing() { return MenuDrawing(); }
 
 std::string Label(int entry) {
   const cVector<cSysNamedEntry>& menu = SystemData.TitleMenu;
@@ -105,17 +103,7 @@ void cSceneTitle::Init() {
   for (int entry : m_Rows) labels.push_back(Label(entry));
   const bool imageMenu = SystemData.bTitleMenuBitmap != 0;
   m_Layout = TitleMenuGeometry(imageMenu, SurfaceRecords[kModeSheet].nWidth, labels);
-  DDReleaseSurfaceList(m_Images);
-  m_Images.clear();
-  m_ImageDefs.clear();
-  if (Drawing()) {
-    if (!DDCreateSurfaceInList(m_Images, m_ImageDefs, m_Layout.width, m_Layout.height, 1, DDCtx != nullptr ? 1 : 0,
-                               DTMEMORYTYPE_VIDEO_RT, 0)) {
-      PostCloseRequest();
-    } else {
-      DrawMenuImage();
-    }
-  }
+  if (CreateMenuImage(m_Images, m_ImageDefs, m_Layout.width, m_Layout.height, 1) != nullptr) DrawMenuImage();
   m_nSubState = 0;
 }
 
@@ -152,9 +140,7 @@ void cSceneTitle::FadeIn() {
   // At 8 bits the palette may have changed since the image was drawn.
   if (Drawing() && DDBpp == 8) DrawMenuImage();
   DrawFrame();
-  if (!Drawing() || DDFadeIn(DDPalette, 0, 255, 0, 0, 0, static_cast<double>(SceneMgr.FadeSpeed), DDPaletteSaved, 0)) {
-    m_nState = kStateMenu;
-  }
+  if (MenuFadeIn()) m_nState = kStateMenu;
 }
 
 void cSceneTitle::Menu() {
@@ -262,14 +248,8 @@ void cSceneTitle::Continue() {
 }
 
 void cSceneTitle::Exit() {
-  if (Drawing() &&
-      !DDFadeOut(DDPalette, 0, 255, 0, 0, 0, static_cast<double>(SceneMgr.FadeSpeed), DDPaletteSaved, 0)) {
-    return;
-  }
-  if (Drawing()) DDFillRect(&SDBackBuffer, 0, 0, 640, 480, 16);
-  MenuCursor.Reset();
-  SceneMgr.PreviousScene = kSceneTitle;
-  SceneMgr.CurrentScene = SceneMgr.NextScene;
+  if (!MenuFadeOut()) return;
+  LeaveMenuScene(kSceneTitle);
   m_nState = -1;
 }
 

@@ -21,3 +21,7 @@ cGameSoundLink& GameSoundLink();
 // five default tracks. Shut-down: the manager released on its thread and the thread ended.
 void StartMusic(bool musicOn);
 void EndMusic();
+// The options' music switch: switched off, a running manager is released; switched on, a
+// manager that is not running is started afresh (on the music thread, where it lives). True
+// when the switch changed what the start-up or the last change set.
+bool ApplyMusicSwitch(bool musicOn);
