@@ -9,6 +9,7 @@
 #include "data/stage_data.h"
 #include "data/sys_mode_entry.h"
 #include "data/system_data.h"
+#include "data/project_paths.h"
 #include "data/save_slots.h"
 #include "data/world_map.h"
 
@@ -290,7 +291,7 @@ void cSaveData::CycleSelection(int mode, int step) {
 std::string SaveSlotFileName(int slot) {
   std::string number;
   NumberText(number, slot + 1, 2, 1, 0);
-  return "user_data\\story\\Story" + number + ".dat";
+  return ProjectPaths[kPathStorySavePrefix] + number + ".dat";
 }
 
 void cSaveData::ApplyLivesRule(int mode) {
@@ -324,13 +325,13 @@ int cSaveData::LoadSlot(int slot) {
 }
 
 int cSaveData::LoadChallenge() {
-  if (LoadUserRecord(*this, kChallengeFile) == 0) return 0;
+  if (LoadUserRecord(*this, ProjectPaths[kPathChallengeSave]) == 0) return 0;
   ApplyLivesRule(1);
   return 1;
 }
 
 int cSaveData::SaveChallenge() {
-  if (SaveUserRecord(*this, kChallengeFile) != 0) return 1;
-  ReportSaveFailure(kChallengeFile);
+  if (SaveUserRecord(*this, ProjectPaths[kPathChallengeSave]) != 0) return 1;
+  ReportSaveFailure(ProjectPaths[kPathChallengeSave]);
   return 0;
 }

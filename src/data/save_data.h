@@ -133,10 +133,10 @@ extern cSaveData SaveDataCur;
 extern cSaveData SaveDataRpl0;
 extern cSaveData SaveDataRpl1;
 
-// The story slot files, Story01.dat to Story99.dat for slots 0 to 98, and the challenge file.
+// The story slot files, Story01.dat to Story99.dat for slots 0 to 98 (the challenge file is the
+// project path table's row).
 inline constexpr int kSaveSlotCount = 99;
 std::string SaveSlotFileName(int slot);
-inline constexpr const char* kChallengeFile = "user_data\\challenge\\Challenge.dat";
 
 // Lives of 999999 are unlimited.
 inline constexpr std::int32_t kUnlimitedLives = 999999;

@@ -13,6 +13,7 @@
 #include "core/record_version.h"
 #include "core/scene_manager.h"
 #include "data/common_palette.h"
+#include "data/project_paths.h"
 #include "data/rankings.h"
 #include "data/option_data.h"
 #include "data/save_data.h"
@@ -533,7 +534,7 @@ TEST(ChallengeClearTest, AClearOpensTheNextStageAndSavesTheChallengeFile) {
     EXPECT_EQ(SaveDataCur.m_nChallengeOpen, c.wantOpen);
     EXPECT_EQ(SaveDataCur.m_nClearSum, c.wantSum);
     cSaveData saved;
-    ASSERT_EQ(saved.Load(kChallengeFile), 1);
+    ASSERT_EQ(saved.Load(ProjectPaths[kPathChallengeSave]), 1);
     EXPECT_EQ(saved.m_nChallengeOpen, c.wantOpen);
     EXPECT_EQ(saved.m_Challenge[c.stage - 1].m_nSecond, c.wantBest);
   }
@@ -545,7 +546,7 @@ TEST(ChallengeClearTest, AClearOpensTheNextStageAndSavesTheChallengeFile) {
     EXPECT_EQ(boxes.texts, std::vector<std::string>{"user_data\\challenge\\Challenge.dat の保存に失敗！"});
   }
   cSaveData saved;
-  ASSERT_EQ(saved.Load(kChallengeFile), 1);
+  ASSERT_EQ(saved.Load(ProjectPaths[kPathChallengeSave]), 1);
   EXPECT_EQ(saved.m_Challenge[1].m_nFirst, 0);  // the file as the last good save left it
   SceneMgr.TitleChoice = savedChoice;
   SystemData.nChallengeStages = savedStages;
