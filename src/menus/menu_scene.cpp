@@ -4,9 +4,11 @@
 #include "core/game_requests.h"
 #include "core/scene_manager.h"
 #include "data/system_data.h"
+#include "gfx/core_blit.h"
 #include "gfx/dd_fill.h"
 #include "gfx/dd_palette.h"
 #include "gfx/dd_state.h"
+#include "gfx/palette_animation.h"
 #include "gfx/screen_fade.h"
 #include "gfx/surface_records.h"
 #include "gfx/surface_table.h"
@@ -83,4 +85,16 @@ DDSURFACEDATA* CreateMenuImage(DDSurfaceList& images, SurfaceDefList& defs, int 
     return nullptr;
   }
   return &images.back();
+}
+
+bool MenuImageStale(const DDSurfaceList& images, bool fadingIn) {
+  if (!MenuDrawing() || images.empty()) return false;
+  return images.back().bLost != 0 || (fadingIn && DDBpp == 8);
+}
+
+void ShowFullScreenImage(DDSurfaceList& images, bool fadingIn, const std::function<void()>& draw) {
+  if (!MenuDrawing() || images.empty()) return;
+  if (MenuImageStale(images, fadingIn)) draw();
+  DDBlt(&SDBackBuffer, 0, 0, 640, 480, &images.back(), 0, 0, DDBLT_OPAQUE);
+  AnimatePalette();
 }

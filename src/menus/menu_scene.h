@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "core/checked_sequence.h"
@@ -48,3 +49,9 @@ void LeaveMenuScene(int thisScene);
 // The scene's own image as the one surface of its private list, emptied first; a close is asked
 // when it cannot be made.
 DDSURFACEDATA* CreateMenuImage(DDSurfaceList& images, SurfaceDefList& defs, int width, int height, int colourKey);
+// Whether the private image must be drawn again: its surface was lost, or the scene is fading
+// in at 8 bits, where the palette may have changed since it was drawn.
+bool MenuImageStale(const DDSurfaceList& images, bool fadingIn);
+// The full-screen private image on the back buffer, drawn again first when stale, then a step of
+// the palette animation.
+void ShowFullScreenImage(DDSurfaceList& images, bool fadingIn, const std::function<void()>& draw);

@@ -117,16 +117,10 @@ void cSceneOption::DrawImage() {
   image->bLost = 0;
 }
 
-void cSceneOption::DrawFrame() {
-  if (!Drawing() || m_Images.empty()) return;
-  if (m_Images.back().bLost != 0) DrawImage();
-  DDBlt(&SDBackBuffer, 0, 0, 640, 480, &m_Images.back(), 0, 0, DDBLT_OPAQUE);
-  AnimatePalette();
-}
+void cSceneOption::DrawFrame() { ShowFullScreenImage(m_Images, false, [this] { DrawImage(); }); }
 
 void cSceneOption::FadeIn() {
-  if (Drawing() && DDBpp == 8) DrawImage();
-  DrawFrame();
+  ShowFullScreenImage(m_Images, true, [this] { DrawImage(); });
   if (MenuFadeIn()) m_nState = kStateMain;
 }
 

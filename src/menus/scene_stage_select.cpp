@@ -118,16 +118,10 @@ void cSceneStageSelect::DrawImage() {
   image->bLost = 0;
 }
 
-void cSceneStageSelect::DrawFrame() {
-  if (!MenuDrawing() || m_Images.empty()) return;
-  if (m_Images.back().bLost != 0) DrawImage();
-  DDBlt(&SDBackBuffer, 0, 0, 640, 480, &m_Images.back(), 0, 0, DDBLT_OPAQUE);
-  AnimatePalette();
-}
+void cSceneStageSelect::DrawFrame() { ShowFullScreenImage(m_Images, false, [this] { DrawImage(); }); }
 
 void cSceneStageSelect::FadeIn() {
-  if (MenuDrawing() && DDBpp == 8) DrawImage();
-  DrawFrame();
+  ShowFullScreenImage(m_Images, true, [this] { DrawImage(); });
   if (MenuFadeIn()) m_nState = kStateList;
 }
 

@@ -126,20 +126,18 @@ void cSceneTitle::DrawMenuImage() {
   image->bLost = 0;
 }
 
-void cSceneTitle::DrawFrame() {
+void cSceneTitle::DrawFrame(bool fadingIn) {
   if (!Drawing()) return;
   DDBlt(&SDBackBuffer, 0, 0, 640, 480, &SurfaceRecords[kTitlePicture], 0, 0, DDBLT_OPAQUE);
   if (!m_Images.empty()) {
-    if (m_Images.back().bLost != 0) DrawMenuImage();
+    if (MenuImageStale(m_Images, fadingIn)) DrawMenuImage();
     DDBlt(&SDBackBuffer, m_Layout.x, m_Layout.y, m_Layout.width, m_Layout.height, &m_Images.back(), 0, 0, DDBLT_KEYED);
   }
   AnimatePalette();
 }
 
 void cSceneTitle::FadeIn() {
-  // At 8 bits the palette may have changed since the image was drawn.
-  if (Drawing() && DDBpp == 8) DrawMenuImage();
-  DrawFrame();
+  DrawFrame(true);
   if (MenuFadeIn()) m_nState = kStateMenu;
 }
 
@@ -154,7 +152,7 @@ void cSceneTitle::Menu() {
     Decide(SceneMgr.TitleChoice);
     return;
   }
-  DrawFrame();
+  DrawFrame(false);
   if (Drawing()) {
     DDBlt(&SDBackBuffer, MenuCursor.m_pCur->x, MenuCursor.m_pCur->y, 32, 32, &SurfaceRecords[kAccessory], 0, 0,
           DDBLT_KEYED);

@@ -38,7 +38,7 @@ class cSceneTitle : public cMenuScene {
   void Continue();
   void Decide(int entry);
   void DrawMenuImage();
-  void DrawFrame();
+  void DrawFrame(bool fadingIn);
 
   std::vector<int> m_Rows;
   TitleMenuLayout m_Layout;
