@@ -1,6 +1,5 @@
 #include "app/registration.h"
 
-#include "app/blank_scene.h"
 #include "app/flow_engine_link.h"
 #include "app/game_request_handler.h"
 #include "core/game_requests.h"
@@ -13,6 +12,7 @@
 #include "input/dialogs/message_box_dialog.h"
 #include "input/input.h"
 #include "input/input_settings.h"
+#include "menus/menu_registration.h"
 #include "sound/game_sound_link.h"
 #include "sound/sound_effects.h"
 #include "world/flow_link.h"
@@ -55,7 +55,7 @@ cProgramInputSettings g_inputSettings;
 
 void RegisterProgramParts() {
   SetGameRequestHandler(ServeGameRequest);
-  RegisterBlankTitleScene();
+  RegisterMenuScenes();
   RegisterPlayScene();
   SetSoundLink(&GameSoundLink());
   SetWorldSoundLink(&g_worldSound);

@@ -25,6 +25,8 @@ bool cRequestServices::GetOpenFileName(const OpenFileRequest& request, std::stri
   return DDGetOpenFileName(path, chooser, nullptr) == 1;
 }
 
+bool cRequestServices::PlayStageFile(const std::string& path, int newest) { return ::PlayStageFile(path, newest) != 0; }
+
 bool cRequestServices::ReadReplayFile(const std::string& path) {
   if (Replay0.ReadFile(path, StageCur, StageStart, SaveDataCur) == 0) return false;
   ProjectDataContext().stagePalette = StageCur.PaletteView();

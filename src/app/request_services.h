@@ -27,7 +27,8 @@ class cRequestServices {
   // True with the chosen path (CP932) when a file was chosen.
   virtual bool GetOpenFileName(const OpenFileRequest& request, std::string& path);
 
-  virtual bool PlayStageFile(const std::string& /*path*/, int /*directPlay*/) { return false; }
+  // Sets the game up to play the stage file (free play).
+  virtual bool PlayStageFile(const std::string& path, int newest);
   // Reads a replay file into the replay, the live and start-of-stage stage and the progress.
   virtual bool ReadReplayFile(const std::string& path);
   virtual void SetStageFilePath(const std::string& path);

@@ -23,6 +23,7 @@
 #include "menus/replay_dialog.h"
 #include "menus/save_slot_list.h"
 #include "sound/sound_effects.h"
+#include "sound/sound_script.h"
 
 namespace {
 
@@ -84,6 +85,11 @@ cSceneTitle::cSceneTitle() {
 cSceneTitle::~cSceneTitle() {
   for (int row : surface_rows::kTitle) DDReleaseSurface(&SurfaceRecords[row]);
   DDReleaseSurfaceList(m_Images);
+}
+
+void cSceneTitle::Run() {
+  RunSoundScript(m_nFrames++);
+  cMenuScene::Run();
 }
 
 void cSceneTitle::Init() {

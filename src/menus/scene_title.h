@@ -25,6 +25,8 @@ class cSceneTitle : public cMenuScene {
   cSceneTitle();
   ~cSceneTitle() override;
 
+  // Runs the sound script of whole-program runs by the title's frames, then the frame.
+  void Run() override;
   void Init() override;
   void FadeIn() override;
   void Exit() override;
@@ -42,6 +44,7 @@ class cSceneTitle : public cMenuScene {
 
   std::vector<int> m_Rows;
   TitleMenuLayout m_Layout;
+  std::int64_t m_nFrames = 0;
   int m_nSlotTop = 0;
   int m_nSlotRows = 0;
   DDSurfaceList m_Images;

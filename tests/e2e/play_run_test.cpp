@@ -57,12 +57,15 @@ std::string MeadowScript() {
   return s.str();
 }
 
-// From the title: free play of the map's first stage, cleared with fireballs for more than
-// 500 points; the stage again, run into the first pit until no life is left; back to the
-// title, and Escape.
+// From the title's free-play row: Meadow chosen in the file dialog, cleared with fireballs for
+// more than 500 points; the stage again, run into the first pit until no life is left; back to
+// the title, and Escape.
 std::string FreePlayScript() {
   std::ostringstream s;
-  s << "wait 30\npress Z\nwait 180\ndown Right\n";
+  s << "wait 60\n";
+  for (int i = 0; i < 3; ++i) s << "press Down\nwait 2\n";
+  // The title fades out, then the stage fades in and shows its banners.
+  s << "press Z\nwait 200\ndown Right\n";
   Hops(s);
   s << "up Right\ndown Left\nwait 90\nup Left\n";
   s << "wait 150\npress Z\n";
@@ -196,7 +199,7 @@ TEST_F(PlayRunTest, MeadowIsClearedPlayedAgainAndQuitTheSameWayTwice) {
 
 TEST_F(PlayRunTest, FreePlayFromTheTitleEarnsALifeLosesThemAllAndReturns) {
   Run run;
-  StartRun(run, FreePlayScript(), {});
+  StartRun(run, FreePlayScript(), {}, "Direct3D=1\nWindowMode=1\n", "open data\\stg4\\Meadow.stg4_000\n");
   EXPECT_EQ(run.program.WaitForExit(kPlayLimitMs), 0);
   const std::string log = ReadFileBytes(run.game.path() / "frames.txt");
   const std::vector<LogLine> lines = ParseLog(log);
