@@ -416,6 +416,30 @@ TEST_F(PlayRunTest, AnAttemptSavedWithF1PlaysBackToTheProgramsOwnFrameLog) {
   });
   EXPECT_NE(PlayBack(run.game.path(), "user_data\\rpl4\\Meadow_01.rpl4_750").first, first);
 
+  // The program itself plays the file from the title's replay row, as a player would.
+  {
+    std::ostringstream title;
+    title << "wait 60\n";
+    for (int i = 0; i < 4; ++i) title << "press Down\nwait 2\n";
+    title << "press Z\nwait 800\npress Escape\nwait 100000\n";
+    run.game.Write("title_keys.txt", title.str());
+    run.game.Write("title_dialogs.txt", "open Meadow_00.rpl4_750\n");
+    const std::map<std::string, std::string> environment = {
+        {"XDG_RUNTIME_DIR", run.runtime.path().string()},
+        {"KESTREL_HEADLESS", "1"},
+        {"KESTREL_UNPACED", "1"},
+        {"KESTREL_INPUT_SCRIPT", (run.game.path() / "title_keys.txt").string()},
+        {"KESTREL_DIALOG_SCRIPT", (run.game.path() / "title_dialogs.txt").string()},
+        {"KESTREL_FRAME_LOG", (run.game.path() / "replayed.txt").string()}};
+    platform::ChildProcess replaying;
+    ASSERT_TRUE(replaying.Start(KESTREL_EXECUTABLE, {}, environment, run.game.path(), run.game.path() / "stderr2.txt"));
+    ASSERT_EQ(replaying.WaitForExit(kPlayLimitMs), 0);
+    const std::vector<std::string> replayed = PlayDigests(ParseLog(ReadFileBytes(run.game.path() / "replayed.txt")));
+    ASSERT_GE(replayed.size(), first.size());
+    EXPECT_EQ(std::vector<std::string>(replayed.begin(), replayed.begin() + static_cast<long>(first.size())),
+              std::vector<std::string>(logged.begin(), logged.begin() + static_cast<long>(first.size())));
+  }
+
   // This build's file for the other builds; theirs played here to their own logs.
   const fs::path mine = kExchange / KESTREL_BUILD_NAME;
   fs::create_directories(mine);
