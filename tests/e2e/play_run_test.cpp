@@ -17,11 +17,14 @@
 #include "data/save_data.h"
 #include "data/stage_data.h"
 #include "input/replay.h"
+#include "core/record_file.h"
+#include "core/record_version.h"
 #include "data/data_read_context.h"
 #include "program_in_process.h"
 #include "program_run_fixture.h"
 #include "support/golden_frame.h"
 #include "support/png_reader.h"
+#include "support/utf8.h"
 #include "world/scene_play.h"
 #include "world/world_digest.h"
 
@@ -157,6 +160,12 @@ class PlayRunTest : public ProgramRunTest {
                 const std::string& mode = "Direct3D=1\nWindowMode=1\n", const std::string& dialogs = "") {
     MakeGame(run.game);
     run.game.Write("System.ini", mode + "ShowFps=0\nExit\n");
+    Launch(run, run.program, script, arguments, dialogs);
+  }
+
+  // The program started again in the run's game folder with its own scripts.
+  void Launch(Run& run, platform::ChildProcess& program, const std::string& script,
+              const std::vector<std::string>& arguments, const std::string& dialogs) {
     run.game.Write("keys.txt", script);
     std::map<std::string, std::string> environment = {
         {"XDG_RUNTIME_DIR", run.runtime.path().string()},
@@ -169,8 +178,8 @@ class PlayRunTest : public ProgramRunTest {
       run.game.Write("dialogs.txt", dialogs);
       environment["KESTREL_DIALOG_SCRIPT"] = (run.game.path() / "dialogs.txt").string();
     }
-    ASSERT_TRUE(run.program.Start(KESTREL_EXECUTABLE, arguments, environment, run.game.path(),
-                                  run.game.path() / "stderr.txt"));
+    ASSERT_TRUE(program.Start(KESTREL_EXECUTABLE, arguments, environment, run.game.path(),
+                              run.game.path() / "stderr.txt"));
   }
 };
 
@@ -455,6 +464,84 @@ TEST_F(PlayRunTest, AnAttemptSavedWithF1PlaysBackToTheProgramsOwnFrameLog) {
     EXPECT_GT(theirs.size(), 300u) << other.path();
     EXPECT_EQ(FirstDifference(theirs, theirLog), -1) << "the replay of " << other.path().filename();
   }
+}
+
+}  // namespace
+
+namespace {
+
+void Press(std::ostringstream& s, const char* key, int times = 1) {
+  for (int i = 0; i < times; ++i) s << "press " << key << "\nwait 4\n";
+}
+
+// A slot file read as the program reads it, with the slot and the save time left out.
+std::string SlotWithoutSlotAndTime(const fs::path& file) {
+  cSaveData save;
+  EXPECT_TRUE(ReadRecordBytes(ReadFileBytes(file), save)) << file;
+  save.m_nSaveSlot = 0;
+  save.m_SaveTime = SaveTime{};
+  return RecordFileBytes(save);
+}
+
+TEST_F(PlayRunTest, ANewGameClearsMeadowEntersItsRankingAndIsSavedAndContinuedInTwoSlots) {
+  CurrentVersion = kRecordVersion;
+  // New game; along the road to Meadow, whose question opens by itself; Yes.
+  std::ostringstream keys;
+  keys << "wait 60\n";
+  Press(keys, "Z");
+  keys << "wait 60\n";
+  Press(keys, "Right", 3);
+  Press(keys, "Up", 2);
+  keys << "wait 10\n";
+  Press(keys, "Up");
+  Press(keys, "Z");
+  // The spread, then hops to the orb; F3 in the clear display, the name typed in its dialog.
+  keys << "wait 200\ndown Down\nwait 2\nup Down\npress X\nwait 10\ndown Right\n";
+  for (int i = 0; i < 23; ++i) keys << "down Z\nwait 20\nup Z\npress X\nwait 7\n";
+  keys << "up Right\nwait 100\npress F3\nwait 60\npress Z\nwait 30\npress Z\nwait 120\n";
+  // Back on the map: its menu, save, slot 1, "save".
+  Press(keys, "X");
+  keys << "wait 60\n";
+  Press(keys, "Z", 2);
+  Press(keys, "Up");
+  Press(keys, "Z");
+  keys << "wait 10\npress Escape\nwait 100000\n";
+  Run run;
+  StartRun(run, keys.str(), {}, "Direct3D=1\nWindowMode=1\n", testsupport::Utf8(u8"name たかし\n"));
+  ASSERT_EQ(run.program.WaitForExit(kPlayLimitMs), 0) << ReadFileBytes(run.game.path() / "stderr.txt");
+  const fs::path story = run.game.path() / "user_data" / "story";
+  ASSERT_TRUE(fs::exists(story / "Story01.dat"));
+  cSaveData first;
+  ASSERT_TRUE(ReadRecordBytes(ReadFileBytes(story / "Story01.dat"), first));
+  EXPECT_EQ(first.m_StageCleared[1], 1);  // Meadow
+  EXPECT_EQ(first.m_strRankName, "たかし");
+  EXPECT_EQ(first.m_nSaveSlot, 0);
+  EXPECT_NE(ReadFileBytes(story / "Meadow.rkg").find("たかし"), std::string::npos);
+
+  // Continue from slot 1 and save into slot 2: the same progress but for the slot and the time.
+  std::ostringstream again;
+  again << "wait 60\n";
+  Press(again, "Down");
+  Press(again, "Z");
+  again << "wait 10\n";
+  Press(again, "Z");
+  again << "wait 60\n";
+  Press(again, "X");
+  again << "wait 60\n";
+  Press(again, "Z");
+  Press(again, "Down");
+  Press(again, "Z");
+  Press(again, "Up");
+  Press(again, "Z");
+  again << "wait 10\npress Escape\nwait 100000\n";
+  platform::ChildProcess second;
+  Launch(run, second, again.str(), {}, "");
+  ASSERT_EQ(second.WaitForExit(kPlayLimitMs), 0);
+  ASSERT_TRUE(fs::exists(story / "Story02.dat"));
+  cSaveData copy;
+  ASSERT_TRUE(ReadRecordBytes(ReadFileBytes(story / "Story02.dat"), copy));
+  EXPECT_EQ(copy.m_nSaveSlot, 1);
+  EXPECT_EQ(SlotWithoutSlotAndTime(story / "Story02.dat"), SlotWithoutSlotAndTime(story / "Story01.dat"));
 }
 
 }  // namespace

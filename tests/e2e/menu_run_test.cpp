@@ -1,0 +1,81 @@
+// The menus played by the real program, headless, from key and dialog scripts: the options
+// edited, written and read again by a second run.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "program_run_fixture.h"
+#include "support/byte_builder.h"
+#include "support/utf8.h"
+
+namespace {
+
+using e2e::kExitLimitMs;
+using e2e::ProgramRunTest;
+using testsupport::ReadFileBytes;
+
+// Presses a key and lets a frame pass without it, n times.
+void Press(std::ostringstream& s, const char* key, int times = 1) {
+  for (int i = 0; i < times; ++i) s << "press " << key << "\nwait 2\n";
+}
+
+class MenuRunTest : public ProgramRunTest {
+ protected:
+  // A run of the game from its title with the scripts given; true when it ended in order.
+  bool RunScripted(const std::string& keys, const std::string& dialogs) {
+    game_.Write("keys.txt", keys);
+    game_.Write("dialogs.txt", dialogs);
+    game_.Write("System.ini", "Direct3D=1\nWindowMode=1\nShowFps=0\nExit\n");
+    platform::ChildProcess program;
+    Start(program, game_,
+          {{"KESTREL_UNPACED", "1"},
+           {"KESTREL_INPUT_SCRIPT", (game_.path() / "keys.txt").string()},
+           {"KESTREL_DIALOG_SCRIPT", (game_.path() / "dialogs.txt").string()}});
+    return program.WaitForExit(kExitLimitMs) == 0;
+  }
+};
+
+TEST_F(MenuRunTest, TheOptionsEditedInTheirSceneAreWrittenAndKeptByTheNextRun) {
+  std::ostringstream keys;
+  keys << "wait 60\n";
+  Press(keys, "Down", 5);  // the options row
+  Press(keys, "Z");
+  keys << "wait 40\n";
+  Press(keys, "Down", 2);  // effects volume: 7 down to 3
+  Press(keys, "Z");
+  Press(keys, "Down", 4);
+  Press(keys, "Z");
+  Press(keys, "Up");  // music: on, up, wraps to off
+  Press(keys, "Z");
+  Press(keys, "Up");
+  Press(keys, "Z");
+  Press(keys, "Down", 2);  // entry mode 0 up to 1
+  Press(keys, "Z");
+  Press(keys, "Up");
+  Press(keys, "Z");
+  Press(keys, "Down");  // the fixed name, in the name dialog
+  Press(keys, "Z");
+  keys << "wait 5\n";
+  Press(keys, "Down");  // back
+  Press(keys, "Z");
+  keys << "wait 60\npress Escape\nwait 100000\n";
+  ASSERT_TRUE(RunScripted(keys.str(), testsupport::Utf8(u8"name たかし\n")));
+  const std::string want =
+      testsupport::ByteBuilder().u32(750).fields(4).i32(0).i32(0).i32(3).i32(1).strings(1).str("たかし").bytes();
+  EXPECT_EQ(ReadFileBytes(game_.path() / "user_data" / "Option.dat"), want) << ReportLog(game_);
+
+  // The next run reads them; into the options and straight out again, they are written the same.
+  std::ostringstream again;
+  again << "wait 60\n";
+  Press(again, "Down", 5);
+  Press(again, "Z");
+  again << "wait 40\n";
+  Press(again, "X");
+  again << "wait 60\npress Escape\nwait 100000\n";
+  ASSERT_TRUE(RunScripted(again.str(), ""));
+  EXPECT_EQ(ReadFileBytes(game_.path() / "user_data" / "Option.dat"), want);
+}
+
+}  // namespace
