@@ -8,6 +8,8 @@
 
 #include "program_run_fixture.h"
 #include "support/byte_builder.h"
+#include "support/golden_frame.h"
+#include "support/png_reader.h"
 #include "support/utf8.h"
 
 namespace {
@@ -76,6 +78,41 @@ TEST_F(MenuRunTest, TheOptionsEditedInTheirSceneAreWrittenAndKeptByTheNextRun) {
   again << "wait 60\npress Escape\nwait 100000\n";
   ASSERT_TRUE(RunScripted(again.str(), ""));
   EXPECT_EQ(ReadFileBytes(game_.path() / "user_data" / "Option.dat"), want);
+}
+
+// The menu screens as a player first sees them, pinned by hash: the title, the options, the
+// stage select and the world map of a new game.
+TEST_F(MenuRunTest, TheMenuScreensLookAsLookedAt) {
+  const auto shot = [&](const char* name) { return (game_.path() / (std::string(name) + ".png")).string(); };
+  std::ostringstream keys;
+  keys << "wait 60\nshot " << shot("title") << "\nwait 1\n";
+  Press(keys, "Down", 5);
+  Press(keys, "Z");
+  keys << "wait 60\nshot " << shot("options") << "\nwait 1\n";
+  Press(keys, "X");
+  keys << "wait 60\n";
+  Press(keys, "Up", 3);
+  Press(keys, "Z");
+  keys << "wait 60\nshot " << shot("select") << "\nwait 1\n";
+  Press(keys, "X");
+  keys << "wait 60\n";
+  Press(keys, "Up", 2);
+  Press(keys, "Z");
+  keys << "wait 60\nshot " << shot("map") << "\nwait 1\npress Escape\nwait 100000\n";
+  ASSERT_TRUE(RunScripted(keys.str(), ""));
+  struct Golden {
+    const char* name;
+    std::uint64_t hash;
+  };
+  const Golden goldens[] = {{"title", 0xa4d8909c8a5f26a1ull},
+                            {"options", 0xb88dc4767e91b00cull},
+                            {"select", 0x65d6292070e9f324ull},
+                            {"map", 0xfeb8199d9c48af31ull}};
+  for (const Golden& g : goldens) {
+    platform::Frame frame;
+    ASSERT_TRUE(testsupport::ReadPng(shot(g.name), frame)) << g.name;
+    testsupport::ExpectGoldenFrame(frame, std::string("menu_") + g.name, g.hash);
+  }
 }
 
 }  // namespace
