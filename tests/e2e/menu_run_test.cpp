@@ -115,4 +115,30 @@ TEST_F(MenuRunTest, TheMenuScreensLookAsLookedAt) {
   }
 }
 
+// A challenge stage left through the pause menu: the title again, and the challenge list as it
+// was, the cursor on the stage played.
+TEST_F(MenuRunTest, TheChallengeListComesBackOnTheStagePlayedAfterAQuit) {
+  const auto shot = [&](const char* name) { return (game_.path() / (std::string(name) + ".png")).string(); };
+  std::ostringstream keys;
+  keys << "wait 60\n";
+  Press(keys, "Down", 2);
+  Press(keys, "Z");
+  keys << "wait 60\nshot " << shot("before") << "\nwait 1\n";
+  Press(keys, "Z");
+  keys << "wait 300\n";
+  Press(keys, "Space");
+  keys << "wait 10\n";
+  Press(keys, "Up");
+  Press(keys, "Z");
+  keys << "wait 120\n";
+  Press(keys, "Z");  // the title's cursor is on the challenge row
+  keys << "wait 60\nshot " << shot("after") << "\nwait 1\npress Escape\nwait 100000\n";
+  ASSERT_TRUE(RunScripted(keys.str(), ""));
+  platform::Frame before;
+  platform::Frame after;
+  ASSERT_TRUE(testsupport::ReadPng(shot("before"), before));
+  ASSERT_TRUE(testsupport::ReadPng(shot("after"), after));
+  EXPECT_EQ(testsupport::FrameHash(after), testsupport::FrameHash(before));
+}
+
 }  // namespace

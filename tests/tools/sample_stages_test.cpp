@@ -44,8 +44,10 @@ TEST_F(SampleStagesTest, StagesOfTheMapAndTheChallengeListLoadWithAHero) {
       if (event.nKind == 0) stages.push_back(event.strStageFile);
     }
   }
-  stages.push_back(std::string(ProjectPaths[kPathChallengeStagePrefix]) + "01-1.stg4");  // challenge stage 1
-  ASSERT_EQ(stages.size(), 4u);
+  for (const char* number : {"01", "02"}) {
+    stages.push_back(std::string(ProjectPaths[kPathChallengeStagePrefix]) + number + "-1.stg4");  // the challenges
+  }
+  ASSERT_EQ(stages.size(), 5u);
 
   for (const std::string& name : stages) {
     std::string file;

@@ -31,10 +31,12 @@ namespace picture {
 enum : int { kNone = 0, kSign = 1 };
 }
 
-// Stage files: the world map's three points and the challenge list's one stage.
+// Stage files: the world map's three points and the challenge list's two stages (the first is
+// the castle of the map).
 inline constexpr const char* kStageMeadow = "data\\stg4\\Meadow.stg4";
 inline constexpr const char* kStageDusk = "data\\stg4\\Dusk.stg4";
 inline constexpr const char* kStageCastle = "data\\stg4\\c01-1.stg4";
+inline constexpr const char* kStageChallenge2 = "data\\stg4\\c02-1.stg4";
 // The revision suffix the stage files are stored under; the loader takes the newest.
 inline constexpr const char* kStageRevision = "_000";
 

@@ -209,11 +209,13 @@ std::vector<BuiltStage> BuildStages() {
       {kStageMeadow, 110, LayOutMeadow, bgm::kMeadow, 300, "Meadow Run"},
       {kStageDusk, 100, LayOutDusk, bgm::kDusk, 300, "Dusk Lifts"},
       {kStageCastle, 80, LayOutCastle, bgm::kNight, 240, "Night Castle"},
+      {kStageChallenge2, 100, LayOutDusk, bgm::kDusk, 200, "Dusk Dash"},
   };
   const cEdBackground backgrounds[][2] = {
       {Picture(kBackSky, 0.1), Picture(kBackHills, 0.4)},
       {Picture(kBackDusk, 0.1), Picture(kBackHills, 0.4)},
       {Picture(kBackNight, 0.1), Picture(kBackNight, 0.1)},
+      {Picture(kBackDusk, 0.1), Picture(kBackHills, 0.4)},
   };
   std::vector<BuiltStage> stages(std::size(plans));
   for (std::size_t i = 0; i < std::size(plans); ++i) {

@@ -21,9 +21,9 @@ void BuildSystemData(cSystemData& system) {
   system.InfiniteLives[0] = 0;
   system.InfiniteLives[1] = 0;
   system.InfiniteLives[2] = 0;
-  // One stage on the challenge list, open from the start.
-  system.nChallengeStages = 1;
-  system.bChallengeAllOpen = 1;
+  // Two stages on the challenge list; the second opens once the first is cleared.
+  system.nChallengeStages = 2;
+  system.bChallengeAllOpen = 0;
   // From Meadow into Dusk the hero keeps its HP, its maximum HP and the lives.
   system.CarryFlags.assign(kCarryFlagCount, 0);
   for (int group : {11, 13, 23}) system.CarryFlags[group] = 1;
