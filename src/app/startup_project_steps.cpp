@@ -95,6 +95,10 @@ bool BackendChoice(StartupContext& context) {
 }
 
 bool CommandLineStage(StartupContext& context) {
+  // A path handed over in quotes (as a shell or a file manager may pass one) is taken without
+  // one surrounding pair.
+  std::string& line = context.commandLine;
+  if (line.size() >= 2 && line.front() == '"' && line.back() == '"') line = line.substr(1, line.size() - 2);
   if (context.commandLine.empty()) return true;
   if (context.commandLine.size() > kMaxFreeStage) {
     // No stage path is that long; a cut one would name another file, and the System.ini

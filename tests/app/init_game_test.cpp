@@ -122,6 +122,8 @@ TEST(StartupTable, TheCommandLineNamesTheStageUnlessNoPathCouldBeThatLong) {
       {std::string(259, 'a'), std::string(259, 'a'), false},
       {std::string(260, 'a'), "", true},
       {std::string(300, 'b'), "", true},
+      {"\"data\\stg4\\b c.stg4\"", "data\\stg4\\b c.stg4", false},  // one pair of quotes taken off
+      {"\"\"x\"\"", "\"x\"", false},
   };
   for (const Case& c : cases) {
     SystemIni.FreeStage = "ini.stg4";
