@@ -9,28 +9,18 @@
 #include <cstdlib>
 #include <string>
 
-#include "data/data_read_context.h"
-#include "data/ed_block.h"
 #include "data/ed_chara.h"
-#include "data/ed_item.h"
 #include "record_round_trip.h"
+#include "small_project.h"
 
 namespace {
 
-// A small project: a few records in every database list, two sword types, and palettes with
-// entries to inherit from, so that the references of the input are checked against real lists.
+// The small project, its common palette's blocks and items standing as the stage's own palette
+// too, so that the references of the input are checked against real lists.
 DataReadContext& Context() {
   static DataReadContext context = [] {
-    DataReadContext c;
-    c.database = DatabaseCounts{3, 4, 2, 5, 3, 3, 6, 7, 2};
-    c.swordPartDurations = {{1, 2}, {5000, 6000}};
-    static cVector<cEdBlock> blocks(3);
-    static cVector<cEdChara> charas(3);
-    static cVector<cEdItem> items(3);
-    charas[1].nMaxHp = 99;
-    charas[2].flows.resize(1);
-    c.commonPalette = PaletteLists{&blocks, &charas, &items};
-    c.stagePalette = PaletteLists{&blocks, nullptr, &items};
+    DataReadContext c = SmallProjectContext();
+    c.stagePalette = PaletteLists{c.commonPalette.blocks, nullptr, c.commonPalette.items};
     return c;
   }();
   return context;

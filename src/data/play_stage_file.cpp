@@ -5,7 +5,6 @@
 #include "data/save_data.h"
 #include "data/stage_data.h"
 #include "data/stage_loader.h"
-#include "data/system_data.h"
 
 std::string StageFilePath;
 
@@ -23,13 +22,8 @@ int PlayStageFile(const std::string& path, int newest) {
   if (LoadStageThreaded(StageFilePath, newest, &StageStart) == 0) return 0;
   save.m_nStage = 1;
   save.m_nPart = 1;
-  const bool unlimited = DirectPlayFlag.load() != 0 || SystemData.InfiniteLives[kFreeMode] != 0;
-  if (unlimited) {
-    save.m_nEntryLives = save.m_nLives = kUnlimitedLives;
-  } else {
-    save.m_nEntryLives = SystemData.StartLives[kFreeMode];
-    save.m_nLives = save.m_nEntryLives - 1;
-  }
+  // A stage named at start-up is played with lives without end.
+  save.SetStartLives(kFreeMode, DirectPlayFlag.load() != 0);
   std::string key = StageFilePath;
   PathMakeRelative(key);
   save.SetStageName(key.c_str());

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/program_state.h"
+#include "core/report_log.h"
 #include "core/scene_manager.h"
 #include "core/strings.h"
 #include "core/user_files.h"
@@ -304,7 +305,20 @@ void cSaveData::ApplyLivesRule(int mode) {
   }
 }
 
+void cSaveData::SetStartLives(int mode, bool unlimited) {
+  if (unlimited || SystemData.InfiniteLives[mode] != 0) {
+    m_nEntryLives = m_nLives = kUnlimitedLives;
+  } else {
+    m_nEntryLives = SystemData.StartLives[mode];
+    m_nLives = m_nEntryLives - 1;
+  }
+}
+
 int cSaveData::SaveSlot(int slot) {
+  if (slot < 0 || slot >= kSaveSlotCount) {
+    ErrLogf("slot %d is not a story slot: nothing saved", slot);
+    return 0;
+  }
   m_SaveTime = platform::LocalTime();
   const std::string path = SaveSlotFileName(slot);
   if (SaveUserRecord(*this, path) == 0) {

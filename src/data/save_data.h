@@ -57,7 +57,8 @@ class cSaveData : public cData {
   void RecalcTotal();
 
   // Stamps the time and writes the live record to a story slot; the slot's summary follows
-  // only a save that succeeded. A failure is logged and shown, and the old file stays.
+  // only a save that succeeded. A failure is logged and shown, and the old file stays. A slot
+  // outside 0-98 (a hand-edited file may name one) is logged and nothing is saved.
   int SaveSlot(int slot);
   // Reads a story slot whole, then the story's lives rule, and takes the slot as the one to
   // save to; 0 with the record untouched when the slot does not read.
@@ -70,6 +71,9 @@ class cSaveData : public cData {
   // Unlimited lives in a mode that has them; a record saved with unlimited lives starts a
   // mode that has them no more with the mode's first lives.
   void ApplyLivesRule(int mode);
+  // A fresh start in a mode: unlimited lives when the mode (or `unlimited`) says so, else the
+  // mode's first lives, the attempt about to begin taking one of them.
+  void SetStartLives(int mode, bool unlimited = false);
 
   // The hero status kept from stage to stage, group by group as the project's carry switches
   // say: stored at a clear, given back to the hero's placement (and the stage's time limit and

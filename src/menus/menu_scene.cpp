@@ -3,11 +3,13 @@
 #include "core/close_request.h"
 #include "core/game_requests.h"
 #include "core/scene_manager.h"
+#include "core/strings.h"
 #include "data/system_data.h"
 #include "gfx/core_blit.h"
 #include "gfx/dd_fill.h"
 #include "gfx/dd_palette.h"
 #include "gfx/dd_state.h"
+#include "gfx/game_fonts.h"
 #include "gfx/palette_animation.h"
 #include "gfx/screen_fade.h"
 #include "gfx/surface_records.h"
@@ -85,6 +87,11 @@ DDSURFACEDATA* CreateMenuImage(DDSurfaceList& images, SurfaceDefList& defs, int 
     return nullptr;
   }
   return &images.back();
+}
+
+void DrawMenuPage(DDSURFACEDATA* image, const std::string& heading) {
+  GameFonts[2].DrawFrame(image, 1, 1, 638, 478);
+  GameFonts[2].DrawF(image, 320 - 16 * StrCharCount(heading), 32, "%s", heading.c_str());
 }
 
 bool MenuImageStale(const DDSurfaceList& images, bool fadingIn) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "core/checked_sequence.h"
@@ -49,6 +50,9 @@ void LeaveMenuScene(int thisScene);
 // The scene's own image as the one surface of its private list, emptied first; a close is asked
 // when it cannot be made.
 DDSURFACEDATA* CreateMenuImage(DDSurfaceList& images, SurfaceDefList& defs, int width, int height, int colourKey);
+// A full-screen menu page into `image`: the 32-dot font's frame and the heading centred at y 32.
+void DrawMenuPage(DDSURFACEDATA* image, const std::string& heading);
+
 // Whether the private image must be drawn again: its surface was lost, or the scene is fading
 // in at 8 bits, where the palette may have changed since it was drawn.
 bool MenuImageStale(const DDSurfaceList& images, bool fadingIn);

@@ -106,9 +106,7 @@ void cSceneOption::Init() {
 void cSceneOption::DrawImage() {
   if (m_Images.empty()) return;
   DDSURFACEDATA* image = &m_Images.back();
-  GameFonts[2].DrawFrame(image, 1, 1, 638, 478);
-  const std::string& heading = Text(SystemData.TitleMenu, kOptionsTitleEntry);
-  GameFonts[2].DrawF(image, 320 - 16 * StrCharCount(heading), 32, "%s", heading.c_str());
+  DrawMenuPage(image, Text(SystemData.TitleMenu, kOptionsTitleEntry));
   for (std::size_t r = 0; r < m_Rows.size(); ++r) {
     const int y = kTop + kRowHeight * static_cast<int>(r);
     GameFonts[1].Draw(image, kLabelX, y, Text(SystemData.OptionMenu, m_Rows[r]).c_str(), 0);

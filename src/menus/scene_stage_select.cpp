@@ -95,9 +95,7 @@ void cSceneStageSelect::DrawImage() {
   if (m_Images.empty()) return;
   DDSURFACEDATA* image = &m_Images.back();
   const cSaveData& save = SaveDataCur;
-  GameFonts[2].DrawFrame(image, 1, 1, 638, 478);
-  const std::string& heading = SystemData.TitleMenu[kChallengeTitleEntry].strName;
-  GameFonts[2].DrawF(image, 320 - 16 * StrCharCount(heading), 32, "%s", heading.c_str());
+  DrawMenuPage(image, SystemData.TitleMenu[kChallengeTitleEntry].strName);
   if (SystemData.bSelectShowTotal != 0 && save.m_nClearSum > 0) {
     const int w = 16 * (StrCharCount(Text(kTextTotal)) + DigitCount(save.m_nClearSum));
     GameFonts[1].DrawF(image, 320 - w / 2, 88, "%s%d", Text(kTextTotal).c_str(), save.m_nClearSum);
@@ -138,12 +136,7 @@ bool cSceneStageSelect::Decide() {
   save.SetStageName(StageCur.strLoadPath.c_str());
   save.m_nPart = 1;
   save.m_nStage = row + 1;
-  if (SystemData.InfiniteLives[kChallengeMode] != 0) {
-    save.m_nEntryLives = save.m_nLives = kUnlimitedLives;
-  } else {
-    save.m_nEntryLives = SystemData.StartLives[kChallengeMode];
-    save.m_nLives = save.m_nEntryLives - 1;
-  }
+  save.SetStartLives(kChallengeMode);
   save.m_bMultiPart = 1;
   SceneMgr.StageSelRow = row;
   SceneMgr.StageSelTop = m_nTop;

@@ -34,10 +34,6 @@ constexpr int kWindowSheet = 45;
 
 constexpr int kMaxRows = 7;
 constexpr int kRowHeight = 32;
-constexpr int kSlotListX = 152;
-constexpr int kSlotListY = 160;
-constexpr int kSlotRowHeight = 16;
-constexpr int kSlotPage = 10;
 
 enum : int { kStateFadeIn, kStateMenu, kStateContinue, kStateExit };
 enum : int { kSoundDecide = 1, kSoundCancel = 2, kSoundRefused = 3 };
@@ -219,10 +215,7 @@ void cSceneTitle::Continue() {
     m_nSubState = 1;
     ScanSaveSlots(SaveSlotInfos);
   }
-  const int count = static_cast<int>(SaveSlotInfos.size());
-  m_nSlotRows = std::min(kSlotPage, count);
-  const std::uint16_t directions = MenuDirections();
-  MenuCursor.MoveList(&directions, 1, &m_nSlotTop, kSlotListY, kSlotRowHeight, kSlotListX, m_nSlotRows, count, 1);
+  MoveOverSlotList(MenuDirections(), &m_nSlotTop);
   MenuCursorSound(kCursorAxesBoth);
   if (MenuButton(1)) {
     const int slot = MenuCursor.m_pCur->row;
@@ -246,7 +239,7 @@ void cSceneTitle::Continue() {
   if (!Drawing()) return;
   DDBlt(&SDBackBuffer, 0, 0, 640, 480, &SurfaceRecords[kTitlePicture], 0, 0, DDBLT_OPAQUE);
   AnimatePalette();
-  DrawSaveSlotList(&SDBackBuffer, kSlotListX, kSlotListY, SaveSlotInfos, m_nSlotTop, m_nSlotRows);
+  DrawSlotListAt(m_nSlotTop);
   DDBlt(&SDBackBuffer, MenuCursor.m_pCur->x, MenuCursor.m_pCur->y, 16, 16, &SurfaceRecords[kAccessory], 64, 0,
         DDBLT_KEYED);
 }
@@ -263,10 +256,5 @@ void NewGameReset() {
   save.m_nMapX = WorldMap.nStartX;
   save.m_nMapY = WorldMap.nStartY;
   save.m_nLap = 0;
-  if (SystemData.InfiniteLives[kStoryMode] != 0) {
-    save.m_nEntryLives = save.m_nLives = kUnlimitedLives;
-  } else {
-    save.m_nEntryLives = SystemData.StartLives[kStoryMode];
-    save.m_nLives = save.m_nEntryLives - 1;
-  }
+  save.SetStartLives(kStoryMode);
 }

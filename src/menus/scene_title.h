@@ -33,7 +33,6 @@ class cSceneTitle : public cMenuScene {
 
   // The title entries shown, by row.
   const std::vector<int>& Rows() const { return m_Rows; }
-  const TitleMenuLayout& Layout() const { return m_Layout; }
 
  private:
   void Menu();
@@ -46,7 +45,6 @@ class cSceneTitle : public cMenuScene {
   TitleMenuLayout m_Layout;
   std::int64_t m_nFrames = 0;
   int m_nSlotTop = 0;
-  int m_nSlotRows = 0;
   DDSurfaceList m_Images;
   SurfaceDefList m_ImageDefs;
 };

@@ -157,15 +157,7 @@ void cSceneWorldMap::Init() {
   CreateMenuImage(m_Panels, m_PanelDefs, 272, 352, 1);
   DrawPanel();
   if (IsStage()) LoadStageData();
-  if (SaveDataCur.m_bAutoSave != 0 && SceneMgr.PreviousScene == kScenePlay) {
-    const std::int32_t slot = SaveDataCur.m_nSaveSlot;
-    // A slot a hand-edited file names out of range would end the program on a bad index.
-    if (slot >= 0 && slot < kSaveSlotCount) {
-      SaveDataCur.SaveSlot(slot);
-    } else {
-      ErrLogf("auto-save skipped: slot %d", slot);
-    }
-  }
+  if (SaveDataCur.m_bAutoSave != 0 && SceneMgr.PreviousScene == kScenePlay) SaveDataCur.SaveSlot(SaveDataCur.m_nSaveSlot);
   DrawMapView();
   m_nSubState = 0;
 }

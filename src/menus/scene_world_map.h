@@ -50,7 +50,6 @@ class cSceneWorldMap : public cMenuScene {
   int ViewX() const { return m_nViewX; }
   int ViewY() const { return m_nViewY; }
   int Facing() const { return m_nFacing; }
-  const cMapEvent* CurrentEvent() const { return m_pEvent; }
 
  protected:
   std::int32_t ButtonMask() const override { return 15; }

@@ -32,9 +32,6 @@ constexpr int kMaxRows = 4;
 constexpr int kMenuX = 264;
 constexpr int kMenuY = 192;
 constexpr int kRowHeight = 16;
-constexpr int kSlotListX = 152;
-constexpr int kSlotListY = 160;
-constexpr int kSlotPage = 10;
 
 enum : int { kStateFadeIn, kStateMenu, kStateSave, kStateAutoSave, kStateBack, kStateToTitle, kStateExit };
 enum : int { kSoundDecide = 1, kSoundCancel = 2, kSoundSaved = 5 };
@@ -147,6 +144,22 @@ void cSceneWorldMenu::Menu() {
   Cursor(MenuCursor.m_pCur->x, MenuCursor.m_pCur->y, 64);
 }
 
+int cSceneWorldMenu::Ask(int first, int y) {
+  MoveOverQuestion(first, y);
+  if (MenuButton(1)) {
+    PlaySE(kSoundDecide);
+    return MenuCursor.m_pCur->row;
+  }
+  if (MenuButton(2)) {
+    PlaySE(kSoundCancel);
+    BackToMenu();
+    return kCancelled;
+  }
+  DrawQuestion(first, y);
+  Cursor(MenuCursor.m_pCur->x, MenuCursor.m_pCur->y, 64);
+  return kAsking;
+}
+
 void cSceneWorldMenu::BackToMenu() {
   MenuCursor.Pop(1);
   m_nSubState = 0;
@@ -159,13 +172,10 @@ void cSceneWorldMenu::Save() {
     MenuCursor.m_pCur->row = SaveDataCur.m_nSaveSlot;
     m_nSubState = 1;
     ScanSaveSlots(SaveSlotInfos);
-    m_nSlotRows = std::min(kSlotPage, static_cast<int>(SaveSlotInfos.size()));
     m_nSlotTop = MenuCursor.m_pCur->row;
   }
   if (m_nSubState == 1) {
-    const std::uint16_t directions = MenuDirections();
-    MenuCursor.MoveList(&directions, 1, &m_nSlotTop, kSlotListY, kRowHeight, kSlotListX, m_nSlotRows,
-                        static_cast<int>(SaveSlotInfos.size()), 1);
+    MoveOverSlotList(MenuDirections(), &m_nSlotTop);
     MenuCursorSound(kCursorAxesBoth);
     if (MenuButton(1)) {
       PlaySE(kSoundDecide);
@@ -177,7 +187,7 @@ void cSceneWorldMenu::Save() {
       BackToMenu();
     } else {
       ClearScreen();
-      if (MenuDrawing()) DrawSaveSlotList(&SDBackBuffer, kSlotListX, kSlotListY, SaveSlotInfos, m_nSlotTop, m_nSlotRows);
+      DrawSlotListAt(m_nSlotTop);
       Cursor(MenuCursor.m_pCur->x, MenuCursor.m_pCur->y, 64);
     }
     return;
@@ -203,8 +213,8 @@ void cSceneWorldMenu::Save() {
     return;
   }
   ClearScreen();
+  DrawSlotListAt(m_nSlotTop);
   if (MenuDrawing()) {
-    DrawSaveSlotList(&SDBackBuffer, kSlotListX, kSlotListY, SaveSlotInfos, m_nSlotTop, m_nSlotRows);
     DrawTextBox(QuestionLeft(kTextSaveQuestion), 400, kTextSaveQuestion, 2, 1);
   }
   Cursor(MenuCursor.m_pPrev->x, MenuCursor.m_pPrev->y, 80);
@@ -229,26 +239,16 @@ void cSceneWorldMenu::AutoSave() {
     if (MenuDrawing()) DrawTextBox(TextBoxLeft(320, kTextNoSlot, 1, 0), 232, kTextNoSlot, 1, 0);
     return;
   }
-  MoveOverQuestion(kTextAutoSaveQuestion, 224);
-  if (MenuButton(1)) {
-    PlaySE(kSoundDecide);
-    if (MenuCursor.m_pCur->row == 0) {
-      // Only together with a save into the known slot, so that a switch that is on has one.
-      save.SaveSlot(save.m_nSaveSlot);
-      save.m_bAutoSave = 1;
-    } else {
-      save.m_bAutoSave = 0;
-    }
-    BackToMenu();
-    return;
+  const int answer = Ask(kTextAutoSaveQuestion, 224);
+  if (answer == kAsking || answer == kCancelled) return;
+  if (answer == 0) {
+    // Only together with a save into the known slot, so that a switch that is on has one.
+    save.SaveSlot(save.m_nSaveSlot);
+    save.m_bAutoSave = 1;
+  } else {
+    save.m_bAutoSave = 0;
   }
-  if (MenuButton(2)) {
-    PlaySE(kSoundCancel);
-    BackToMenu();
-    return;
-  }
-  DrawQuestion(kTextAutoSaveQuestion, 224);
-  Cursor(MenuCursor.m_pCur->x, MenuCursor.m_pCur->y, 64);
+  BackToMenu();
 }
 
 void cSceneWorldMenu::Back() {
@@ -263,24 +263,13 @@ void cSceneWorldMenu::ToTitle() {
     MenuCursor.m_pCur->row = 1;
     m_nSubState = 1;
   }
-  MoveOverQuestion(kTextTitleQuestion, 224);
-  if (MenuButton(1)) {
-    PlaySE(kSoundDecide);
-    if (MenuCursor.m_pCur->row == 0) {
-      SceneMgr.NextScene = kSceneTitle;
-      m_nState = kStateExit;
-    } else {
-      BackToMenu();
-    }
-    return;
-  }
-  if (MenuButton(2)) {
-    PlaySE(kSoundCancel);
+  const int answer = Ask(kTextTitleQuestion, 224);
+  if (answer == 0) {
+    SceneMgr.NextScene = kSceneTitle;
+    m_nState = kStateExit;
+  } else if (answer == 1) {
     BackToMenu();
-    return;
   }
-  DrawQuestion(kTextTitleQuestion, 224);
-  Cursor(MenuCursor.m_pCur->x, MenuCursor.m_pCur->y, 64);
 }
 
 void cSceneWorldMenu::Exit() {

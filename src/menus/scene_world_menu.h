@@ -27,10 +27,14 @@ class cSceneWorldMenu : public cMenuScene {
   void DrawMenuScreen();
   // Back to the menu from a question or a list: the level popped, its row kept.
   void BackToMenu();
+  // One frame of a two-answer question at y: the row chosen with button 1, kCancelled after
+  // button 2 (back in the menu), or kAsking while it is asked (and drawn).
+  static constexpr int kAsking = -1;
+  static constexpr int kCancelled = -2;
+  int Ask(int first, int y);
 
   std::vector<int> m_Rows;
   int m_nSlotTop = 0;
-  int m_nSlotRows = 0;
 };
 
 // The story total in its box: interface text 4 and the sum, centred on x = 320 at y 260, when

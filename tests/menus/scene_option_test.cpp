@@ -21,9 +21,13 @@
 #include "sound/sound_effects.h"
 #include "sound/wave_fixture.h"
 #include "support/byte_builder.h"
+#include "menu_frames.h"
 #include "support/temp_folder.h"
 
 namespace {
+
+// A frame with the words down, then one with all let go.
+constexpr auto& Frame = menutest::PressAndRelease;
 
 enum : std::uint16_t { kUp = 4, kDown = 8 };
 
@@ -64,15 +68,6 @@ class SceneOptionTest : public testing::Test {
     MenuCursor.Reset();
     here_.reset();
     platform::GameFolder().Forget();
-  }
-  // One frame with the words down; nothing is held into the next one.
-  static void Frame(cSceneOption& scene, std::uint16_t dir, std::uint16_t buttons) {
-    PlayerInputs[0].m_wDir = dir;
-    PlayerInputs[0].m_wButton = buttons;
-    scene.Run();
-    PlayerInputs[0].m_wDir = 0;
-    PlayerInputs[0].m_wButton = 0;
-    scene.Run();
   }
   // Opens the row's value for editing.
   static void Edit(cSceneOption& scene, int row) {

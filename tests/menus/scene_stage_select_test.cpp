@@ -17,9 +17,13 @@
 #include "platform/files/path_resolver.h"
 #include "platform/message_queue.h"
 #include "support/box_capture.h"
+#include "menu_frames.h"
 #include "support/temp_folder.h"
 
 namespace {
+
+// A frame with the words down, then one with all let go.
+constexpr auto& Frame = menutest::PressAndRelease;
 
 enum : std::uint16_t { kRight = 2, kDown = 8 };
 
@@ -54,14 +58,6 @@ class SceneStageSelectTest : public testing::Test {
     MenuCursor.Reset();
     here_.reset();
     platform::GameFolder().Forget();
-  }
-  static void Frame(cSceneStageSelect& scene, std::uint16_t dir, std::uint16_t buttons) {
-    PlayerInputs[0].m_wDir = dir;
-    PlayerInputs[0].m_wButton = buttons;
-    scene.Run();
-    PlayerInputs[0].m_wDir = 0;
-    PlayerInputs[0].m_wButton = 0;
-    scene.Run();
   }
 
   testsupport::TempFolder folder_;

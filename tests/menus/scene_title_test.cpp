@@ -16,9 +16,13 @@
 #include "input/input.h"
 #include "input/menu_cursor.h"
 #include "platform/files/path_resolver.h"
+#include "menu_frames.h"
 #include "support/temp_folder.h"
 
 namespace {
+
+// One frame with the words down; nothing held after it.
+constexpr auto& Frame = menutest::PressFrame;
 
 const char* const kLabels[] = {"はじめから", "つづきから", "チャレンジ", "フリー", "リプレイ", "オプション", "しゅうりょう"};
 
@@ -52,13 +56,6 @@ class SceneTitleTest : public testing::Test {
   static void Enable(const std::vector<int>& disabled) {
     for (cSysNamedEntry& entry : SystemData.TitleMenu) entry.bEnabled = 1;
     for (int entry : disabled) SystemData.TitleMenu[entry].bEnabled = 0;
-  }
-  // One frame with the words down (the buttons counting only as they go down).
-  static void Frame(cSceneTitle& title, std::uint16_t dir, std::uint16_t buttons) {
-    PlayerInputs[0].m_wDir = dir;
-    PlayerInputs[0].m_wButton = buttons;
-    title.Run();
-    PlayerInputs[0].m_wButton = 0;
   }
 
   testsupport::TempFolder folder_;

@@ -18,9 +18,13 @@
 #include "input/menu_cursor.h"
 #include "platform/files/path_resolver.h"
 #include "platform/message_queue.h"
+#include "menu_frames.h"
 #include "support/temp_folder.h"
 
 namespace {
+
+// One frame with the words down; nothing held after it.
+constexpr auto& Frame = menutest::PressFrame;
 
 enum : std::uint16_t { kLeft = 1, kRight = 2, kUp = 4, kDown = 8 };
 enum : int { kStateMove = 1, kStateConfirm = 2, kStateExit = 3 };
@@ -81,13 +85,6 @@ class SceneWorldMapTest : public testing::Test {
     point.Events.assign(events.begin(), events.end());
     WorldMap.Points.push_back(point);
     return WorldMap.Points.back();
-  }
-  static void Frame(cSceneWorldMap& scene, std::uint16_t dir, std::uint16_t buttons) {
-    PlayerInputs[0].m_wDir = dir;
-    PlayerInputs[0].m_wButton = buttons;
-    scene.Run();
-    PlayerInputs[0].m_wDir = 0;
-    PlayerInputs[0].m_wButton = 0;
   }
   // The scene started with the hero at (x, y), after `previous`.
   void Start(cSceneWorldMap& scene, int x, int y, int previous) {

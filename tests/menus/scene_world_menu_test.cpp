@@ -16,9 +16,13 @@
 #include "input/input.h"
 #include "input/menu_cursor.h"
 #include "platform/files/path_resolver.h"
+#include "menu_frames.h"
 #include "support/temp_folder.h"
 
 namespace {
+
+// A frame with the words down, then one with all let go.
+constexpr auto& Frame = menutest::PressAndRelease;
 
 enum : std::uint16_t { kDown = 8 };
 enum : int { kStateMenu = 1, kStateSave = 2, kStateAutoSave = 3, kStateToTitle = 5, kStateExit = 6 };
@@ -48,14 +52,6 @@ class SceneWorldMenuTest : public testing::Test {
     MenuCursor.Reset();
     here_.reset();
     platform::GameFolder().Forget();
-  }
-  static void Frame(cSceneWorldMenu& scene, std::uint16_t dir, std::uint16_t buttons) {
-    PlayerInputs[0].m_wDir = dir;
-    PlayerInputs[0].m_wButton = buttons;
-    scene.Run();
-    PlayerInputs[0].m_wDir = 0;
-    PlayerInputs[0].m_wButton = 0;
-    scene.Run();
   }
   // The menu up, the cursor on the row and button 1.
   static void Choose(cSceneWorldMenu& scene, int row) {
