@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/close_request.h"
 #include "core/record_file.h"
 #include "core/record_version.h"
 #include "data/save_data.h"
@@ -129,6 +130,16 @@ TEST_F(SaveSlotsTest, AFailedSaveKeepsTheOldFileAndSummaryAndSaysSo) {
   cSaveData read;
   ASSERT_EQ(read.Load(SaveSlotFileName(4)), 1);
   EXPECT_EQ(read.m_nLives, 42);
+}
+
+TEST_F(SaveSlotsTest, ASlotNoStoryHasIsRefusedWithoutClosingTheProgram) {
+  int closes = 0;
+  SetCloseRequestSink([&] { ++closes; });
+  SaveDataCur.Reset();
+  for (int slot : {-1, 99, 5000}) EXPECT_EQ(SaveDataCur.SaveSlot(slot), 0) << slot;
+  SetCloseRequestSink(nullptr);
+  EXPECT_EQ(closes, 0);
+  EXPECT_TRUE(fs::is_empty(game_.path() / "user_data" / "story"));
 }
 
 TEST_F(SaveSlotsTest, ABrokenFileIsSetAsideBeforeASaveTakesItsPlace) {
