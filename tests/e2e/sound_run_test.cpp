@@ -25,6 +25,8 @@ using testsupport::TempFolder;
 constexpr int kRate = 44100;
 // The sample's first project sound, "se\Jump.wav": sound id 1 + 16.
 constexpr int kJumpId = 17;
+// Bound on a start or a close: generous, for a sanitizer build on a saturated machine.
+constexpr int kLimitMs = 60000;
 
 class SoundRunTest : public testing::Test {
  protected:
@@ -134,7 +136,7 @@ TEST_F(SoundRunTest, TheTitleMusicSoundsAndAScriptedJumpIsHeard) {
     if (match.correlation > 0.6) break;
   }
   program.RequestTermination();
-  EXPECT_EQ(program.WaitForExit(5000), 0);
+  EXPECT_EQ(program.WaitForExit(kLimitMs), 0);
 
   // A whole WAVE file: its sizes agree with its length.
   const std::string file = ReadFileBytes(game_.path() / "capture.wav");
@@ -171,21 +173,20 @@ TEST_F(SoundRunTest, TheTitleMusicSoundsAndAScriptedJumpIsHeard) {
 TEST_F(SoundRunTest, ADeviceThatCannotOpenLeavesTheStartGoingWithOneLine) {
   platform::ChildProcess program;
   Start(program, {{"KESTREL_AUDIO", "sdl"}, {"SDL_AUDIODRIVER", "no-such-driver"}});
-  bool up = false;
-  for (int i = 0; i < 5000 && !up; ++i) {
-    const auto window = platform::FindRegisteredWindow("Kestrel4");
-    up = window && window->process.pid == program.Identity().pid;
-    if (!up) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  // The close is asked for only once the start has fallen back to the null device: a loaded
+  // machine can take many seconds to get there, and a close before it would skip the device.
+  bool fellBack = false;
+  for (int i = 0; i < kLimitMs / 10 && !fellBack; ++i) {
+    fellBack = ReportLog().find("sound device null") != std::string::npos;
+    if (!fellBack) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  ASSERT_TRUE(up);
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  ASSERT_TRUE(fellBack) << ReportLog();
   program.RequestTermination();
-  EXPECT_EQ(program.WaitForExit(5000), 0);
+  EXPECT_EQ(program.WaitForExit(kLimitMs), 0);
   const std::string log = ReportLog();
   const std::size_t line = log.find("sound device could not open (");
   ASSERT_NE(line, std::string::npos) << log;
   EXPECT_EQ(log.find("sound device could not open", line + 1), std::string::npos);
-  EXPECT_NE(log.find("sound device null"), std::string::npos);
 }
 
 }  // namespace
