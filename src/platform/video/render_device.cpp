@@ -145,8 +145,8 @@ VideoResult RenderDevice::CreateSprite(std::unique_ptr<Sprite>& out) {
 
 VideoResult RenderDevice::SetRenderTarget(const std::shared_ptr<RenderSurface>& target) {
   if (target == nullptr || !target->IsRenderTarget()) return VideoResult::InvalidCall;
+  // The target's format, not the target, is part of a painter's set-up: no new state version.
   if (target != renderTarget_) {
-    Touch();
     ++counts_.targetChanges;
     if (watchTargets_) watchTargets_(*target);
   }
@@ -185,8 +185,8 @@ VideoResult RenderDevice::UpdateSurface(RenderSurface& source, RenderSurface& ta
 
 void RenderDevice::SetSamplerState(int sampler, const SamplerState& state) {
   // Only stage 0 is ever textured; the other samplers are accepted and have no effect.
+  // Address modes are read at each draw; no painter depends on them.
   if (sampler == 0) raster_.sampler = state;
-  Touch();
 }
 
 VideoResult RenderDevice::BeginScene() {

@@ -79,26 +79,29 @@ class RenderDevice {
   // States. The layer honours the blend states of BlendState, the texture-stage operations of
   // TextureOp, the texture factor and the address modes; culling and depth do not exist here
   // (nothing is culled, there is no depth buffer).
+  // Only what a painter is chosen from renews the state version, and only when it changes:
+  // a run of sprites that sets the same states, texture and target again keeps its set-up.
   void SetBlendState(const BlendState& blend) {
+    if (blend == raster_.blend) return;
     raster_.blend = blend;
     Touch();
   }
   const BlendState& GetBlendState() const { return raster_.blend; }
   void SetStageState(const StageState& stage) {
+    if (stage == raster_.stage) return;
     raster_.stage = stage;
     Touch();
   }
   const StageState& GetStageState() const { return raster_.stage; }
   void SetTextureFactor(std::uint32_t argb) {
+    if (argb == raster_.textureFactor) return;
     raster_.textureFactor = argb;
     Touch();
   }
   std::uint32_t GetTextureFactor() const { return raster_.textureFactor; }
   void SetSamplerState(int sampler, const SamplerState& state);
-  void SetTexture(std::shared_ptr<Texture> texture) {
-    texture_ = std::move(texture);
-    Touch();
-  }
+  // The texture's format, not the texture, is part of a painter's set-up: RasterStrip compares it.
+  void SetTexture(std::shared_ptr<Texture> texture) { texture_ = std::move(texture); }
   const std::shared_ptr<Texture>& GetTexture() const { return texture_; }
   void SetStreamSource(std::shared_ptr<VertexBuffer> vertices) { stream_ = std::move(vertices); }
   void SetIndices(std::shared_ptr<IndexBuffer> indices) { indices_ = std::move(indices); }

@@ -40,6 +40,7 @@ struct StageState {
   TextureOp alphaOp = TextureOp::SelectArg1;
   TextureArg alphaArg1 = TextureArg::Texture;
   TextureArg alphaArg2 = TextureArg::Current;
+  bool operator==(const StageState&) const = default;
 };
 
 enum class BlendFactor : int { Zero = 1, One = 2, SrcAlpha = 5, InvSrcAlpha = 6 };
@@ -49,6 +50,7 @@ struct BlendState {
   bool enabled = false;
   BlendFactor source = BlendFactor::One;
   BlendFactor destination = BlendFactor::Zero;
+  bool operator==(const BlendState&) const = default;
 };
 
 enum class AddressMode : int { Wrap = 1, Clamp = 3 };

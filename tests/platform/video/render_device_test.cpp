@@ -273,6 +273,37 @@ TEST_F(RenderDeviceTest, SixteenBitTexelsDrawnOneToOneKeepTheirValues) {
   }
 }
 
+TEST_F(RenderDeviceTest, DrawsWithTheSameStatesFollowEachTextureAndTargetFormatInTurn) {
+  // Consecutive draws that set the same states again keep their set-up; a texture or target of
+  // another format in between must still be drawn by its own conversion.
+  std::shared_ptr<platform::Texture> keyed;
+  ASSERT_EQ(device_->CreateTexture(4, 2, PixelFormat::Argb1555, TextureUsage::None, MemoryPool::Managed, keyed),
+            VideoResult::Ok);
+  keyed->Level()->Pixels().SetPixel(0, 0, 0x8000u | 18u << 5 | 7u);  // green 18 widens to 37 of 63
+  std::shared_ptr<platform::Texture> target;
+  ASSERT_EQ(device_->CreateTexture(8, 8, PixelFormat::Rgb565, TextureUsage::RenderTarget, MemoryPool::Default, target),
+            VideoResult::Ok);
+  const std::uint32_t argb1555Texel = platform::UnpackArgb(0x8000u | 18u << 5 | 7u, PixelFormat::Argb1555);
+  DTVERTEX quad[4];
+  Quad(quad, 0, 0, 1, 1, 0, 0, 1, 1, 4, 2);
+  for (int round = 0; round < 2; ++round) {
+    device_->SetRenderTarget(back_);
+    device_->SetStageState(StageState{});
+    device_->SetTexture(Pattern());
+    Draw(quad);
+    EXPECT_EQ(At(0, 0), Texel(0, 0) & 0xFFFFFFu);
+    device_->SetStageState(StageState{});
+    device_->SetTexture(keyed);
+    Draw(quad);
+    EXPECT_EQ(At(0, 0), argb1555Texel & 0xFFFFFFu);
+    std::shared_ptr<RenderSurface> level = target->Level();
+    device_->SetRenderTarget(level);
+    Draw(quad);
+    EXPECT_EQ(level->Pixels().PixelAt(0, 0), platform::PackArgbNearest(argb1555Texel, PixelFormat::Rgb565));
+    EXPECT_EQ(level->Pixels().PixelAt(0, 0) >> 5 & 63u, 37u);
+  }
+}
+
 TEST_F(RenderDeviceTest, LostDevicesDropWorkAndResetOnceDefaultPoolObjectsAreGone) {
   std::shared_ptr<platform::Texture> target;
   ASSERT_EQ(
