@@ -1,10 +1,12 @@
 #include "platform/video/pixel_format.h"
 
+#include <iterator>
+
 namespace platform {
 namespace {
 
 // Indexed by PixelFormat.
-const PixelFormatInfo kFormats[] = {
+constexpr PixelFormatInfo kFormats[] = {
     {1, 8, {{0, 0, 0, 0}, {0, 0, 0, 0}}, "P8"},
     {2, 16, {{11, 5, 0, 0}, {31, 63, 31, 0}}, "R5G6B5"},
     {2, 16, {{10, 5, 0, 0}, {31, 31, 31, 0}}, "X1R5G5B5"},
@@ -13,6 +15,14 @@ const PixelFormatInfo kFormats[] = {
     {4, 32, {{16, 8, 0, 0}, {255, 255, 255, 0}}, "X8R8G8B8"},
     {4, 32, {{16, 8, 0, 24}, {255, 255, 255, 255}}, "A8R8G8B8"},
 };
+
+constexpr bool BytesAgree() {
+  for (int i = 0; i < static_cast<int>(std::size(kFormats)); ++i) {
+    if (kFormats[i].bytesPerPixel != BytesPerPixel(static_cast<PixelFormat>(i))) return false;
+  }
+  return true;
+}
+static_assert(BytesAgree(), "BytesPerPixel and the format table differ");
 
 }  // namespace
 

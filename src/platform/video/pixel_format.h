@@ -35,7 +35,11 @@ struct PixelFormatInfo {
 };
 
 const PixelFormatInfo& FormatInfo(PixelFormat format);
-inline int BytesPerPixel(PixelFormat format) { return FormatInfo(format).bytesPerPixel; }
+// Inline, as rows and pixels are addressed by it in every drawing call; FormatInfo agrees.
+constexpr int BytesPerPixel(PixelFormat format) {
+  constexpr std::uint8_t kBytes[] = {1, 2, 2, 2, 3, 4, 4};
+  return kBytes[static_cast<int>(format)];
+}
 
 // The format of the screen's surfaces for a colour depth of 8, 16, 24 or 32; false for any
 // other depth.

@@ -648,7 +648,53 @@ bool AxisAlignedQuad(const DTVERTEX* v) {
          v[2].u == v[3].u && v[0].v == v[2].v && v[1].v == v[3].v;
 }
 
+// A whole number held exactly, in the range a pixel or texel index can take.
+inline bool WholeNumber(double value, int& out) {
+  if (!(value > -1e9 && value < 1e9)) return false;
+  out = static_cast<int>(value);
+  return out == value;
+}
+
+// One axis of the common sprite: pixel edges on half pixels, texel edges on whole texels, one
+// texel a pixel, in order. What MakeAxis finds for such an axis, without its general work.
+inline bool OneToOneAxis(float p0, float p1, float t0, float t1, int size, int& origin, int& end, int& first) {
+  int last;
+  return WholeNumber(double(p0) + 0.5, origin) && WholeNumber(double(p1) + 0.5, end) && end > origin &&
+         WholeNumber(double(t0) * size, first) && WholeNumber(double(t1) * size, last) && last - first == end - origin;
+}
+
+// The common sprite drawn at once: true when the quad was one (drawn or wholly outside).
+bool RasterOneToOneQuad(Raster& r, const DTVERTEX* v) {
+  int x0, x1, sx, y0, y1, sy;
+  if (!OneToOneAxis(v[0].x, v[2].x, v[0].u, v[2].u, r.texture->width(), x0, x1, sx) ||
+      !OneToOneAxis(v[0].y, v[1].y, v[0].v, v[1].v, r.texture->height(), y0, y1, sy)) {
+    return false;
+  }
+  const int left = std::max(0, x0), right = std::min(r.target.width(), x1);
+  const int top = std::max(0, y0), bottom = std::min(r.target.height(), y1);
+  if (left >= right || top >= bottom) return true;
+  const int firstColumn = sx + (left - x0), firstRow = sy + (top - y0);
+  // Texels outside the texture take the address rule: the general path.
+  if (firstColumn < 0 || firstColumn + (right - left) > r.texture->width() || firstRow < 0 ||
+      firstRow + (bottom - top) > r.texture->height()) {
+    return false;
+  }
+  const int bytes = r.target.bytesPerPixel();
+  const int columnByte = firstColumn * r.texture->bytesPerPixel();
+  if (r.painter.rect != nullptr) {
+    r.painter.rect({r.target.Row(top) + left * bytes, r.target.pitch(), r.texture->Row(firstRow) + columnByte,
+                    r.texture->pitch(), right - left, bottom - top});
+    return true;
+  }
+  for (int y = top; y < bottom; ++y) {
+    r.painter.contiguous(r.painter, r.target.Row(y) + left * bytes, right - left,
+                         r.texture->Row(firstRow + (y - top)) + columnByte, nullptr);
+  }
+  return true;
+}
+
 void RasterQuad(Raster& r, const DTVERTEX* v) {
+  if (r.texture != nullptr && RasterOneToOneQuad(r, v)) return;
   double x0 = v[0].x, x1 = v[2].x, y0 = v[0].y, y1 = v[1].y;
   float u0 = v[0].u, u1 = v[2].u, t0 = v[0].v, t1 = v[1].v;
   if (x1 < x0) {

@@ -149,8 +149,8 @@ VideoResult RenderDevice::SetRenderTarget(const std::shared_ptr<RenderSurface>& 
   if (target != renderTarget_) {
     ++counts_.targetChanges;
     if (watchTargets_) watchTargets_(*target);
+    renderTarget_ = target;
   }
-  renderTarget_ = target;
   return VideoResult::Ok;
 }
 

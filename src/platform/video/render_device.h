@@ -101,10 +101,17 @@ class RenderDevice {
   std::uint32_t GetTextureFactor() const { return raster_.textureFactor; }
   void SetSamplerState(int sampler, const SamplerState& state);
   // The texture's format, not the texture, is part of a painter's set-up: RasterStrip compares it.
-  void SetTexture(std::shared_ptr<Texture> texture) { texture_ = std::move(texture); }
+  // Setting what is already set leaves the shared counts alone: sprites set them once a blit.
+  void SetTexture(const std::shared_ptr<Texture>& texture) {
+    if (texture != texture_) texture_ = texture;
+  }
   const std::shared_ptr<Texture>& GetTexture() const { return texture_; }
-  void SetStreamSource(std::shared_ptr<VertexBuffer> vertices) { stream_ = std::move(vertices); }
-  void SetIndices(std::shared_ptr<IndexBuffer> indices) { indices_ = std::move(indices); }
+  void SetStreamSource(const std::shared_ptr<VertexBuffer>& vertices) {
+    if (vertices != stream_) stream_ = vertices;
+  }
+  void SetIndices(const std::shared_ptr<IndexBuffer>& indices) {
+    if (indices != indices_) indices_ = indices;
+  }
 
   // Drawing, between BeginScene and EndScene: triangle strips from the stream source.
   VideoResult BeginScene();

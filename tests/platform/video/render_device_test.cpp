@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "platform/video/frame_mailbox.h"
 #include "platform/video/texture_loader.h"
@@ -100,6 +101,35 @@ TEST_F(RenderDeviceTest, OneToOneAndMirroredQuadsCopyTexelsExactly) {
   EXPECT_EQ(At(1, 3), background);
   EXPECT_EQ(At(6, 3), background);
   EXPECT_EQ(At(2, 5), background);
+}
+
+TEST_F(RenderDeviceTest, OneToOneQuadsCutByTheTargetOrWrappingTheTextureDrawAsTheGeneralAxesDo) {
+  // Each quad is drawn as given (whole-number edges) and nudged by less than the edge snap,
+  // which leaves it to the general axis set-up: the two must leave the same pixels.
+  struct Case {
+    int x, y, w, h;
+    float u0, v0;
+  };
+  const Case cases[] = {
+      {-2, 1, 4, 2, 0, 0},  {30, 1, 4, 2, 0, 0}, {3, -1, 4, 2, 0, 0}, {3, 7, 4, 2, 0, 0},
+      {-3, -1, 40, 10, 0, 0}, {5, 2, 4, 2, 2, 0},  {5, 2, 4, 2, 0, 1},  {5, 2, 3, 2, -1, 0},
+  };
+  device_->SetTexture(Pattern());
+  for (const Case& c : cases) {
+    std::vector<std::uint32_t> drawn[2];
+    for (int nudged = 0; nudged < 2; ++nudged) {
+      device_->Clear(nullptr, 0, 0x00555555);
+      DTVERTEX quad[4];
+      Quad(quad, c.x, c.y, c.w, c.h, c.u0, c.v0, c.u0 + c.w, c.v0 + c.h, 4, 2);
+      if (nudged != 0) {
+        for (DTVERTEX& corner : quad) corner.x += 1.0f / 4096;
+      }
+      Draw(quad);
+      for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 32; ++x) drawn[nudged].push_back(At(x, y));
+    }
+    EXPECT_EQ(drawn[0], drawn[1]) << c.x << "," << c.y << " " << c.w << "x" << c.h << " from " << c.u0 << "," << c.v0;
+  }
 }
 
 TEST_F(RenderDeviceTest, StretchedQuadsSampleLikeStretchedBlits) {
