@@ -1,5 +1,7 @@
 #include "platform/video/pixel_rows.h"
 
+#include <immintrin.h>
+
 #include <cstring>
 #include <vector>
 
@@ -85,9 +87,46 @@ template <int Bytes>
 void KeyedRectBaseline(const KeyedRect& r) {
   KeyedRectBody<Bytes>(r);
 }
+// Source pixels equal to the key, lane by lane, for one pixel width.
+template <int Bytes>
+[[gnu::target("avx2")]] inline __m256i KeyLanes(__m256i source, __m256i key) {
+  if constexpr (Bytes == 1) return _mm256_cmpeq_epi8(source, key);
+  if constexpr (Bytes == 2) return _mm256_cmpeq_epi16(source, key);
+  return _mm256_cmpeq_epi32(source, key);
+}
+
+template <int Bytes>
+[[gnu::target("avx2")]] inline void KeyedVector(std::uint8_t* to, const std::uint8_t* from, __m256i key) {
+  const __m256i source = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from));
+  const __m256i below = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(to));
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(to), _mm256_blendv_epi8(source, below, KeyLanes<Bytes>(source, key)));
+}
+
+// Rows of at least one vector go by whole vectors, the last of them ending at the row's end
+// and overlapping the one before: a keyed copy made twice leaves the same pixels (where the
+// source is the key the target is left alone both times), so no row needs a loop for its tail,
+// and tiles of a few vectors a row pay for no more than their vectors.
 template <int Bytes>
 [[gnu::target("avx2")]] void KeyedRectAvx2(const KeyedRect& r) {
-  KeyedRectBody<Bytes>(r);
+  const int rowBytes = r.width * Bytes;
+  if (Bytes == 3 || rowBytes < 32) {
+    KeyedRectBody<Bytes>(r);
+    return;
+  }
+  __m256i key;
+  if constexpr (Bytes == 1) key = _mm256_set1_epi8(static_cast<char>(r.key));
+  if constexpr (Bytes == 2) key = _mm256_set1_epi16(static_cast<short>(r.key));
+  if constexpr (Bytes == 3 || Bytes == 4) key = _mm256_set1_epi32(static_cast<int>(r.key));
+  // Locals, so that the row stores cannot be taken to change them.
+  std::uint8_t* to = r.target;
+  const std::uint8_t* from = r.source;
+  const std::ptrdiff_t toPitch = r.targetPitch, fromPitch = r.sourcePitch;
+  const int height = r.height;
+  const int last = rowBytes - 32;
+  for (int y = 0; y < height; ++y, to += toPitch, from += fromPitch) {
+    for (int at = 0; at < last; at += 32) KeyedVector<Bytes>(to + at, from + at, key);
+    KeyedVector<Bytes>(to + last, from + last, key);
+  }
 }
 
 template <typename T>
