@@ -53,45 +53,96 @@ struct RotateJob {
   bool mirrored, keyed, toBack;
 };
 
+// Steps [first, end) of 0..n-1.
+struct StepRange {
+  long long first, end;
+};
+
+long long FloorDiv(long long x, long long d) {  // d > 0
+  return x >= 0 ? x / d : -((-x + d - 1) / d);
+}
+
+// The steps k in 0..n-1 with low <= start + k * step < high: an interval, the value being linear.
+StepRange StepsWithin(long long start, long long step, long long low, long long high, long long n) {
+  StepRange r{0, n};
+  if (step == 0) {
+    if (start < low || start >= high) r.end = 0;
+    return r;
+  }
+  if (step > 0) {
+    r.first = -FloorDiv(start - low, step);  // ceil((low - start) / step)
+    r.end = -FloorDiv(start - high, step);  // ceil((high - start) / step)
+  } else {
+    r.first = FloorDiv(start - high, -step) + 1;
+    r.end = FloorDiv(start - low, -step) + 1;
+  }
+  r.first = std::max(r.first, 0LL);
+  r.end = std::min(r.end, n);
+  return r;
+}
+
 // Every pixel of the rotated box (2 pixels wider on each side) mapped back into the cell; the
 // products advance by the factors from pixel to pixel, as the fixed point allows.
 template <typename Pixel>
-void RotatePixels(const cSurfaceLock& dst, const cSurfaceLock& src, const RotateJob& j) {
+void RotatePixels(const cSurfaceLock& dst, const cSurfaceLock& src, const RotateJob& job) {
+  // Everything the loop reads is a local: a store through a byte row could otherwise be taken
+  // to change the job or the locks, and each would be read again for every pixel.
+  const RotateJob j = job;
   const long long dstW = dst.m_lpSD->nWidth, dstH = dst.m_lpSD->nHeight;
   const long long srcW = src.m_lpSD->nWidth, srcH = src.m_lpSD->nHeight;
+  Pixel* const dstBits = reinterpret_cast<Pixel*>(dst.m_lpBits);
+  const Pixel* const srcBits = reinterpret_cast<const Pixel*>(src.m_lpBits);
+  const long long dstPitch = dst.m_nPitch, srcPitch = src.m_nPitch;
   const auto key = static_cast<Pixel>(DDTransmitKey);
   const DDPixelLayout& t = DDPixelFormat;
   const DDPixelLayout& b = DDBackPixelFormat;
+  const unsigned redShift = static_cast<unsigned>(t.nRedShift), greenShift = static_cast<unsigned>(t.nGreenShift),
+                 blueShift = static_cast<unsigned>(t.nBlueShift);
+  const unsigned redMax = static_cast<unsigned>(t.nRedMax), greenMax = static_cast<unsigned>(t.nGreenMax),
+                 blueMax = static_cast<unsigned>(t.nBlueMax);
+  const unsigned backRed = static_cast<unsigned>(b.nRedShift), backGreen = static_cast<unsigned>(b.nGreenShift),
+                 backBlue = static_cast<unsigned>(b.nBlueShift);
   // Target columns inside the record, as box columns.
   const long long uFirst = std::max(j.umin - 2, -j.x + j.ox);
   const long long uLast = std::min(j.umax + 2, dstW - j.x + j.ox);  // excluded
   // Box rows on the target only.
   const long long vFirst = std::max(j.vmin - 2, j.oy - j.y);
   const long long vLast = std::min(j.vmax + 2, j.oy - j.y + dstH);
+  // The cell columns and rows whose source pixel lies inside the source as well.
+  const long long cxLo = std::max(0LL, j.mirrored ? j.sx - srcW : -j.sx);
+  const long long cxHi = std::min(j.w, j.mirrored ? j.sx : srcW - j.sx);  // excluded
+  const long long cyLo = std::max(0LL, -j.sy), cyHi = std::min(j.h, srcH - j.sy);
+  if (uFirst >= uLast || cxLo >= cxHi || cyLo >= cyHi) return;
+  const long long n = uLast - uFirst;
   for (long long v = vFirst; v < vLast; ++v) {
     const long long dv = v - j.oy, ty = j.y + dv;
-    if (uFirst >= uLast) break;
-    Pixel* row = reinterpret_cast<Pixel*>(dst.m_lpBits) + ty * dst.m_nPitch;
-    long long du = uFirst - j.ox;
-    long long a = du * j.Ci - dv * j.Si;
-    long long c = du * j.Si + dv * j.Ci;
-    for (long long u = uFirst; u < uLast; ++u, ++du, a += j.Ci, c += j.Si) {
+    Pixel* row = dstBits + ty * dstPitch;
+    const long long a0 = (uFirst - j.ox) * j.Ci - dv * j.Si;
+    const long long c0 = (uFirst - j.ox) * j.Si + dv * j.Ci;
+    // Steps k of the row where the fixed-point products stay inside those columns and rows:
+    // one interval each, as both move by a constant step; no pixel is tested then.
+    StepRange k = StepsWithin(a0, j.Ci, (cxLo - j.ox) * 1024, (cxHi - j.ox) * 1024, n);
+    const StepRange rows = StepsWithin(c0, j.Si, (cyLo - j.oy) * 1024, (cyHi - j.oy) * 1024, n);
+    k.first = std::max(k.first, rows.first);
+    k.end = std::min(k.end, rows.end);
+    long long a = a0 + k.first * j.Ci;
+    long long c = c0 + k.first * j.Si;
+    Pixel* out = row + j.x + (uFirst - j.ox) + k.first;
+    for (long long step = k.first; step < k.end; ++step, ++out, a += j.Ci, c += j.Si) {
       const long long cx = (a >> 10) + j.ox;
-      const long long cy = (c >> 10) + j.oy;
-      if (cx < 0 || cx >= j.w || cy < 0 || cy >= j.h) continue;
-      const long long sxp = j.mirrored ? j.sx - 1 - cx : j.sx + cx, syp = j.sy + cy;
-      if (sxp < 0 || sxp >= srcW || syp < 0 || syp >= srcH) continue;
-      Pixel pixel = reinterpret_cast<const Pixel*>(src.m_lpBits)[syp * src.m_nPitch + sxp];
+      const long long sxp = j.mirrored ? j.sx - 1 - cx : j.sx + cx;
+      const long long syp = j.sy + (c >> 10) + j.oy;
+      Pixel pixel = srcBits[syp * srcPitch + sxp];
       if (j.keyed && pixel == key) continue;
       if constexpr (sizeof(Pixel) == 2) {
         if (j.toBack) {
-          const unsigned r = (pixel >> t.nRedShift) & static_cast<unsigned>(t.nRedMax);
-          const unsigned g = (pixel >> t.nGreenShift) & static_cast<unsigned>(t.nGreenMax);
-          const unsigned bl = (pixel >> t.nBlueShift) & static_cast<unsigned>(t.nBlueMax);
-          pixel = static_cast<Pixel>(r << b.nRedShift | (g << 1) << b.nGreenShift | bl << b.nBlueShift);
+          const unsigned r = (pixel >> redShift) & redMax;
+          const unsigned g = (pixel >> greenShift) & greenMax;
+          const unsigned bl = (pixel >> blueShift) & blueMax;
+          pixel = static_cast<Pixel>(r << backRed | (g << 1) << backGreen | bl << backBlue);
         }
       }
-      row[j.x + du] = pixel;
+      *out = pixel;
     }
   }
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -317,6 +318,84 @@ TEST_P(Effects, RotationCopiesAtZeroAndTurnsClockwiseAtNinety) {
   EXPECT_EQ(rightColumnOnBottom, 4);
   EXPECT_TRUE(DDBltRotate(nullptr, 0, 0, 4, 4, 2, 2, 0, picture, 0, 0, 0));
   EXPECT_TRUE(DDBltRotate(canvas, 0, 0, 4, 4, 2, 2, 0, nullptr, 0, 0, 0));
+}
+
+// Where a rotation puts each pixel, worked out pixel by pixel over the whole canvas: the box
+// the turned corners span (two pixels wider each side), each pixel mapped back into the cell
+// by the 1024ths of the inverse turn, kept when it lands inside the cell and the source.
+std::vector<DWORD> TurnedByHand(DDSURFACEDATA* canvas, DDSURFACEDATA* source, int x, int y, int w, int h, int ox, int oy,
+                                int angle, int sx, int sy, bool mirrored) {
+  const double theta = angle * 3.14159265358979323846 / 180;
+  const auto factor = [](double f) { return static_cast<long long>(std::trunc(f * 1024.0)); };
+  const long long S = factor(std::sin(theta)), C = factor(std::cos(theta));
+  const long long Si = factor(std::sin(-theta)), Ci = factor(std::cos(-theta));
+  long long umin = 0, umax = 0, vmin = 0, vmax = 0;
+  const long long px[4] = {-ox, w - 1LL - ox, -ox, w - 1LL - ox};
+  const long long py[4] = {-oy, -oy, h - 1LL - oy, h - 1LL - oy};
+  for (int i = 0; i < 4; ++i) {
+    const long long u = ((px[i] * C - py[i] * S) >> 10) + ox, v = ((px[i] * S + py[i] * C) >> 10) + oy;
+    umin = i == 0 ? u : std::min(umin, u);
+    umax = i == 0 ? u : std::max(umax, u);
+    vmin = i == 0 ? v : std::min(vmin, v);
+    vmax = i == 0 ? v : std::max(vmax, v);
+  }
+  std::vector<DWORD> out;
+  for (int ty = 0; ty < canvas->nHeight; ++ty) {
+    for (int tx = 0; tx < canvas->nWidth; ++tx) {
+      DWORD pixel = PixelOf(canvas, tx, ty);
+      const long long du = tx - x, dv = ty - y, u = du + ox, v = dv + oy;
+      const long long cx = ((du * Ci - dv * Si) >> 10) + ox, cy = ((du * Si + dv * Ci) >> 10) + oy;
+      const long long sxp = mirrored ? sx - 1 - cx : sx + cx, syp = sy + cy;
+      if (u >= umin - 2 && u < umax + 2 && v >= vmin - 2 && v < vmax + 2 && cx >= 0 && cx < w && cy >= 0 && cy < h &&
+          sxp >= 0 && sxp < source->nWidth && syp >= 0 && syp < source->nHeight) {
+        pixel = PixelOf(source, static_cast<int>(sxp), static_cast<int>(syp));
+      }
+      out.push_back(pixel);
+    }
+  }
+  return out;
+}
+
+TEST_P(Effects, RotationPutsEachPixelWhereTheInverseTurnFindsIt) {
+  // Angles of every quadrant, cells hanging off each side of the canvas and of the source.
+  struct Case {
+    int x, y, w, h, ox, oy, angle, sx, sy;
+  };
+  const Case cases[] = {
+      {12, 10, 8, 6, 4, 3, 30, 0, 0},    {12, 10, 8, 6, 4, 3, 135, 2, 1},  {1, 2, 10, 8, 5, 4, 200, 0, 0},
+      {22, 17, 10, 8, 0, 0, 290, 3, 2},  {12, 10, 12, 9, 6, 4, 45, 4, 3},  {12, 10, 7, 5, -3, 8, 333, -2, -1},
+      {-4, 30, 9, 9, 4, 4, 90, 1, 1},    {12, 10, 6, 6, 3, 3, 359, 0, 0},  {12, 10, 8, 6, 4, 3, 0, 6, 5},
+  };
+  DDSURFACEDATA* source = Picture(10, 8, DTMEMORYTYPE_SYSTEM);
+  for (const Case& c : cases) {
+    DDSURFACEDATA* canvas = Canvas(24, 20);
+    const std::vector<DWORD> expected = TurnedByHand(canvas, source, c.x, c.y, c.w, c.h, c.ox, c.oy, c.angle, c.sx,
+                                                     c.sy, false);
+    EXPECT_TRUE(DDBltRotate(canvas, c.x, c.y, c.w, c.h, c.ox, c.oy, c.angle, source, c.sx, c.sy, 0));
+    std::vector<DWORD> drawn;
+    for (int ty = 0; ty < 20; ++ty)
+      for (int tx = 0; tx < 24; ++tx) drawn.push_back(PixelOf(canvas, tx, ty));
+    EXPECT_EQ(drawn, expected) << "angle " << c.angle << " at " << c.x << "," << c.y << " from " << c.sx << "," << c.sy;
+  }
+  if (!Direct3D()) return;
+  // A cell mirrored by its alias reads its columns from the right, the last cell partly beyond
+  // the source.
+  DDSURFACEDATA alias;
+  alias.lpAliasSrc = source;
+  alias.nWidth = source->nWidth;
+  alias.nHeight = source->nHeight;
+  alias.nMirrorWidth = 6;
+  for (int angle : {0, 60, 180, 250}) {
+    for (int cell : {0, 6}) {
+      DDSURFACEDATA* canvas = Canvas(24, 20);
+      const std::vector<DWORD> expected = TurnedByHand(canvas, source, 12, 10, 6, 8, 3, 4, angle, cell + 6, 0, true);
+      EXPECT_TRUE(DDBltRotate(canvas, 12, 10, 6, 8, 3, 4, angle, &alias, cell, 0, 0));
+      std::vector<DWORD> drawn;
+      for (int ty = 0; ty < 20; ++ty)
+        for (int tx = 0; tx < 24; ++tx) drawn.push_back(PixelOf(canvas, tx, ty));
+      EXPECT_EQ(drawn, expected) << "mirrored cell " << cell << " angle " << angle;
+    }
+  }
 }
 
 TEST_P(Effects, CircleDrawsItsDiscAsSpans) {
