@@ -88,6 +88,107 @@ void DDBltCircle(DDSURFACEDATA* lpDst, int dcx, int dcy, int hx, int hy, int nRa
   DDFlushBatch();
 }
 
+namespace {
+
+// How a lens pixel is taken: DirectDraw's colour key; 32-bit textures' alpha (invisible texels
+// write nothing, or clear when asked); 16-bit textures' alpha bits, onto a texture or, widened
+// to the back buffer's fields, onto the full-screen back buffer.
+enum class LensKind { Keyed, AlphaTexels, AlphaBit, AlphaBitToBack };
+
+struct FieldMove {
+  unsigned redShift, greenShift, blueShift, redMax, greenMax, blueMax, backRed, backGreen, backBlue;
+};
+
+struct LensJob {
+  std::uint8_t* dst;
+  const std::uint8_t* src;
+  long long dstPitch, srcPitch;  // pixels
+  long long dstW, dstH, srcW, srcH;
+  long long cx, cy, scx, scy;
+  long long r, k, r2, R2;
+  std::uint32_t key;
+  bool keyed, clear;
+  FieldMove back;
+};
+
+// The source offset an offset of a quadrant is bent to, for either sign of each axis: the
+// conversion truncates as trunc does, so a negative offset is not the positive one negated.
+struct Bend {
+  long long plusX, minusX, plusY, minusY;
+};
+
+// Everything the loop reads is in locals or the job copy: a store through a byte row could
+// otherwise be taken to change them, and each would be read again for every pixel.
+template <typename Pixel, LensKind Kind>
+void LensPixels(const LensJob& job) {
+  const LensJob j = job;
+  Pixel* const dst = reinterpret_cast<Pixel*>(j.dst);
+  const Pixel* const src = reinterpret_cast<const Pixel*>(j.src);
+  // Offsets whose target pixel lies on the target only: nothing else is ever written.
+  const long long dyFirst = std::max(-j.r, -j.cy);
+  const long long dyLast = std::min(j.r, j.dstH - 1 - j.cy);
+  const long long dxFirst = std::max(-j.r, -j.cx);
+  const long long dxLast = std::min(j.r, j.dstW - 1 - j.cx);
+  if (dyFirst > dyLast || dxFirst > dxLast) return;
+  // The lens bends (dx, dy) by dx k / s and dy k / s, s = sqrt(R^2 - d^2): once per call for
+  // each offset of a quadrant, as the sign of an offset only flips the sign of its quotient.
+  const long long spanX = std::max(std::llabs(dxFirst), std::llabs(dxLast)) + 1;
+  const long long spanY = std::max(std::llabs(dyFirst), std::llabs(dyLast)) + 1;
+  std::vector<Bend> bends(static_cast<std::size_t>(spanX * spanY));
+  for (long long ay = 0; ay < spanY; ++ay) {
+    for (long long ax = 0; ax < spanX; ++ax) {
+      const long long d2 = ax * ax + ay * ay;
+      if (d2 > j.r2) continue;
+      const double s = std::sqrt(static_cast<double>(j.R2 - d2));
+      Bend& bend = bends[static_cast<std::size_t>(ay * spanX + ax)];
+      if (s == 0.0) {  // flat: the offset is kept
+        bend = {ax, -ax, ay, -ay};
+        continue;
+      }
+      const double x = static_cast<double>(ax) * j.k / s, y = static_cast<double>(ay) * j.k / s;
+      bend = {static_cast<long long>(x + 0.5), static_cast<long long>(-x + 0.5), static_cast<long long>(y + 0.5),
+              static_cast<long long>(-y + 0.5)};
+    }
+  }
+  for (long long dy = dyFirst; dy <= dyLast; ++dy) {
+    const long long ty = j.cy + dy;
+    const Bend* row = bends.data() + std::llabs(dy) * spanX;
+    Pixel* out = dst + ty * j.dstPitch + j.cx;
+    const long long dy2 = dy * dy;
+    for (long long dx = dxFirst; dx <= dxLast; ++dx) {
+      if (dx * dx + dy2 > j.r2) {
+        if (Kind == LensKind::AlphaTexels && j.clear) out[dx] = 0;
+        continue;
+      }
+      const Bend& bend = row[std::llabs(dx)];
+      const long long px = j.scx + (dx < 0 ? bend.minusX : bend.plusX);
+      const long long py = j.scy + (dy < 0 ? bend.minusY : bend.plusY);
+      const bool insideSource = px >= 0 && px < j.srcW && py >= 0 && py < j.srcH;
+      std::uint32_t pixel = insideSource ? src[py * j.srcPitch + px] : 0;
+      if constexpr (Kind == LensKind::AlphaTexels) {
+        if (insideSource && (pixel >> 24) != 0) {
+          out[dx] = static_cast<Pixel>(pixel);
+        } else if (j.clear) {
+          out[dx] = 0;
+        }
+      } else if constexpr (Kind == LensKind::Keyed) {
+        if (insideSource && pixel != j.key) out[dx] = static_cast<Pixel>(pixel);
+      } else {
+        if (!insideSource || (j.keyed && (pixel & 0xA000) == 0)) continue;
+        if constexpr (Kind == LensKind::AlphaBitToBack) {
+          const FieldMove& m = j.back;
+          pixel = ((pixel >> m.redShift) & m.redMax) << m.backRed | (((pixel >> m.greenShift) & m.greenMax) << 1)
+                                                                       << m.backGreen |
+                  ((pixel >> m.blueShift) & m.blueMax) << m.backBlue;
+        }
+        out[dx] = static_cast<Pixel>(pixel);
+      }
+    }
+  }
+}
+
+}  // namespace
+
 bool DDBltLens(DDSURFACEDATA* lpDst, int cx, int cy, int r, int k, DDSURFACEDATA* lpSrc, int scx, int scy, int nFlags,
                int bClearOutside) {
   if (r < 0 || k < 0 || lpDst == nullptr || lpSrc == nullptr) return false;
@@ -103,106 +204,37 @@ bool DDBltLens(DDSURFACEDATA* lpDst, int cx, int cy, int r, int k, DDSURFACEDATA
   const int bytes = dst.m_nBytes;
   if (bytes != 1 && bytes != 2 && bytes != 4) return true;
   if (d3d && bytes == 1) return true;
-  const bool clear = d3d && bytes == 4 && bClearOutside != 0;
-  const bool toBack = d3d && bytes == 2 && DDIsFullScreenBackBuffer(dst.m_lpSD);
-  const long long dstW = dst.m_lpSD->nWidth, dstH = dst.m_lpSD->nHeight;
-  const long long srcW = src.m_lpSD->nWidth, srcH = src.m_lpSD->nHeight;
-  const std::uint32_t mask = bytes == 4 ? 0xFFFFFFFFu : (1u << (8 * bytes)) - 1;
+  LensJob job;
+  job.dst = dst.m_lpBits;
+  job.src = src.m_lpBits;
+  job.dstPitch = dst.m_nPitch;
+  job.srcPitch = src.m_nPitch;
+  job.dstW = dst.m_lpSD->nWidth;
+  job.dstH = dst.m_lpSD->nHeight;
+  job.srcW = src.m_lpSD->nWidth;
+  job.srcH = src.m_lpSD->nHeight;
+  job.cx = cx, job.cy = cy, job.scx = scx, job.scy = scy;
+  job.r = r, job.k = k, job.r2 = r2, job.R2 = R2;
+  job.key = DDTransmitKey & (bytes == 4 ? 0xFFFFFFFFu : (1u << (8 * bytes)) - 1);
+  job.keyed = nFlags == 1;
+  job.clear = d3d && bytes == 4 && bClearOutside != 0;
   const DDPixelLayout& t = DDPixelFormat;
   const DDPixelLayout& b = DDBackPixelFormat;
-  // Pixel sizes spelt out, so each access is one load or store rather than a copy call.
-  auto write = [&](long long x, long long y, std::uint32_t p) {
-    std::uint8_t* at = dst.m_lpBits + (y * dst.m_nPitch + x) * bytes;
-    if (bytes == 1) {
-      *at = static_cast<std::uint8_t>(p);
-    } else if (bytes == 2) {
-      const auto v = static_cast<std::uint16_t>(p);
-      std::memcpy(at, &v, 2);
-    } else {
-      std::memcpy(at, &p, 4);
-    }
-  };
-  auto read = [&](long long x, long long y) {
-    const std::uint8_t* at = src.m_lpBits + (y * src.m_nPitch + x) * bytes;
-    if (bytes == 1) return static_cast<std::uint32_t>(*at);
-    if (bytes == 2) {
-      std::uint16_t v;
-      std::memcpy(&v, at, 2);
-      return static_cast<std::uint32_t>(v);
-    }
-    std::uint32_t v;
-    std::memcpy(&v, at, 4);
-    return v;
-  };
-  // Offsets whose target pixel lies on the target only: nothing else is ever written.
-  const long long dyFirst = std::max(-static_cast<long long>(r), -static_cast<long long>(cy));
-  const long long dyLast = std::min(static_cast<long long>(r), dstH - 1 - cy);
-  const long long dxFirst = std::max(-static_cast<long long>(r), -static_cast<long long>(cx));
-  const long long dxLast = std::min(static_cast<long long>(r), dstW - 1 - cx);
-  if (dyFirst > dyLast || dxFirst > dxLast) return true;
-  // The lens bends (dx, dy) by dx k / s and dy k / s, s = sqrt(R^2 - d^2): once per call for
-  // each offset of a quadrant, as the sign of an offset only flips the sign of its quotient.
-  const long long spanX = std::max(std::llabs(dxFirst), std::llabs(dxLast)) + 1;
-  const long long spanY = std::max(std::llabs(dyFirst), std::llabs(dyLast)) + 1;
-  struct Bend {
-    double x, y;
-    bool flat;  // s is 0: the offset is kept
-  };
-  std::vector<Bend> bends(static_cast<std::size_t>(spanX * spanY));
-  for (long long ay = 0; ay < spanY; ++ay) {
-    for (long long ax = 0; ax < spanX; ++ax) {
-      const long long d2 = ax * ax + ay * ay;
-      if (d2 > r2) continue;
-      const double s = std::sqrt(static_cast<double>(R2 - d2));
-      Bend& bend = bends[static_cast<std::size_t>(ay * spanX + ax)];
-      bend.flat = s == 0.0;
-      if (!bend.flat) bend = {static_cast<double>(ax) * k / s, static_cast<double>(ay) * k / s, false};
-    }
-  }
-  for (long long dy = dyFirst; dy <= dyLast; ++dy) {
-    const long long ty = cy + dy;
-    const Bend* row = bends.data() + std::llabs(dy) * spanX;
-    for (long long dx = dxFirst; dx <= dxLast; ++dx) {
-      const long long tx = cx + dx;
-      const long long d2 = dx * dx + dy * dy;
-      const bool insideTarget = tx >= 0 && tx < dstW;
-      if (d2 > r2) {
-        if (clear && insideTarget) write(tx, ty, 0);
-        continue;
-      }
-      if (!insideTarget) continue;
-      long long ox = dx, oy = dy;
-      const Bend& bend = row[std::llabs(dx)];
-      if (!bend.flat) {
-        // The conversion truncates as trunc does.
-        ox = static_cast<long long>((dx < 0 ? -bend.x : bend.x) + 0.5);
-        oy = static_cast<long long>((dy < 0 ? -bend.y : bend.y) + 0.5);
-      }
-      const long long px = scx + ox, py = scy + oy;
-      const bool insideSource = px >= 0 && px < srcW && py >= 0 && py < srcH;
-      std::uint32_t pixel = 0;
-      if (insideSource) pixel = read(px, py);
-      if (d3d && bytes == 4) {
-        const bool visible = insideSource && (pixel >> 24) != 0;
-        if (visible) {
-          write(tx, ty, pixel);
-        } else if (clear) {
-          write(tx, ty, 0);
-        }
-      } else if (d3d) {
-        if (!insideSource || (nFlags == 1 && (pixel & 0xA000) == 0)) continue;
-        if (toBack) {
-          const std::uint32_t rr = (pixel >> t.nRedShift) & static_cast<std::uint32_t>(t.nRedMax);
-          const std::uint32_t gg = (pixel >> t.nGreenShift) & static_cast<std::uint32_t>(t.nGreenMax);
-          const std::uint32_t bb = (pixel >> t.nBlueShift) & static_cast<std::uint32_t>(t.nBlueMax);
-          pixel = rr << b.nRedShift | (gg << 1) << b.nGreenShift | bb << b.nBlueShift;
-        }
-        write(tx, ty, pixel);
-      } else {
-        if (!insideSource || pixel == (DDTransmitKey & mask)) continue;
-        write(tx, ty, pixel);
-      }
-    }
+  job.back = {static_cast<unsigned>(t.nRedShift), static_cast<unsigned>(t.nGreenShift),
+              static_cast<unsigned>(t.nBlueShift), static_cast<unsigned>(t.nRedMax),
+              static_cast<unsigned>(t.nGreenMax), static_cast<unsigned>(t.nBlueMax),
+              static_cast<unsigned>(b.nRedShift), static_cast<unsigned>(b.nGreenShift),
+              static_cast<unsigned>(b.nBlueShift)};
+  if (!d3d) {
+    if (bytes == 1) LensPixels<std::uint8_t, LensKind::Keyed>(job);
+    if (bytes == 2) LensPixels<std::uint16_t, LensKind::Keyed>(job);
+    if (bytes == 4) LensPixels<std::uint32_t, LensKind::Keyed>(job);
+  } else if (bytes == 4) {
+    LensPixels<std::uint32_t, LensKind::AlphaTexels>(job);
+  } else if (DDIsFullScreenBackBuffer(dst.m_lpSD)) {
+    LensPixels<std::uint16_t, LensKind::AlphaBitToBack>(job);
+  } else {
+    LensPixels<std::uint16_t, LensKind::AlphaBit>(job);
   }
   return true;
 }

@@ -430,6 +430,64 @@ TEST_P(Effects, LensOfNoDepthShowsTheCentrePixelAndTheRimItsOwn) {
   EXPECT_FALSE(DDBltLens(canvas, 8, 8, -1, 3, picture, 4, 4, 0, 0));
 }
 
+TEST_P(Effects, LensPutsEachPixelWhereItsBendFindsItInEveryMode) {
+  // Worked out pixel by pixel: inside the disc an offset d is bent to d k / sqrt(R^2 - |d|^2)
+  // (R the integer hypotenuse of r and k), rounded by truncating d + 0.5; the mode decides
+  // which source pixels show (DirectDraw's key, alpha at 32 bits, the alpha bits at 16).
+  DDSURFACEDATA* picture = Picture(8, 8, DTMEMORYTYPE_SYSTEM);
+  for (int i = 0; i < 8; ++i) DDFillRect(picture, i, (i * 3) % 8, 1, 1, 0);  // some transparent
+  struct Case {
+    int cx, cy, r, k, scx, scy, keyed, clear;
+  };
+  const Case cases[] = {{8, 8, 5, 3, 4, 4, 0, 0},   {2, 3, 6, 9, 1, 6, 1, 0},   {14, 1, 7, 2, 7, 0, 0, 1},
+                        {8, 14, 12, 40, 3, 3, 1, 1}, {0, 0, 9, 5, -2, 9, 0, 0}, {15, 15, 3, 0, 4, 4, 1, 0}};
+  for (const Case& c : cases) {
+    DDSURFACEDATA* canvas = Canvas(16, 16);
+    const long long r2 = static_cast<long long>(c.r) * c.r;
+    const auto big = static_cast<long long>(std::trunc(std::sqrt(static_cast<double>(r2) + double(c.k) * c.k)));
+    const long long R2 = big * big;
+    std::vector<DWORD> expected;
+    for (int ty = 0; ty < 16; ++ty) {
+      for (int tx = 0; tx < 16; ++tx) {
+        DWORD pixel = PixelOf(canvas, tx, ty);
+        const long long dx = tx - c.cx, dy = ty - c.cy, d2 = dx * dx + dy * dy;
+        const bool clears = Direct3D() && Bpp() == 32 && c.clear != 0;
+        if (std::llabs(dx) > c.r || std::llabs(dy) > c.r) {
+        } else if (d2 > r2) {
+          if (clears) pixel = 0;
+        } else {
+          long long ox = dx, oy = dy;
+          const double root = std::sqrt(static_cast<double>(R2 - d2));
+          if (root != 0.0) {
+            ox = static_cast<long long>(static_cast<double>(dx) * c.k / root + 0.5);
+            oy = static_cast<long long>(static_cast<double>(dy) * c.k / root + 0.5);
+          }
+          const long long px = c.scx + ox, py = c.scy + oy;
+          const bool inside = px >= 0 && px < 8 && py >= 0 && py < 8;
+          const DWORD texel = inside ? PixelOf(picture, static_cast<int>(px), static_cast<int>(py)) : 0;
+          if (!Direct3D()) {
+            if (inside && texel != (DDTransmitKey & (Bpp() == 32 ? 0xFFFFFFFFu : (1u << Bpp()) - 1))) pixel = texel;
+          } else if (Bpp() == 32) {
+            if (inside && texel >> 24 != 0) {
+              pixel = texel;
+            } else if (clears) {
+              pixel = 0;
+            }
+          } else if (inside && (c.keyed == 0 || (texel & 0xA000) != 0)) {
+            pixel = texel;
+          }
+        }
+        expected.push_back(pixel);
+      }
+    }
+    EXPECT_TRUE(DDBltLens(canvas, c.cx, c.cy, c.r, c.k, picture, c.scx, c.scy, c.keyed, c.clear));
+    std::vector<DWORD> drawn;
+    for (int ty = 0; ty < 16; ++ty)
+      for (int tx = 0; tx < 16; ++tx) drawn.push_back(PixelOf(canvas, tx, ty));
+    EXPECT_EQ(drawn, expected) << "lens at " << c.cx << "," << c.cy << " r " << c.r << " k " << c.k;
+  }
+}
+
 // Sizes, radii and positions far outside any screen: each call walks only what can reach the
 // target, allocates nothing in proportion to them and returns.
 TEST_P(Effects, HugeSizesAndRadiiFinishInsideTheirRecords) {
