@@ -1,6 +1,7 @@
 #include "gfx/blur_mosaic.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -177,47 +178,68 @@ void MosaicTopLeft(const Locks& l, int x, int y, int w, int h, int b, int sx, in
   }
 }
 
+// A 16-bit pixel's three channels on the 0..255 scale, 16 bits apart, with a count of one
+// above them: a block's sums then add up in one 64-bit word, 256 pixels at a time (256 x 255
+// stays below 2^16). Made once for each screen layout and kept.
+const std::uint64_t* WidenedPixels(const int shifts[3], const int maxes[3]) {
+  struct Cache {
+    int shifts[3] = {-1, -1, -1};
+    int maxes[3] = {};
+    std::vector<std::uint64_t> table;
+  };
+  thread_local Cache cache;
+  if (!cache.table.empty() && std::equal(shifts, shifts + 3, cache.shifts) && std::equal(maxes, maxes + 3, cache.maxes)) {
+    return cache.table.data();
+  }
+  std::copy(shifts, shifts + 3, cache.shifts);
+  std::copy(maxes, maxes + 3, cache.maxes);
+  cache.table.assign(65536, 0);
+  for (unsigned p = 0; p < 65536; ++p) {
+    std::uint64_t entry = std::uint64_t{1} << 48;
+    for (int c = 0; c < 3; ++c) {
+      const auto field = static_cast<int>((p >> shifts[c]) & (static_cast<unsigned>(maxes[c]) & 63));
+      entry |= static_cast<std::uint64_t>(std::min(field, maxes[c]) * 255 / maxes[c]) << (16 * c);
+    }
+    cache.table[p] = entry;
+  }
+  return cache.table.data();
+}
+
 template <typename Pixel>
 void MosaicAverage(const Locks& l, int x, int y, int w, int h, int b, int sx, int sy, bool keyed) {
   const DDPixelLayout& f = DDPixelFormat;
   const int shifts[3] = {f.nRedShift, f.nGreenShift, f.nBlueShift};
   const int maxes[3] = {std::max(f.nRedMax, 1), std::max(f.nGreenMax, 1), std::max(f.nBlueMax, 1)};
-  // 16-bit fields on the 0..255 scale, once.
-  unsigned widen[3][64] = {};
-  for (int c = 0; c < 3; ++c)
-    for (int v = 0; v < 64; ++v) widen[c][v] = static_cast<unsigned>(std::min(v, maxes[c]) * 255 / maxes[c]);
+  const std::uint64_t* widened = sizeof(Pixel) == 2 ? WidenedPixels(shifts, maxes) : nullptr;
   const auto key = static_cast<Pixel>(DDTransmitKey);
-  const unsigned* widen0 = widen[0];
-  const unsigned* widen1 = widen[1];
-  const unsigned* widen2 = widen[2];
-  const int shift0 = shifts[0], shift1 = shifts[1], shift2 = shifts[2];
-  const unsigned mask0 = static_cast<unsigned>(maxes[0]) & 63, mask1 = static_cast<unsigned>(maxes[1]) & 63,
-                 mask2 = static_cast<unsigned>(maxes[2]) & 63;
   const Span targetColumns = Inside(x, w, l.dst.m_lpSD->nWidth), targetRows = Inside(y, h, l.dst.m_lpSD->nHeight);
   const Span sourceColumns = Inside(sx, w, l.src.m_lpSD->nWidth), sourceRows = Inside(sy, h, l.src.m_lpSD->nHeight);
   for (int bj = 0; bj < h; bj += b) {
     for (int bi = 0; bi < w; bi += b) {
-      // Sums kept in locals, one per channel; a transparent 16-bit pixel adds zeros, so those
-      // rows run without branches (32-bit rows run faster with the branch).
+      // Sums kept in locals, one per channel (32-bit rows run faster with the key's branch).
       unsigned sum0 = 0, sum1 = 0, sum2 = 0, count = 0;
       const int i0 = std::max(bi, sourceColumns.first), i1 = std::min(bi + b, sourceColumns.last);
       const int j0 = std::max(bj, sourceRows.first), j1 = std::min(bj + b, sourceRows.last);
       for (int j = j0; j < j1; ++j) {
         const Pixel* row = RowOf<Pixel>(l.src, static_cast<long long>(sy) + j) + sx;
-        for (int i = i0; i < i1; ++i) {
-          const unsigned p = row[i];
-          if constexpr (sizeof(Pixel) == 4) {
+        if constexpr (sizeof(Pixel) == 4) {
+          for (int i = i0; i < i1; ++i) {
+            const unsigned p = row[i];
             if (keyed && p == key) continue;
             sum0 += (p >> 16) & 0xFF;
             sum1 += (p >> 8) & 0xFF;
             sum2 += p & 0xFF;
             ++count;
-          } else {
-            const unsigned counted = keyed && p == key ? 0u : 0xFFFFFFFFu;
-            sum0 += widen0[(p >> shift0) & mask0] & counted;
-            sum1 += widen1[(p >> shift1) & mask1] & counted;
-            sum2 += widen2[(p >> shift2) & mask2] & counted;
-            count += counted & 1u;
+          }
+        } else {
+          for (int chunk = i0; chunk < i1; chunk += 256) {
+            const int end = std::min(i1, chunk + 256);
+            std::uint64_t packed = 0;
+            for (int i = chunk; i < end; ++i) packed += keyed && row[i] == key ? 0 : widened[row[i]];
+            sum0 += static_cast<unsigned>(packed & 0xFFFF);
+            sum1 += static_cast<unsigned>(packed >> 16 & 0xFFFF);
+            sum2 += static_cast<unsigned>(packed >> 32 & 0xFFFF);
+            count += static_cast<unsigned>(packed >> 48);
           }
         }
       }

@@ -204,6 +204,67 @@ TEST_P(Effects, SixteenBitDirectDrawMosaicScalesEachChannelToBytesAndBack) {
   EXPECT_EQ(PixelOf(canvas, 1, 0), 31u << DDPixelFormat.nRedShift) << "31 stays 31";
 }
 
+TEST_P(Effects, DirectDrawMosaicAveragesEachBlocksShownPixelsOnTheByteScale) {
+  if (Direct3D() || Bpp() == 8) GTEST_SKIP() << "the averaging mosaic of 16- and 32-bit DirectDraw";
+  // Worked out block by block: the pixels of the block that lie on the source and are not the
+  // key, each channel on the 0..255 scale, averaged, and back to the pixel's own fields.
+  DDSURFACEDATA* picture = Record(13, 11, 0, DTMEMORYTYPE_SYSTEM);
+  for (int j = 0; j < 11; ++j)
+    for (int i = 0; i < 13; ++i) DDFillRect(picture, i, j, 1, 1, static_cast<DWORD>((i * 37 + j * 11) % 7 == 0 ? 0 : 20 + i * 13 + j * 29));
+  const DDPixelLayout& f = DDPixelFormat;
+  const int shifts[3] = {Bpp() == 32 ? 16 : f.nRedShift, Bpp() == 32 ? 8 : f.nGreenShift, Bpp() == 32 ? 0 : f.nBlueShift};
+  const int maxes[3] = {Bpp() == 32 ? 255 : f.nRedMax, Bpp() == 32 ? 255 : f.nGreenMax, Bpp() == 32 ? 255 : f.nBlueMax};
+  const DWORD mask = Bpp() == 32 ? 0xFFFFFFFFu : 0xFFFFu;
+  struct Case {
+    int x, y, w, h, b, sx, sy, keyed;
+  };
+  const Case cases[] = {{0, 0, 13, 11, 3, 0, 0, 0}, {2, 1, 12, 10, 5, 0, 0, 1}, {-2, 3, 16, 9, 4, -3, 2, 1},
+                        {4, -1, 9, 14, 2, 5, -2, 0}, {0, 0, 16, 12, 16, 0, 0, 1}};
+  for (const Case& c : cases) {
+    DDSURFACEDATA* canvas = Canvas(16, 12);
+    std::vector<DWORD> expected;
+    for (int ty = 0; ty < 12; ++ty)
+      for (int tx = 0; tx < 16; ++tx) expected.push_back(PixelOf(canvas, tx, ty));
+    for (int bj = 0; bj < c.h; bj += c.b) {
+      for (int bi = 0; bi < c.w; bi += c.b) {
+        unsigned sum[3] = {}, count = 0;
+        for (int j = bj; j < std::min(bj + c.b, c.h); ++j) {
+          for (int i = bi; i < std::min(bi + c.b, c.w); ++i) {
+            if (c.sx + i < 0 || c.sx + i >= 13 || c.sy + j < 0 || c.sy + j >= 11) continue;
+            const DWORD p = PixelOf(picture, c.sx + i, c.sy + j);
+            if (c.keyed != 0 && p == (DDTransmitKey & mask)) continue;
+            for (int k = 0; k < 3; ++k) {
+              const unsigned field = (p >> shifts[k]) & static_cast<unsigned>(maxes[k]);
+              sum[k] += Bpp() == 32 ? field : std::min<unsigned>(field, maxes[k]) * 255 / maxes[k];
+            }
+            ++count;
+          }
+        }
+        if (count == 0) continue;
+        DWORD colour = 0;
+        for (int k = 0; k < 3; ++k) {
+          const unsigned average = sum[k] / count;
+          colour |= (Bpp() == 32 ? average : average * maxes[k] / 255) << shifts[k];
+        }
+        if (c.keyed != 0 && colour == (DDTransmitKey & (Bpp() == 32 ? 0xFFFFFFu : 0xFFFFu))) continue;
+        for (int j = bj; j < std::min(bj + c.b, c.h); ++j) {
+          for (int i = bi; i < std::min(bi + c.b, c.w); ++i) {
+            const int tx = c.x + i, ty = c.y + j;
+            if (tx < 0 || tx >= 16 || ty < 0 || ty >= 12) continue;
+            DWORD& out = expected[static_cast<std::size_t>(ty * 16 + tx)];
+            out = Bpp() == 32 ? (out & 0xFF000000u) | colour : colour;
+          }
+        }
+      }
+    }
+    EXPECT_TRUE(DDMosaicBlt(canvas, c.x, c.y, c.w, c.h, c.b, picture, c.sx, c.sy, c.keyed));
+    std::vector<DWORD> drawn;
+    for (int ty = 0; ty < 12; ++ty)
+      for (int tx = 0; tx < 16; ++tx) drawn.push_back(PixelOf(canvas, tx, ty));
+    EXPECT_EQ(drawn, expected) << "blocks of " << c.b << " at " << c.x << "," << c.y << " from " << c.sx << "," << c.sy;
+  }
+}
+
 TEST_P(Effects, PaletteBlendHalvesAndRotationWraps) {
   PALETTEENTRY source[256], target[256];
   for (int i = 0; i < 256; ++i) source[i] = {static_cast<BYTE>(i), 200, 100, 0};
