@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "gfx/back_pixel16.h"
 #include "gfx/blend_table.h"
 #include "gfx/core_blit.h"
 #include "gfx/dd_palette.h"
@@ -95,10 +96,6 @@ namespace {
 // to the back buffer's fields, onto the full-screen back buffer.
 enum class LensKind { Keyed, AlphaTexels, AlphaBit, AlphaBitToBack };
 
-struct FieldMove {
-  unsigned redShift, greenShift, blueShift, redMax, greenMax, blueMax, backRed, backGreen, backBlue;
-};
-
 struct LensJob {
   std::uint8_t* dst;
   const std::uint8_t* src;
@@ -108,7 +105,7 @@ struct LensJob {
   long long r, k, r2, R2;
   std::uint32_t key;
   bool keyed, clear;
-  FieldMove back;
+  cBackPixel16 toBack;
 };
 
 // The source offset an offset of a quadrant is bent to, for either sign of each axis: the
@@ -175,12 +172,7 @@ void LensPixels(const LensJob& job) {
         if (insideSource && pixel != j.key) out[dx] = static_cast<Pixel>(pixel);
       } else {
         if (!insideSource || (j.keyed && (pixel & 0xA000) == 0)) continue;
-        if constexpr (Kind == LensKind::AlphaBitToBack) {
-          const FieldMove& m = j.back;
-          pixel = ((pixel >> m.redShift) & m.redMax) << m.backRed | (((pixel >> m.greenShift) & m.greenMax) << 1)
-                                                                       << m.backGreen |
-                  ((pixel >> m.blueShift) & m.blueMax) << m.backBlue;
-        }
+        if constexpr (Kind == LensKind::AlphaBitToBack) pixel = j.toBack(pixel);
         out[dx] = static_cast<Pixel>(pixel);
       }
     }
@@ -218,13 +210,7 @@ bool DDBltLens(DDSURFACEDATA* lpDst, int cx, int cy, int r, int k, DDSURFACEDATA
   job.key = DDTransmitKey & (bytes == 4 ? 0xFFFFFFFFu : (1u << (8 * bytes)) - 1);
   job.keyed = nFlags == 1;
   job.clear = d3d && bytes == 4 && bClearOutside != 0;
-  const DDPixelLayout& t = DDPixelFormat;
-  const DDPixelLayout& b = DDBackPixelFormat;
-  job.back = {static_cast<unsigned>(t.nRedShift), static_cast<unsigned>(t.nGreenShift),
-              static_cast<unsigned>(t.nBlueShift), static_cast<unsigned>(t.nRedMax),
-              static_cast<unsigned>(t.nGreenMax), static_cast<unsigned>(t.nBlueMax),
-              static_cast<unsigned>(b.nRedShift), static_cast<unsigned>(b.nGreenShift),
-              static_cast<unsigned>(b.nBlueShift)};
+  job.toBack = cBackPixel16::Current();
   if (!d3d) {
     if (bytes == 1) LensPixels<std::uint8_t, LensKind::Keyed>(job);
     if (bytes == 2) LensPixels<std::uint16_t, LensKind::Keyed>(job);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "gfx/back_pixel16.h"
 #include "gfx/blend_table.h"
 #include "gfx/clip_blt.h"
 #include "gfx/dd_palette.h"
@@ -94,14 +95,7 @@ void RotatePixels(const cSurfaceLock& dst, const cSurfaceLock& src, const Rotate
   const Pixel* const srcBits = reinterpret_cast<const Pixel*>(src.m_lpBits);
   const long long dstPitch = dst.m_nPitch, srcPitch = src.m_nPitch;
   const auto key = static_cast<Pixel>(DDTransmitKey);
-  const DDPixelLayout& t = DDPixelFormat;
-  const DDPixelLayout& b = DDBackPixelFormat;
-  const unsigned redShift = static_cast<unsigned>(t.nRedShift), greenShift = static_cast<unsigned>(t.nGreenShift),
-                 blueShift = static_cast<unsigned>(t.nBlueShift);
-  const unsigned redMax = static_cast<unsigned>(t.nRedMax), greenMax = static_cast<unsigned>(t.nGreenMax),
-                 blueMax = static_cast<unsigned>(t.nBlueMax);
-  const unsigned backRed = static_cast<unsigned>(b.nRedShift), backGreen = static_cast<unsigned>(b.nGreenShift),
-                 backBlue = static_cast<unsigned>(b.nBlueShift);
+  const cBackPixel16 toBack = cBackPixel16::Current();
   // Target columns inside the record, as box columns.
   const long long uFirst = std::max(j.umin - 2, -j.x + j.ox);
   const long long uLast = std::min(j.umax + 2, dstW - j.x + j.ox);  // excluded
@@ -135,12 +129,7 @@ void RotatePixels(const cSurfaceLock& dst, const cSurfaceLock& src, const Rotate
       Pixel pixel = srcBits[syp * srcPitch + sxp];
       if (j.keyed && pixel == key) continue;
       if constexpr (sizeof(Pixel) == 2) {
-        if (j.toBack) {
-          const unsigned r = (pixel >> redShift) & redMax;
-          const unsigned g = (pixel >> greenShift) & greenMax;
-          const unsigned bl = (pixel >> blueShift) & blueMax;
-          pixel = static_cast<Pixel>(r << backRed | (g << 1) << backGreen | bl << backBlue);
-        }
+        if (j.toBack) pixel = static_cast<Pixel>(toBack(pixel));
       }
       *out = pixel;
     }

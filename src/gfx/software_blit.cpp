@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "gfx/back_pixel16.h"
 #include "gfx/dd_state.h"
 #include "gfx/surface_lock.h"
 
@@ -15,6 +16,7 @@ struct PixelCopy {
   int dstW, dstH, srcW, srcH;
   bool keyed;
   bool toBackBuffer16;
+  cBackPixel16 toBack;
 
   Pixel Read(int x, int y) const {
     Pixel p;
@@ -33,12 +35,7 @@ struct PixelCopy {
   Pixel Convert(Pixel s) const {
     if constexpr (sizeof(Pixel) == 2) {
       if (!toBackBuffer16) return s;
-      const DDPixelLayout& t = DDPixelFormat;
-      const DDPixelLayout& b = DDBackPixelFormat;
-      const unsigned r = (s >> t.nRedShift) & t.nRedMax;
-      const unsigned g = (s >> t.nGreenShift) & t.nGreenMax;
-      const unsigned bl = (s >> t.nBlueShift) & t.nBlueMax;
-      return static_cast<Pixel>(((g << 1) << b.nGreenShift) | (r << b.nRedShift) | (bl << b.nBlueShift));
+      return static_cast<Pixel>(toBack(s));
     }
     return s;
   }
@@ -93,12 +90,12 @@ void DDSoftwareBlt(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDA
   const bool keyed = nFlags == 1;
   if (DDBpp == 32) {
     PixelCopy<std::uint32_t>{dst, src, dst.m_lpSD->nWidth, dst.m_lpSD->nHeight, src.m_lpSD->nWidth,
-                             src.m_lpSD->nHeight, keyed, false}
+                             src.m_lpSD->nHeight, keyed, false, cBackPixel16::Current()}
         .Run(x, y, w, h, sx, sy, sw, sh);
   } else if (DDBpp == 16) {
     const bool toBack = dst.m_lpSD == &SDBackBuffer && !DDWindowed;
     PixelCopy<std::uint16_t>{dst, src, dst.m_lpSD->nWidth, dst.m_lpSD->nHeight, src.m_lpSD->nWidth,
-                             src.m_lpSD->nHeight, keyed, toBack}
+                             src.m_lpSD->nHeight, keyed, toBack, cBackPixel16::Current()}
         .Run(x, y, w, h, sx, sy, sw, sh);
   }
 }

@@ -19,6 +19,7 @@
 #include "platform/files/path_resolver.h"
 #include "platform/message_queue.h"
 #include "menu_frames.h"
+#include "small_world_map.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -53,16 +54,7 @@ class SceneWorldMapTest : public testing::Test {
     SystemData.StartLives.assign(4, 3);
     SystemData.InfiniteLives.assign(4, 0);
     SystemData.bCarryLives = 0;
-    // A 10 x 8 map of open ground with a wall tile at (5, 5).
-    WorldMap.nWidth = 10;
-    WorldMap.nHeight = 8;
-    WorldMap.nPitch_Shift = 4;
-    WorldMap.nPitch = 16;
-    WorldMap.Tiles.assign(2, cMapTile{});
-    WorldMap.Tiles[1].bBlocked = 1;
-    WorldMap.Cells.assign(16 * 8, 0);
-    WorldMap.Cells[(5 << 4) + 5] = 1;
-    WorldMap.Points.clear();
+    menutest::UseSmallWorldMap(5, 5);
     SaveDataCur.Reset();
     PlayerInputs[0] = cInput();
   }

@@ -11,6 +11,7 @@
 #include "gfx/surface_records.h"
 #include "input/menu_cursor.h"
 #include "menus/scene_world_map.h"
+#include "small_world_map.h"
 
 namespace {
 
@@ -23,14 +24,7 @@ class WorldMapViewTest : public gfxtest::LibraryTest {
     savedMap_ = WorldMap;
     savedSystem_ = SystemData;
     SystemData.MenuMusic.assign(4, 0);
-    WorldMap.nWidth = 10;
-    WorldMap.nHeight = 8;
-    WorldMap.nPitch_Shift = 4;
-    WorldMap.Tiles.assign(2, cMapTile{});
-    WorldMap.Tiles[1].bBlocked = 1;
-    WorldMap.Cells.assign(16 * 8, 0);
-    WorldMap.Cells[(3 << 4) + 5] = 1;  // a wall at (5, 3)
-    WorldMap.Points.clear();
+    menutest::UseSmallWorldMap(5, 3);
     SaveDataCur.Reset();
     SaveDataCur.m_nMapX = 4;
     SaveDataCur.m_nMapY = 3;

@@ -108,24 +108,27 @@ template <int Bytes>
 // and tiles of a few vectors a row pay for no more than their vectors.
 template <int Bytes>
 [[gnu::target("avx2")]] void KeyedRectAvx2(const KeyedRect& r) {
-  const int rowBytes = r.width * Bytes;
-  if (Bytes == 3 || rowBytes < 32) {
+  if constexpr (Bytes == 3) {
     KeyedRectBody<Bytes>(r);
-    return;
-  }
-  __m256i key;
-  if constexpr (Bytes == 1) key = _mm256_set1_epi8(static_cast<char>(r.key));
-  if constexpr (Bytes == 2) key = _mm256_set1_epi16(static_cast<short>(r.key));
-  if constexpr (Bytes == 3 || Bytes == 4) key = _mm256_set1_epi32(static_cast<int>(r.key));
-  // Locals, so that the row stores cannot be taken to change them.
-  std::uint8_t* to = r.target;
-  const std::uint8_t* from = r.source;
-  const std::ptrdiff_t toPitch = r.targetPitch, fromPitch = r.sourcePitch;
-  const int height = r.height;
-  const int last = rowBytes - 32;
-  for (int y = 0; y < height; ++y, to += toPitch, from += fromPitch) {
-    for (int at = 0; at < last; at += 32) KeyedVector<Bytes>(to + at, from + at, key);
-    KeyedVector<Bytes>(to + last, from + last, key);
+  } else {
+    if (r.width * Bytes < 32) {
+      KeyedRectBody<Bytes>(r);
+      return;
+    }
+    __m256i key;
+    if constexpr (Bytes == 1) key = _mm256_set1_epi8(static_cast<char>(r.key));
+    if constexpr (Bytes == 2) key = _mm256_set1_epi16(static_cast<short>(r.key));
+    if constexpr (Bytes == 4) key = _mm256_set1_epi32(static_cast<int>(r.key));
+    // Locals, so that the row stores cannot be taken to change them.
+    std::uint8_t* to = r.target;
+    const std::uint8_t* from = r.source;
+    const std::ptrdiff_t toPitch = r.targetPitch, fromPitch = r.sourcePitch;
+    const int height = r.height;
+    const int last = r.width * Bytes - 32;
+    for (int y = 0; y < height; ++y, to += toPitch, from += fromPitch) {
+      for (int at = 0; at < last; at += 32) KeyedVector<Bytes>(to + at, from + at, key);
+      KeyedVector<Bytes>(to + last, from + last, key);
+    }
   }
 }
 

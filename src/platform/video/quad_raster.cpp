@@ -648,6 +648,23 @@ bool AxisAlignedQuad(const DTVERTEX* v) {
          v[2].u == v[3].u && v[0].v == v[2].v && v[1].v == v[3].v;
 }
 
+// Target pixels left..right-1 x top..bottom-1 from the texels at (firstColumn, firstRow) on,
+// one a pixel, all inside the texture. Always inlined: as a call it cost a layer of small
+// tiles a tenth of its time.
+[[gnu::always_inline]] inline void PaintOneToOne(Raster& r, int left, int top, int right, int bottom, int firstColumn, int firstRow) {
+  const int bytes = r.target.bytesPerPixel();
+  const int columnByte = firstColumn * r.texture->bytesPerPixel();
+  if (r.painter.rect != nullptr) {
+    r.painter.rect({r.target.Row(top) + left * bytes, r.target.pitch(), r.texture->Row(firstRow) + columnByte,
+                    r.texture->pitch(), right - left, bottom - top});
+    return;
+  }
+  for (int y = top; y < bottom; ++y) {
+    r.painter.contiguous(r.painter, r.target.Row(y) + left * bytes, right - left,
+                         r.texture->Row(firstRow + (y - top)) + columnByte, nullptr);
+  }
+}
+
 // A whole number held exactly, in the range a pixel or texel index can take.
 inline bool WholeNumber(double value, int& out) {
   if (!(value > -1e9 && value < 1e9)) return false;
@@ -679,17 +696,7 @@ bool RasterOneToOneQuad(Raster& r, const DTVERTEX* v) {
       firstRow + (bottom - top) > r.texture->height()) {
     return false;
   }
-  const int bytes = r.target.bytesPerPixel();
-  const int columnByte = firstColumn * r.texture->bytesPerPixel();
-  if (r.painter.rect != nullptr) {
-    r.painter.rect({r.target.Row(top) + left * bytes, r.target.pitch(), r.texture->Row(firstRow) + columnByte,
-                    r.texture->pitch(), right - left, bottom - top});
-    return true;
-  }
-  for (int y = top; y < bottom; ++y) {
-    r.painter.contiguous(r.painter, r.target.Row(y) + left * bytes, right - left,
-                         r.texture->Row(firstRow + (y - top)) + columnByte, nullptr);
-  }
+  PaintOneToOne(r, left, top, right, bottom, firstColumn, firstRow);
   return true;
 }
 
@@ -727,17 +734,15 @@ void RasterQuad(Raster& r, const DTVERTEX* v) {
   const int firstTexel = columns.run.first + (left - columns.origin);
   if (columns.exact && columns.run.length == columns.count && columns.run.step == 1 && firstTexel >= 0 &&
       firstTexel + count <= columns.size) {
-    r.columnBytes[0] = firstTexel * texelBytes;
     const int firstRow = rows.run.first + (top - rows.origin);
-    if (r.painter.rect != nullptr && rows.exact && rows.run.length == rows.count && rows.run.step == 1 &&
-        firstRow >= 0 && firstRow + (bottom - top) <= rows.size) {
-      r.painter.rect({r.target.Row(top) + left * bytes, r.target.pitch(), r.texture->Row(firstRow) + r.columnBytes[0],
-                      r.texture->pitch(), count, bottom - top});
+    if (rows.exact && rows.run.length == rows.count && rows.run.step == 1 && firstRow >= 0 &&
+        firstRow + (bottom - top) <= rows.size) {
+      PaintOneToOne(r, left, top, right, bottom, firstTexel, firstRow);
       return;
     }
     for (int y = top; y < bottom; ++y) {
       r.painter.contiguous(r.painter, r.target.Row(y) + left * bytes, count,
-                           r.texture->Row(rows.At(y)) + r.columnBytes[0], nullptr);
+                           r.texture->Row(rows.At(y)) + firstTexel * texelBytes, nullptr);
     }
     return;
   }
