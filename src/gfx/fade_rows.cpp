@@ -94,7 +94,7 @@ void FadeBaseline(const cSurfaceLock& dst, const cSurfaceLock& src, const FadeTe
 }
 // With AVX2 a 16-bit fade looks each field up: a channel's faded field depends on its own field
 // only, so a call makes a table of 32 or 64 bytes per channel (FadeField16, the same values the
-// arithmetic gives) and rows are read through byte shuffles, sixteen pixels at a time.
+// arithmetic gives) and rows are read through byte shuffles, 32 or 16 pixels at a time.
 struct FieldTable {
   __m256i part[4];  // entries 0-15, 16-31, 32-47, 48-63, each in both 128-bit halves
 };
@@ -111,7 +111,7 @@ struct FieldTable {
   return table;
 }
 
-// Fields (0..63 in 16-bit lanes) to their table entries, in 16-bit lanes.
+// Fields (0..63 in bytes) to their table entries.
 [[gnu::target("avx2")]] inline __m256i LookUp(const FieldTable& table, __m256i fields, bool sixBits) {
   const __m256i low = _mm256_shuffle_epi8(table.part[0], fields);
   const __m256i high = _mm256_shuffle_epi8(table.part[1], fields);
@@ -123,7 +123,36 @@ struct FieldTable {
     const __m256i upper = _mm256_blendv_epi8(low2, high2, bit4);
     out = _mm256_blendv_epi8(out, upper, _mm256_slli_epi16(fields, 2));  // bit 5
   }
-  return _mm256_and_si256(out, _mm256_set1_epi16(0xFF));
+  return out;
+}
+
+// One channel's fields of two vectors of pixels, those of the first in the low bytes of the
+// 16-bit lanes and those of the second in the high bytes, so that each lookup serves 32 pixels.
+// A lookup reads only the field's own bits and bit 7 of each byte, so a field whose byte's
+// bit 7 lies past the pixel needs no mask.
+template <int Shift, int Bits>
+[[gnu::target("avx2")]] inline __m256i PairFields(__m256i first, __m256i second) {
+  constexpr int kMask = (1 << Bits) - 1;
+  const __m256i low = _mm256_srli_epi16(first, Shift);
+  const __m256i high = Shift <= 8 ? _mm256_slli_epi16(second, 8 - Shift) : _mm256_srli_epi16(second, Shift - 8);
+  const __m256i merged = _mm256_blendv_epi8(low, high, _mm256_set1_epi16(static_cast<short>(0xFF00)));
+  if constexpr (Shift + 7 >= 16) return merged;
+  return _mm256_and_si256(merged, _mm256_set1_epi16(static_cast<short>(kMask << 8 | kMask)));
+}
+
+// A channel's looked-up fields of a pair back at their place in the first and the second vector.
+template <int Shift, int Bits>
+[[gnu::target("avx2")]] inline __m256i FirstOfPair(__m256i fields) {
+  const __m256i placed = _mm256_slli_epi16(fields, Shift);
+  if constexpr (Shift + Bits == 16) return placed;  // the high byte went out of the lane
+  return _mm256_and_si256(placed, _mm256_set1_epi16(((1 << Bits) - 1) << Shift));
+}
+template <int Shift, int Bits>
+[[gnu::target("avx2")]] inline __m256i SecondOfPair(__m256i fields) {
+  if constexpr (Shift == 8) return _mm256_and_si256(fields, _mm256_set1_epi16(static_cast<short>(0xFF00)));
+  const __m256i placed = Shift < 8 ? _mm256_srli_epi16(fields, 8 - Shift) : _mm256_slli_epi16(fields, Shift - 8);
+  if constexpr (Shift == 0) return placed;  // the low byte went out of the lane
+  return _mm256_and_si256(placed, _mm256_set1_epi16(static_cast<short>(((1 << Bits) - 1) << Shift)));
 }
 
 template <int RedShift, bool SixBitGreen>
@@ -140,12 +169,29 @@ template <int RedShift, bool SixBitGreen>
     auto* to = reinterpret_cast<std::uint16_t*>(dst.m_lpBits + static_cast<std::ptrdiff_t>(y) * dst.m_nPitch * 2);
     const auto* from =
         reinterpret_cast<const std::uint16_t*>(src.m_lpBits + static_cast<std::ptrdiff_t>(y) * src.m_nPitch * 2);
+    constexpr int kGreenBits = SixBitGreen ? 6 : 5;
     int x = 0;
+    for (; x + 32 <= count; x += 32) {
+      const __m256i v0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + x));
+      const __m256i v1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + x + 16));
+      const __m256i r = LookUp(red, PairFields<RedShift, 5>(v0, v1), false);
+      const __m256i g = LookUp(green, PairFields<5, kGreenBits>(v0, v1), SixBitGreen);
+      const __m256i b = LookUp(blue, PairFields<0, 5>(v0, v1), false);
+      const __m256i out0 = _mm256_or_si256(_mm256_or_si256(FirstOfPair<RedShift, 5>(r), FirstOfPair<5, kGreenBits>(g)),
+                                           FirstOfPair<0, 5>(b));
+      const __m256i out1 = _mm256_or_si256(
+          _mm256_or_si256(SecondOfPair<RedShift, 5>(r), SecondOfPair<5, kGreenBits>(g)), SecondOfPair<0, 5>(b));
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + x), out0);
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + x + 16), out1);
+    }
     for (; x + 16 <= count; x += 16) {
       const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + x));
-      const __m256i r = LookUp(red, _mm256_and_si256(_mm256_srli_epi16(v, RedShift), five), false);
-      const __m256i g = LookUp(green, _mm256_and_si256(_mm256_srli_epi16(v, 5), six), SixBitGreen);
-      const __m256i b = LookUp(blue, _mm256_and_si256(v, five), false);
+      const __m256i lowByte = _mm256_set1_epi16(0xFF);
+      const __m256i r =
+          _mm256_and_si256(LookUp(red, _mm256_and_si256(_mm256_srli_epi16(v, RedShift), five), false), lowByte);
+      const __m256i g =
+          _mm256_and_si256(LookUp(green, _mm256_and_si256(_mm256_srli_epi16(v, 5), six), SixBitGreen), lowByte);
+      const __m256i b = _mm256_and_si256(LookUp(blue, _mm256_and_si256(v, five), false), lowByte);
       const __m256i out = _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(r, RedShift), _mm256_slli_epi16(g, 5)), b);
       _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + x), out);
     }

@@ -57,7 +57,7 @@ TEST_P(FadePaths, EveryPixelIsTheDivisionsResult) {
   std::mt19937 random(7);
   std::uniform_int_distribution<std::uint32_t> any(0, 0xFFFFFFFFu);
   const std::uint32_t mask = DDBpp == 32 ? 0xFFFFFFFFu : 0xFFFFu;
-  for (int width : {1, 7, 16, 33, 75}) {
+  for (int width : {1, 7, 16, 33, 49, 75}) {
     DDSURFACEDATA src, dst;
     ASSERT_TRUE(DDCreateSurface(&src, width, 3, 0, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
     ASSERT_TRUE(DDCreateSurface(&dst, width, 3, 0, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
