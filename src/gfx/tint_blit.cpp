@@ -13,6 +13,7 @@
 #include "gfx/pixel_pairs.h"
 #include "gfx/quad_state.h"
 #include "gfx/render_target.h"
+#include "gfx/tint_kernels.h"
 
 namespace {
 
@@ -76,14 +77,10 @@ void TintSoftwareD3D(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACE
     }
   }
   if (DDBpp == 32) {
-    DDWalkPixelPairs<DWORD>(l.dst, l.src, x, y, w, h, sx, sy, mirrored, [&](DWORD* d, const DWORD* s, int n) {
-      for (int i = 0; i < n; ++i) {
-        const DWORD sv = s[i];
-        const DWORD out = 0xFF000000u | t.out[0][(sv >> 16) & 0xFF] << 16 | t.out[1][(sv >> 8) & 0xFF] << 8 |
-                          t.out[2][sv & 0xFF];
-        d[i] = keyed && (sv >> 24) == 0 ? d[i] : out;
-      }
-    });
+    TintWeights weights{nLevel == 1, a, {}, {tint[0], tint[1], tint[2]}};
+    for (int c = 0; c < 3; ++c) weights.rest[c] = static_cast<float>(tint[c]) * (1.0f - a);
+    DDWalkPixelPairs<DWORD>(l.dst, l.src, x, y, w, h, sx, sy, mirrored,
+                            [&](DWORD* d, const DWORD* s, int n) { TintRow32Weighted(d, s, n, weights, keyed); });
   } else if (DDBpp == 16) {
     const DDPixelLayout& b = DDBackPixelFormat;
     DDWalkPixelPairs<WORD>(l.dst, l.src, x, y, w, h, sx, sy, mirrored, [&](WORD* d, const WORD* s, int n) {
@@ -140,12 +137,6 @@ bool TintSoftwareDD(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACED
     });
     return true;
   }
-  // Halving toward the tint reaches its end value within nine steps.
-  const int halvings = std::min(steps, 16);
-  auto halve = [halvings](int c, int tint) {
-    for (int k = 0; k < halvings; ++k) c = (c + tint) >> 1;
-    return c;
-  };
   if (DDBpp == 16) {
     const DDPixelLayout& f = DDPixelFormat;
     const int shifts[3] = {f.nRedShift, f.nGreenShift, f.nBlueShift};
@@ -156,7 +147,7 @@ bool TintSoftwareDD(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACED
       const int tint = pal[c] * 255 / masks[c];
       for (int v = 0; v <= masks[c] && v < 64; ++v) {
         out[c][static_cast<std::size_t>(v)] =
-            static_cast<WORD>((halve(v * 255 / masks[c], tint) * masks[c] / 255) << shifts[c]);
+            static_cast<WORD>((HalveToward(v * 255 / masks[c], tint, steps) * masks[c] / 255) << shifts[c]);
       }
     }
     const auto key = static_cast<WORD>(DDTransmitKey);
@@ -170,18 +161,9 @@ bool TintSoftwareDD(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACED
       }
     });
   } else if (DDBpp == 32) {
-    std::array<std::array<DWORD, 256>, 3> out{};
-    const int pal[3] = {p.peRed, p.peGreen, p.peBlue};
-    for (int c = 0; c < 3; ++c) {
-      for (int v = 0; v < 256; ++v) out[c][static_cast<std::size_t>(v)] = static_cast<DWORD>(halve(v, pal[c]));
-    }
+    const TintHalving halving{steps, {p.peRed, p.peGreen, p.peBlue}};
     DDWalkPixelPairs<DWORD>(l.dst, l.src, x, y, w, h, sx, sy, false, [&](DWORD* d, const DWORD* s, int n) {
-      for (int i = 0; i < n; ++i) {
-        const DWORD sv = s[i];
-        const DWORD px = (d[i] & 0xFF000000u) | out[0][(sv >> 16) & 0xFF] << 16 | out[1][(sv >> 8) & 0xFF] << 8 |
-                         out[2][sv & 0xFF];
-        d[i] = keyed && sv == DDTransmitKey ? d[i] : px;
-      }
+      TintRow32Halving(d, s, n, halving, DDTransmitKey, keyed);
     });
   }
   return true;

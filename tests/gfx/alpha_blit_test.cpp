@@ -8,6 +8,7 @@
 #include "gfx/dd_fill.h"
 #include "gfx/dd_surface.h"
 #include "gfx_test_support.h"
+#include "support/kernel_paths.h"
 
 namespace {
 
@@ -145,8 +146,11 @@ TEST_P(AlphaBlits, BlendTableLoadsOnlyAWholeTableAndNeverUnderDirect3D) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, AlphaBlits, testing::ValuesIn(gfxtest::kModes), gfxtest::PrintMode);
 
-// The row kernels against the rules written pixel by pixel, on random pixels.
-TEST(BlendKernels, EveryKernelMatchesItsPerPixelRule) {
+// The row kernels against the rules written pixel by pixel, on random pixels, on the baseline
+// and the AVX2 path.
+using BlendKernels = kerneltest::KernelPaths;
+
+TEST_P(BlendKernels, EveryKernelMatchesItsPerPixelRule) {
   std::mt19937 random(1234);
   constexpr int n = 257;
   const DDPixelLayout tex{10, 5, 0, 15, 31, 31, 31, 1};
@@ -218,5 +222,7 @@ TEST(BlendKernels, EveryKernelMatchesItsPerPixelRule) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Paths, BlendKernels, testing::Values(false, true), kerneltest::PathName);
 
 }  // namespace

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "platform/video/format_tables.h"
-#include "platform/video/kernel_choice.h"
 #include "platform/video/pixel_rows.h"
 #include "platform/video/render_device.h"
 #include "platform/video/video_settings.h"
+#include "support/kernel_paths.h"
 
 namespace {
 
@@ -19,20 +19,8 @@ using platform::PixelBuffer;
 using platform::PixelFormat;
 using platform::PixelRect;
 
-// The kernel path of the case; the processor's own choice comes back afterwards.
-class KernelPaths : public testing::TestWithParam<bool> {
- protected:
-  void SetUp() override {
-    saved_ = platform::Avx2Kernels();
-    if (GetParam() && !platform::ProcessorHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
-    platform::UseAvx2Kernels(GetParam());
-    ASSERT_EQ(platform::Avx2Kernels(), GetParam());
-  }
-  void TearDown() override { platform::UseAvx2Kernels(saved_); }
-  bool saved_ = false;
-};
-
-std::string PathName(const testing::TestParamInfo<bool>& info) { return info.param ? "Avx2" : "Baseline"; }
+using kerneltest::KernelPaths;
+using kerneltest::PathName;
 
 // Pixels drawn from few values, so that the key is common, in runs and alone.
 void Scatter(PixelBuffer& buffer, std::mt19937& random, std::uint32_t key) {
