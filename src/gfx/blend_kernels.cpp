@@ -33,8 +33,8 @@ bool IsLayout565(const DDPixelLayout& layout) {
 namespace {
 
 // Each mix as a plain loop; the baseline path runs it as it stands.
-[[gnu::always_inline]] inline void Row16KeyBody(WORD* __restrict t, const WORD* __restrict s, int n, const Blend16Tables& tb,
-                                                WORD key, bool keyed) {
+[[gnu::always_inline]] inline void Row16KeyBody(WORD* __restrict t, const WORD* __restrict s, int n,
+                                                const Blend16Tables& tb, WORD key, bool keyed) {
   for (int i = 0; i < n; ++i) {
     const unsigned sv = s[i], dv = t[i];
     unsigned mixed = 0;

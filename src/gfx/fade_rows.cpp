@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "gfx/dd_state.h"
+#include "gfx/field_lookup.h"
 #include "platform/video/field_scale.h"
 #include "platform/video/kernel_choice.h"
 
@@ -95,41 +96,17 @@ void FadeBaseline(const cSurfaceLock& dst, const cSurfaceLock& src, const FadeTe
 // With AVX2 a 16-bit fade looks each field up: a channel's faded field depends on its own field
 // only, so a call makes a table of 32 or 64 bytes per channel (FadeField16, the same values the
 // arithmetic gives) and rows are read through byte shuffles, 32 or 16 pixels at a time.
-struct FieldTable {
-  __m256i part[4];  // entries 0-15, 16-31, 32-47, 48-63, each in both 128-bit halves
-};
-
 [[gnu::target("avx2")]] FieldTable MakeFieldTable(bool sixBits, std::uint16_t weight, Term16 t) {
-  alignas(32) std::uint8_t entries[64] = {};
+  std::uint8_t entries[64] = {};
   for (int f = 0; f < (sixBits ? 64 : 32); ++f) {
     entries[f] = static_cast<std::uint8_t>(FadeField16(static_cast<std::uint16_t>(f), sixBits, weight, t));
   }
-  FieldTable table;
-  for (int k = 0; k < 4; ++k) {
-    table.part[k] = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(entries + 16 * k)));
-  }
-  return table;
-}
-
-// Fields (0..63 in bytes) to their table entries.
-[[gnu::target("avx2")]] inline __m256i LookUp(const FieldTable& table, __m256i fields, bool sixBits) {
-  const __m256i low = _mm256_shuffle_epi8(table.part[0], fields);
-  const __m256i high = _mm256_shuffle_epi8(table.part[1], fields);
-  const __m256i bit4 = _mm256_slli_epi16(fields, 3);  // bit 4 to bit 7 of each byte: blendv's selector
-  __m256i out = _mm256_blendv_epi8(low, high, bit4);
-  if (sixBits) {
-    const __m256i low2 = _mm256_shuffle_epi8(table.part[2], fields);
-    const __m256i high2 = _mm256_shuffle_epi8(table.part[3], fields);
-    const __m256i upper = _mm256_blendv_epi8(low2, high2, bit4);
-    out = _mm256_blendv_epi8(out, upper, _mm256_slli_epi16(fields, 2));  // bit 5
-  }
-  return out;
+  return LoadFieldTable(entries);
 }
 
 // One channel's fields of two vectors of pixels, those of the first in the low bytes of the
 // 16-bit lanes and those of the second in the high bytes, so that each lookup serves 32 pixels.
-// A lookup reads only the field's own bits and bit 7 of each byte, so a field whose byte's
-// bit 7 lies past the pixel needs no mask.
+// A field whose byte's bit 7 lies past the pixel needs no mask (see LookUpField).
 template <int Shift, int Bits>
 [[gnu::target("avx2")]] inline __m256i PairFields(__m256i first, __m256i second) {
   constexpr int kMask = (1 << Bits) - 1;
@@ -174,9 +151,9 @@ template <int RedShift, bool SixBitGreen>
     for (; x + 32 <= count; x += 32) {
       const __m256i v0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + x));
       const __m256i v1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + x + 16));
-      const __m256i r = LookUp(red, PairFields<RedShift, 5>(v0, v1), false);
-      const __m256i g = LookUp(green, PairFields<5, kGreenBits>(v0, v1), SixBitGreen);
-      const __m256i b = LookUp(blue, PairFields<0, 5>(v0, v1), false);
+      const __m256i r = LookUpField(red, PairFields<RedShift, 5>(v0, v1), false);
+      const __m256i g = LookUpField(green, PairFields<5, kGreenBits>(v0, v1), SixBitGreen);
+      const __m256i b = LookUpField(blue, PairFields<0, 5>(v0, v1), false);
       const __m256i out0 = _mm256_or_si256(_mm256_or_si256(FirstOfPair<RedShift, 5>(r), FirstOfPair<5, kGreenBits>(g)),
                                            FirstOfPair<0, 5>(b));
       const __m256i out1 = _mm256_or_si256(
@@ -188,10 +165,10 @@ template <int RedShift, bool SixBitGreen>
       const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + x));
       const __m256i lowByte = _mm256_set1_epi16(0xFF);
       const __m256i r =
-          _mm256_and_si256(LookUp(red, _mm256_and_si256(_mm256_srli_epi16(v, RedShift), five), false), lowByte);
+          _mm256_and_si256(LookUpField(red, _mm256_and_si256(_mm256_srli_epi16(v, RedShift), five), false), lowByte);
       const __m256i g =
-          _mm256_and_si256(LookUp(green, _mm256_and_si256(_mm256_srli_epi16(v, 5), six), SixBitGreen), lowByte);
-      const __m256i b = _mm256_and_si256(LookUp(blue, _mm256_and_si256(v, five), false), lowByte);
+          _mm256_and_si256(LookUpField(green, _mm256_and_si256(_mm256_srli_epi16(v, 5), six), SixBitGreen), lowByte);
+      const __m256i b = _mm256_and_si256(LookUpField(blue, _mm256_and_si256(v, five), false), lowByte);
       const __m256i out = _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(r, RedShift), _mm256_slli_epi16(g, 5)), b);
       _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + x), out);
     }

@@ -68,40 +68,44 @@ void TintSoftwareD3D(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACE
   const DDPixelLayout& f = DDPixelFormat;
   const int masks[3] = {DDBpp == 32 ? 255 : f.nRedMax, DDBpp == 32 ? 255 : f.nGreenMax, DDBpp == 32 ? 255 : f.nBlueMax};
   const int tint[3] = {p.peRed * masks[0] / 255, p.peGreen * masks[1] / 255, p.peBlue * masks[2] / 255};
-  TintTables t;
-  for (int c = 0; c < 3; ++c) {
-    const float rest = static_cast<float>(tint[c]) * (1.0f - a);
-    for (int s = 0; s < 256; ++s) {
-      t.out[c][s] = nLevel == 1 ? static_cast<std::uint32_t>((s + tint[c]) >> 1)
-                                : static_cast<std::uint32_t>(std::trunc(static_cast<float>(s) * a + rest));
-    }
-  }
   if (DDBpp == 32) {
     TintWeights weights{nLevel == 1, a, {}, {tint[0], tint[1], tint[2]}};
     for (int c = 0; c < 3; ++c) weights.rest[c] = static_cast<float>(tint[c]) * (1.0f - a);
     DDWalkPixelPairs<DWORD>(l.dst, l.src, x, y, w, h, sx, sy, mirrored,
                             [&](DWORD* d, const DWORD* s, int n) { TintRow32Weighted(d, s, n, weights, keyed); });
   } else if (DDBpp == 16) {
-    const DDPixelLayout& b = DDBackPixelFormat;
-    DDWalkPixelPairs<WORD>(l.dst, l.src, x, y, w, h, sx, sy, mirrored, [&](WORD* d, const WORD* s, int n) {
-      for (int i = 0; i < n; ++i) {
-        const unsigned sv = s[i];
-        const unsigned r = (sv >> f.nRedShift) & static_cast<unsigned>(f.nRedMax);
-        const unsigned g = (sv >> f.nGreenShift) & static_cast<unsigned>(f.nGreenMax);
-        const unsigned bl = (sv >> f.nBlueShift) & static_cast<unsigned>(f.nBlueMax);
-        unsigned out = 0;
-        if (toBack) {
-          const unsigned green = nLevel == 1 ? g + static_cast<unsigned>(tint[1]) : 2 * t.out[1][g];
-          out = t.out[0][r] << b.nRedShift | green << b.nGreenShift | t.out[2][bl] << b.nBlueShift;
-        } else {
-          out = (t.out[0][r] & static_cast<unsigned>(f.nRedMax)) << f.nRedShift |
-                (t.out[1][g] & static_cast<unsigned>(f.nGreenMax)) << f.nGreenShift |
-                (t.out[2][bl] & static_cast<unsigned>(f.nBlueMax)) << f.nBlueShift |
-                (static_cast<unsigned>(f.nAlphaMax) & 1) << f.nAlphaShift;
-        }
-        d[i] = static_cast<WORD>(keyed && (sv & 0xA000) == 0 ? d[i] : out);
+    TintTables t;
+    for (int c = 0; c < 3; ++c) {
+      const float rest = static_cast<float>(tint[c]) * (1.0f - a);
+      for (int s = 0; s < 256; ++s) {
+        t.out[c][s] = nLevel == 1 ? static_cast<std::uint32_t>((s + tint[c]) >> 1)
+                                  : static_cast<std::uint32_t>(std::trunc(static_cast<float>(s) * a + rest));
       }
-    });
+    }
+    const DDPixelLayout& b = DDBackPixelFormat;
+    const int shifts[3] = {f.nRedShift, f.nGreenShift, f.nBlueShift};
+    FieldMap16 map{};
+    for (int c = 0; c < 3; ++c) {
+      map.shift[c] = shifts[c];
+      map.mask[c] = static_cast<unsigned>(masks[c]);
+    }
+    for (unsigned v = 0; v < 64; ++v) {
+      if (toBack) {
+        const unsigned green = nLevel == 1 ? v + static_cast<unsigned>(tint[1]) : 2 * t.out[1][v];
+        map.word[0][v] = static_cast<WORD>(t.out[0][v] << b.nRedShift);
+        map.word[1][v] = static_cast<WORD>(green << b.nGreenShift);
+        map.word[2][v] = static_cast<WORD>(t.out[2][v] << b.nBlueShift);
+      } else {
+        for (int c = 0; c < 3; ++c) {
+          map.word[c][v] = static_cast<WORD>((t.out[c][v] & static_cast<unsigned>(masks[c])) << shifts[c]);
+        }
+      }
+    }
+    map.constant = toBack ? WORD{0} : static_cast<WORD>((static_cast<unsigned>(f.nAlphaMax) & 1) << f.nAlphaShift);
+    map.keyMask = 0xA000;
+    map.keyValue = 0;
+    DDWalkPixelPairs<WORD>(l.dst, l.src, x, y, w, h, sx, sy, mirrored,
+                           [&](WORD* d, const WORD* s, int n) { MapRow16(d, s, n, map, keyed); });
   }
 }
 
@@ -150,16 +154,16 @@ bool TintSoftwareDD(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACED
             static_cast<WORD>((HalveToward(v * 255 / masks[c], tint, steps) * masks[c] / 255) << shifts[c]);
       }
     }
-    const auto key = static_cast<WORD>(DDTransmitKey);
-    DDWalkPixelPairs<WORD>(l.dst, l.src, x, y, w, h, sx, sy, false, [&](WORD* d, const WORD* s, int n) {
-      for (int i = 0; i < n; ++i) {
-        const unsigned sv = s[i];
-        const unsigned px = out[0][(sv >> shifts[0]) & static_cast<unsigned>(masks[0])] |
-                            out[1][(sv >> shifts[1]) & static_cast<unsigned>(masks[1])] |
-                            out[2][(sv >> shifts[2]) & static_cast<unsigned>(masks[2])];
-        d[i] = static_cast<WORD>(keyed && sv == key ? d[i] : px);
-      }
-    });
+    FieldMap16 map{};
+    for (int c = 0; c < 3; ++c) {
+      map.shift[c] = shifts[c];
+      map.mask[c] = static_cast<unsigned>(masks[c]);
+      for (int v = 0; v < 64; ++v) map.word[c][v] = out[c][static_cast<std::size_t>(v)];
+    }
+    map.keyMask = 0xFFFF;
+    map.keyValue = static_cast<WORD>(DDTransmitKey);
+    DDWalkPixelPairs<WORD>(l.dst, l.src, x, y, w, h, sx, sy, false,
+                           [&](WORD* d, const WORD* s, int n) { MapRow16(d, s, n, map, keyed); });
   } else if (DDBpp == 32) {
     const TintHalving halving{steps, {p.peRed, p.peGreen, p.peBlue}};
     DDWalkPixelPairs<DWORD>(l.dst, l.src, x, y, w, h, sx, sy, false, [&](DWORD* d, const DWORD* s, int n) {

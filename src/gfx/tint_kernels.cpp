@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
+#include "gfx/field_lookup.h"
 #include "platform/video/kernel_choice.h"
 
 int HalveToward(int c, int tint, int steps) {
@@ -23,8 +25,8 @@ namespace {
   const unsigned r = pull * h.tint[0], g = pull * h.tint[1], b = pull * h.tint[2];
   for (int i = 0; i < n; ++i) {
     const DWORD sv = s[i], dv = d[i];
-    const DWORD px = (dv & 0xFF000000u) | ((((sv >> 16) & 0xFF) + r) >> k) << 16 | ((((sv >> 8) & 0xFF) + g) >> k) << 8 |
-                     (((sv & 0xFF) + b) >> k);
+    const DWORD px = (dv & 0xFF000000u) | ((((sv >> 16) & 0xFF) + r) >> k) << 16 |
+                     ((((sv >> 8) & 0xFF) + g) >> k) << 8 | (((sv & 0xFF) + b) >> k);
     d[i] = keyed && sv == key ? dv : px;
   }
 }
@@ -54,6 +56,59 @@ namespace {
   }
 }
 
+[[gnu::always_inline]] inline void MapBody(WORD* __restrict d, const WORD* __restrict s, int n, const FieldMap16& m,
+                                           bool keyed) {
+  for (int i = 0; i < n; ++i) {
+    const unsigned sv = s[i];
+    const unsigned out = m.constant | m.word[0][(sv >> m.shift[0]) & m.mask[0] & 63] |
+                         m.word[1][(sv >> m.shift[1]) & m.mask[1] & 63] |
+                         m.word[2][(sv >> m.shift[2]) & m.mask[2] & 63];
+    d[i] = static_cast<WORD>(keyed && (sv & m.keyMask) == m.keyValue ? d[i] : out);
+  }
+}
+
+// Sixteen pixels a step: each field's word comes from two byte lookups, its low and its high byte.
+[[gnu::target("avx2")]] void MapAvx2(WORD* __restrict d, const WORD* __restrict s, int n, const FieldMap16& m,
+                                     bool keyed) {
+  FieldTable low[3], high[3];
+  __m128i shift[3];
+  __m256i mask[3];
+  bool sixBits[3];
+  for (int c = 0; c < 3; ++c) {
+    std::uint8_t lowBytes[64], highBytes[64];
+    for (int f = 0; f < 64; ++f) {
+      lowBytes[f] = static_cast<std::uint8_t>(m.word[c][f] & 0xFF);
+      highBytes[f] = static_cast<std::uint8_t>(m.word[c][f] >> 8);
+    }
+    low[c] = LoadFieldTable(lowBytes);
+    high[c] = LoadFieldTable(highBytes);
+    shift[c] = _mm_cvtsi32_si128(m.shift[c]);
+    mask[c] = _mm256_set1_epi16(static_cast<short>(m.mask[c]));
+    sixBits[c] = m.mask[c] > 31;
+  }
+  const __m256i lowByte = _mm256_set1_epi16(0xFF);
+  const __m256i constant = _mm256_set1_epi16(static_cast<short>(m.constant));
+  const __m256i keyMask = _mm256_set1_epi16(static_cast<short>(m.keyMask));
+  const __m256i keyValue = _mm256_set1_epi16(static_cast<short>(m.keyValue));
+  int i = 0;
+  for (; i + 16 <= n; i += 16) {
+    const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+    __m256i out = constant;
+    for (int c = 0; c < 3; ++c) {
+      const __m256i fields = _mm256_and_si256(_mm256_srl_epi16(sv, shift[c]), mask[c]);
+      const __m256i lowPart = _mm256_and_si256(LookUpField(low[c], fields, sixBits[c]), lowByte);
+      const __m256i highPart = _mm256_slli_epi16(LookUpField(high[c], fields, sixBits[c]), 8);
+      out = _mm256_or_si256(out, _mm256_or_si256(lowPart, highPart));
+    }
+    if (keyed) {
+      const __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i));
+      out = _mm256_blendv_epi8(out, dv, _mm256_cmpeq_epi16(_mm256_and_si256(sv, keyMask), keyValue));
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), out);
+  }
+  MapBody(d + i, s + i, n - i, m, keyed);
+}
+
 [[gnu::target("avx2")]] void HalvingAvx2(DWORD* __restrict d, const DWORD* __restrict s, int n, const TintHalving& h,
                                          DWORD key, bool keyed) {
   HalvingBody(d, s, n, h, key, keyed);
@@ -71,6 +126,14 @@ void TintRow32Halving(DWORD* __restrict d, const DWORD* __restrict s, int n, con
     HalvingAvx2(d, s, n, h, key, keyed);
   } else {
     HalvingBody(d, s, n, h, key, keyed);
+  }
+}
+
+void MapRow16(WORD* __restrict d, const WORD* __restrict s, int n, const FieldMap16& map, bool keyed) {
+  if (platform::Avx2Kernels() && map.mask[0] < 64 && map.mask[1] < 64 && map.mask[2] < 64) {
+    MapAvx2(d, s, n, map, keyed);
+  } else {
+    MapBody(d, s, n, map, keyed);
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include "gfx/dd_types.h"
 
-// The per-row pixel loops of the 32-bit tints: d the target run, s the source run, n pixels.
+// The per-row pixel loops of the tints: d the target run, s the source run, n pixels.
 // Each runs on the AVX2 or the baseline path (platform::Avx2Kernels) with the same pixels.
 
 // DirectDraw: each colour byte halved toward its tint byte `steps` times, the target's fourth
@@ -23,6 +23,18 @@ struct TintWeights {
   int tint[3];
 };
 void TintRow32Weighted(DWORD* __restrict d, const DWORD* __restrict s, int n, const TintWeights& w, bool keyed);
+
+// A 16-bit pixel mapped field by field: each of the three fields (its shift and mask) indexes
+// a table of the word it adds to the output, and the words are or-ed with a constant. Keyed runs
+// leave out source pixels p with (p & keyMask) == keyValue.
+struct FieldMap16 {
+  int shift[3];
+  unsigned mask[3];  // the AVX2 path takes masks up to 63
+  WORD word[3][64];
+  WORD constant;
+  WORD keyMask, keyValue;
+};
+void MapRow16(WORD* __restrict d, const WORD* __restrict s, int n, const FieldMap16& map, bool keyed);
 
 // One channel as the halving loop gives it: (c + tint) >> 1, `steps` times.
 int HalveToward(int c, int tint, int steps);

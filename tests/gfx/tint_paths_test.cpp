@@ -1,5 +1,6 @@
-// The 32-bit tint rows on the baseline and the AVX2 path against the rules written pixel by
-// pixel: the halving loop run step by step, and the float weights truncated per channel.
+// The tint rows on the baseline and the AVX2 path against the rules written pixel by pixel: the
+// halving loop run step by step, the float weights truncated per channel, and the 16-bit words
+// looked up field by field.
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,8 @@ TEST_P(TintPaths, HalvingIsTheLoopStepByStep) {
             expected |= static_cast<DWORD>(v) << (16 - 8 * c);
           }
           if (keyed && s == kKey) expected = d;
-          ASSERT_EQ(out[static_cast<std::size_t>(i)], expected) << "steps " << steps << " width " << width << " at " << i;
+          ASSERT_EQ(out[static_cast<std::size_t>(i)], expected)
+              << "steps " << steps << " width " << width << " at " << i;
         }
       }
     }
@@ -83,6 +85,47 @@ TEST_P(TintPaths, WeightedIsTheFloatRuleTruncated) {
           }
           if (keyed && (s >> 24) == 0) expected = d;
           ASSERT_EQ(out[static_cast<std::size_t>(i)], expected) << "weight " << weight << " at " << i;
+        }
+      }
+    }
+  }
+}
+
+// Random word tables over the 5-6-5 and 1-5-5-5 layouts, with DirectDraw's key and Direct3D's
+// alpha bits as the keying rule.
+TEST_P(TintPaths, FieldMapIsEachFieldsWordOred) {
+  std::mt19937 random(13);
+  struct Layout {
+    int shift[3];
+    unsigned mask[3];
+    WORD keyMask, keyValue;
+  };
+  const Layout layouts[] = {{{11, 5, 0}, {31, 63, 31}, 0xFFFF, 0xF81F}, {{10, 5, 0}, {31, 31, 31}, 0xA000, 0}};
+  for (const Layout& layout : layouts) {
+    for (int width : {1, 15, 16, 47, 75}) {
+      for (bool keyed : {false, true}) {
+        FieldMap16 map{};
+        for (int c = 0; c < 3; ++c) {
+          map.shift[c] = layout.shift[c];
+          map.mask[c] = layout.mask[c];
+          for (WORD& word : map.word[c]) word = static_cast<WORD>(random());
+        }
+        map.constant = static_cast<WORD>(random() & 0x8001);
+        map.keyMask = layout.keyMask;
+        map.keyValue = layout.keyValue;
+        std::vector<WORD> source, target;
+        for (int i = 0; i < width; ++i) {
+          source.push_back(static_cast<WORD>(random() % 4 == 0 ? layout.keyValue : random()));
+          target.push_back(static_cast<WORD>(random()));
+        }
+        std::vector<WORD> out = target;
+        MapRow16(out.data(), source.data(), width, map, keyed);
+        for (int i = 0; i < width; ++i) {
+          const unsigned s = source[static_cast<std::size_t>(i)];
+          unsigned expected = map.constant;
+          for (int c = 0; c < 3; ++c) expected |= map.word[c][(s >> layout.shift[c]) & layout.mask[c]];
+          if (keyed && (s & layout.keyMask) == layout.keyValue) expected = target[static_cast<std::size_t>(i)];
+          ASSERT_EQ(out[static_cast<std::size_t>(i)], expected) << "width " << width << " at " << i;
         }
       }
     }
