@@ -10,6 +10,7 @@
 #include "gfx/blur_kernels.h"
 #include "gfx/dd_palette.h"
 #include "gfx/dd_state.h"
+#include "gfx/mosaic_kernels.h"
 #include "gfx/surface_lock.h"
 
 namespace {
@@ -205,56 +206,71 @@ const std::uint64_t* WidenedPixels(const int shifts[3], const int maxes[3]) {
   return cache.table.data();
 }
 
-template <typename Pixel>
-void MosaicAverage(const Locks& l, int x, int y, int w, int h, int b, int sx, int sy, bool keyed) {
+void MosaicAverage16(const Locks& l, int x, int y, int w, int h, int b, int sx, int sy, bool keyed) {
   const DDPixelLayout& f = DDPixelFormat;
   const int shifts[3] = {f.nRedShift, f.nGreenShift, f.nBlueShift};
   const int maxes[3] = {std::max(f.nRedMax, 1), std::max(f.nGreenMax, 1), std::max(f.nBlueMax, 1)};
-  const std::uint64_t* widened = sizeof(Pixel) == 2 ? WidenedPixels(shifts, maxes) : nullptr;
-  const auto key = static_cast<Pixel>(DDTransmitKey);
+  const std::uint64_t* widened = WidenedPixels(shifts, maxes);
+  const auto key = static_cast<WORD>(DDTransmitKey);
   const Span targetColumns = Inside(x, w, l.dst.m_lpSD->nWidth), targetRows = Inside(y, h, l.dst.m_lpSD->nHeight);
   const Span sourceColumns = Inside(sx, w, l.src.m_lpSD->nWidth), sourceRows = Inside(sy, h, l.src.m_lpSD->nHeight);
   for (int bj = 0; bj < h; bj += b) {
     for (int bi = 0; bi < w; bi += b) {
-      // Sums kept in locals, one per channel (32-bit rows run faster with the key's branch).
       unsigned sum0 = 0, sum1 = 0, sum2 = 0, count = 0;
       const int i0 = std::max(bi, sourceColumns.first), i1 = std::min(bi + b, sourceColumns.last);
       const int j0 = std::max(bj, sourceRows.first), j1 = std::min(bj + b, sourceRows.last);
       for (int j = j0; j < j1; ++j) {
-        const Pixel* row = RowOf<Pixel>(l.src, static_cast<long long>(sy) + j) + sx;
-        if constexpr (sizeof(Pixel) == 4) {
-          for (int i = i0; i < i1; ++i) {
-            const unsigned p = row[i];
-            if (keyed && p == key) continue;
-            sum0 += (p >> 16) & 0xFF;
-            sum1 += (p >> 8) & 0xFF;
-            sum2 += p & 0xFF;
-            ++count;
-          }
-        } else {
-          for (int chunk = i0; chunk < i1; chunk += 256) {
-            const int end = std::min(i1, chunk + 256);
-            std::uint64_t packed = 0;
-            for (int i = chunk; i < end; ++i) packed += keyed && row[i] == key ? 0 : widened[row[i]];
-            sum0 += static_cast<unsigned>(packed & 0xFFFF);
-            sum1 += static_cast<unsigned>(packed >> 16 & 0xFFFF);
-            sum2 += static_cast<unsigned>(packed >> 32 & 0xFFFF);
-            count += static_cast<unsigned>(packed >> 48);
-          }
+        const WORD* row = RowOf<WORD>(l.src, static_cast<long long>(sy) + j) + sx;
+        for (int chunk = i0; chunk < i1; chunk += 256) {
+          const int end = std::min(i1, chunk + 256);
+          std::uint64_t packed = 0;
+          for (int i = chunk; i < end; ++i) packed += keyed && row[i] == key ? 0 : widened[row[i]];
+          sum0 += static_cast<unsigned>(packed & 0xFFFF);
+          sum1 += static_cast<unsigned>(packed >> 16 & 0xFFFF);
+          sum2 += static_cast<unsigned>(packed >> 32 & 0xFFFF);
+          count += static_cast<unsigned>(packed >> 48);
         }
       }
       const unsigned sum[3] = {sum0, sum1, sum2};
       if (count == 0) continue;
       DWORD colour = 0;
-      for (int c = 0; c < 3; ++c) {
-        const unsigned average = sum[c] / count;
-        colour |= sizeof(Pixel) == 4 ? average << (16 - 8 * c)
-                                     : (average * static_cast<unsigned>(maxes[c]) / 255) << shifts[c];
-      }
-      if (keyed && colour == (sizeof(Pixel) == 4 ? (DDTransmitKey & 0xFFFFFFu) : DDTransmitKey)) continue;
-      FillBlock<Pixel>(l.dst, x, y, bi, bj, b, targetColumns, targetRows, [colour](Pixel old) {
-        return static_cast<Pixel>(sizeof(Pixel) == 4 ? ((old & 0xFF000000u) | colour) : colour);
-      });
+      for (int c = 0; c < 3; ++c) colour |= (sum[c] / count * static_cast<unsigned>(maxes[c]) / 255) << shifts[c];
+      if (keyed && colour == DDTransmitKey) continue;
+      const auto pixel = static_cast<WORD>(colour);
+      FillBlock<WORD>(l.dst, x, y, bi, bj, b, targetColumns, targetRows, [pixel](WORD) { return pixel; });
+    }
+  }
+}
+
+// At 32 bits a band of blocks at a time: its sums, then its colours, then its rows filled.
+void MosaicAverage32(const Locks& l, int x, int y, int w, int h, int b, int sx, int sy, bool keyed) {
+  const Span targetColumns = Inside(x, w, l.dst.m_lpSD->nWidth), targetRows = Inside(y, h, l.dst.m_lpSD->nHeight);
+  const Span sourceColumns = Inside(sx, w, l.src.m_lpSD->nWidth), sourceRows = Inside(sy, h, l.src.m_lpSD->nHeight);
+  const int blocks = static_cast<int>((static_cast<long long>(w) + b - 1) / b);
+  std::vector<ChannelSums> sums(static_cast<std::size_t>(blocks));
+  std::vector<DWORD> colours(sums.size());
+  std::vector<std::uint8_t> drawn(sums.size());
+  const DWORD key = DDTransmitKey;
+  for (long long bj = 0; bj < h; bj += b) {
+    std::fill(sums.begin(), sums.end(), ChannelSums{});
+    const int j0 = static_cast<int>(std::max<long long>(bj, sourceRows.first));
+    const int j1 = static_cast<int>(std::min<long long>(bj + b, sourceRows.last));
+    if (j0 < j1) {
+      const MosaicBand band{j1 - j0, b, blocks, sourceColumns.first, sourceColumns.last, l.src.m_nPitch};
+      SumBand32(RowOf<DWORD>(l.src, static_cast<long long>(sy) + j0) + sx, band, key, keyed, sums.data());
+    }
+    for (std::size_t k = 0; k < sums.size(); ++k) {
+      const ChannelSums& s = sums[k];
+      drawn[k] = 0;
+      if (s.count == 0) continue;
+      colours[k] = (s.red / s.count) << 16 | (s.green / s.count) << 8 | s.blue / s.count;
+      drawn[k] = keyed && colours[k] == (key & 0xFFFFFFu) ? 0 : 1;
+    }
+    const int t0 = static_cast<int>(std::max<long long>(bj, targetRows.first));
+    const int t1 = static_cast<int>(std::min<long long>(bj + b, targetRows.last));
+    if (t0 < t1) {
+      const MosaicBand band{t1 - t0, b, blocks, targetColumns.first, targetColumns.last, l.dst.m_nPitch};
+      FillBand32(RowOf<DWORD>(l.dst, static_cast<long long>(y) + t0) + x, band, colours.data(), drawn.data());
     }
   }
 }
@@ -299,9 +315,9 @@ bool DDMosaicBlt(DDSURFACEDATA* lpDst, int x, int y, int w, int h, int b, DDSURF
   } else if (DDBpp == 8) {
     MosaicTopLeft<BYTE>(l, x, y, w, h, b, sx, sy, keyed, ch);
   } else if (DDBpp == 16) {
-    MosaicAverage<WORD>(l, x, y, w, h, b, sx, sy, keyed);
+    MosaicAverage16(l, x, y, w, h, b, sx, sy, keyed);
   } else if (DDBpp == 32) {
-    MosaicAverage<DWORD>(l, x, y, w, h, b, sx, sy, keyed);
+    MosaicAverage32(l, x, y, w, h, b, sx, sy, keyed);
   }
   return true;
 }

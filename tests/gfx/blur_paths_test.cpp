@@ -11,31 +11,16 @@
 #include "gfx/dd_surface.h"
 #include "gfx/blend_table.h"
 #include "gfx_test_support.h"
-#include "platform/video/kernel_choice.h"
 
 namespace {
 
-struct Path {
-  const char* name;
-  gfxtest::Mode mode;
-  bool avx2;
-};
-
-class BlurPaths : public gfxtest::LibraryTest, public testing::WithParamInterface<Path> {
+class BlurPaths : public gfxtest::ModePathTest {
  protected:
   void SetUp() override {
-    LibraryTest::SetUp();
-    saved_ = platform::Avx2Kernels();
-    if (GetParam().avx2 && !platform::ProcessorHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
-    platform::UseAvx2Kernels(GetParam().avx2);
-    ASSERT_TRUE(Init(GetParam().mode));
+    ModePathTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     if (lpDTCon == nullptr) DDTransmitKey = DDBpp == 16 ? 0x1234u : 0x00123456u;
   }
-  void TearDown() override {
-    platform::UseAvx2Kernels(saved_);
-    LibraryTest::TearDown();
-  }
-  bool saved_ = false;
 };
 
 using Pixels = std::vector<std::uint32_t>;
@@ -122,13 +107,12 @@ TEST_P(BlurPaths, EveryPixelIsTheWindowsAverage) {
   DDReleaseSurface(&canvas);
 }
 
-const Path kPaths[] = {
+const gfxtest::ModePath kPaths[] = {
     {"D3D32", {"D3D32", 1, 32, 1}, false}, {"D3D32Avx2", {"D3D32", 1, 32, 1}, true},
     {"D3D16", {"D3D16", 1, 16, 0}, false}, {"D3D16Avx2", {"D3D16", 1, 16, 0}, true},
     {"DD16", {"DD16", 0, 16, 1}, false},   {"DD16Avx2", {"DD16", 0, 16, 1}, true},
     {"DD32", {"DD32", 0, 32, 1}, false},   {"DD32Avx2", {"DD32", 0, 32, 1}, true},
 };
-INSTANTIATE_TEST_SUITE_P(Paths, BlurPaths, testing::ValuesIn(kPaths),
-                         [](const testing::TestParamInfo<Path>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Paths, BlurPaths, testing::ValuesIn(kPaths), gfxtest::ModePathName);
 
 }  // namespace

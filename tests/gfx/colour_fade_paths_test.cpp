@@ -2,36 +2,22 @@
 // divisions spelt out: random pixels, odd widths, every weight class.
 
 #include <random>
+#include <string>
 
 #include "gfx/colour_fade.h"
 #include "gfx/dd_surface.h"
 #include "gfx_test_support.h"
-#include "platform/video/kernel_choice.h"
 
 namespace {
 
-struct Path {
-  const char* name;
-  int bpp;
-  bool sixBitGreen;  // 16 bits: R5G6B5, else X1R5G5B5
-  bool avx2;
-};
-
-class FadePaths : public gfxtest::LibraryTest, public testing::WithParamInterface<Path> {
+// X1R5G5B5 runs as DirectDraw 16 bits with that layout put in place of R5G6B5.
+class FadePaths : public gfxtest::ModePathTest {
  protected:
   void SetUp() override {
-    LibraryTest::SetUp();
-    saved_ = platform::Avx2Kernels();
-    if (GetParam().avx2 && !platform::ProcessorHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
-    platform::UseAvx2Kernels(GetParam().avx2);
-    ASSERT_TRUE(Init({"DD", 0, GetParam().bpp, 1}));
-    if (GetParam().bpp == 16 && !GetParam().sixBitGreen) DDPixelFormat = {10, 5, 0, 0, 31, 31, 31, 0};
+    ModePathTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    if (std::string(GetParam().name).starts_with("X1R5G5B5")) DDPixelFormat = {10, 5, 0, 0, 31, 31, 31, 0};
   }
-  void TearDown() override {
-    platform::UseAvx2Kernels(saved_);
-    LibraryTest::TearDown();
-  }
-  bool saved_ = false;
 };
 
 // One channel of the fade as the divisions give it.
@@ -77,8 +63,7 @@ TEST_P(FadePaths, EveryPixelIsTheDivisionsResult) {
       }
       const int r = static_cast<int>(any(random) & 0xFF), g = static_cast<int>(any(random) & 0xFF),
                 b = static_cast<int>(any(random) & 0xFF);
-      ASSERT_EQ(DDFade_UnPal(&dst, weight, static_cast<BYTE>(r), static_cast<BYTE>(g), static_cast<BYTE>(b), &src),
-                1);
+      ASSERT_EQ(DDFade_UnPal(&dst, weight, static_cast<BYTE>(r), static_cast<BYTE>(g), static_cast<BYTE>(b), &src), 1);
       for (int y = 0; y < 3; ++y)
         for (int x = 0; x < width; ++x)
           ASSERT_EQ(gfxtest::PixelOf(&dst, x, y),
@@ -90,11 +75,11 @@ TEST_P(FadePaths, EveryPixelIsTheDivisionsResult) {
   }
 }
 
-const Path kPaths[] = {
-    {"R5G6B5", 16, true, false},      {"R5G6B5Avx2", 16, true, true},     {"X1R5G5B5", 16, false, false},
-    {"X1R5G5B5Avx2", 16, false, true}, {"X8R8G8B8", 32, false, false},    {"X8R8G8B8Avx2", 32, false, true},
+constexpr gfxtest::Mode kDD16{"DD16", 0, 16, 1}, kDD32{"DD32", 0, 32, 1};
+const gfxtest::ModePath kPaths[] = {
+    {"R5G6B5", kDD16, false},      {"R5G6B5Avx2", kDD16, true}, {"X1R5G5B5", kDD16, false},
+    {"X1R5G5B5Avx2", kDD16, true}, {"X8R8G8B8", kDD32, false},  {"X8R8G8B8Avx2", kDD32, true},
 };
-INSTANTIATE_TEST_SUITE_P(Paths, FadePaths, testing::ValuesIn(kPaths),
-                         [](const testing::TestParamInfo<Path>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Paths, FadePaths, testing::ValuesIn(kPaths), gfxtest::ModePathName);
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "platform/diagnostics.h"
 #include "platform/files/path_resolver.h"
 #include "platform/video/frame_mailbox.h"
+#include "platform/video/kernel_choice.h"
 #include "platform/video/presenter.h"
 #include "platform/video/video_settings.h"
 #include "support/bmp_fixture.h"
@@ -183,5 +184,32 @@ inline std::string PaletteBitmap() {
     picture.pixels[static_cast<std::size_t>((8 + n / 16) * 16 + n % 16)] = static_cast<std::uint32_t>(n);
   return testsupport::MakeBmp(picture);
 }
+
+// A screen mode on the baseline or the AVX2 kernel path; cases for AVX2 skip on a processor
+// without it, and the processor's own choice comes back afterwards.
+struct ModePath {
+  const char* name;
+  Mode mode;
+  bool avx2;
+};
+class ModePathTest : public LibraryTest, public testing::WithParamInterface<ModePath> {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    saved_ = platform::Avx2Kernels();
+    if (GetParam().avx2 && !platform::ProcessorHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
+    platform::UseAvx2Kernels(GetParam().avx2);
+    ASSERT_TRUE(Init(GetParam().mode));
+  }
+  void TearDown() override {
+    platform::UseAvx2Kernels(saved_);
+    LibraryTest::TearDown();
+  }
+
+ private:
+  bool saved_ = false;
+};
+inline std::string ModePathName(const testing::TestParamInfo<ModePath>& info) { return info.param.name; }
+inline void PrintTo(const ModePath& path, std::ostream* out) { *out << path.name; }
 
 }  // namespace gfxtest

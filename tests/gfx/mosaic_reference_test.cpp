@@ -1,5 +1,6 @@
-// The averaging mosaic of DirectDraw's hi-colour modes against a per-pixel reference that sums
-// each block's counted pixels: random pixels with transparent ones, blocks cut by both records.
+// The averaging mosaic of DirectDraw's hi-colour modes, on the baseline and the AVX2 path,
+// against a per-pixel reference that sums each block's counted pixels: random pixels with
+// transparent ones, blocks cut by both records, blocks narrower and wider than a vector.
 
 #include <cstring>
 #include <random>
@@ -14,11 +15,11 @@ namespace {
 
 using Pixels = std::vector<std::uint32_t>;
 
-class MosaicReference : public gfxtest::LibraryTest, public testing::WithParamInterface<gfxtest::Mode> {
+class MosaicReference : public gfxtest::ModePathTest {
  protected:
   void SetUp() override {
-    LibraryTest::SetUp();
-    ASSERT_TRUE(Init(GetParam()));
+    ModePathTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     DDTransmitKey = DDBpp == 16 ? 0x1234u : 0x00123456u;
   }
 };
@@ -38,7 +39,9 @@ TEST_P(MosaicReference, EveryBlockIsItsCountedPixelsAverage) {
     int x, y, w, h, b, sx, sy, keyed;
   };
   const Case cases[] = {
-      {0, 0, 37, 29, 4, 0, 0, 1}, {-3, 2, 40, 30, 5, 2, -4, 1}, {5, -2, 20, 25, 3, 20, 8, 0}, {0, 0, 37, 29, 40, 0, 0, 1},
+      {0, 0, 37, 29, 4, 0, 0, 1},  {-3, 2, 40, 30, 5, 2, -4, 1}, {5, -2, 20, 25, 3, 20, 8, 0},
+      {0, 0, 37, 29, 40, 0, 0, 1}, {0, 0, 37, 29, 8, 0, 0, 1},   {-2, 1, 37, 29, 17, 3, 0, 1},
+      {1, 0, 36, 29, 12, 0, 2, 0},
   };
   for (const Case& c : cases) {
     Pixels src(static_cast<std::size_t>(kW * kH)), dst(src.size());
@@ -83,7 +86,12 @@ TEST_P(MosaicReference, EveryBlockIsItsCountedPixelsAverage) {
   DDReleaseSurface(&canvas);
 }
 
-const gfxtest::Mode kAveragingModes[] = {{"DD16", 0, 16, 1}, {"DD32", 0, 32, 1}};
-INSTANTIATE_TEST_SUITE_P(Modes, MosaicReference, testing::ValuesIn(kAveragingModes), gfxtest::PrintMode);
+const gfxtest::ModePath kAveragingPaths[] = {
+    {"DD16", {"DD16", 0, 16, 1}, false},
+    {"DD16Avx2", {"DD16", 0, 16, 1}, true},
+    {"DD32", {"DD32", 0, 32, 1}, false},
+    {"DD32Avx2", {"DD32", 0, 32, 1}, true},
+};
+INSTANTIATE_TEST_SUITE_P(Paths, MosaicReference, testing::ValuesIn(kAveragingPaths), gfxtest::ModePathName);
 
 }  // namespace

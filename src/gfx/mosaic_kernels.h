@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+#include "gfx/dd_types.h"
+
+// The loops of DirectDraw's 32-bit averaging mosaic over one band of blocks, on the AVX2 or the
+// baseline path (platform::Avx2Kernels) with the same results.
+
+// A band: `rows` rows from `first` on, `pitch` pixels apart; block k covers columns k*b to
+// k*b+b-1 of it, cut to columns [lo, hi).
+struct MosaicBand {
+  int rows, b, blocks, lo, hi;
+  long long pitch;
+};
+
+struct ChannelSums {
+  unsigned red = 0, green = 0, blue = 0, count = 0;
+};
+// Each block's colour bytes summed and its pixels counted into sums[k], leaving out pixels equal
+// to the key when keyed.
+void SumBand32(const DWORD* first, const MosaicBand& band, DWORD key, bool keyed, ChannelSums* sums);
+// Each block k with drawn[k] set to colour[k]'s colour bytes, every pixel keeping its fourth byte.
+void FillBand32(DWORD* first, const MosaicBand& band, const DWORD* colour, const std::uint8_t* drawn);
