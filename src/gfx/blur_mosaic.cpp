@@ -179,98 +179,57 @@ void MosaicTopLeft(const Locks& l, int x, int y, int w, int h, int b, int sx, in
   }
 }
 
-// A 16-bit pixel's three channels on the 0..255 scale, 16 bits apart, with a count of one
-// above them: a block's sums then add up in one 64-bit word, 256 pixels at a time (256 x 255
-// stays below 2^16). Made once for each screen layout and kept.
-const std::uint64_t* WidenedPixels(const int shifts[3], const int maxes[3]) {
-  struct Cache {
-    int shifts[3] = {-1, -1, -1};
-    int maxes[3] = {};
-    std::vector<std::uint64_t> table;
-  };
-  thread_local Cache cache;
-  if (!cache.table.empty() && std::equal(shifts, shifts + 3, cache.shifts) && std::equal(maxes, maxes + 3, cache.maxes)) {
-    return cache.table.data();
-  }
-  std::copy(shifts, shifts + 3, cache.shifts);
-  std::copy(maxes, maxes + 3, cache.maxes);
-  cache.table.assign(65536, 0);
-  for (unsigned p = 0; p < 65536; ++p) {
-    std::uint64_t entry = std::uint64_t{1} << 48;
-    for (int c = 0; c < 3; ++c) {
-      const auto field = static_cast<int>((p >> shifts[c]) & (static_cast<unsigned>(maxes[c]) & 63));
-      entry |= static_cast<std::uint64_t>(std::min(field, maxes[c]) * 255 / maxes[c]) << (16 * c);
-    }
-    cache.table[p] = entry;
-  }
-  return cache.table.data();
-}
-
-void MosaicAverage16(const Locks& l, int x, int y, int w, int h, int b, int sx, int sy, bool keyed) {
+// A band of blocks at a time: its sums, then its colours, then its rows filled.
+template <typename Pixel>
+void MosaicAverage(const Locks& l, int x, int y, int w, int h, int b, int sx, int sy, bool keyed) {
   const DDPixelLayout& f = DDPixelFormat;
-  const int shifts[3] = {f.nRedShift, f.nGreenShift, f.nBlueShift};
-  const int maxes[3] = {std::max(f.nRedMax, 1), std::max(f.nGreenMax, 1), std::max(f.nBlueMax, 1)};
-  const std::uint64_t* widened = WidenedPixels(shifts, maxes);
-  const auto key = static_cast<WORD>(DDTransmitKey);
-  const Span targetColumns = Inside(x, w, l.dst.m_lpSD->nWidth), targetRows = Inside(y, h, l.dst.m_lpSD->nHeight);
-  const Span sourceColumns = Inside(sx, w, l.src.m_lpSD->nWidth), sourceRows = Inside(sy, h, l.src.m_lpSD->nHeight);
-  for (int bj = 0; bj < h; bj += b) {
-    for (int bi = 0; bi < w; bi += b) {
-      unsigned sum0 = 0, sum1 = 0, sum2 = 0, count = 0;
-      const int i0 = std::max(bi, sourceColumns.first), i1 = std::min(bi + b, sourceColumns.last);
-      const int j0 = std::max(bj, sourceRows.first), j1 = std::min(bj + b, sourceRows.last);
-      for (int j = j0; j < j1; ++j) {
-        const WORD* row = RowOf<WORD>(l.src, static_cast<long long>(sy) + j) + sx;
-        for (int chunk = i0; chunk < i1; chunk += 256) {
-          const int end = std::min(i1, chunk + 256);
-          std::uint64_t packed = 0;
-          for (int i = chunk; i < end; ++i) packed += keyed && row[i] == key ? 0 : widened[row[i]];
-          sum0 += static_cast<unsigned>(packed & 0xFFFF);
-          sum1 += static_cast<unsigned>(packed >> 16 & 0xFFFF);
-          sum2 += static_cast<unsigned>(packed >> 32 & 0xFFFF);
-          count += static_cast<unsigned>(packed >> 48);
-        }
-      }
-      const unsigned sum[3] = {sum0, sum1, sum2};
-      if (count == 0) continue;
-      DWORD colour = 0;
-      for (int c = 0; c < 3; ++c) colour |= (sum[c] / count * static_cast<unsigned>(maxes[c]) / 255) << shifts[c];
-      if (keyed && colour == DDTransmitKey) continue;
-      const auto pixel = static_cast<WORD>(colour);
-      FillBlock<WORD>(l.dst, x, y, bi, bj, b, targetColumns, targetRows, [pixel](WORD) { return pixel; });
-    }
-  }
-}
-
-// At 32 bits a band of blocks at a time: its sums, then its colours, then its rows filled.
-void MosaicAverage32(const Locks& l, int x, int y, int w, int h, int b, int sx, int sy, bool keyed) {
+  const Layout16 layout{{f.nRedShift, f.nGreenShift, f.nBlueShift},
+                        {std::max(f.nRedMax, 1), std::max(f.nGreenMax, 1), std::max(f.nBlueMax, 1)}};
   const Span targetColumns = Inside(x, w, l.dst.m_lpSD->nWidth), targetRows = Inside(y, h, l.dst.m_lpSD->nHeight);
   const Span sourceColumns = Inside(sx, w, l.src.m_lpSD->nWidth), sourceRows = Inside(sy, h, l.src.m_lpSD->nHeight);
   const int blocks = static_cast<int>((static_cast<long long>(w) + b - 1) / b);
   std::vector<ChannelSums> sums(static_cast<std::size_t>(blocks));
-  std::vector<DWORD> colours(sums.size());
+  std::vector<Pixel> colours(sums.size());
   std::vector<std::uint8_t> drawn(sums.size());
-  const DWORD key = DDTransmitKey;
+  const auto key = static_cast<Pixel>(DDTransmitKey);
   for (long long bj = 0; bj < h; bj += b) {
     std::fill(sums.begin(), sums.end(), ChannelSums{});
     const int j0 = static_cast<int>(std::max<long long>(bj, sourceRows.first));
     const int j1 = static_cast<int>(std::min<long long>(bj + b, sourceRows.last));
     if (j0 < j1) {
       const MosaicBand band{j1 - j0, b, blocks, sourceColumns.first, sourceColumns.last, l.src.m_nPitch};
-      SumBand32(RowOf<DWORD>(l.src, static_cast<long long>(sy) + j0) + sx, band, key, keyed, sums.data());
+      const Pixel* first = RowOf<Pixel>(l.src, static_cast<long long>(sy) + j0) + sx;
+      if constexpr (sizeof(Pixel) == 4) {
+        SumBand32(first, band, key, keyed, sums.data());
+      } else {
+        SumBand16(first, band, key, keyed, layout, sums.data());
+      }
     }
     for (std::size_t k = 0; k < sums.size(); ++k) {
       const ChannelSums& s = sums[k];
       drawn[k] = 0;
       if (s.count == 0) continue;
-      colours[k] = (s.red / s.count) << 16 | (s.green / s.count) << 8 | s.blue / s.count;
-      drawn[k] = keyed && colours[k] == (key & 0xFFFFFFu) ? 0 : 1;
+      const unsigned average[3] = {s.red / s.count, s.green / s.count, s.blue / s.count};
+      DWORD colour = 0;
+      for (int c = 0; c < 3; ++c) {
+        colour |= sizeof(Pixel) == 4
+                      ? average[c] << (16 - 8 * c)
+                      : (average[c] * static_cast<unsigned>(layout.max[c]) / 255) << layout.shift[c];
+      }
+      if (keyed && colour == (sizeof(Pixel) == 4 ? (DDTransmitKey & 0xFFFFFFu) : DDTransmitKey)) continue;
+      colours[k] = static_cast<Pixel>(colour);
+      drawn[k] = 1;
     }
     const int t0 = static_cast<int>(std::max<long long>(bj, targetRows.first));
     const int t1 = static_cast<int>(std::min<long long>(bj + b, targetRows.last));
     if (t0 < t1) {
       const MosaicBand band{t1 - t0, b, blocks, targetColumns.first, targetColumns.last, l.dst.m_nPitch};
-      FillBand32(RowOf<DWORD>(l.dst, static_cast<long long>(y) + t0) + x, band, colours.data(), drawn.data());
+      Pixel* first = RowOf<Pixel>(l.dst, static_cast<long long>(y) + t0) + x;
+      if constexpr (sizeof(Pixel) == 4) {
+        FillBand32(first, band, colours.data(), drawn.data());
+      } else {
+        FillBand16(first, band, colours.data(), drawn.data());
+      }
     }
   }
 }
@@ -315,9 +274,9 @@ bool DDMosaicBlt(DDSURFACEDATA* lpDst, int x, int y, int w, int h, int b, DDSURF
   } else if (DDBpp == 8) {
     MosaicTopLeft<BYTE>(l, x, y, w, h, b, sx, sy, keyed, ch);
   } else if (DDBpp == 16) {
-    MosaicAverage16(l, x, y, w, h, b, sx, sy, keyed);
+    MosaicAverage<WORD>(l, x, y, w, h, b, sx, sy, keyed);
   } else if (DDBpp == 32) {
-    MosaicAverage32(l, x, y, w, h, b, sx, sy, keyed);
+    MosaicAverage<DWORD>(l, x, y, w, h, b, sx, sy, keyed);
   }
   return true;
 }

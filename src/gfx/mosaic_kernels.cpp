@@ -34,26 +34,27 @@ inline BlockColumns ColumnsOf(const MosaicBand& band, int k) {
   sums.count += count;
 }
 
-// Each row of the band is one run through two patterns made once a band: the bytes each pixel
-// keeps (all of them outside drawn blocks, the fourth inside) and the colour it takes.
-[[gnu::always_inline]] inline void FillBody(DWORD* first, const MosaicBand& band, const DWORD* colour,
-                                            const std::uint8_t* drawn, DWORD* __restrict keep,
-                                            DWORD* __restrict paint) {
+// Each row of the band is one run through two patterns made once a band: the bits each pixel
+// keeps (all of them outside drawn blocks, `drawnKeeps` inside) and the colour it takes.
+template <typename Pixel>
+[[gnu::always_inline]] inline void FillBody(Pixel* first, const MosaicBand& band, const Pixel* colour,
+                                            const std::uint8_t* drawn, Pixel drawnKeeps, Pixel* __restrict keep,
+                                            Pixel* __restrict paint) {
   const int n = band.hi - band.lo;
   if (n <= 0) return;
   for (int k = 0; k < band.blocks; ++k) {
     const BlockColumns c = ColumnsOf(band, k);
-    const DWORD keeps = drawn[k] ? 0xFF000000u : 0xFFFFFFFFu, paints = drawn[k] ? colour[k] : 0u;
-    DWORD* __restrict keepRun = keep + (c.begin - band.lo);
-    DWORD* __restrict paintRun = paint + (c.begin - band.lo);
+    const Pixel keeps = drawn[k] ? drawnKeeps : static_cast<Pixel>(~Pixel{0}), paints = drawn[k] ? colour[k] : 0;
+    Pixel* __restrict keepRun = keep + (c.begin - band.lo);
+    Pixel* __restrict paintRun = paint + (c.begin - band.lo);
     for (int i = 0; i < c.end - c.begin; ++i) {
       keepRun[i] = keeps;
       paintRun[i] = paints;
     }
   }
   for (int j = 0; j < band.rows; ++j) {
-    DWORD* __restrict run = first + j * band.pitch + band.lo;
-    for (int i = 0; i < n; ++i) run[i] = (run[i] & keep[i]) | paint[i];
+    Pixel* __restrict run = first + j * band.pitch + band.lo;
+    for (int i = 0; i < n; ++i) run[i] = static_cast<Pixel>((run[i] & keep[i]) | paint[i]);
   }
 }
 
@@ -118,13 +119,134 @@ template <bool Keyed>
   }
 }
 
-void FillBaseline(DWORD* first, const MosaicBand& band, const DWORD* colour, const std::uint8_t* drawn, DWORD* keep,
-                  DWORD* paint) {
-  FillBody(first, band, colour, drawn, keep, paint);
+template <typename Pixel>
+void FillBaseline(Pixel* first, const MosaicBand& band, const Pixel* colour, const std::uint8_t* drawn,
+                  Pixel drawnKeeps, Pixel* keep, Pixel* paint) {
+  FillBody(first, band, colour, drawn, drawnKeeps, keep, paint);
 }
-[[gnu::target("avx2")]] void FillAvx2(DWORD* first, const MosaicBand& band, const DWORD* colour,
-                                      const std::uint8_t* drawn, DWORD* keep, DWORD* paint) {
-  FillBody(first, band, colour, drawn, keep, paint);
+template <typename Pixel>
+[[gnu::target("avx2")]] void FillAvx2(Pixel* first, const MosaicBand& band, const Pixel* colour,
+                                      const std::uint8_t* drawn, Pixel drawnKeeps, Pixel* keep, Pixel* paint) {
+  FillBody(first, band, colour, drawn, drawnKeeps, keep, paint);
+}
+
+template <typename Pixel>
+void FillBand(Pixel* first, const MosaicBand& band, const Pixel* colour, const std::uint8_t* drawn, Pixel drawnKeeps) {
+  const std::size_t n = static_cast<std::size_t>(std::max(band.hi - band.lo, 0));
+  std::vector<Pixel> keep(n), paint(n);
+  if (platform::Avx2Kernels()) {
+    FillAvx2(first, band, colour, drawn, drawnKeeps, keep.data(), paint.data());
+  } else {
+    FillBaseline(first, band, colour, drawn, drawnKeeps, keep.data(), paint.data());
+  }
+}
+
+// A 16-bit pixel's three channels on the 0..255 scale, 16 bits apart, with a count of one
+// above them: a run's sums then add up in one 64-bit word, 256 pixels at a time (256 x 255
+// stays below 2^16). Made once for each screen layout and kept.
+const std::uint64_t* WidenedPixels(const Layout16& layout) {
+  struct Cache {
+    Layout16 layout{{-1, -1, -1}, {0, 0, 0}};
+    std::vector<std::uint64_t> table;
+  };
+  thread_local Cache cache;
+  const auto same = [&] {
+    return std::equal(layout.shift, layout.shift + 3, cache.layout.shift) &&
+           std::equal(layout.max, layout.max + 3, cache.layout.max);
+  };
+  if (!cache.table.empty() && same()) return cache.table.data();
+  cache.layout = layout;
+  cache.table.assign(65536, 0);
+  for (unsigned p = 0; p < 65536; ++p) {
+    std::uint64_t entry = std::uint64_t{1} << 48;
+    for (int c = 0; c < 3; ++c) {
+      const int max = layout.max[c];
+      const auto field = static_cast<int>((p >> layout.shift[c]) & (static_cast<unsigned>(max) & 63));
+      entry |= static_cast<std::uint64_t>(std::min(field, max) * 255 / max) << (16 * c);
+    }
+    cache.table[p] = entry;
+  }
+  return cache.table.data();
+}
+
+[[gnu::always_inline]] inline void SumRun16(const WORD* run, int n, WORD key, bool keyed, const std::uint64_t* widened,
+                                            ChannelSums& sums) {
+  for (int chunk = 0; chunk < n; chunk += 256) {
+    const int end = std::min(n, chunk + 256);
+    std::uint64_t packed = 0;
+    for (int i = chunk; i < end; ++i) packed += keyed && run[i] == key ? 0 : widened[run[i]];
+    sums.red += static_cast<unsigned>(packed & 0xFFFF);
+    sums.green += static_cast<unsigned>(packed >> 16 & 0xFFFF);
+    sums.blue += static_cast<unsigned>(packed >> 32 & 0xFFFF);
+    sums.count += static_cast<unsigned>(packed >> 48);
+  }
+}
+
+void Sum16Baseline(const WORD* first, const MosaicBand& band, WORD key, bool keyed, const std::uint64_t* widened,
+                   ChannelSums* sums) {
+  for (int k = 0; k < band.blocks; ++k) {
+    const BlockColumns c = ColumnsOf(band, k);
+    if (c.begin >= c.end) continue;
+    for (int j = 0; j < band.rows; ++j) {
+      SumRun16(first + j * band.pitch + c.begin, c.end - c.begin, key, keyed, widened, sums[k]);
+    }
+  }
+}
+
+// The two 64-bit lanes added up.
+[[gnu::target("avx2")]] inline unsigned HalfTotal(__m128i lanes) {
+  return static_cast<unsigned>(_mm_cvtsi128_si64(_mm_add_epi64(lanes, _mm_unpackhi_epi64(lanes, lanes))));
+}
+
+// Eight pixels a step for the 5-6-5 (red at 11) and 1-5-5-5 (red at 10) layouts: key pixels are
+// cleared and counted, each field is widened by its exact multiply-shift into a 16-bit lane and
+// the lanes' low bytes are summed by SAD against zero.
+template <bool Keyed, int RedShift>
+[[gnu::target("avx2")]] void Sum16Avx2(const WORD* first, const MosaicBand& band, WORD key,
+                                       const std::uint64_t* widened, ChannelSums* sums) {
+  constexpr bool kSixBitGreen = RedShift == 11;
+  const __m128i keys = _mm_set1_epi16(static_cast<short>(key)), zero = _mm_setzero_si128();
+  const __m128i five = _mm_set1_epi16(31), greenMask = _mm_set1_epi16(kSixBitGreen ? 63 : 31);
+  const __m128i widen5 = _mm_set1_epi16(1053), widen6 = _mm_set1_epi16(259), three = _mm_set1_epi16(3);
+  for (int k = 0; k < band.blocks; ++k) {
+    const BlockColumns c = ColumnsOf(band, k);
+    if (c.begin >= c.end) continue;
+    const int n = c.end - c.begin, whole = n & ~7;
+    __m128i red = zero, green = zero, blue = zero;
+    unsigned keysSeen = 0;
+    for (int j = 0; j < band.rows; ++j) {
+      const WORD* run = first + j * band.pitch + c.begin;
+      for (int i = 0; i < whole; i += 8) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + i));
+        if constexpr (Keyed) {
+          const __m128i isKey = _mm_cmpeq_epi16(v, keys);
+          v = _mm_andnot_si128(isKey, v);
+          keysSeen += static_cast<unsigned>(__builtin_popcount(_mm_movemask_epi8(isKey))) / 2;
+        }
+        const __m128i r = _mm_srli_epi16(_mm_mullo_epi16(_mm_and_si128(_mm_srli_epi16(v, RedShift), five), widen5), 7);
+        const __m128i gf = _mm_and_si128(_mm_srli_epi16(v, 5), greenMask);
+        const __m128i g = kSixBitGreen ? _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(gf, widen6), three), 6)
+                                       : _mm_srli_epi16(_mm_mullo_epi16(gf, widen5), 7);
+        const __m128i b = _mm_srli_epi16(_mm_mullo_epi16(_mm_and_si128(v, five), widen5), 7);
+        red = _mm_add_epi64(red, _mm_sad_epu8(r, zero));
+        green = _mm_add_epi64(green, _mm_sad_epu8(g, zero));
+        blue = _mm_add_epi64(blue, _mm_sad_epu8(b, zero));
+      }
+      if (whole < n) SumRun16(run + whole, n - whole, key, Keyed, widened, sums[k]);
+    }
+    sums[k].red += HalfTotal(red);
+    sums[k].green += HalfTotal(green);
+    sums[k].blue += HalfTotal(blue);
+    sums[k].count += static_cast<unsigned>(whole) * static_cast<unsigned>(band.rows) - keysSeen;
+  }
+}
+
+// The layouts the vector sums take: 5-6-5 (11) or 1-5-5-5 (10), else 0.
+int VectorLayout(const Layout16& l) {
+  if (l.shift[1] != 5 || l.shift[2] != 0 || l.max[0] != 31 || l.max[2] != 31) return 0;
+  if (l.shift[0] == 11 && l.max[1] == 63) return 11;
+  if (l.shift[0] == 10 && l.max[1] == 31) return 10;
+  return 0;
 }
 
 }  // namespace
@@ -138,11 +260,24 @@ void SumBand32(const DWORD* first, const MosaicBand& band, DWORD key, bool keyed
 }
 
 void FillBand32(DWORD* first, const MosaicBand& band, const DWORD* colour, const std::uint8_t* drawn) {
-  const std::size_t n = static_cast<std::size_t>(std::max(band.hi - band.lo, 0));
-  std::vector<DWORD> keep(n), paint(n);
-  if (platform::Avx2Kernels()) {
-    FillAvx2(first, band, colour, drawn, keep.data(), paint.data());
+  FillBand<DWORD>(first, band, colour, drawn, 0xFF000000u);
+}
+
+void SumBand16(const WORD* first, const MosaicBand& band, WORD key, bool keyed, const Layout16& layout,
+               ChannelSums* sums) {
+  const std::uint64_t* widened = WidenedPixels(layout);
+  const int vector = platform::Avx2Kernels() ? VectorLayout(layout) : 0;
+  if (vector == 11) {
+    keyed ? Sum16Avx2<true, 11>(first, band, key, widened, sums)
+          : Sum16Avx2<false, 11>(first, band, key, widened, sums);
+  } else if (vector == 10) {
+    keyed ? Sum16Avx2<true, 10>(first, band, key, widened, sums)
+          : Sum16Avx2<false, 10>(first, band, key, widened, sums);
   } else {
-    FillBaseline(first, band, colour, drawn, keep.data(), paint.data());
+    Sum16Baseline(first, band, key, keyed, widened, sums);
   }
+}
+
+void FillBand16(WORD* first, const MosaicBand& band, const WORD* colour, const std::uint8_t* drawn) {
+  FillBand<WORD>(first, band, colour, drawn, 0);
 }

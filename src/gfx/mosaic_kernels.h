@@ -4,8 +4,8 @@
 
 #include "gfx/dd_types.h"
 
-// The loops of DirectDraw's 32-bit averaging mosaic over one band of blocks, on the AVX2 or the
-// baseline path (platform::Avx2Kernels) with the same results.
+// The loops of DirectDraw's averaging mosaic over one band of blocks, on the AVX2 or the baseline
+// path (platform::Avx2Kernels) with the same results.
 
 // A band: `rows` rows from `first` on, `pitch` pixels apart; block k covers columns k*b to
 // k*b+b-1 of it, cut to columns [lo, hi).
@@ -22,3 +22,15 @@ struct ChannelSums {
 void SumBand32(const DWORD* first, const MosaicBand& band, DWORD key, bool keyed, ChannelSums* sums);
 // Each block k with drawn[k] set to colour[k]'s colour bytes, every pixel keeping its fourth byte.
 void FillBand32(DWORD* first, const MosaicBand& band, const DWORD* colour, const std::uint8_t* drawn);
+
+// A 16-bit screen layout: each channel's shift and maximum (at least 1).
+struct Layout16 {
+  int shift[3];
+  int max[3];
+};
+// Each block's channels, widened to 0..255 (field * 255 / max), summed into sums[k] with its
+// pixels counted, leaving out pixels equal to the key when keyed.
+void SumBand16(const WORD* first, const MosaicBand& band, WORD key, bool keyed, const Layout16& layout,
+               ChannelSums* sums);
+// Each block k with drawn[k] set to colour[k].
+void FillBand16(WORD* first, const MosaicBand& band, const WORD* colour, const std::uint8_t* drawn);

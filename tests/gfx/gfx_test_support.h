@@ -191,6 +191,7 @@ struct ModePath {
   const char* name;
   Mode mode;
   bool avx2;
+  bool x1r5g5b5 = false;  // DirectDraw 16 bits with that layout in place of R5G6B5
 };
 class ModePathTest : public LibraryTest, public testing::WithParamInterface<ModePath> {
  protected:
@@ -200,6 +201,7 @@ class ModePathTest : public LibraryTest, public testing::WithParamInterface<Mode
     if (GetParam().avx2 && !platform::ProcessorHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
     platform::UseAvx2Kernels(GetParam().avx2);
     ASSERT_TRUE(Init(GetParam().mode));
+    if (GetParam().x1r5g5b5) DDPixelFormat = {10, 5, 0, 0, 31, 31, 31, 0};
   }
   void TearDown() override {
     platform::UseAvx2Kernels(saved_);

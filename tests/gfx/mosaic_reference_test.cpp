@@ -89,6 +89,8 @@ TEST_P(MosaicReference, EveryBlockIsItsCountedPixelsAverage) {
 const gfxtest::ModePath kAveragingPaths[] = {
     {"DD16", {"DD16", 0, 16, 1}, false},
     {"DD16Avx2", {"DD16", 0, 16, 1}, true},
+    {"X1R5G5B5", {"DD16", 0, 16, 1}, false, true},
+    {"X1R5G5B5Avx2", {"DD16", 0, 16, 1}, true, true},
     {"DD32", {"DD32", 0, 32, 1}, false},
     {"DD32Avx2", {"DD32", 0, 32, 1}, true},
 };
