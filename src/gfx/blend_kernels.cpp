@@ -155,11 +155,40 @@ namespace {
   Row32AlphaBody(t + i, s + i, n - i, keyed);
 }
 
-// The 16-bit mixes are the plain loops, compiled a second time for AVX2's wider lanes.
+// Sixteen 5-6-5 pixels a step. The fields are widened by field_scale.h's multiply-shifts and the
+// halved sums narrowed by high-half multiplies: c * 249 >> 11 is c * 7968 >> 16, and green's
+// c * 253 >> 10, put at bit 5, is c * 253 >> 5 with the other bits cleared.
 [[gnu::target("avx2")]] void Row16Key565Avx2(WORD* __restrict t, const WORD* __restrict s, int n, WORD key,
                                              bool keyed) {
-  Row16Key565Body(t, s, n, key, keyed);
+  const __m256i keys = _mm256_set1_epi16(static_cast<short>(key));
+  const __m256i widen5 = _mm256_set1_epi16(1053), widen6 = _mm256_set1_epi16(259), three = _mm256_set1_epi16(3);
+  const __m256i five = _mm256_set1_epi16(31), six = _mm256_set1_epi16(63);
+  const __m256i narrow5 = _mm256_set1_epi16(7968), narrow6 = _mm256_set1_epi16(253);
+  const __m256i greenField = _mm256_set1_epi16(0x07E0);
+  int i = 0;
+  for (; i + 16 <= n; i += 16) {
+    const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+    const __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t + i));
+    const __m256i rs = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(sv, 11), widen5), 7);
+    const __m256i rd = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(dv, 11), widen5), 7);
+    const __m256i gs = _mm256_srli_epi16(
+        _mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi16(sv, 5), six), widen6), three), 6);
+    const __m256i gd = _mm256_srli_epi16(
+        _mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi16(dv, 5), six), widen6), three), 6);
+    const __m256i bs = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_and_si256(sv, five), widen5), 7);
+    const __m256i bd = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_and_si256(dv, five), widen5), 7);
+    const __m256i r = _mm256_mulhi_epu16(_mm256_srli_epi16(_mm256_add_epi16(rs, rd), 1), narrow5);
+    const __m256i g = _mm256_and_si256(
+        _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(_mm256_add_epi16(gs, gd), 1), narrow6), 5), greenField);
+    const __m256i b = _mm256_mulhi_epu16(_mm256_srli_epi16(_mm256_add_epi16(bs, bd), 1), narrow5);
+    const __m256i mixed = _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(r, 11), g), b);
+    __m256i out = _mm256_blendv_epi8(mixed, sv, _mm256_cmpeq_epi16(dv, keys));
+    if (keyed) out = _mm256_blendv_epi8(out, dv, _mm256_cmpeq_epi16(sv, keys));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(t + i), out);
+  }
+  Row16Key565Body(t + i, s + i, n - i, key, keyed);
 }
+// The other 16-bit mixes are the plain loops, compiled a second time for AVX2's wider lanes.
 [[gnu::target("avx2")]] void Row16TextureAvx2(WORD* __restrict t, const WORD* __restrict s, int n,
                                               const DDPixelLayout& tex, bool keyed) {
   Row16TextureBody(t, s, n, tex, keyed);
@@ -167,6 +196,35 @@ namespace {
 [[gnu::target("avx2")]] void Row16BackAvx2(WORD* __restrict t, const WORD* __restrict s, int n,
                                            const DDPixelLayout& tex, const DDPixelLayout& back, bool keyed) {
   Row16BackBody(t, s, n, tex, back, keyed);
+}
+
+// The usual pair, a 1-5-5-5 texture over a 5-6-5 back buffer, sixteen pixels a step: green's
+// (back + 2 * texture) >> 1 is the texture's field plus the back buffer's halved.
+[[gnu::target("avx2")]] void Row1555Over565Avx2(WORD* __restrict t, const WORD* __restrict s, int n,
+                                                const DDPixelLayout& tex, const DDPixelLayout& back, bool keyed) {
+  const __m256i five = _mm256_set1_epi16(31), shown = _mm256_set1_epi16(static_cast<short>(0xA000));
+  int i = 0;
+  for (; i + 16 <= n; i += 16) {
+    const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+    const __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t + i));
+    const __m256i r = _mm256_srli_epi16(
+        _mm256_add_epi16(_mm256_and_si256(_mm256_srli_epi16(sv, 10), five), _mm256_srli_epi16(dv, 11)), 1);
+    const __m256i g = _mm256_add_epi16(_mm256_and_si256(_mm256_srli_epi16(sv, 5), five),
+                                       _mm256_and_si256(_mm256_srli_epi16(dv, 6), five));
+    const __m256i b = _mm256_srli_epi16(_mm256_add_epi16(_mm256_and_si256(sv, five), _mm256_and_si256(dv, five)), 1);
+    __m256i out = _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(r, 11), _mm256_slli_epi16(g, 5)), b);
+    if (keyed) {
+      const __m256i hidden = _mm256_cmpeq_epi16(_mm256_and_si256(sv, shown), _mm256_setzero_si256());
+      out = _mm256_blendv_epi8(out, dv, hidden);
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(t + i), out);
+  }
+  Row16BackBody(t + i, s + i, n - i, tex, back, keyed);
+}
+
+bool IsLayout1555(const DDPixelLayout& layout) {
+  return layout.nRedShift == 10 && layout.nGreenShift == 5 && layout.nBlueShift == 0 && layout.nRedMax == 31 &&
+         layout.nGreenMax == 31 && layout.nBlueMax == 31;
 }
 
 }  // namespace
@@ -210,10 +268,11 @@ void BlendRow16Texture(WORD* __restrict t, const WORD* __restrict s, int n, cons
 
 void BlendRow16Back(WORD* __restrict t, const WORD* __restrict s, int n, const DDPixelLayout& tex,
                     const DDPixelLayout& back, bool keyed) {
-  if (platform::Avx2Kernels()) {
+  if (platform::Avx2Kernels() && IsLayout1555(tex) && IsLayout565(back)) {
+    Row1555Over565Avx2(t, s, n, tex, back, keyed);
+  } else if (platform::Avx2Kernels()) {
     Row16BackAvx2(t, s, n, tex, back, keyed);
   } else {
     Row16BackBody(t, s, n, tex, back, keyed);
   }
 }
-
