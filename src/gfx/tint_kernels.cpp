@@ -67,7 +67,7 @@ namespace {
   }
 }
 
-// Sixteen pixels a step: each field's word comes from two byte lookups, its low and its high byte.
+// Each field's word comes from two byte lookups, its low and its high byte.
 [[gnu::target("avx2")]] void MapAvx2(WORD* __restrict d, const WORD* __restrict s, int n, const FieldMap16& m,
                                      bool keyed) {
   FieldTable low[3], high[3];
@@ -90,7 +90,40 @@ namespace {
   const __m256i constant = _mm256_set1_epi16(static_cast<short>(m.constant));
   const __m256i keyMask = _mm256_set1_epi16(static_cast<short>(m.keyMask));
   const __m256i keyValue = _mm256_set1_epi16(static_cast<short>(m.keyValue));
+  // The second vector's fields go to the high bytes: shifted up or down to bit 8.
+  __m128i pairShift[3];
+  bool pairUp[3];
+  for (int c = 0; c < 3; ++c) {
+    pairUp[c] = m.shift[c] <= 8;
+    pairShift[c] = _mm_cvtsi32_si128(pairUp[c] ? 8 - m.shift[c] : m.shift[c] - 8);
+  }
+  const __m256i highBytes = _mm256_set1_epi16(static_cast<short>(0xFF00));
   int i = 0;
+  // Thirty-two pixels a step: the fields of the first vector in the low bytes and those of the
+  // second in the high bytes, so that each lookup serves both.
+  for (; i + 32 <= n; i += 32) {
+    const __m256i s0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+    const __m256i s1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i + 16));
+    __m256i out0 = constant, out1 = constant;
+    for (int c = 0; c < 3; ++c) {
+      const __m256i first = _mm256_srl_epi16(s0, shift[c]);
+      const __m256i second = pairUp[c] ? _mm256_sll_epi16(s1, pairShift[c]) : _mm256_srl_epi16(s1, pairShift[c]);
+      const __m256i bothMasks = _mm256_or_si256(mask[c], _mm256_slli_epi16(mask[c], 8));
+      const __m256i fields = _mm256_and_si256(_mm256_blendv_epi8(first, second, highBytes), bothMasks);
+      const __m256i lows = LookUpField(low[c], fields, sixBits[c]);
+      const __m256i highs = LookUpField(high[c], fields, sixBits[c]);
+      out0 = _mm256_or_si256(out0, _mm256_or_si256(_mm256_and_si256(lows, lowByte), _mm256_slli_epi16(highs, 8)));
+      out1 = _mm256_or_si256(out1, _mm256_or_si256(_mm256_srli_epi16(lows, 8), _mm256_and_si256(highs, highBytes)));
+    }
+    if (keyed) {
+      const __m256i d0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i));
+      const __m256i d1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i + 16));
+      out0 = _mm256_blendv_epi8(out0, d0, _mm256_cmpeq_epi16(_mm256_and_si256(s0, keyMask), keyValue));
+      out1 = _mm256_blendv_epi8(out1, d1, _mm256_cmpeq_epi16(_mm256_and_si256(s1, keyMask), keyValue));
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), out0);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i + 16), out1);
+  }
   for (; i + 16 <= n; i += 16) {
     const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
     __m256i out = constant;
