@@ -56,14 +56,28 @@ namespace {
   }
 }
 
-[[gnu::always_inline]] inline void MapBody(WORD* __restrict d, const WORD* __restrict s, int n, const FieldMap16& m,
-                                           bool keyed) {
+// The masks are cut to the tables' 64 entries once, and the key test is chosen once a row.
+template <bool Keyed>
+[[gnu::always_inline]] inline void MapLoop(WORD* __restrict d, const WORD* __restrict s, int n, const FieldMap16& m) {
+  const unsigned s0 = static_cast<unsigned>(m.shift[0]), s1 = static_cast<unsigned>(m.shift[1]),
+                 s2 = static_cast<unsigned>(m.shift[2]);
+  const unsigned m0 = m.mask[0] & 63, m1 = m.mask[1] & 63, m2 = m.mask[2] & 63;
+  const WORD* __restrict w0 = m.word[0];
+  const WORD* __restrict w1 = m.word[1];
+  const WORD* __restrict w2 = m.word[2];
+  const unsigned constant = m.constant, keyMask = m.keyMask, keyValue = m.keyValue;
   for (int i = 0; i < n; ++i) {
     const unsigned sv = s[i];
-    const unsigned out = m.constant | m.word[0][(sv >> m.shift[0]) & m.mask[0] & 63] |
-                         m.word[1][(sv >> m.shift[1]) & m.mask[1] & 63] |
-                         m.word[2][(sv >> m.shift[2]) & m.mask[2] & 63];
-    d[i] = static_cast<WORD>(keyed && (sv & m.keyMask) == m.keyValue ? d[i] : out);
+    if (Keyed && (sv & keyMask) == keyValue) continue;
+    d[i] = static_cast<WORD>(constant | w0[(sv >> s0) & m0] | w1[(sv >> s1) & m1] | w2[(sv >> s2) & m2]);
+  }
+}
+[[gnu::always_inline]] inline void MapBody(WORD* __restrict d, const WORD* __restrict s, int n, const FieldMap16& m,
+                                           bool keyed) {
+  if (keyed) {
+    MapLoop<true>(d, s, n, m);
+  } else {
+    MapLoop<false>(d, s, n, m);
   }
 }
 
