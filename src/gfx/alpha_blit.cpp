@@ -7,6 +7,7 @@
 #include "gfx/clip_blt.h"
 #include "gfx/dd_palette.h"
 #include "gfx/dd_state.h"
+#include "gfx/pixel_layouts.h"
 #include "gfx/pixel_pairs.h"
 #include "gfx/quad_state.h"
 #include "gfx/render_target.h"

@@ -2,6 +2,7 @@
 
 #include <immintrin.h>
 
+#include "gfx/pixel_layouts.h"
 #include "platform/video/field_scale.h"
 #include "platform/video/kernel_choice.h"
 
@@ -23,11 +24,6 @@ void MakeBlend16Tables(Blend16Tables& tables, const DDPixelLayout& layout) {
     for (int v = 0; v < 64; ++v) tables.widen[c][v] = static_cast<BYTE>(v <= mask ? v * 255 / mask : 255);
     for (int v = 0; v < 256; ++v) tables.narrow[c][v] = static_cast<std::uint16_t>((v * mask / 255) << shifts[c]);
   }
-}
-
-bool IsLayout565(const DDPixelLayout& layout) {
-  return layout.nRedShift == 11 && layout.nGreenShift == 5 && layout.nBlueShift == 0 && layout.nRedMax == 31 &&
-         layout.nGreenMax == 63 && layout.nBlueMax == 31;
 }
 
 namespace {
@@ -222,11 +218,6 @@ namespace {
   Row16BackBody(t + i, s + i, n - i, tex, back, keyed);
 }
 
-bool IsLayout1555(const DDPixelLayout& layout) {
-  return layout.nRedShift == 10 && layout.nGreenShift == 5 && layout.nBlueShift == 0 && layout.nRedMax == 31 &&
-         layout.nGreenMax == 31 && layout.nBlueMax == 31;
-}
-
 }  // namespace
 
 void BlendRow16Key(WORD* __restrict t, const WORD* __restrict s, int n, const Blend16Tables& tables, WORD key,
@@ -268,7 +259,7 @@ void BlendRow16Texture(WORD* __restrict t, const WORD* __restrict s, int n, cons
 
 void BlendRow16Back(WORD* __restrict t, const WORD* __restrict s, int n, const DDPixelLayout& tex,
                     const DDPixelLayout& back, bool keyed) {
-  if (platform::Avx2Kernels() && IsLayout1555(tex) && IsLayout565(back)) {
+  if (platform::Avx2Kernels() && IsLayout555(tex) && IsLayout565(back)) {
     Row1555Over565Avx2(t, s, n, tex, back, keyed);
   } else if (platform::Avx2Kernels()) {
     Row16BackAvx2(t, s, n, tex, back, keyed);

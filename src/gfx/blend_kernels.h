@@ -24,7 +24,6 @@ void BlendRow16Key(WORD* __restrict t, const WORD* __restrict s, int n, const Bl
                    bool keyed);
 // The same for the 5-6-5 layout with its constants in the code, which the vectoriser can take.
 void BlendRow16Key565(WORD* __restrict t, const WORD* __restrict s, int n, WORD key, bool keyed);
-bool IsLayout565(const DDPixelLayout& layout);
 // DirectDraw 32 bits: bytes blue, green and red averaged, the fourth byte kept.
 void BlendRow32Key(DWORD* __restrict t, const DWORD* __restrict s, int n, DWORD key, bool keyed);
 // Direct3D 32 bits: the three colour bytes averaged, alpha 255; a keyed source of alpha 0 is left out.

@@ -183,8 +183,8 @@ void MosaicTopLeft(const Locks& l, int x, int y, int w, int h, int b, int sx, in
 template <typename Pixel>
 void MosaicAverage(const Locks& l, int x, int y, int w, int h, int b, int sx, int sy, bool keyed) {
   const DDPixelLayout& f = DDPixelFormat;
-  const Layout16 layout{{f.nRedShift, f.nGreenShift, f.nBlueShift},
-                        {std::max(f.nRedMax, 1), std::max(f.nGreenMax, 1), std::max(f.nBlueMax, 1)}};
+  const int shifts[3] = {f.nRedShift, f.nGreenShift, f.nBlueShift};
+  const int maxes[3] = {std::max(f.nRedMax, 1), std::max(f.nGreenMax, 1), std::max(f.nBlueMax, 1)};
   const Span targetColumns = Inside(x, w, l.dst.m_lpSD->nWidth), targetRows = Inside(y, h, l.dst.m_lpSD->nHeight);
   const Span sourceColumns = Inside(sx, w, l.src.m_lpSD->nWidth), sourceRows = Inside(sy, h, l.src.m_lpSD->nHeight);
   const int blocks = static_cast<int>((static_cast<long long>(w) + b - 1) / b);
@@ -202,7 +202,7 @@ void MosaicAverage(const Locks& l, int x, int y, int w, int h, int b, int sx, in
       if constexpr (sizeof(Pixel) == 4) {
         SumBand32(first, band, key, keyed, sums.data());
       } else {
-        SumBand16(first, band, key, keyed, layout, sums.data());
+        SumBand16(first, band, key, keyed, f, sums.data());
       }
     }
     for (std::size_t k = 0; k < sums.size(); ++k) {
@@ -212,9 +212,8 @@ void MosaicAverage(const Locks& l, int x, int y, int w, int h, int b, int sx, in
       const unsigned average[3] = {s.red / s.count, s.green / s.count, s.blue / s.count};
       DWORD colour = 0;
       for (int c = 0; c < 3; ++c) {
-        colour |= sizeof(Pixel) == 4
-                      ? average[c] << (16 - 8 * c)
-                      : (average[c] * static_cast<unsigned>(layout.max[c]) / 255) << layout.shift[c];
+        colour |= sizeof(Pixel) == 4 ? average[c] << (16 - 8 * c)
+                                     : (average[c] * static_cast<unsigned>(maxes[c]) / 255) << shifts[c];
       }
       if (keyed && colour == (sizeof(Pixel) == 4 ? (DDTransmitKey & 0xFFFFFFu) : DDTransmitKey)) continue;
       colours[k] = static_cast<Pixel>(colour);

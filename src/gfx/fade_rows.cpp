@@ -6,6 +6,7 @@
 
 #include "gfx/dd_state.h"
 #include "gfx/field_lookup.h"
+#include "gfx/pixel_layouts.h"
 #include "platform/video/field_scale.h"
 #include "platform/video/kernel_choice.h"
 
@@ -201,12 +202,6 @@ void Fade(const cSurfaceLock& dst, const cSurfaceLock& src, const FadeTerms& t) 
   }
 }
 
-// The colour fields of R5G6B5 (six-bit green) or X1R5G5B5.
-bool IsLayout16(const DDPixelLayout& f, bool sixBitGreen) {
-  return f.nRedShift == (sixBitGreen ? 11 : 10) && f.nGreenShift == 5 && f.nBlueShift == 0 && f.nRedMax == 31 &&
-         f.nGreenMax == (sixBitGreen ? 63 : 31) && f.nBlueMax == 31;
-}
-
 }  // namespace
 
 bool DDFadeFast(const cSurfaceLock& dst, const cSurfaceLock& src, int nWeight, BYTE cbRed, BYTE cbGreen, BYTE cbBlue) {
@@ -215,9 +210,9 @@ bool DDFadeFast(const cSurfaceLock& dst, const cSurfaceLock& src, int nWeight, B
   const int rest = 256 - nWeight;
   const FadeTerms terms{nWeight, static_cast<std::uint32_t>(cbRed * rest), static_cast<std::uint32_t>(cbGreen * rest),
                         static_cast<std::uint32_t>(cbBlue * rest)};
-  if (DDBpp == 16 && IsLayout16(DDPixelFormat, true)) {
+  if (DDBpp == 16 && IsLayout565(DDPixelFormat)) {
     Fade<FadeKind::Rgb565>(dst, src, terms);
-  } else if (DDBpp == 16 && IsLayout16(DDPixelFormat, false)) {
+  } else if (DDBpp == 16 && IsLayout555(DDPixelFormat)) {
     Fade<FadeKind::Rgb555>(dst, src, terms);
   } else if (DDBpp == 32) {
     Fade<FadeKind::Xrgb8888>(dst, src, terms);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "gfx/pixel_layouts.h"
 #include "platform/video/kernel_choice.h"
 
 namespace {
@@ -144,24 +145,22 @@ void FillBand(Pixel* first, const MosaicBand& band, const Pixel* colour, const s
 // A 16-bit pixel's three channels on the 0..255 scale, 16 bits apart, with a count of one
 // above them: a run's sums then add up in one 64-bit word, 256 pixels at a time (256 x 255
 // stays below 2^16). Made once for each screen layout and kept.
-const std::uint64_t* WidenedPixels(const Layout16& layout) {
+const std::uint64_t* WidenedPixels(const DDPixelLayout& layout) {
   struct Cache {
-    Layout16 layout{{-1, -1, -1}, {0, 0, 0}};
+    DDPixelLayout layout;
     std::vector<std::uint64_t> table;
   };
   thread_local Cache cache;
-  const auto same = [&] {
-    return std::equal(layout.shift, layout.shift + 3, cache.layout.shift) &&
-           std::equal(layout.max, layout.max + 3, cache.layout.max);
-  };
-  if (!cache.table.empty() && same()) return cache.table.data();
+  if (!cache.table.empty() && cache.layout == layout) return cache.table.data();
   cache.layout = layout;
   cache.table.assign(65536, 0);
+  const int shifts[3] = {layout.nRedShift, layout.nGreenShift, layout.nBlueShift};
+  const int maxes[3] = {std::max(layout.nRedMax, 1), std::max(layout.nGreenMax, 1), std::max(layout.nBlueMax, 1)};
   for (unsigned p = 0; p < 65536; ++p) {
     std::uint64_t entry = std::uint64_t{1} << 48;
     for (int c = 0; c < 3; ++c) {
-      const int max = layout.max[c];
-      const auto field = static_cast<int>((p >> layout.shift[c]) & (static_cast<unsigned>(max) & 63));
+      const int max = maxes[c];
+      const auto field = static_cast<int>((p >> shifts[c]) & (static_cast<unsigned>(max) & 63));
       entry |= static_cast<std::uint64_t>(std::min(field, max) * 255 / max) << (16 * c);
     }
     cache.table[p] = entry;
@@ -241,14 +240,6 @@ template <bool Keyed, int RedShift>
   }
 }
 
-// The layouts the vector sums take: 5-6-5 (11) or 1-5-5-5 (10), else 0.
-int VectorLayout(const Layout16& l) {
-  if (l.shift[1] != 5 || l.shift[2] != 0 || l.max[0] != 31 || l.max[2] != 31) return 0;
-  if (l.shift[0] == 11 && l.max[1] == 63) return 11;
-  if (l.shift[0] == 10 && l.max[1] == 31) return 10;
-  return 0;
-}
-
 }  // namespace
 
 void SumBand32(const DWORD* first, const MosaicBand& band, DWORD key, bool keyed, ChannelSums* sums) {
@@ -263,10 +254,11 @@ void FillBand32(DWORD* first, const MosaicBand& band, const DWORD* colour, const
   FillBand<DWORD>(first, band, colour, drawn, 0xFF000000u);
 }
 
-void SumBand16(const WORD* first, const MosaicBand& band, WORD key, bool keyed, const Layout16& layout,
+void SumBand16(const WORD* first, const MosaicBand& band, WORD key, bool keyed, const DDPixelLayout& layout,
                ChannelSums* sums) {
   const std::uint64_t* widened = WidenedPixels(layout);
-  const int vector = platform::Avx2Kernels() ? VectorLayout(layout) : 0;
+  // The vector sums take 5-6-5 (red at 11) and 1-5-5-5 (red at 10).
+  const int vector = !platform::Avx2Kernels() ? 0 : IsLayout565(layout) ? 11 : IsLayout555(layout) ? 10 : 0;
   if (vector == 11) {
     keyed ? Sum16Avx2<true, 11>(first, band, key, widened, sums)
           : Sum16Avx2<false, 11>(first, band, key, widened, sums);

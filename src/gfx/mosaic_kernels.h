@@ -23,14 +23,9 @@ void SumBand32(const DWORD* first, const MosaicBand& band, DWORD key, bool keyed
 // Each block k with drawn[k] set to colour[k]'s colour bytes, every pixel keeping its fourth byte.
 void FillBand32(DWORD* first, const MosaicBand& band, const DWORD* colour, const std::uint8_t* drawn);
 
-// A 16-bit screen layout: each channel's shift and maximum (at least 1).
-struct Layout16 {
-  int shift[3];
-  int max[3];
-};
-// Each block's channels, widened to 0..255 (field * 255 / max), summed into sums[k] with its
-// pixels counted, leaving out pixels equal to the key when keyed.
-void SumBand16(const WORD* first, const MosaicBand& band, WORD key, bool keyed, const Layout16& layout,
+// Each block's channels, widened to 0..255 (field * 255 / max, a maximum below 1 taken as 1),
+// summed into sums[k] with its pixels counted, leaving out pixels equal to the key when keyed.
+void SumBand16(const WORD* first, const MosaicBand& band, WORD key, bool keyed, const DDPixelLayout& layout,
                ChannelSums* sums);
 // Each block k with drawn[k] set to colour[k].
 void FillBand16(WORD* first, const MosaicBand& band, const WORD* colour, const std::uint8_t* drawn);

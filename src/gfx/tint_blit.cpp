@@ -68,18 +68,18 @@ void TintSoftwareD3D(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACE
   const DDPixelLayout& f = DDPixelFormat;
   const int masks[3] = {DDBpp == 32 ? 255 : f.nRedMax, DDBpp == 32 ? 255 : f.nGreenMax, DDBpp == 32 ? 255 : f.nBlueMax};
   const int tint[3] = {p.peRed * masks[0] / 255, p.peGreen * masks[1] / 255, p.peBlue * masks[2] / 255};
+  float rest[3];
+  for (int c = 0; c < 3; ++c) rest[c] = static_cast<float>(tint[c]) * (1.0f - a);
   if (DDBpp == 32) {
-    TintWeights weights{nLevel == 1, a, {}, {tint[0], tint[1], tint[2]}};
-    for (int c = 0; c < 3; ++c) weights.rest[c] = static_cast<float>(tint[c]) * (1.0f - a);
+    const TintWeights weights{nLevel == 1, a, {rest[0], rest[1], rest[2]}, {tint[0], tint[1], tint[2]}};
     DDWalkPixelPairs<DWORD>(l.dst, l.src, x, y, w, h, sx, sy, mirrored,
                             [&](DWORD* d, const DWORD* s, int n) { TintRow32Weighted(d, s, n, weights, keyed); });
   } else if (DDBpp == 16) {
     TintTables t;
     for (int c = 0; c < 3; ++c) {
-      const float rest = static_cast<float>(tint[c]) * (1.0f - a);
       for (int s = 0; s < 256; ++s) {
         t.out[c][s] = nLevel == 1 ? static_cast<std::uint32_t>((s + tint[c]) >> 1)
-                                  : static_cast<std::uint32_t>(std::trunc(static_cast<float>(s) * a + rest));
+                                  : static_cast<std::uint32_t>(std::trunc(static_cast<float>(s) * a + rest[c]));
       }
     }
     const DDPixelLayout& b = DDBackPixelFormat;
@@ -104,8 +104,9 @@ void TintSoftwareD3D(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACE
     map.constant = toBack ? WORD{0} : static_cast<WORD>((static_cast<unsigned>(f.nAlphaMax) & 1) << f.nAlphaShift);
     map.keyMask = 0xA000;
     map.keyValue = 0;
+    const FieldMapRows16 rows(map);
     DDWalkPixelPairs<WORD>(l.dst, l.src, x, y, w, h, sx, sy, mirrored,
-                           [&](WORD* d, const WORD* s, int n) { MapRow16(d, s, n, map, keyed); });
+                           [&](WORD* d, const WORD* s, int n) { rows.Map(d, s, n, keyed); });
   }
 }
 
@@ -146,24 +147,21 @@ bool TintSoftwareDD(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACED
     const int shifts[3] = {f.nRedShift, f.nGreenShift, f.nBlueShift};
     const int masks[3] = {std::max(f.nRedMax, 1), std::max(f.nGreenMax, 1), std::max(f.nBlueMax, 1)};
     const int pal[3] = {p.peRed, p.peGreen, p.peBlue};
-    std::array<std::array<WORD, 64>, 3> out{};
-    for (int c = 0; c < 3; ++c) {
-      const int tint = pal[c] * 255 / masks[c];
-      for (int v = 0; v <= masks[c] && v < 64; ++v) {
-        out[c][static_cast<std::size_t>(v)] =
-            static_cast<WORD>((HalveToward(v * 255 / masks[c], tint, steps) * masks[c] / 255) << shifts[c]);
-      }
-    }
     FieldMap16 map{};
     for (int c = 0; c < 3; ++c) {
       map.shift[c] = shifts[c];
       map.mask[c] = static_cast<unsigned>(masks[c]);
-      for (int v = 0; v < 64; ++v) map.word[c][v] = out[c][static_cast<std::size_t>(v)];
+      const int tint = pal[c] * 255 / masks[c];
+      for (int v = 0; v <= masks[c] && v < 64; ++v) {
+        map.word[c][v] =
+            static_cast<WORD>((HalveToward(v * 255 / masks[c], tint, steps) * masks[c] / 255) << shifts[c]);
+      }
     }
     map.keyMask = 0xFFFF;
     map.keyValue = static_cast<WORD>(DDTransmitKey);
+    const FieldMapRows16 rows(map);
     DDWalkPixelPairs<WORD>(l.dst, l.src, x, y, w, h, sx, sy, false,
-                           [&](WORD* d, const WORD* s, int n) { MapRow16(d, s, n, map, keyed); });
+                           [&](WORD* d, const WORD* s, int n) { rows.Map(d, s, n, keyed); });
   } else if (DDBpp == 32) {
     const TintHalving halving{steps, {p.peRed, p.peGreen, p.peBlue}};
     DDWalkPixelPairs<DWORD>(l.dst, l.src, x, y, w, h, sx, sy, false, [&](DWORD* d, const DWORD* s, int n) {

@@ -83,19 +83,15 @@ template <bool Keyed>
 
 // Each field's word comes from two byte lookups, its low and its high byte.
 [[gnu::target("avx2")]] void MapAvx2(WORD* __restrict d, const WORD* __restrict s, int n, const FieldMap16& m,
+                                     const std::uint8_t (&lowTables)[3][64], const std::uint8_t (&highTables)[3][64],
                                      bool keyed) {
   FieldTable low[3], high[3];
   __m128i shift[3];
   __m256i mask[3];
   bool sixBits[3];
   for (int c = 0; c < 3; ++c) {
-    std::uint8_t lowBytes[64], highBytes[64];
-    for (int f = 0; f < 64; ++f) {
-      lowBytes[f] = static_cast<std::uint8_t>(m.word[c][f] & 0xFF);
-      highBytes[f] = static_cast<std::uint8_t>(m.word[c][f] >> 8);
-    }
-    low[c] = LoadFieldTable(lowBytes);
-    high[c] = LoadFieldTable(highBytes);
+    low[c] = LoadFieldTable(lowTables[c]);
+    high[c] = LoadFieldTable(highTables[c]);
     shift[c] = _mm_cvtsi32_si128(m.shift[c]);
     mask[c] = _mm256_set1_epi16(static_cast<short>(m.mask[c]));
     sixBits[c] = m.mask[c] > 31;
@@ -176,11 +172,21 @@ void TintRow32Halving(DWORD* __restrict d, const DWORD* __restrict s, int n, con
   }
 }
 
-void MapRow16(WORD* __restrict d, const WORD* __restrict s, int n, const FieldMap16& map, bool keyed) {
-  if (platform::Avx2Kernels() && map.mask[0] < 64 && map.mask[1] < 64 && map.mask[2] < 64) {
-    MapAvx2(d, s, n, map, keyed);
+FieldMapRows16::FieldMapRows16(const FieldMap16& map)
+    : map_(map), vector_(platform::Avx2Kernels() && map.mask[0] < 64 && map.mask[1] < 64 && map.mask[2] < 64) {
+  for (int c = 0; c < 3; ++c) {
+    for (int f = 0; f < 64; ++f) {
+      low_[c][f] = static_cast<std::uint8_t>(map.word[c][f] & 0xFF);
+      high_[c][f] = static_cast<std::uint8_t>(map.word[c][f] >> 8);
+    }
+  }
+}
+
+void FieldMapRows16::Map(WORD* __restrict d, const WORD* __restrict s, int n, bool keyed) const {
+  if (vector_) {
+    MapAvx2(d, s, n, map_, low_, high_, keyed);
   } else {
-    MapBody(d, s, n, map, keyed);
+    MapBody(d, s, n, map_, keyed);
   }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "gfx/dd_types.h"
 
 // The per-row pixel loops of the tints: d the target run, s the source run, n pixels.
@@ -34,7 +36,18 @@ struct FieldMap16 {
   WORD constant;
   WORD keyMask, keyValue;
 };
-void MapRow16(WORD* __restrict d, const WORD* __restrict s, int n, const FieldMap16& map, bool keyed);
+// The map made ready for the rows of a call: the low and high bytes of its words, which the
+// AVX2 lookups read, are split once.
+class FieldMapRows16 {
+ public:
+  explicit FieldMapRows16(const FieldMap16& map);
+  void Map(WORD* __restrict d, const WORD* __restrict s, int n, bool keyed) const;
+
+ private:
+  FieldMap16 map_;
+  bool vector_;  // the AVX2 path chosen, and every mask within the tables
+  std::uint8_t low_[3][64], high_[3][64];
+};
 
 // One channel as the halving loop gives it: (c + tint) >> 1, `steps` times.
 int HalveToward(int c, int tint, int steps);

@@ -7,6 +7,7 @@
 #include "gfx/blend_table.h"
 #include "gfx/dd_fill.h"
 #include "gfx/dd_surface.h"
+#include "gfx/pixel_layouts.h"
 #include "gfx_test_support.h"
 #include "support/kernel_paths.h"
 

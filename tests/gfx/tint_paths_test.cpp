@@ -119,7 +119,7 @@ TEST_P(TintPaths, FieldMapIsEachFieldsWordOred) {
           target.push_back(static_cast<WORD>(random()));
         }
         std::vector<WORD> out = target;
-        MapRow16(out.data(), source.data(), width, map, keyed);
+        FieldMapRows16(map).Map(out.data(), source.data(), width, keyed);
         for (int i = 0; i < width; ++i) {
           const unsigned s = source[static_cast<std::size_t>(i)];
           unsigned expected = map.constant;
