@@ -18,10 +18,10 @@
 #include "platform/diagnostics.h"
 #include "platform/files/path_resolver.h"
 #include "platform/video/frame_mailbox.h"
-#include "platform/video/kernel_choice.h"
 #include "platform/video/presenter.h"
 #include "platform/video/video_settings.h"
 #include "support/bmp_fixture.h"
+#include "support/kernel_paths.h"
 #include "support/temp_folder.h"
 
 namespace gfxtest {
@@ -197,19 +197,13 @@ class ModePathTest : public LibraryTest, public testing::WithParamInterface<Mode
  protected:
   void SetUp() override {
     LibraryTest::SetUp();
-    saved_ = platform::Avx2Kernels();
-    if (GetParam().avx2 && !platform::ProcessorHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
-    platform::UseAvx2Kernels(GetParam().avx2);
+    if (!choice_.Choose(GetParam().avx2)) GTEST_SKIP() << "no AVX2 on this processor";
     ASSERT_TRUE(Init(GetParam().mode));
     if (GetParam().x1r5g5b5) DDPixelFormat = {10, 5, 0, 0, 31, 31, 31, 0};
   }
-  void TearDown() override {
-    platform::UseAvx2Kernels(saved_);
-    LibraryTest::TearDown();
-  }
 
  private:
-  bool saved_ = false;
+  kerneltest::PathChoice choice_;
 };
 inline std::string ModePathName(const testing::TestParamInfo<ModePath>& info) { return info.param.name; }
 inline void PrintTo(const ModePath& path, std::ostream* out) { *out << path.name; }
