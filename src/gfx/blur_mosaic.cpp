@@ -187,7 +187,12 @@ void MosaicAverage(const Locks& l, int x, int y, int w, int h, int b, int sx, in
   const int maxes[3] = {std::max(f.nRedMax, 1), std::max(f.nGreenMax, 1), std::max(f.nBlueMax, 1)};
   const Span targetColumns = Inside(x, w, l.dst.m_lpSD->nWidth), targetRows = Inside(y, h, l.dst.m_lpSD->nHeight);
   const Span sourceColumns = Inside(sx, w, l.src.m_lpSD->nWidth), sourceRows = Inside(sy, h, l.src.m_lpSD->nHeight);
-  const int blocks = static_cast<int>((static_cast<long long>(w) + b - 1) / b);
+  // Only blocks that meet both the source's and the target's columns are walked: the others have
+  // no pixel to average or none to fill. So the records' widths bound the work, not w.
+  const int lo = std::max(sourceColumns.first, targetColumns.first);
+  const int hi = std::min(sourceColumns.last, targetColumns.last);
+  if (lo >= hi) return;
+  const int firstBlock = lo / b, blocks = (hi - 1) / b - firstBlock + 1;
   std::vector<ChannelSums> sums(static_cast<std::size_t>(blocks));
   std::vector<Pixel> colours(sums.size());
   std::vector<std::uint8_t> drawn(sums.size());
@@ -197,7 +202,7 @@ void MosaicAverage(const Locks& l, int x, int y, int w, int h, int b, int sx, in
     const int j0 = static_cast<int>(std::max<long long>(bj, sourceRows.first));
     const int j1 = static_cast<int>(std::min<long long>(bj + b, sourceRows.last));
     if (j0 < j1) {
-      const MosaicBand band{j1 - j0, b, blocks, sourceColumns.first, sourceColumns.last, l.src.m_nPitch};
+      const MosaicBand band{j1 - j0, b, firstBlock, blocks, sourceColumns.first, sourceColumns.last, l.src.m_nPitch};
       const Pixel* first = RowOf<Pixel>(l.src, static_cast<long long>(sy) + j0) + sx;
       if constexpr (sizeof(Pixel) == 4) {
         SumBand32(first, band, key, keyed, sums.data());
@@ -222,7 +227,7 @@ void MosaicAverage(const Locks& l, int x, int y, int w, int h, int b, int sx, in
     const int t0 = static_cast<int>(std::max<long long>(bj, targetRows.first));
     const int t1 = static_cast<int>(std::min<long long>(bj + b, targetRows.last));
     if (t0 < t1) {
-      const MosaicBand band{t1 - t0, b, blocks, targetColumns.first, targetColumns.last, l.dst.m_nPitch};
+      const MosaicBand band{t1 - t0, b, firstBlock, blocks, targetColumns.first, targetColumns.last, l.dst.m_nPitch};
       Pixel* first = RowOf<Pixel>(l.dst, static_cast<long long>(y) + t0) + x;
       if constexpr (sizeof(Pixel) == 4) {
         FillBand32(first, band, colours.data(), drawn.data());

@@ -15,7 +15,9 @@ struct BlockColumns {
   int begin, end;
 };
 inline BlockColumns ColumnsOf(const MosaicBand& band, int k) {
-  return {std::max(k * band.b, band.lo), std::min(k * band.b + band.b, band.hi)};
+  const long long start = static_cast<long long>(band.firstBlock + k) * band.b;
+  return {static_cast<int>(std::max<long long>(start, band.lo)),
+          static_cast<int>(std::min<long long>(start + band.b, band.hi))};
 }
 
 [[gnu::always_inline]] inline void SumRun(const DWORD* __restrict run, int n, DWORD key, bool keyed,
@@ -133,8 +135,9 @@ template <typename Pixel>
 
 template <typename Pixel>
 void FillBand(Pixel* first, const MosaicBand& band, const Pixel* colour, const std::uint8_t* drawn, Pixel drawnKeeps) {
+  // Columns outside the band's blocks keep all their bits.
   const std::size_t n = static_cast<std::size_t>(std::max(band.hi - band.lo, 0));
-  std::vector<Pixel> keep(n), paint(n);
+  std::vector<Pixel> keep(n, static_cast<Pixel>(~Pixel{0})), paint(n);
   if (platform::Avx2Kernels()) {
     FillAvx2(first, band, colour, drawn, drawnKeeps, keep.data(), paint.data());
   } else {

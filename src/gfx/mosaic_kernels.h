@@ -7,10 +7,10 @@
 // The loops of DirectDraw's averaging mosaic over one band of blocks, on the AVX2 or the baseline
 // path (platform::Avx2Kernels) with the same results.
 
-// A band: `rows` rows from `first` on, `pitch` pixels apart; block k covers columns k*b to
-// k*b+b-1 of it, cut to columns [lo, hi).
+// A band: `rows` rows from `first` on, `pitch` pixels apart; its block k (of `blocks`) covers
+// columns (firstBlock + k) * b to that + b - 1, cut to columns [lo, hi).
 struct MosaicBand {
-  int rows, b, blocks, lo, hi;
+  int rows, b, firstBlock, blocks, lo, hi;
   long long pitch;
 };
 

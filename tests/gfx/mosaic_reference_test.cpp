@@ -41,7 +41,7 @@ TEST_P(MosaicReference, EveryBlockIsItsCountedPixelsAverage) {
   const Case cases[] = {
       {0, 0, 37, 29, 4, 0, 0, 1},  {-3, 2, 40, 30, 5, 2, -4, 1}, {5, -2, 20, 25, 3, 20, 8, 0},
       {0, 0, 37, 29, 40, 0, 0, 1}, {0, 0, 37, 29, 8, 0, 0, 1},   {-2, 1, 37, 29, 17, 3, 0, 1},
-      {1, 0, 36, 29, 12, 0, 2, 0},
+      {1, 0, 36, 29, 12, 0, 2, 0},  {-500, 0, 600, 29, 8, -500, 0, 1},
   };
   for (const Case& c : cases) {
     Pixels src(static_cast<std::size_t>(kW * kH)), dst(src.size());
